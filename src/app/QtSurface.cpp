@@ -1,0 +1,193 @@
+#include "app/QtSurface.h"
+
+#include <QFontMetrics>
+#include <QPainterPath>
+#include <QPolygon>
+#include <QString>
+
+namespace sigmora::app {
+
+namespace {
+
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Qt::BrushStyle toQtBrushStyle(render::BrushStyle style)
+{
+    switch (style) {
+    case render::BrushStyle::Solid: return Qt::SolidPattern;
+    case render::BrushStyle::Null: return Qt::NoBrush;
+    case render::BrushStyle::HatchHorizontal: return Qt::HorPattern;
+    case render::BrushStyle::HatchVertical: return Qt::VerPattern;
+    case render::BrushStyle::HatchForwardDiagonal: return Qt::FDiagPattern;
+    case render::BrushStyle::HatchBackwardDiagonal: return Qt::BDiagPattern;
+    case render::BrushStyle::HatchCross: return Qt::CrossPattern;
+    case render::BrushStyle::HatchDiagonalCross: return Qt::DiagCrossPattern;
+    }
+    return Qt::SolidPattern;
+}
+
+} // namespace
+
+QColor toQColor(model::Colour c)
+{
+    return QColor(model::redOf(c), model::greenOf(c), model::blueOf(c));
+}
+
+QFont toQFont(const model::FontSpec& spec)
+{
+    QFont font(QString::fromStdString(spec.face));
+    font.setPixelSize(spec.pixelSize > 0 ? spec.pixelSize : 1);
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QPen toQPen(const render::Pen& pen)
+{
+    if (pen.style == render::PenStyle::Null)
+        return QPen(Qt::NoPen);
+    QPen q(toQColor(pen.colour));
+    q.setWidth(pen.width <= 1 ? 1 : pen.width);
+    q.setCapStyle(Qt::FlatCap);
+    q.setJoinStyle(Qt::MiterJoin);
+    if (pen.style == render::PenStyle::Dotted)
+        q.setDashPattern({3, 3});
+    return q;
+}
+
+QBrush toQBrush(const render::Brush& brush)
+{
+    return QBrush(toQColor(brush.colour), toQtBrushStyle(brush.style));
+}
+
+QtSurface::QtSurface(QPainter& painter, render::Size size) : painter_(painter), size_(size)
+{
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setBackgroundMode(Qt::TransparentMode);
+}
+
+QtSurface::~QtSurface()
+{
+    flush();
+}
+
+void QtSurface::flush()
+{
+    if (polyline_.size() >= 2)
+        painter_.drawPolyline(polyline_.data(), static_cast<int>(polyline_.size()));
+    polyline_.clear();
+}
+
+void QtSurface::setPen(const render::Pen& pen)
+{
+    if (penSet_ && pen == pen_)
+        return;
+    flush();
+    pen_ = pen;
+    penSet_ = true;
+    painter_.setPen(toQPen(pen));
+}
+
+void QtSurface::setBrush(const render::Brush& brush)
+{
+    flush();
+    brush_ = brush;
+    painter_.setBrush(toQBrush(brush));
+}
+
+void QtSurface::setFont(const model::FontSpec& font)
+{
+    if (fontSet_ && font == font_)
+        return;
+    font_ = font;
+    fontSet_ = true;
+    painter_.setFont(toQFont(font));
+}
+
+void QtSurface::setTextColour(model::Colour colour)
+{
+    textColour_ = toQColor(colour);
+}
+
+void QtSurface::moveTo(int x, int y)
+{
+    at_ = QPoint(x, y);
+}
+
+void QtSurface::lineTo(int x, int y)
+{
+    const QPoint to(x, y);
+    if (to == at_)
+        return;
+    if (polyline_.empty() || polyline_.back() != at_) {
+        flush();
+        polyline_.push_back(at_);
+    }
+    polyline_.push_back(to);
+    at_ = to;
+}
+
+void QtSurface::polygon(const render::Point* points, std::size_t count)
+{
+    flush();
+    QPolygon poly;
+    poly.reserve(static_cast<qsizetype>(count));
+    for (std::size_t i = 0; i < count; ++i)
+        poly << QPoint(points[i].x, points[i].y);
+    painter_.drawPolygon(poly);
+}
+
+void QtSurface::bezier(const render::Point* points, std::size_t count)
+{
+    flush();
+    if (count < 4)
+        return;
+    QPainterPath path(QPointF(points[0].x, points[0].y));
+    for (std::size_t i = 1; i + 2 < count; i += 3)
+        path.cubicTo(points[i].x, points[i].y, points[i + 1].x, points[i + 1].y, points[i + 2].x, points[i + 2].y);
+    painter_.strokePath(path, painter_.pen());
+}
+
+void QtSurface::rectangle(const render::Rect& r)
+{
+    flush();
+    painter_.drawRect(QRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1));
+}
+
+void QtSurface::roundRect(const render::Rect& r, int cornerWidth, int cornerHeight)
+{
+    flush();
+    painter_.drawRoundedRect(QRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1), cornerWidth / 2.0,
+                             cornerHeight / 2.0);
+}
+
+void QtSurface::fillRect(const render::Rect& r, const render::Brush& brush)
+{
+    flush();
+    if (r.empty() || brush.style == render::BrushStyle::Null)
+        return;
+    painter_.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top), toQBrush(brush));
+}
+
+void QtSurface::textOut(int x, int y, std::string_view text)
+{
+    flush();
+    const QPen pen = painter_.pen();
+    painter_.setPen(textColour_);
+    painter_.drawText(x, y + painter_.fontMetrics().ascent(), toQString(text));
+    painter_.setPen(pen);
+}
+
+render::Size QtSurface::textExtent(std::string_view text)
+{
+    const QFontMetrics metrics = painter_.fontMetrics();
+    return {metrics.horizontalAdvance(toQString(text)), metrics.height()};
+}
+
+} // namespace sigmora::app

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QPen>
+#include <QPoint>
+#include <vector>
+
+#include "render/Surface.h"
+
+namespace sigmora::app {
+
+QColor toQColor(model::Colour colour);
+QFont toQFont(const model::FontSpec& font);
+
+// The drawing surface on a QPainter: the screen image, a printer page or a picture file.
+// Consecutive lines are collected and drawn as one polyline; nothing else changes on the way.
+class QtSurface : public render::Surface {
+public:
+    QtSurface(QPainter& painter, render::Size size);
+    ~QtSurface() override;
+    QtSurface(const QtSurface&) = delete;
+    QtSurface& operator=(const QtSurface&) = delete;
+
+    render::Size size() const override { return size_; }
+    void setPen(const render::Pen& pen) override;
+    void setBrush(const render::Brush& brush) override;
+    void setFont(const model::FontSpec& font) override;
+    void setTextColour(model::Colour colour) override;
+    void moveTo(int x, int y) override;
+    void lineTo(int x, int y) override;
+    void polygon(const render::Point* points, std::size_t count) override;
+    void bezier(const render::Point* points, std::size_t count) override;
+    void rectangle(const render::Rect& rect) override;
+    void roundRect(const render::Rect& rect, int cornerWidth, int cornerHeight) override;
+    void fillRect(const render::Rect& rect, const render::Brush& brush) override;
+    void textOut(int x, int y, std::string_view text) override;
+    render::Size textExtent(std::string_view text) override;
+
+    // Draws any lines still collected; called before the painter is used elsewhere.
+    void flush();
+
+private:
+    QPainter& painter_;
+    render::Size size_;
+    render::Pen pen_;
+    bool penSet_ = false;
+    render::Brush brush_;
+    model::FontSpec font_;
+    bool fontSet_ = false;
+    QColor textColour_;
+    QPoint at_;
+    std::vector<QPoint> polyline_;
+};
+
+QBrush toQBrush(const render::Brush& brush);
+QPen toQPen(const render::Pen& pen);
+
+} // namespace sigmora::app

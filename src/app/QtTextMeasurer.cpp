@@ -1,0 +1,20 @@
+#include "app/QtTextMeasurer.h"
+
+#include <QFontMetrics>
+
+#include "app/QtSurface.h"
+
+namespace sigmora::app {
+
+int QtTextMeasurer::textWidth(std::string_view text, const model::FontSpec& font) const
+{
+    return QFontMetrics(toQFont(font))
+        .horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+int QtTextMeasurer::lineHeight(const model::FontSpec& font) const
+{
+    return QFontMetrics(toQFont(font)).height();
+}
+
+} // namespace sigmora::app

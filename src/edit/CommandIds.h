@@ -1,0 +1,113 @@
+#pragma once
+
+namespace sigmora::edit::cmd {
+
+// Command numbers shared by menu items, toolbar buttons, accelerators and handlers.
+
+// File
+inline constexpr int FileNew = 57600;
+inline constexpr int FileOpen = 57601;
+inline constexpr int FileSave = 57603;
+inline constexpr int FileSaveAs = 57604;
+inline constexpr int FilePrint = 57607;
+inline constexpr int FilePrintAdvanced = 32904;
+inline constexpr int ImportCsv = 32969;
+inline constexpr int ImportXml = 32957;
+inline constexpr int ImportSvg = 33023;
+inline constexpr int ImportVerilog = 33082;
+inline constexpr int ExportClipboard = 32832;
+inline constexpr int ExportEmf = 32882;
+inline constexpr int ExportWmf = 33077;
+inline constexpr int ExportSvg = 32996;
+inline constexpr int ExportBitmap = 32809;
+inline constexpr int ExportCsv = 32992;
+inline constexpr int ExportXml = 32952;
+inline constexpr int ShowAsciiWaveforms = 32968;
+inline constexpr int ExportTestBench = 33078;
+inline constexpr int RecentFile1 = 57616;
+inline constexpr int AppExit = 57665;
+
+// Edit
+inline constexpr int EditUndo = 57643;
+inline constexpr int EditRedo = 57644;
+inline constexpr int EditCut = 57635;
+inline constexpr int EditCopy = 57634;
+inline constexpr int EditPaste = 57637;
+inline constexpr int CancelTransaction = 32866;
+inline constexpr int IncreaseLeftMargin = 32856;
+inline constexpr int DecreaseLeftMargin = 32855;
+inline constexpr int TabNextSelection = 32857;
+inline constexpr int TabPreviousSelection = 32865;
+inline constexpr int EditSignalAttributes = 32839;
+
+// View
+inline constexpr int ViewLogo = 32831;
+inline constexpr int ViewBoundingRectangle = 32830;
+inline constexpr int DropShadowSolid = 32917;
+inline constexpr int DropShadowGradient = 32918;
+inline constexpr int DropShadowNone = 32919;
+inline constexpr int SignalSeparator = 33024;
+inline constexpr int WaveformSeparator = 33029;
+inline constexpr int NamesLeftJustified = 33015;
+inline constexpr int NamesRightJustified = 33016;
+inline constexpr int CycleLabelsVisible = 32902;
+inline constexpr int CycleLabelsCustomize = 32903;
+inline constexpr int PeriodLinesNone = 32869;
+inline constexpr int PeriodLinesBoth = 32868;
+inline constexpr int PeriodLinesRising = 32872;
+inline constexpr int PeriodLinesFalling = 32873;
+inline constexpr int PeriodLinesCenter = 33052;
+inline constexpr int PeriodLinesCustomize = 33053;
+inline constexpr int PeriodLinesDotted = 32961;
+inline constexpr int PeriodLinesSolid = 32960;
+inline constexpr int OwnPeriodYes = 32950;
+inline constexpr int OwnPeriodNo = 32951;
+inline constexpr int NewSignalsHigh = 32880;
+inline constexpr int NewSignalsLow = 32881;
+inline constexpr int AngledWireLeft = 32939;
+inline constexpr int AngledWireRight = 32940;
+inline constexpr int SvgOutputSettings = 32997;
+inline constexpr int AdjustHeightSpacing = 32943;
+
+// Add
+inline constexpr int AddClock = 32776;
+inline constexpr int AddSignal = 32777;
+inline constexpr int AddBus = 32780;
+inline constexpr int InsertSeparatorBlank = 32896;
+inline constexpr int InsertSeparatorDotted = 32894;
+inline constexpr int InsertSeparatorSolid = 32895;
+inline constexpr int InsertSeparatorRectangle = 32897;
+inline constexpr int ToolText = 32785;
+inline constexpr int ToolLabelOutward = 32874;
+inline constexpr int ToolLabelInward = 32971;
+inline constexpr int ToolBezierArrow = 32792;
+inline constexpr int ToolStraightArrow = 32933;
+inline constexpr int ToolAngledWire = 32947;
+inline constexpr int ToolFloatingArrow = 33011;
+inline constexpr int ToolTimeBreak = 32884;
+inline constexpr int ToolTriState = 32901;
+inline constexpr int ToolBothHighLow = 32932;
+inline constexpr int ToolFloodFill = 32794;
+inline constexpr int ToolEraseFloodFill = 32836;
+inline constexpr int AddClockEdge = 32818;
+inline constexpr int SubtractClockEdge = 32819;
+inline constexpr int IncreaseClockWidth = 32820;
+inline constexpr int DecreaseClockWidth = 32821;
+inline constexpr int IncreaseSignalHeight = 32823;
+inline constexpr int DecreaseSignalHeight = 32824;
+inline constexpr int AddSignalDelay = 32825;
+inline constexpr int SubtractSignalDelay = 32827;
+
+// Mode
+inline constexpr int ModeDraw = 32787;
+inline constexpr int ModeEdit = 32788;
+
+// Help
+inline constexpr int HelpUsersGuide = 32991;
+inline constexpr int HelpFaq = 32921;
+inline constexpr int HelpReportBug = 32949;
+inline constexpr int HelpCheckUpdates = 32923;
+inline constexpr int AppAbout = 57664;
+inline constexpr int TipOfTheDay = 104;
+
+} // namespace sigmora::edit::cmd

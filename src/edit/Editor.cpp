@@ -1,0 +1,182 @@
+#include "edit/Editor.h"
+
+#include "edit/CommandIds.h"
+#include "edit/DiagramCommands.h"
+#include "edit/ViewCommands.h"
+#include "model/NameColumnFitter.h"
+#include "render/FullRedraw.h"
+
+namespace sigmora::edit {
+
+namespace {
+constexpr const char* kAreYouSure = "Are you sure?";
+constexpr const char* kAbortArrow = "You are in the middle of drawing an arrow.  Do you want to abort the Arrow Tool?";
+constexpr const char* kAbortLabel = "You are in the middle of drawing an arrow.  Do you want to abort the Label Tool?";
+constexpr const char* kRowLimit = "A diagram holds at most 256 rows; no row was added.";
+} // namespace
+
+Editor::Editor(UiPort& ui, const model::TextMeasurer& measurer) : ui_(ui), measurer_(measurer)
+{
+    registerCommands();
+}
+
+void Editor::registerCommands()
+{
+    registerDiagramCommands(*this);
+    registerViewCommands(*this);
+}
+
+bool Editor::abortPendingTools()
+{
+    if (state_.arrowFirstPointPlaced()) {
+        if (!ui_.askYesNo(kAbortArrow, kAreYouSure))
+            return false;
+        model::RecordList& arrows = diagram_.store.list(model::ListId::Arrows);
+        arrows.remove(arrows.selection());
+        state_.arrowStep = 0;
+        refresh();
+    }
+    if (state_.labelFirstPointPlaced()) {
+        if (!ui_.askYesNo(kAbortLabel, kAreYouSure))
+            return false;
+        model::RecordList& labels = diagram_.store.list(model::ListId::Labels);
+        labels.remove(labels.selection());
+        state_.labelStep = 0;
+        refresh();
+    }
+    return true;
+}
+
+void Editor::resetDiagram()
+{
+    diagram_.resetForNew();
+    state_.reset();
+    redrawMemory_ = {};
+    shownReaderMessages_.clear();
+    if (onScrollChanged)
+        onScrollChanged();
+}
+
+void Editor::newDiagram()
+{
+    if (diagram_.modified) {
+        if (!ui_.askYesNo("Do you want to create a new document?", "Start New?"))
+            return;
+        if (ui_.askYesNo("Do you want to save your previous changes?", "Save Changes?"))
+            execute(cmd::FileSave);
+    }
+    resetDiagram();
+    filePath_.clear();
+    updateTitle();
+    refresh();
+}
+
+std::string Editor::addRow(model::NewRowKind kind)
+{
+    if (!abortPendingTools())
+        return kNoRowAdded;
+    model::RecordList& rows = diagram_.store.signals();
+    if (rows.count() >= model::kMaxRows) {
+        ui_.showMessage(kRowLimit, "Sigmora", MessageIcon::Warning);
+        return kNoRowAdded;
+    }
+    diagram_.modified = true;
+    const std::string name = model::chooseRowName(rows, kind);
+    const int index = rows.append(model::buildRowRecord(kind, name, diagram_.settings.newSignalLevel));
+    rows.setSelection(index);
+    state_.selectedRow = index;
+    state_.selectedCell = 100;
+    state_.currentTool = static_cast<int>(Tool::Draw);
+    state_.textPlacement = 0;
+    state_.alternateTextCursor = 0;
+    diagram_.store.floodStyles().clearRow(index);
+    diagram_.store.edgeOffsets().clearRow(index);
+    model::fitNameColumn(diagram_, measurer_);
+    refresh();
+    takeSnapshot();
+    return name;
+}
+
+void Editor::scrollHorizontal(ScrollAction action, int thumb)
+{
+    int& pos = diagram_.settings.firstVisibleCell;
+    const int next = scrolledPosition(pos, action, thumb);
+    if (next == pos)
+        return;
+    pos = next;
+    if (onScrollChanged)
+        onScrollChanged();
+    refresh();
+}
+
+void Editor::scrollVertical(ScrollAction action, int thumb)
+{
+    int& pos = diagram_.settings.verticalScroll;
+    const int next = scrolledPosition(pos, action, thumb);
+    if (next == pos)
+        return;
+    pos = next;
+    if (onScrollChanged)
+        onScrollChanged();
+    refresh();
+}
+
+std::string Editor::title() const
+{
+    if (filePath_.empty())
+        return std::string("Untitled - ") + kTitleAndVersion;
+    return filePath_ + " - " + kTitleAndVersion;
+}
+
+void Editor::setFilePath(std::string path)
+{
+    filePath_ = std::move(path);
+    updateTitle();
+}
+
+void Editor::updateTitle()
+{
+    if (onTitleChanged)
+        onTitleChanged(title());
+}
+
+render::RedrawOptions Editor::redrawOptions() const
+{
+    render::RedrawOptions options;
+    options.selection.row = state_.selectedRow;
+    options.selection.cell = state_.selectedCell;
+    options.selection.textBoxSelected = state_.selectionKind == kSelectionKindTextBox;
+    options.movePreview = movePreview;
+    return options;
+}
+
+int Editor::redraw(render::Surface& surface, bool cull)
+{
+    render::RedrawOptions options = redrawOptions();
+    options.cullOffSurface = cull;
+    model::ReaderReport report;
+    const int result = render::fullRedraw(surface, diagram_, options, redrawMemory_, report);
+    if (result == render::kEmptyDiagram) {
+        state_.selectedRow = -1;
+        state_.selectedCell = -1;
+    }
+    for (const std::string& message : report.messages()) {
+        if (shownReaderMessages_.insert(message).second)
+            ui_.showMessage(message);
+    }
+    return result;
+}
+
+void Editor::refresh()
+{
+    if (onRefresh)
+        onRefresh();
+}
+
+void Editor::takeSnapshot()
+{
+    if (onSnapshot)
+        onSnapshot();
+}
+
+} // namespace sigmora::edit

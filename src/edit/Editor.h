@@ -1,0 +1,94 @@
+#pragma once
+
+#include <functional>
+#include <set>
+#include <string>
+
+#include "edit/CommandRegistry.h"
+#include "edit/InteractionState.h"
+#include "edit/Scrolling.h"
+#include "edit/UiPort.h"
+#include "model/Diagram.h"
+#include "model/RowFactory.h"
+#include "model/TextMeasurer.h"
+#include "render/RedrawState.h"
+#include "render/Surface.h"
+
+namespace sigmora::edit {
+
+inline constexpr const char* kTitleAndVersion = "Sigmora 3.3.5";
+inline constexpr const char* kNoRowAdded = "null";
+
+// The editor of the one diagram: it owns the diagram, the interaction state and the commands,
+// asks and tells the user through the UI port, and draws through the full redraw. The window
+// around it only turns events into editor calls and shows the redrawn image.
+class Editor {
+public:
+    Editor(UiPort& ui, const model::TextMeasurer& measurer);
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    model::Diagram& diagram() { return diagram_; }
+    const model::Diagram& diagram() const { return diagram_; }
+    InteractionState& state() { return state_; }
+    const InteractionState& state() const { return state_; }
+    UiPort& ui() { return ui_; }
+    const model::TextMeasurer& measurer() const { return measurer_; }
+
+    // Commands by number; a command with no handler here is not the editor's.
+    CommandRegistry& commands() { return commands_; }
+    bool handles(int command) const { return commands_.handles(command); }
+    bool execute(int command) { return commands_.execute(command); }
+    std::optional<CommandState> commandState(int command) const { return commands_.state(command); }
+
+    // New: asks about unsaved changes, then resets the diagram.
+    void newDiagram();
+    // Appends a clock, signal or bus row; answers its name, or "null" when nothing was added.
+    std::string addRow(model::NewRowKind kind);
+    // Abort prologue: asks to abandon a half-made arrow or label; false when the user declines.
+    bool abortPendingTools();
+
+    // Scroll bars.
+    void scrollHorizontal(ScrollAction action, int thumb = 0);
+    void scrollVertical(ScrollAction action, int thumb = 0);
+
+    // The caption of the main window.
+    std::string title() const;
+    const std::string& filePath() const { return filePath_; }
+    void setFilePath(std::string path);
+
+    // Draws the whole diagram onto the surface (the screen image) and shows, once, any reader
+    // message found while drawing. cull skips rows that lie off the surface.
+    int redraw(render::Surface& surface, bool cull = true);
+    render::RedrawOptions redrawOptions() const;
+
+    // Refresh: the diagram changed and the screen must be redrawn.
+    void refresh();
+    std::function<void()> onRefresh;
+    std::function<void(const std::string&)> onTitleChanged;
+    std::function<void()> onScrollChanged;
+    // Called after every change that takes an undo snapshot.
+    std::function<void()> onSnapshot;
+
+    // The row being dragged with the mouse, drawn at the mouse's y.
+    std::optional<render::MovePreview> movePreview;
+
+    void takeSnapshot();
+    // Clears the diagram for New and Open: store, settings, state and scroll.
+    void resetDiagram();
+
+private:
+    void registerCommands();
+    void updateTitle();
+
+    UiPort& ui_;
+    const model::TextMeasurer& measurer_;
+    model::Diagram diagram_;
+    InteractionState state_;
+    CommandRegistry commands_;
+    render::RedrawMemory redrawMemory_;
+    std::set<std::string> shownReaderMessages_;
+    std::string filePath_;
+};
+
+} // namespace sigmora::edit

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "model/DiagramSettings.h"
+
+namespace sigmora::model {
+
+struct LabelNumberRule {
+    int start = 1;
+    int increment = 1;
+    int moduloCount = 0;
+    int moduloOffset = 0;
+    int repeatCount = 0;
+};
+
+// Fills the 600 clock-cycle label values: counting from start by increment, jumping back to start
+// (or forward by the modulo offset) after every moduloCount labels, repeatCount times (0: always).
+LabelNumbers generateLabelNumbers(const LabelNumberRule& rule);
+// 1, 2, ... 600.
+LabelNumbers defaultLabelNumbers();
+
+} // namespace sigmora::model

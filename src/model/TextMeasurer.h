@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+#include "model/FontSpec.h"
+
+namespace sigmora::model {
+
+// Measures text outside painting: fitting the name column, sizing text boxes.
+class TextMeasurer {
+public:
+    virtual ~TextMeasurer() = default;
+    virtual int textWidth(std::string_view text, const FontSpec& font) const = 0;
+    // Height of one line of text in the font (ascent plus descent).
+    virtual int lineHeight(const FontSpec& font) const = 0;
+};
+
+} // namespace sigmora::model

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "render/Geometry.h"
+
+namespace sigmora::render {
+
+// What the editor has selected, as far as the drawing shows it.
+struct SelectionView {
+    int row = -1;
+    int cell = -1;
+    bool textBoxSelected = false; // the selection kind is a text box: no row highlight
+    // A block of cells over one or more rows (absolute cell indices, signal indices).
+    struct Block {
+        int firstColumn = 0;
+        int lastColumn = 0;
+        int firstRow = 0;
+        int lastRow = 0;
+    };
+    std::optional<Block> block;
+    // Cells marked for the cell clipboard, framed with the current pen.
+    std::optional<Rect> clipboardMark;
+};
+
+// The row being dragged to a new place, drawn at the mouse instead of its row.
+struct MovePreview {
+    int signalIndex = -1;
+    int mouseY = 0;
+    // For a derived row: its derived waveform and delay; empty for an ordinary row.
+    std::function<std::optional<std::pair<std::string, int>>(int signalIndex)> derived;
+};
+
+// Everything one full redraw needs besides the diagram and the surface.
+struct RedrawOptions {
+    double fontScale = 1.0;
+    int printOffset = 0;  // above 0 when printing: no highlights, decorations shifted
+    int secondOffset = 0;
+    SelectionView selection;
+    std::optional<MovePreview> movePreview;
+    // Skip rows that lie wholly outside the surface. Only for raster surfaces without SVG output:
+    // nothing visible changes, the work for rows off the image is saved.
+    bool cullOffSurface = false;
+};
+
+// Remembered from one redraw to the next.
+struct RedrawMemory {
+    std::optional<Rect> lastHighlight;
+};
+
+} // namespace sigmora::render

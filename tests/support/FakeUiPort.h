@@ -1,0 +1,48 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "edit/UiPort.h"
+
+namespace sigmora::test {
+
+// Answers the editor's questions from a script and remembers, word for word, what was shown.
+class FakeUiPort : public edit::UiPort {
+public:
+    struct Asked {
+        std::string text;
+        std::string caption;
+        bool operator==(const Asked&) const = default;
+    };
+
+    std::deque<bool> answers;             // Yes/No answers, in order; No when the script runs out
+    std::deque<std::optional<int>> dividers; // period divider dialog results
+    std::vector<Asked> questions;
+    std::vector<Asked> messages;
+
+    void showMessage(const std::string& text, const std::string& caption, edit::MessageIcon) override
+    {
+        messages.push_back({text, caption});
+    }
+    bool askYesNo(const std::string& text, const std::string& caption, edit::MessageIcon) override
+    {
+        questions.push_back({text, caption});
+        if (answers.empty())
+            return false;
+        bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<int> choosePeriodDivider(int) override
+    {
+        if (dividers.empty())
+            return std::nullopt;
+        auto d = dividers.front();
+        dividers.pop_front();
+        return d;
+    }
+};
+
+} // namespace sigmora::test
