@@ -1,6 +1,8 @@
 #include "app/QtUiPort.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QStringList>
 
 #include "dialogs/PeriodDividerDialog.h"
 
@@ -18,6 +20,14 @@ QMessageBox::Icon toQtIcon(edit::MessageIcon icon)
     case edit::MessageIcon::Question: return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
+}
+
+QString filterText(const edit::UiPort::FileDialog& dialog)
+{
+    QStringList parts;
+    for (const auto& [text, pattern] : dialog.filters)
+        parts << QString::fromStdString(text) + QStringLiteral(" (") + QString::fromStdString(pattern) + QStringLiteral(")");
+    return parts.join(QStringLiteral(";;"));
 }
 
 QString captionOrTitle(const std::string& caption)
@@ -46,6 +56,40 @@ std::optional<int> QtUiPort::choosePeriodDivider(int currentDivider)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.divider();
+}
+
+} // namespace sigmora::app
+
+namespace sigmora::app {
+
+std::optional<std::string> QtUiPort::openFileName(const FileDialog& dialog)
+{
+    QFileDialog box(parent_, QString::fromStdString(dialog.title), QString::fromStdString(dialog.initialPath),
+                    filterText(dialog));
+    box.setAcceptMode(QFileDialog::AcceptOpen);
+    box.setFileMode(QFileDialog::ExistingFile);
+    box.setDefaultSuffix(QString::fromStdString(dialog.defaultExtension));
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return std::nullopt;
+    return box.selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> QtUiPort::saveFileName(const FileDialog& dialog)
+{
+    QFileDialog box(parent_, QString::fromStdString(dialog.title), QString::fromStdString(dialog.initialPath),
+                    filterText(dialog));
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    box.setFileMode(QFileDialog::AnyFile);
+    box.setDefaultSuffix(QString::fromStdString(dialog.defaultExtension));
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return std::nullopt;
+    return box.selectedFiles().front().toStdString();
+}
+
+void QtUiPort::addToRecentFiles(const std::string& path)
+{
+    if (onRecentFile)
+        onRecentFile(path);
 }
 
 } // namespace sigmora::app

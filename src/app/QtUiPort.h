@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "edit/UiPort.h"
 
 class QWidget;
@@ -15,6 +17,12 @@ public:
     void showMessage(const std::string& text, const std::string& caption, edit::MessageIcon icon) override;
     bool askYesNo(const std::string& text, const std::string& caption, edit::MessageIcon icon) override;
     std::optional<int> choosePeriodDivider(int currentDivider) override;
+    std::optional<std::string> openFileName(const FileDialog& dialog) override;
+    std::optional<std::string> saveFileName(const FileDialog& dialog) override;
+    void addToRecentFiles(const std::string& path) override;
+
+    // Set by the main window: puts a path at the top of its recent-file list.
+    std::function<void(const std::string&)> onRecentFile;
 
 private:
     QWidget* parent_;

@@ -2,6 +2,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace sigmora::edit {
 
@@ -21,6 +23,20 @@ public:
 
     // "Setup Default Period": the divider chosen (1 ... 64), or nothing when cancelled.
     virtual std::optional<int> choosePeriodDivider(int currentDivider) = 0;
+
+    // A file dialog. filters are pairs of display text and pattern ("Sigmora Files (*.sgm)",
+    // "*.sgm"); the answer is the chosen path, or nothing when cancelled.
+    struct FileDialog {
+        std::string title;
+        std::vector<std::pair<std::string, std::string>> filters;
+        std::string defaultExtension; // without the dot
+        std::string initialPath;
+    };
+    virtual std::optional<std::string> openFileName(const FileDialog& dialog) = 0;
+    virtual std::optional<std::string> saveFileName(const FileDialog& dialog) = 0;
+
+    // A diagram was opened or saved under this path: the shell's recent-file list takes it.
+    virtual void addToRecentFiles(const std::string& path) = 0;
 };
 
 } // namespace sigmora::edit

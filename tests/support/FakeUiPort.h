@@ -19,6 +19,9 @@ public:
 
     std::deque<bool> answers;             // Yes/No answers, in order; No when the script runs out
     std::deque<std::optional<int>> dividers; // period divider dialog results
+    std::deque<std::optional<std::string>> fileNames; // open/save dialog results, in order
+    std::vector<FileDialog> fileDialogs;              // every file dialog shown
+    std::vector<std::string> recentFiles;
     std::vector<Asked> questions;
     std::vector<Asked> messages;
 
@@ -34,6 +37,18 @@ public:
         bool a = answers.front();
         answers.pop_front();
         return a;
+    }
+    std::optional<std::string> openFileName(const FileDialog& dialog) override { return nextFileName(dialog); }
+    std::optional<std::string> saveFileName(const FileDialog& dialog) override { return nextFileName(dialog); }
+    void addToRecentFiles(const std::string& path) override { recentFiles.push_back(path); }
+    std::optional<std::string> nextFileName(const FileDialog& dialog)
+    {
+        fileDialogs.push_back(dialog);
+        if (fileNames.empty())
+            return std::nullopt;
+        auto name = fileNames.front();
+        fileNames.pop_front();
+        return name;
     }
     std::optional<int> choosePeriodDivider(int) override
     {
