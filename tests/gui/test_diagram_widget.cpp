@@ -1,0 +1,116 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QtTest>
+
+#include "app/DiagramWidget.h"
+#include "app/QtSurface.h"
+#include "app/QtTextMeasurer.h"
+#include "dialogs/PeriodDividerDialog.h"
+#include "edit/CommandIds.h"
+#include "edit/Editor.h"
+#include "model/NameColumnFitter.h"
+#include "support/FakeUiPort.h"
+
+using namespace sigmora;
+
+class DiagramWidgetTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void namesMeasureLikeArial();
+    void clockIsDrawnIntoTheScreenImage();
+    void scrollBarsMoveTheEditorByItsRules();
+    void periodDividerDialogListsEveryDivider();
+};
+
+void DiagramWidgetTest::namesMeasureLikeArial()
+{
+    // With Liberation Sans standing in for Arial, the name font measures as Arial does.
+    app::QtTextMeasurer measurer;
+    QCOMPARE(measurer.textWidth("Default Signal", model::nameMeasureFont()), 81);
+}
+
+void DiagramWidgetTest::clockIsDrawnIntoTheScreenImage()
+{
+    test::FakeUiPort ui;
+    app::QtTextMeasurer measurer;
+    edit::Editor editor(ui, measurer);
+    app::DiagramWidget widget(editor);
+    editor.onRefresh = [&] { widget.refresh(); };
+    widget.resize(900, 400);
+    editor.execute(edit::cmd::AddClock);
+
+    const QImage& image = widget.image();
+    const QRgb black = qRgb(0, 0, 0);
+    // The high level of the first cycle (y 20, x 106 .. 134) and the low level of the second
+    // half cycle (y 36, x 136 .. 164) are solid black.
+    for (int x = 107; x < 134; ++x) {
+        QCOMPARE(image.pixel(x, 20), black);
+        QCOMPARE(image.pixel(x + 30, 36), black);
+    }
+    // The selected row is highlighted in light grey beside the waveform.
+    QCOMPARE(image.pixel(690 - 2, 30), qRgb(0xE0, 0xE0, 0xE0));
+    // Below the last row the image is white.
+    QCOMPARE(image.pixel(300, 200), qRgb(255, 255, 255));
+    // The name is drawn in black somewhere in the name column.
+    bool inked = false;
+    for (int y = 20; y < 36 && !inked; ++y)
+        for (int x = 5; x < 60 && !inked; ++x)
+            inked = qGray(image.pixel(x, y)) < 100;
+    QVERIFY(inked);
+}
+
+void DiagramWidgetTest::scrollBarsMoveTheEditorByItsRules()
+{
+    test::FakeUiPort ui;
+    app::QtTextMeasurer measurer;
+    edit::Editor editor(ui, measurer);
+    app::DiagramWidget widget(editor);
+    editor.onScrollChanged = [&] { widget.syncScrollBars(); };
+    widget.resize(600, 300);
+    QScrollBar* h = widget.horizontalScrollBar();
+    QCOMPARE(h->maximum(), 480);
+    h->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(editor.diagram().settings.firstVisibleCell, 2);
+    QCOMPARE(h->value(), 2);
+    h->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(editor.diagram().settings.firstVisibleCell, 12);
+    h->triggerAction(QAbstractSlider::SliderPageStepSub);
+    h->triggerAction(QAbstractSlider::SliderPageStepSub);
+    QCOMPARE(editor.diagram().settings.firstVisibleCell, 0);
+    QScrollBar* v = widget.verticalScrollBar();
+    v->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(editor.diagram().settings.verticalScroll, 2);
+    QCOMPARE(v->value(), 2);
+}
+
+void DiagramWidgetTest::periodDividerDialogListsEveryDivider()
+{
+    dialogs::PeriodDividerDialog dialog(3);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Setup Default Period"));
+    auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("periodChoices"));
+    QVERIFY(combo);
+    QCOMPARE(combo->count(), 64);
+    QCOMPARE(combo->itemText(0), QStringLiteral("1x"));
+    QCOMPARE(combo->itemText(1), QStringLiteral("1/2x"));
+    QCOMPARE(combo->itemText(63), QStringLiteral("1/64x"));
+    QCOMPARE(dialog.divider(), 3);
+    combo->setCurrentIndex(5);
+    QCOMPARE(dialog.divider(), 6);
+    bool prompt = false;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        prompt |= label->text() == QStringLiteral("Choose Clock Period Frequency");
+    QVERIFY(prompt);
+}
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    DiagramWidgetTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_diagram_widget.moc"
