@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <random>
 
 #include "app/QtSurface.h"
 #include "model/Diagram.h"
@@ -13,8 +12,10 @@
 #include "model/RowFactory.h"
 #include "render/FullRedraw.h"
 #include "render/Surface.h"
+#include "support/LargestDiagram.h"
 
 using namespace sigmora;
+using test::largestDiagram;
 
 namespace {
 
@@ -36,40 +37,6 @@ public:
     void textOut(int, int, std::string_view) override {}
     render::Size textExtent(std::string_view text) override { return {static_cast<int>(text.size()) * 7, 16}; }
 };
-
-model::Diagram largestDiagram(int periodMode)
-{
-    model::Diagram d;
-    d.settings.waveformWidth = 600 * d.settings.cellWidth;
-    d.settings.periodLineMode = periodMode;
-    d.settings.signalSeparatorLines = 1;
-    d.settings.waveformSeparatorLines = 1;
-    std::mt19937 random(42);
-    std::uniform_int_distribution<int> value(0, 4);
-    for (int i = 0; i < model::kMaxRows; ++i) {
-        if (i % 16 == 15) {
-            d.store.signals().append("separator " + std::to_string(i) + "\t\t\t\t\tSEP_0.0.1.Arial." +
-                                     std::to_string(i / 16 % 4) + ".1.0.0.0.1.");
-            continue;
-        }
-        if (i % 8 == 0) {
-            d.store.signals().append(model::buildRowRecord(model::NewRowKind::Clock, "Clock " + std::to_string(i), 1));
-            continue;
-        }
-        std::string cells(600, '0');
-        for (char& c : cells)
-            c = static_cast<char>('0' + value(random));
-        const std::string name = "Signal " + std::to_string(i) + (i % 3 == 0 ? "\\nsecond line" : "");
-        const int ideal = i % 2;
-        const int differential = i % 5 == 0 ? 1 : 0;
-        d.store.signals().append(model::fields::joinRow(
-            name, "DATA_0_." + cells + ".0." + std::to_string(ideal) + ".Arial.10.1.1.0.0.8421504.N/A.0.0.0." +
-                      std::to_string(differential) + "." + std::to_string(i % 7 == 0 ? 1 : 0) + "."));
-        for (int k = 0; k < model::kMaxCells; k += 37)
-            d.store.edgeOffsets().set(i, k, (k % 2 == 0) ? 2 : -2);
-    }
-    return d;
-}
 
 const int kModes[] = {0, 1, 2, 5, 6};
 

@@ -94,9 +94,16 @@ void drawPeriodLines(RedrawContext& ctx)
     }
 
     const bool svg = ctx.svgMain();
+    // Lines off a raster surface cannot be seen; every line is drawn when writing SVG.
+    const bool cull = ctx.options.cullOffSurface && !ctx.svg;
+    const Size size = surface.size();
     for (const PeriodSegment& seg : segments) {
+        if (cull && std::min(seg.top, seg.bottom) > size.height)
+            continue;
         for (const PeriodColumn& col : columns) {
             const int x = l.waveOriginX() + seg.delay + col.column * l.cellWidth + col.shift;
+            if (cull && x > size.width)
+                break;
             surface.moveTo(x, seg.top);
             surface.lineTo(x, seg.bottom);
             if (svg)

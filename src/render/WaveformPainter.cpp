@@ -6,6 +6,7 @@ namespace sigmora::render {
 
 namespace {
 
+constexpr int kArrowReach = 6; // an edge arrow reaches this far left of its first point
 constexpr std::string_view kSolidSeparatorStyle = "stroke:black; fill:none; stroke-width:0.3;";
 constexpr std::string_view kDottedSeparatorStyle = "stroke:black; fill:none; stroke-width:0.3;stroke-dasharray:3 3;";
 constexpr std::string_view kRectangleSeparatorStyle = "stroke:black; fill:black; stroke-width:3;";
@@ -13,7 +14,8 @@ constexpr std::string_view kRectangleSeparatorStyle = "stroke:black; fill:black;
 // Moves and lines of one waveform pass, on the surface and, in the main SVG pass, into its path.
 class PathTracer {
 public:
-    PathTracer(Surface& surface, SvgWriter* svg) : surface_(surface), svg_(svg) {}
+    // Lines wholly right of cullRight (when above 0) only move the pen: they could not be seen.
+    PathTracer(Surface& surface, SvgWriter* svg, int cullRight) : surface_(surface), svg_(svg), cullRight_(cullRight) {}
 
     void start(int x, int y)
     {
@@ -31,7 +33,10 @@ public:
     }
     void line(int x, int y)
     {
-        surface_.lineTo(x, y);
+        if (cullRight_ > 0 && x > cullRight_ && at_.x > cullRight_)
+            surface_.moveTo(x, y);
+        else
+            surface_.lineTo(x, y);
         at_ = {x, y};
         if (svg_)
             svg_->pathLine(x, y);
@@ -50,6 +55,7 @@ public:
 private:
     Surface& surface_;
     SvgWriter* svg_;
+    int cullRight_;
     Point at_;
 };
 
@@ -103,7 +109,8 @@ void WaveformPainter::drawPass(const model::SignalRow& row, std::string_view cel
 
     const bool writePath = ctx_.svgMain();
     const bool writeArrows = ctx_.svgArrowheads();
-    PathTracer pen(surface, writePath ? ctx_.svg : nullptr);
+    const bool cull = ctx_.options.cullOffSurface && !ctx_.svg;
+    PathTracer pen(surface, writePath ? ctx_.svg : nullptr, cull ? surface.size().width : 0);
     const bool arrows = !differentialPass;
 
     const int H = l.highLevel(top);
@@ -120,6 +127,8 @@ void WaveformPainter::drawPass(const model::SignalRow& row, std::string_view cel
     auto offsetAt = [&](int k) { return table && k >= 0 && k < model::kMaxCells ? table[k] : 0; };
 
     auto drawArrow = [&](const std::array<Point, 3>& p) {
+        if (cull && p[0].x > surface.size().width + kArrowReach)
+            return;
         surface.setBrush(Brush::solid(model::kBlack));
         surface.polygon(p.data(), p.size());
         if (writeArrows) {

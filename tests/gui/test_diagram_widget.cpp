@@ -10,7 +10,9 @@
 #include "edit/CommandIds.h"
 #include "edit/Editor.h"
 #include "model/NameColumnFitter.h"
+#include "render/FullRedraw.h"
 #include "support/FakeUiPort.h"
+#include "support/LargestDiagram.h"
 
 using namespace sigmora;
 
@@ -22,7 +24,42 @@ private Q_SLOTS:
     void clockIsDrawnIntoTheScreenImage();
     void scrollBarsMoveTheEditorByItsRules();
     void periodDividerDialogListsEveryDivider();
+    void skippingOffImageWorkLeavesThePictureAsItWas();
 };
+
+namespace {
+
+QImage drawLargest(int mode, bool cull, int firstVisibleCell, int verticalScroll)
+{
+    model::Diagram diagram = test::largestDiagram(mode);
+    diagram.settings.firstVisibleCell = firstVisibleCell;
+    diagram.settings.verticalScroll = verticalScroll;
+    QImage image(1280, 800, QImage::Format_RGB32);
+    QPainter painter(&image);
+    app::QtSurface surface(painter, {image.width(), image.height()});
+    render::RedrawOptions options;
+    options.cullOffSurface = cull;
+    options.selection.row = 3;
+    options.selection.cell = 10;
+    render::RedrawMemory memory;
+    model::ReaderReport report;
+    render::fullRedraw(surface, diagram, options, memory, report);
+    surface.flush();
+    return image;
+}
+
+} // namespace
+
+void DiagramWidgetTest::skippingOffImageWorkLeavesThePictureAsItWas()
+{
+    for (int mode : {0, 1, 2, 5, 6}) {
+        for (auto [cells, rows] : {std::pair{0, 0}, std::pair{10, 40}}) {
+            const QImage all = drawLargest(mode, false, cells, rows);
+            const QImage culled = drawLargest(mode, true, cells, rows);
+            QVERIFY2(all == culled, qPrintable(QStringLiteral("mode %1 scroll %2").arg(mode).arg(cells)));
+        }
+    }
+}
 
 void DiagramWidgetTest::namesMeasureLikeArial()
 {

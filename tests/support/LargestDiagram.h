@@ -1,0 +1,48 @@
+#pragma once
+
+#include <random>
+#include <string>
+
+#include "model/Diagram.h"
+#include "model/RecordFields.h"
+#include "model/RowFactory.h"
+
+namespace sigmora::test {
+
+// The largest diagram: 256 rows with 600 drawn cells, every cell value and transition, clocks,
+// slanted and ideal edges, edge arrows, differential and active-low rows, separators of every
+// kind, multi-line names and moved edges.
+inline model::Diagram largestDiagram(int periodMode = 0)
+{
+    model::Diagram d;
+    d.settings.waveformWidth = 600 * d.settings.cellWidth;
+    d.settings.periodLineMode = periodMode;
+    d.settings.signalSeparatorLines = 1;
+    d.settings.waveformSeparatorLines = 1;
+    std::mt19937 random(42);
+    std::uniform_int_distribution<int> value(0, 4);
+    for (int i = 0; i < model::kMaxRows; ++i) {
+        if (i % 16 == 15) {
+            d.store.signals().append("separator " + std::to_string(i) + "\t\t\t\t\tSEP_0.0.1.Arial." +
+                                     std::to_string(i / 16 % 4) + ".1.0.0.0.1.");
+            continue;
+        }
+        if (i % 8 == 0) {
+            d.store.signals().append(model::buildRowRecord(model::NewRowKind::Clock, "Clock " + std::to_string(i), 1));
+            d.store.edgeOffsets().set(i, 1, i % 3);
+            continue;
+        }
+        std::string cells(600, '0');
+        for (char& c : cells)
+            c = static_cast<char>('0' + value(random));
+        const std::string name = "Signal " + std::to_string(i) + (i % 3 == 0 ? "\\nsecond line" : "");
+        d.store.signals().append(model::fields::joinRow(
+            name, "DATA_0_." + cells + ".0." + std::to_string(i % 2) + ".Arial.10.1.1.0.0.8421504.N/A.0.0.0." +
+                      std::to_string(i % 5 == 0 ? 1 : 0) + "." + std::to_string(i % 7 == 0 ? 1 : 0) + "."));
+        for (int k = 0; k < model::kMaxCells; k += 37)
+            d.store.edgeOffsets().set(i, k, (k % 2 == 0) ? 2 : -2);
+    }
+    return d;
+}
+
+} // namespace sigmora::test
