@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "dialogs/DutClocksDialog.h"
 #include "dialogs/PeriodDividerDialog.h"
 
 namespace sigmora::app {
@@ -84,6 +85,14 @@ std::optional<std::string> QtUiPort::saveFileName(const FileDialog& dialog)
     if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
         return std::nullopt;
     return box.selectedFiles().front().toStdString();
+}
+
+std::optional<std::vector<int>> QtUiPort::chooseDutClocks(const std::vector<std::string>& rowNames)
+{
+    dialogs::DutClocksDialog dialog(rowNames, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosenRows();
 }
 
 void QtUiPort::addToRecentFiles(const std::string& path)

@@ -2,7 +2,10 @@
 
 #include "edit/CommandIds.h"
 #include "edit/DiagramCommands.h"
+#include "edit/FileCommands.h"
+#include "edit/UndoCommands.h"
 #include "edit/ViewCommands.h"
+#include "io/NativeFileWriter.h"
 #include "model/NameColumnFitter.h"
 #include "render/FullRedraw.h"
 
@@ -18,12 +21,16 @@ constexpr const char* kRowLimit = "A diagram holds at most 256 rows; no row was 
 Editor::Editor(UiPort& ui, const model::TextMeasurer& measurer) : ui_(ui), measurer_(measurer)
 {
     registerCommands();
+    // The empty start diagram is the first state Undo can return to.
+    takeSnapshot();
 }
 
 void Editor::registerCommands()
 {
     registerDiagramCommands(*this);
     registerViewCommands(*this);
+    registerFileCommands(*this);
+    registerUndoCommands(*this);
 }
 
 bool Editor::abortPendingTools()
@@ -53,6 +60,7 @@ void Editor::resetDiagram()
     state_.reset();
     redrawMemory_ = {};
     shownReaderMessages_.clear();
+    undoRing_.reset();
     if (onScrollChanged)
         onScrollChanged();
 }
@@ -95,6 +103,12 @@ std::string Editor::addRow(model::NewRowKind kind)
     refresh();
     takeSnapshot();
     return name;
+}
+
+void Editor::openNamedFile(const std::string& path)
+{
+    commandLineFile = path;
+    execute(cmd::FileOpen);
 }
 
 void Editor::scrollHorizontal(ScrollAction action, int thumb)
@@ -175,6 +189,7 @@ void Editor::refresh()
 
 void Editor::takeSnapshot()
 {
+    io::writeNativeFile(diagram_, undoRing_.nextSnapshot());
     if (onSnapshot)
         onSnapshot();
 }

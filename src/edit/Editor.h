@@ -8,6 +8,8 @@
 #include "edit/InteractionState.h"
 #include "edit/Scrolling.h"
 #include "edit/UiPort.h"
+#include "edit/UndoRing.h"
+#include "io/PortList.h"
 #include "model/Diagram.h"
 #include "model/RowFactory.h"
 #include "model/TextMeasurer.h"
@@ -73,9 +75,20 @@ public:
     // The row being dragged with the mouse, drawn at the mouse's y.
     std::optional<render::MovePreview> movePreview;
 
+    // Writes the whole diagram into the next slot of the undo ring.
     void takeSnapshot();
-    // Clears the diagram for New and Open: store, settings, state and scroll.
+    UndoRing& undoRing() { return undoRing_; }
+    const UndoRing& undoRing() const { return undoRing_; }
+    // Clears the diagram for New and Open: store, settings, state, scroll and undo bookkeeping.
     void resetDiagram();
+
+    // Opens a file named on the command line or picked from the recent-file list, without the
+    // open dialog (a name containing "import_tb.txt" is read as a testbench port list).
+    void openNamedFile(const std::string& path);
+    // The name the next Open reads without a dialog; Open clears it.
+    std::optional<std::string> commandLineFile;
+    // The ports of the last testbench port list read.
+    std::vector<io::Port> testbenchPorts;
 
 private:
     void registerCommands();
@@ -89,6 +102,7 @@ private:
     render::RedrawMemory redrawMemory_;
     std::set<std::string> shownReaderMessages_;
     std::string filePath_;
+    UndoRing undoRing_;
 };
 
 } // namespace sigmora::edit

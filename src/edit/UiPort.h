@@ -35,6 +35,10 @@ public:
     virtual std::optional<std::string> openFileName(const FileDialog& dialog) = 0;
     virtual std::optional<std::string> saveFileName(const FileDialog& dialog) = 0;
 
+    // "Select the DUT clocks": the indices of the rows chosen among rowNames (several may be),
+    // or nothing when cancelled.
+    virtual std::optional<std::vector<int>> chooseDutClocks(const std::vector<std::string>& rowNames) = 0;
+
     // A diagram was opened or saved under this path: the shell's recent-file list takes it.
     virtual void addToRecentFiles(const std::string& path) = 0;
 };

@@ -22,6 +22,8 @@ public:
     std::deque<std::optional<std::string>> fileNames; // open/save dialog results, in order
     std::vector<FileDialog> fileDialogs;              // every file dialog shown
     std::vector<std::string> recentFiles;
+    std::deque<std::optional<std::vector<int>>> dutClockChoices; // "Select the DUT clocks" results
+    std::vector<std::vector<std::string>> dutClockLists;          // the row names each time it was shown
     std::vector<Asked> questions;
     std::vector<Asked> messages;
 
@@ -49,6 +51,15 @@ public:
         auto name = fileNames.front();
         fileNames.pop_front();
         return name;
+    }
+    std::optional<std::vector<int>> chooseDutClocks(const std::vector<std::string>& rowNames) override
+    {
+        dutClockLists.push_back(rowNames);
+        if (dutClockChoices.empty())
+            return std::nullopt;
+        auto choice = dutClockChoices.front();
+        dutClockChoices.pop_front();
+        return choice;
     }
     std::optional<int> choosePeriodDivider(int) override
     {

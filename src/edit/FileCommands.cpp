@@ -1,0 +1,267 @@
+#include "edit/FileCommands.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "edit/CommandIds.h"
+#include "edit/Editor.h"
+#include "io/FileAccess.h"
+#include "io/NativeFileReader.h"
+#include "io/NativeFileWriter.h"
+#include "io/PortList.h"
+#include "io/PreviousVersions.h"
+#include "model/LabelNumberGenerator.h"
+#include "model/NameColumnFitter.h"
+#include "model/RecordFields.h"
+#include "model/TextBoxRecord.h"
+#include "model/TextLines.h"
+
+namespace sigmora::edit {
+
+namespace {
+
+namespace fields = model::fields;
+using io::ReadResult;
+
+constexpr const char* kNothingToSave = "There is nothing to save";
+constexpr const char* kNoWaveformsToSave = "There are no waveforms to save";
+constexpr const char* kFileExistsCaption = "File already exists...";
+constexpr const char* kReadOnly = "The file could not be accessed.  Please check if it is READ ONLY.";
+constexpr const char* kErrorSaving = "Error saving file";
+constexpr const char* kErrorOpen = "Error open file";
+constexpr const char* kNotSigmora = "This is not a valid Sigmora file.";
+constexpr const char* kSigmoraCaption = "Sigmora";
+constexpr const char* kDamaged = "This Sigmora file is damaged and cannot be read";
+constexpr const char* kTooLarge = "the file is far larger than any diagram";
+constexpr const char* kSaveChanges = "Do you want to save your changes?";
+constexpr const char* kSaveChangesCaption = "Save Changes?";
+constexpr const char* kConvertQuestion =
+    "This file was created with a previous version of Sigmora.  In order to proceed, the file must be "
+    "converted to new format.  Before converting, Sigmora will save a backup of this file to: ";
+constexpr const char* kConvertCaption = "Convert File?";
+constexpr const char* kBackupFailed = "Backup failed on conversion";
+constexpr const char* kTestbenchMarker = "import_tb.txt";
+constexpr const char* kTestbenchUnreadable = "Problem parsing the RTL entity\n";
+constexpr const char* kOpenTitle = "Open Sigmora files";
+constexpr const char* kSaveTitle = "Save Sigmora files";
+constexpr const char* kDefaultExtension = "SGM";
+
+UiPort::FileDialog diagramFileDialog(const char* title, const std::string& initialPath)
+{
+    UiPort::FileDialog dialog;
+    dialog.title = title;
+    dialog.filters = {{"Sigmora files *.sgm", "*.sgm"}, {"All Files *.*", "*.*"}};
+    dialog.defaultExtension = kDefaultExtension;
+    dialog.initialPath = initialPath;
+    return dialog;
+}
+
+std::string overwriteQuestion(const std::string& path)
+{
+    return "File: " + path + " already exists.\n\nDo you want to overwrite the file?";
+}
+
+void showDamaged(Editor& editor, const std::string& problem)
+{
+    editor.ui().showMessage(std::string(kDamaged) + " (" + problem + ").", kSigmoraCaption, MessageIcon::Warning);
+}
+
+void regenerateLabelNumbers(model::Diagram& d)
+{
+    const model::DiagramSettings& s = d.settings;
+    d.labelNumbers = model::generateLabelNumbers(
+        {s.labelStart, s.labelIncrement, s.moduloCount, s.moduloOffset, s.repeatModuloCount});
+}
+
+model::FontSpec textBoxFont(std::string_view record)
+{
+    model::FontSpec font = model::FontSpec::fromPoints(model::textbox::fontFace(record), model::textbox::fontSize(record));
+    font.bold = fields::intField(record, model::textfield::Bold) == 1;
+    font.italic = fields::intField(record, model::textfield::Italic) == 1;
+    font.underline = fields::intField(record, model::textfield::Underline) == 1;
+    return font;
+}
+
+// Text boxes whose right edge lies left of their left edge, or whose bottom lies above their top,
+// get the size of their text again.
+void repairTextBoxes(Editor& editor)
+{
+    model::RecordList& texts = editor.diagram().store.list(model::ListId::Texts);
+    model::ReaderReport ignored; // the redraw reports damaged text boxes
+    for (int i = 0; i < texts.count(); ++i) {
+        const std::string& record = texts.get(i);
+        const int left = model::textbox::left(record, ignored);
+        const int top = model::textbox::top(record, ignored);
+        if (model::textbox::right(record, ignored) >= left && model::textbox::bottom(record, ignored) >= top)
+            continue;
+        const model::FontSpec font = textBoxFont(record);
+        const auto lines = model::splitNameLines(fields::decodePeriods(model::textbox::message(record, ignored)));
+        int width = 0;
+        for (const std::string& line : lines)
+            width = std::max(width, editor.measurer().textWidth(line, font));
+        const int height = static_cast<int>(lines.size()) * editor.measurer().lineHeight(font);
+        std::string resized = fields::withIntField(record, model::textfield::Right, left + width);
+        texts.replace(i, fields::withIntField(resized, model::textfield::Bottom, top + height));
+    }
+}
+
+// The end of a successful read: caption, label numbers, repaint, recent files.
+void showOpened(Editor& editor, const std::string& path, bool repairTexts)
+{
+    editor.setFilePath(path);
+    regenerateLabelNumbers(editor.diagram());
+    if (repairTexts)
+        repairTextBoxes(editor);
+    editor.refresh();
+    editor.ui().addToRecentFiles(path);
+}
+
+// A diagram left empty after a file that could not be read.
+void showEmpty(Editor& editor)
+{
+    editor.resetDiagram();
+    editor.setFilePath({});
+    editor.refresh();
+}
+
+void convertPreviousVersion(Editor& editor, const std::string& path, const std::string& bytes)
+{
+    const std::string backup = io::backupPathFor(path);
+    if (!editor.ui().askYesNo(kConvertQuestion + backup, kConvertCaption)) {
+        editor.refresh();
+        return;
+    }
+    if (!io::copyFile(path, backup)) {
+        editor.ui().showMessage(kBackupFailed);
+        editor.refresh();
+        return;
+    }
+    const ReadResult result = io::readPreviousVersionFile(bytes, editor.diagram());
+    if (result.status != ReadResult::Status::Ok) {
+        showEmpty(editor);
+        showDamaged(editor, result.problem);
+        return;
+    }
+    showOpened(editor, path, false);
+    // A converted diagram that could not be written back must not be lost without a question.
+    if (!writeDiagramFile(editor, path))
+        editor.diagram().modified = true;
+}
+
+void importTestbench(Editor& editor, const std::string& path)
+{
+    editor.resetDiagram();
+    editor.setFilePath({});
+    const io::FileBytes file = io::readWholeFile(path);
+    if (file.error == io::ReadError::None)
+        editor.testbenchPorts = io::parsePortList(file.bytes);
+    else
+        editor.ui().showMessage(kTestbenchUnreadable);
+    model::RecordList& rows = editor.diagram().store.signals();
+    std::vector<std::string> names;
+    for (const std::string& row : rows.records())
+        names.emplace_back(fields::nameOfRow(row));
+    const auto chosen = editor.ui().chooseDutClocks(names);
+    if (!chosen)
+        return;
+    for (int index : *chosen) {
+        if (index < 0 || index >= rows.count())
+            continue;
+        const std::string name(fields::nameOfRow(rows.get(index)));
+        rows.replace(index, model::buildRowRecord(model::NewRowKind::Clock, name,
+                                                  editor.diagram().settings.newSignalLevel));
+    }
+    model::fitNameColumn(editor.diagram(), editor.measurer());
+    rows.setSelection(0);
+    editor.state().selectedRow = 0;
+    editor.refresh();
+}
+
+} // namespace
+
+bool writeDiagramFile(Editor& editor, const std::string& path)
+{
+    const io::WriteError error = io::writeFileReplacing(path, io::nativeFileBytes(editor.diagram()));
+    if (error != io::WriteError::None) {
+        editor.ui().showMessage(error == io::WriteError::AccessDenied ? kReadOnly : kErrorSaving);
+        return false;
+    }
+    editor.diagram().modified = false;
+    return true;
+}
+
+bool saveDiagram(Editor& editor)
+{
+    if (editor.diagram().store.signalCount() == 0) {
+        editor.ui().showMessage(kNothingToSave);
+        return false;
+    }
+    if (editor.filePath().empty())
+        return saveDiagramAs(editor);
+    return writeDiagramFile(editor, editor.filePath());
+}
+
+bool saveDiagramAs(Editor& editor)
+{
+    if (editor.diagram().store.signalCount() == 0) {
+        editor.ui().showMessage(kNoWaveformsToSave);
+        return false;
+    }
+    const auto path = editor.ui().saveFileName(diagramFileDialog(kSaveTitle, editor.filePath()));
+    if (!path || path->empty())
+        return false;
+    if (io::fileReadable(*path) && !editor.ui().askYesNo(overwriteQuestion(*path), kFileExistsCaption))
+        return false;
+    if (!writeDiagramFile(editor, *path))
+        return false;
+    editor.setFilePath(*path);
+    editor.refresh();
+    editor.ui().addToRecentFiles(*path);
+    return true;
+}
+
+void openDiagram(Editor& editor)
+{
+    if (editor.diagram().modified && editor.ui().askYesNo(kSaveChanges, kSaveChangesCaption))
+        saveDiagram(editor);
+    const std::optional<std::string> named = std::exchange(editor.commandLineFile, std::nullopt);
+    if (named && named->find(kTestbenchMarker) != std::string::npos) {
+        importTestbench(editor, *named);
+        return;
+    }
+    const auto path = named ? named : editor.ui().openFileName(diagramFileDialog(kOpenTitle, {}));
+    if (!path || path->empty())
+        return;
+    const io::FileBytes file = io::readWholeFile(*path);
+    if (file.error == io::ReadError::CannotOpen) {
+        editor.ui().showMessage(kErrorOpen);
+        return;
+    }
+    showEmpty(editor);
+    if (file.error == io::ReadError::TooLarge) {
+        showDamaged(editor, kTooLarge);
+        return;
+    }
+    const ReadResult result = io::readNativeFile(file.bytes, editor.diagram());
+    switch (result.status) {
+    case ReadResult::Status::Ok: showOpened(editor, *path, true); break;
+    case ReadResult::Status::NotSigmora:
+        editor.ui().showMessage(kNotSigmora, kSigmoraCaption, MessageIcon::Warning);
+        break;
+    case ReadResult::Status::PreviousVersion: convertPreviousVersion(editor, *path, file.bytes); break;
+    case ReadResult::Status::Damaged:
+        showEmpty(editor);
+        showDamaged(editor, result.problem);
+        break;
+    }
+}
+
+void registerFileCommands(Editor& editor)
+{
+    CommandRegistry& r = editor.commands();
+    r.add(cmd::FileOpen, [&editor] { openDiagram(editor); });
+    r.add(cmd::FileSave, [&editor] { saveDiagram(editor); });
+    r.add(cmd::FileSaveAs, [&editor] { saveDiagramAs(editor); });
+}
+
+} // namespace sigmora::edit

@@ -1,0 +1,16 @@
+#pragma once
+
+namespace sigmora::edit {
+
+class Editor;
+
+// "&Undo" and "&Redo": each first asks to abandon a half-made arrow or label, then puts back the
+// previous (next) snapshot of the ring. Undo is enabled while more than one state is reachable,
+// Redo while an undone state can be returned to.
+void registerUndoCommands(Editor& editor);
+
+// The commands themselves; false when nothing was restored.
+bool undo(Editor& editor);
+bool redo(Editor& editor);
+
+} // namespace sigmora::edit

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sigmora::io {
+
+enum class WriteError {
+    None,
+    AccessDenied, // the folder or the file may not be written (or the file is read-only)
+    Failed,       // any other cause: no such folder, disk full, ...
+};
+
+// Writes bytes to path without ever destroying what path held before: the bytes go to a new
+// temporary file in the same folder, are flushed to the disk, and the temporary file is then
+// renamed over path. A read-only file is refused, not replaced. An existing file keeps its
+// permissions.
+WriteError writeFileReplacing(const std::string& path, std::string_view bytes);
+
+// Files above this size are not diagrams (the largest diagram takes about 1.5 MB).
+inline constexpr std::size_t kMaxDiagramFileSize = 64u * 1024 * 1024;
+
+enum class ReadError { None, CannotOpen, TooLarge };
+struct FileBytes {
+    ReadError error = ReadError::None;
+    std::string bytes;
+};
+// The whole content of a regular file of at most limit bytes.
+FileBytes readWholeFile(const std::string& path, std::size_t limit = kMaxDiagramFileSize);
+
+// True when path names a file that can be opened for reading.
+bool fileReadable(const std::string& path);
+
+// Copies a file byte for byte, replacing the target (through writeFileReplacing).
+bool copyFile(const std::string& from, const std::string& to);
+
+} // namespace sigmora::io
