@@ -1,25 +1,83 @@
 #include "app/MainWindow.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
 
+#include "app/AboutDialog.h"
+#include "app/AppPaths.h"
+#include "app/CommandIcons.h"
 #include "app/DiagramWidget.h"
+#include "app/HelpPages.h"
+#include "app/KeyStateIndicators.h"
+#include "app/MenuBuilder.h"
+#include "app/Preferences.h"
+#include "app/TipOfTheDayDialog.h"
 #include "edit/CommandIds.h"
+
+// The pictures are compiled into the static application library; a static library's resources
+// are registered by hand.
+static void initSigmoraResources()
+{
+    Q_INIT_RESOURCE(sigmora);
+}
 
 namespace sigmora::app {
 
+namespace {
 namespace cmd = edit::cmd;
 
-MainWindow::MainWindow() : ui_(this), editor_(std::make_unique<edit::Editor>(ui_, measurer_))
+constexpr int kIdleUpdateMilliseconds = 250;
+constexpr int kDefaultWidth = 1024;
+constexpr int kDefaultHeight = 700;
+constexpr const char* kTableTextProperty = "sigmoraTableText";
+} // namespace
+
+MainWindow::MainWindow(edit::UiPort* ui, const AppPaths* paths)
+    : ownUi_(ui ? nullptr : std::make_unique<QtUiPort>(this)), ui_(ui ? *ui : *ownUi_), paths_(paths),
+      editor_(std::make_unique<edit::Editor>(ui_, measurer_)), router_(std::make_unique<CommandRouter>(*editor_))
 {
+    initSigmoraResources();
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/sigmora.svg")));
     diagram_ = new DiagramWidget(*editor_, this);
     setCentralWidget(diagram_);
-    editor_->onRefresh = [this] { diagram_->refresh(); };
+    editor_->onRefresh = [this] {
+        diagram_->refresh();
+        if (!updatePending_) {
+            updatePending_ = true;
+            QTimer::singleShot(0, this, [this] { updateCommandStates(); });
+        }
+    };
     editor_->onScrollChanged = [this] { diagram_->syncScrollBars(); };
     editor_->onTitleChanged = [this](const std::string& title) { setWindowTitle(QString::fromStdString(title)); };
+    if (ownUi_)
+        ownUi_->onRecentFile = [this](const std::string& path) {
+            recent_.add(QString::fromStdString(path));
+            refreshRecentFiles();
+        };
     setWindowTitle(QString::fromStdString(editor_->title()));
+
+    registerFrameCommands();
     buildMenus();
-    resize(1024, 700);
+    buildContextMenus();
+    buildToolbars();
+    buildStatusBar();
+    buildAccelerators();
+    refreshRecentFiles();
+    updateCommandStates();
+
+    // Tool-bar buttons follow the commands' states while the program is idle.
+    auto* idle = new QTimer(this);
+    connect(idle, &QTimer::timeout, this, &MainWindow::updateCommandStates);
+    idle->start(kIdleUpdateMilliseconds);
+    resize(kDefaultWidth, kDefaultHeight);
 }
 
 MainWindow::~MainWindow()
@@ -35,77 +93,266 @@ QAction* MainWindow::action(int command) const
     return it == actions_.end() ? nullptr : it->second;
 }
 
-QAction* MainWindow::addCommand(QMenu* menu, int command, const QString& text, bool checkable)
+std::vector<QAction*> MainWindow::actions(int command) const
 {
-    QAction* a = menu->addAction(text);
-    a->setData(command);
-    a->setCheckable(checkable);
-    connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
-    actions_[command] = a;
-    return a;
+    std::vector<QAction*> found;
+    auto [first, last] = actions_.equal_range(command);
+    for (auto it = first; it != last; ++it)
+        found.push_back(it->second);
+    return found;
+}
+
+QMenu* MainWindow::contextMenu(ContextMenu menu) const
+{
+    auto it = contextMenus_.find(menu);
+    return it == contextMenus_.end() ? nullptr : it->second;
+}
+
+void MainWindow::wireAction(QAction* action, int command)
+{
+    action->setProperty(kTableTextProperty, action->text());
+    if (const CommandInfo* info = commandInfo(command)) {
+        action->setStatusTip(QString::fromUtf8(info->prompt));
+        action->setToolTip(QString::fromUtf8(info->tip));
+    }
+    connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
+    actions_.emplace(command, action);
 }
 
 void MainWindow::runCommand(int command)
 {
-    if (command == cmd::AppExit) {
-        close();
-        return;
-    }
-    editor_->execute(command);
+    router_->execute(command);
     updateCommandStates();
 }
 
 void MainWindow::updateCommandStates()
 {
-    for (auto& [command, a] : actions_) {
-        if (command == cmd::AppExit)
-            continue;
-        auto state = editor_->commandState(command);
-        a->setEnabled(state && state->enabled);
-        if (state && a->isCheckable())
-            a->setChecked(state->checked);
+    updatePending_ = false;
+    for (auto& [command, action] : actions_) {
+        const edit::CommandState state = router_->state(command);
+        action->setEnabled(state.enabled);
+        // Only a checked item shows a mark, as in the menus of old; the mark is never a box.
+        action->setCheckable(state.checked);
+        action->setChecked(state.checked);
+        const QString text = state.text ? QString::fromStdString(*state.text)
+                                        : action->property(kTableTextProperty).toString();
+        if (action->text() != text)
+            action->setText(text);
     }
 }
 
 void MainWindow::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    addCommand(file, cmd::FileNew, QStringLiteral("&New"));
-    file->addSeparator();
-    addCommand(file, cmd::AppExit, QStringLiteral("E&xit"));
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    addCommand(view, cmd::SignalSeparator, QStringLiteral("Signal Separator"), true);
-    addCommand(view, cmd::WaveformSeparator, QStringLiteral("Waveform Separator"), true);
-    QMenu* justify = view->addMenu(QStringLiteral("Signal Name Justification"));
-    addCommand(justify, cmd::NamesLeftJustified, QStringLiteral("Left Justified"), true);
-    addCommand(justify, cmd::NamesRightJustified, QStringLiteral("Right Justified"), true);
-    QMenu* labels = view->addMenu(QStringLiteral("Clock Cycle Labels"));
-    addCommand(labels, cmd::CycleLabelsVisible, QStringLiteral("&Visible"), true);
-    QMenu* lines = view->addMenu(QStringLiteral("Clock Period Lines"));
-    addCommand(lines, cmd::PeriodLinesNone, QStringLiteral("No Period Lines"), true);
-    addCommand(lines, cmd::PeriodLinesBoth, QStringLiteral("Both edges"), true);
-    addCommand(lines, cmd::PeriodLinesRising, QStringLiteral("Rising edge only"), true);
-    addCommand(lines, cmd::PeriodLinesFalling, QStringLiteral("Falling edge only"), true);
-    addCommand(lines, cmd::PeriodLinesCenter, QStringLiteral("Center"), true);
-    addCommand(lines, cmd::PeriodLinesCustomize, QStringLiteral("Customize..."));
-    addCommand(lines, cmd::PeriodLinesDotted, QStringLiteral("Dotted"), true);
-    addCommand(lines, cmd::PeriodLinesSolid, QStringLiteral("Solid"), true);
-    QMenu* own = lines->addMenu(QStringLiteral("Each Clock has its own period (signals under it align to clock)"));
-    addCommand(own, cmd::OwnPeriodYes, QStringLiteral("yes"), true);
-    addCommand(own, cmd::OwnPeriodNo, QStringLiteral("no"), true);
-    QMenu* defaults = view->addMenu(QStringLiteral("Change Default Values"));
-    addCommand(defaults, cmd::NewSignalsHigh, QStringLiteral("new signals default to '1'"), true);
-    addCommand(defaults, cmd::NewSignalsLow, QStringLiteral("new signals default to '0'"), true);
-
-    QMenu* add = menuBar()->addMenu(QStringLiteral("&Add"));
-    addCommand(add, cmd::AddClock, QStringLiteral("&Clock"));
-    addCommand(add, cmd::AddSignal, QStringLiteral("&Signal"));
-    addCommand(add, cmd::AddBus, QStringLiteral("&Bus"));
-
+    MenuBuilder builder([this](QAction* action, int command) { wireAction(action, command); });
+    builder.fill(menuBar(), mainMenuEntries());
     for (QMenu* menu : menuBar()->findChildren<QMenu*>())
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateCommandStates);
+    if (QAction* placeholder = action(kRecentFileFirst)) {
+        QMenu* file = qobject_cast<QMenu*>(placeholder->parent());
+        recentActions_.push_back(placeholder);
+        QAction* after = nullptr;
+        const QList<QAction*> items = file->actions();
+        const qsizetype at = items.indexOf(placeholder);
+        if (at + 1 < items.size())
+            after = items[at + 1];
+        for (int i = 1; i < kRecentFileCount; ++i) {
+            auto* entry = new QAction(file);
+            file->insertAction(after, entry);
+            entry->setData(kRecentFileFirst + i);
+            wireAction(entry, kRecentFileFirst + i);
+            recentActions_.push_back(entry);
+        }
+        connect(file, &QMenu::aboutToShow, this, &MainWindow::refreshRecentFiles);
+    }
+}
+
+void MainWindow::buildContextMenus()
+{
+    MenuBuilder builder([this](QAction* action, int command) { wireAction(action, command); });
+    for (ContextMenu which : kContextMenus) {
+        QMenu* menu = builder.popup(contextMenuEntries(which), this);
+        contextMenus_[which] = menu;
+        connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateCommandStates);
+        for (QMenu* sub : menu->findChildren<QMenu*>())
+            connect(sub, &QMenu::aboutToShow, this, &MainWindow::updateCommandStates);
+    }
+}
+
+void MainWindow::buildToolbars()
+{
+    for (const ToolbarSpec& spec : toolbarSpecs()) {
+        auto* bar = new QToolBar(QString::fromUtf8(spec.title), this);
+        bar->setObjectName(QString::fromUtf8(spec.objectName));
+        bar->setIconSize(QSize(spec.imageWidth, spec.imageHeight));
+        bar->setAllowedAreas(Qt::AllToolBarAreas);
+        for (int command : spec.buttons) {
+            if (command == 0) {
+                bar->addSeparator();
+                continue;
+            }
+            QAction* a = action(command);
+            a->setIcon(commandIcon(command));
+            bar->addAction(a);
+        }
+        addToolBar(spec.dock == ToolbarSpec::Dock::Left ? Qt::LeftToolBarArea : Qt::TopToolBarArea, bar);
+    }
+    // Icons belong to the tool bars; the menus show text only.
+    for (auto& [command, a] : actions_)
+        a->setIconVisibleInMenu(false);
+}
+
+void MainWindow::buildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("statusBar"));
+    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
+        if (message.isEmpty())
+            bar->showMessage(QString::fromUtf8(kIdleMessage));
+    });
+    bar->showMessage(QString::fromUtf8(kIdleMessage));
+    keyStates_ = new KeyStateIndicators(bar);
+}
+
+void MainWindow::buildAccelerators()
+{
+    for (const Accelerator& accelerator : accelerators()) {
+        QAction* a = action(accelerator.command);
+        if (!a) {
+            a = new QAction(this);
+            a->setData(accelerator.command);
+            wireAction(a, accelerator.command);
+            addAction(a);
+        }
+        a->setShortcut(QKeySequence(QString::fromUtf8(accelerator.keys)));
+    }
+}
+
+void MainWindow::registerFrameCommands()
+{
+    edit::CommandRegistry& frame = router_->frameCommands();
+    frame.add(cmd::AppExit, [this] {
+        askToSaveChanges();
+        close();
+    });
+    for (int command : {cmd::HelpUsersGuide, cmd::HelpFaq, cmd::HelpReportBug, cmd::HelpCheckUpdates})
+        frame.add(command, [this, command] { showHelp(command); });
+    for (int command : {framecmd::Help, framecmd::ContextHelp})
+        frame.add(command, [this] { showHelp(cmd::HelpUsersGuide); });
+    for (int command : {framecmd::NextPane, framecmd::PreviousPane})
+        frame.add(command, [this] { diagram_->setFocus(); });
+    frame.add(cmd::AppAbout, [this] {
+        AboutDialog about(this);
+        about.exec();
+    });
+    frame.add(cmd::TipOfTheDay, [this] { showTipOfTheDay(); });
+    // Verilog import and test-bench export are offered and do nothing.
+    frame.add(cmd::ImportVerilog, [] {});
+    frame.add(cmd::ExportTestBench, [] {});
+    registerRecentFileCommands();
+}
+
+void MainWindow::registerRecentFileCommands()
+{
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        router_->frameCommands().add(
+            kRecentFileFirst + i, [this, i] { openRecentFile(i); },
+            [this, i](edit::CommandState& s) { s.enabled = i < recent_.paths().size() && canOpenNamedDiagram(); });
+    }
+}
+
+bool MainWindow::canOpenNamedDiagram() const
+{
+    return openNamedDiagram && editor_->handles(cmd::FileOpen);
+}
+
+void MainWindow::refreshRecentFiles()
+{
+    const QStringList& paths = recent_.paths();
+    for (int i = 0; i < int(recentActions_.size()); ++i) {
+        QAction* entry = recentActions_[i];
+        QString text;
+        if (i < paths.size())
+            text = RecentFiles::menuText(i, paths[i]);
+        else if (i == 0)
+            text = QStringLiteral("Recent File");
+        entry->setProperty(kTableTextProperty, text);
+        entry->setText(text);
+        entry->setStatusTip(i < paths.size() ? QStringLiteral("Open %1").arg(paths[i])
+                                             : QStringLiteral("No diagram has been opened or saved yet"));
+        entry->setVisible(i == 0 || i < paths.size());
+    }
     updateCommandStates();
+}
+
+void MainWindow::openRecentFile(int index)
+{
+    if (index >= recent_.paths().size() || !canOpenNamedDiagram())
+        return;
+    const QString path = recent_.paths()[index];
+    if (!openNamedDiagram(path.toStdString()))
+        recent_.remove(path);
+    refreshRecentFiles();
+}
+
+void MainWindow::showHelp(int command)
+{
+    if (!paths_ || !HelpPages(*paths_).open(command))
+        ui_.showMessage("The Sigmora User's Guide is not installed.", "Sigmora", edit::MessageIcon::Warning);
+}
+
+void MainWindow::showTipOfTheDay()
+{
+    const QString tips = paths_ ? paths_->dataFile(QStringLiteral("tips.txt")) : QStringLiteral("tips.txt");
+    TipOfTheDayDialog dialog(tips, this);
+    dialog.exec();
+}
+
+void MainWindow::askToSaveChanges()
+{
+    if (!editor_->diagram().modified)
+        return;
+    editor_->diagram().modified = false;
+    if (ui_.askYesNo(kSaveQuestion, kSaveCaption))
+        editor_->execute(cmd::FileSave);
+}
+
+FrameMetrics MainWindow::frameMetrics() const
+{
+    FrameMetrics m;
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    m.frameWidth = inner.left() - outer.left();
+    m.frameHeight = outer.bottom() - inner.bottom();
+    m.captionHeight = inner.top() - outer.top() - m.frameHeight;
+    const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (where) {
+        m.screenWidth = where->geometry().width();
+        m.screenHeight = where->geometry().height();
+    }
+    m.menuHeight = menuBar()->isVisible() ? menuBar()->height() : 0;
+    m.clientLeft = inner.left();
+    m.clientTop = inner.top() + m.menuHeight;
+    m.clientWidth = inner.width();
+    m.clientHeight = inner.height() - m.menuHeight;
+    m.windowMaximised = isMaximized();
+    return m;
+}
+
+void MainWindow::writePreferences()
+{
+    if (!paths_)
+        return;
+    Preferences preferences = placementValues(frameMetrics());
+    preferences.takeFrom(editor_->diagram().settings);
+    if (!app::writePreferences(paths_->preferencesFile().toStdString(), preferences))
+        ui_.showMessage(kPreferencesWriteError, "Sigmora", edit::MessageIcon::Error);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    writePreferences();
+    askToSaveChanges();
+    event->accept();
 }
 
 } // namespace sigmora::app

@@ -1,43 +1,104 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "app/CommandRouter.h"
+#include "app/CommandTable.h"
 #include "app/QtTextMeasurer.h"
 #include "app/QtUiPort.h"
+#include "app/RecentFiles.h"
 #include "edit/Editor.h"
 
 class QAction;
 class QMenu;
+class QToolBar;
 
 namespace sigmora::app {
 
+class AppPaths;
 class DiagramWidget;
+class KeyStateIndicators;
+struct FrameMetrics;
 
-// The main window: the diagram view, the menus, and the routing of commands to the editor.
+// The main window: the diagram view, the menu bar, the four context menus, the three tool bars,
+// the status bar, and the routing of every command to the editor first and to the window second.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow();
+    static constexpr const char* kIdleMessage = "For Help, press F1";
+    static constexpr const char* kSaveQuestion = "Do you want to save your changes?";
+    static constexpr const char* kSaveCaption = "Save Changes?";
+    static constexpr const char* kPreferencesWriteError = "Error saving file";
+
+    // ui: where the editor's and the window's questions go; the window's own message boxes when
+    // nullptr. paths: where the user's guide, the tips and the preferences file are; without
+    // them the Help pages and the tips file are not found and no preferences file is written.
+    explicit MainWindow(edit::UiPort* ui = nullptr, const AppPaths* paths = nullptr);
     ~MainWindow() override;
 
     edit::Editor& editor() { return *editor_; }
     DiagramWidget& diagramWidget() { return *diagram_; }
-    // The action of a command, or nullptr.
+    CommandRouter& router() { return *router_; }
+    RecentFiles& recentFiles() { return recent_; }
+
+    // The menu-bar (or, failing that, context-menu) action of a command, or nullptr.
     QAction* action(int command) const;
-    // Asks every action's handler for its enabled, checked and text state.
+    // Every action of a command: menu items, context-menu items.
+    std::vector<QAction*> actions(int command) const;
+    QMenu* contextMenu(ContextMenu menu) const;
+
+    // Runs a command as a menu item, button or key would.
+    void runCommand(int command);
+    // Asks every action for its enabled, checked and text state.
     void updateCommandStates();
+
+    // Opens a diagram named by the recent-file list; true when it was opened. Set by whoever
+    // provides opening a named file; while it is unset the recent-file entries are disabled.
+    std::function<bool(const std::string&)> openNamedDiagram;
+
+    // The window as it stands now, for the preferences file.
+    FrameMetrics frameMetrics() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();
-    QAction* addCommand(QMenu* menu, int command, const QString& text, bool checkable = false);
-    void runCommand(int command);
+    void buildContextMenus();
+    void buildToolbars();
+    void buildStatusBar();
+    void buildAccelerators();
+    void registerFrameCommands();
+    void registerRecentFileCommands();
+    void wireAction(QAction* action, int command);
+    void refreshRecentFiles();
+    void openRecentFile(int index);
+    bool canOpenNamedDiagram() const;
+    // Asks to save unsaved changes (clearing the modified flag first); Yes runs Save.
+    void askToSaveChanges();
+    void writePreferences();
+    void showTipOfTheDay();
+    void showHelp(int command);
 
-    QtUiPort ui_;
+    std::unique_ptr<QtUiPort> ownUi_;
+    edit::UiPort& ui_;
+    const AppPaths* paths_;
     QtTextMeasurer measurer_;
     std::unique_ptr<edit::Editor> editor_;
+    std::unique_ptr<CommandRouter> router_;
+    RecentFiles recent_;
     DiagramWidget* diagram_ = nullptr;
-    std::map<int, QAction*> actions_;
+    KeyStateIndicators* keyStates_ = nullptr;
+    std::multimap<int, QAction*> actions_;
+    std::map<ContextMenu, QMenu*> contextMenus_;
+    std::vector<QAction*> recentActions_;
+    bool updatePending_ = false;
 };
 
 } // namespace sigmora::app

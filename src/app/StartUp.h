@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QApplication;
+
+namespace sigmora::app {
+
+class AppPaths;
+class MainWindow;
+class SingleInstance;
+
+// Starts Sigmora, in this order: the settings location, the command line, the single-instance
+// guard, the main window with the splash picture, the preferences file and the window placement,
+// the installation directory as current directory, the tip of the day, the diagram named on the
+// command line, and the file association.
+class StartUp {
+public:
+    explicit StartUp(QApplication& app);
+    ~StartUp();
+    StartUp(const StartUp&) = delete;
+    StartUp& operator=(const StartUp&) = delete;
+
+    // Opens the diagram named on the command line (an absolute path) in the window, without a
+    // file dialog. Set by whoever provides opening a named file.
+    std::function<void(MainWindow&, const QString& path)> openCommandLineFile;
+
+    // Runs start-up; false when another instance runs and this one must end without a window.
+    bool run();
+
+    MainWindow* window() const { return window_.get(); }
+    // The diagram named on the command line, as an absolute path; empty when none was named.
+    const QString& commandLineFile() const { return commandLineFile_; }
+
+private:
+    void parseCommandLine();
+    void createWindow();
+    void placeWindow();
+    void showTipOfTheDay();
+    void openFileFromCommandLine();
+    void associateFiles();
+
+    QApplication& app_;
+    std::unique_ptr<AppPaths> paths_;
+    std::unique_ptr<SingleInstance> instance_;
+    std::unique_ptr<MainWindow> window_;
+    QString commandLineFile_;
+    QString startUpDirectory_;
+};
+
+} // namespace sigmora::app
