@@ -10,6 +10,7 @@
 #include "edit/CommandIds.h"
 #include "edit/Editor.h"
 #include "model/NameColumnFitter.h"
+#include "render/CycleLabels.h"
 #include "render/FullRedraw.h"
 #include "support/FakeUiPort.h"
 #include "support/LargestDiagram.h"
@@ -66,6 +67,7 @@ void DiagramWidgetTest::namesMeasureLikeArial()
     // With Liberation Sans standing in for Arial, the name font measures as Arial does.
     app::QtTextMeasurer measurer;
     QCOMPARE(measurer.textWidth("Default Signal", model::nameMeasureFont()), 81);
+    QCOMPARE(measurer.textWidth("Default Signal", render::cycleLabelFont()), 87);
 }
 
 void DiagramWidgetTest::clockIsDrawnIntoTheScreenImage()
