@@ -1,5 +1,6 @@
 #include "render/SvgWriter.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace sigmora::render {
@@ -26,6 +27,24 @@ void appendf(std::string& out, const char* format, Args... args)
     out += big;
 }
 
+// "<tag> x,y " for the path entries, the most frequent elements, without a format string.
+void appendInt(std::string& out, int value)
+{
+    char digits[16];
+    auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, static_cast<size_t>(result.ptr - digits));
+}
+
+void appendEntry(std::string& out, char tag, int x, int y)
+{
+    out.push_back(tag);
+    out.push_back(' ');
+    appendInt(out, x);
+    out.push_back(',');
+    appendInt(out, y);
+    out.push_back(' ');
+}
+
 } // namespace
 
 std::string SvgWriter::takeText()
@@ -49,12 +68,12 @@ void SvgWriter::beginPath(int x, int y)
 
 void SvgWriter::pathMove(int x, int y)
 {
-    appendf(out_, "M %d,%d ", x, y + kYOffset);
+    appendEntry(out_, 'M', x, y + kYOffset);
 }
 
 void SvgWriter::pathLine(int x, int y)
 {
-    appendf(out_, "L %d,%d ", x, y + kYOffset);
+    appendEntry(out_, 'L', x, y + kYOffset);
 }
 
 void SvgWriter::endPath(bool dotted)
