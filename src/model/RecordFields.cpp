@@ -1,5 +1,6 @@
 #include "model/RecordFields.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace sigmora::model::fields {
@@ -55,49 +56,46 @@ int countSeparators(std::string_view text)
     return n;
 }
 
-int cAtoi(std::string_view text)
+namespace {
+
+// Leading blanks, an optional sign, then decimal digits up to the first other character; the
+// magnitude stops growing once it passes limit.
+struct Decimal {
+    bool negative = false;
+    std::uint64_t magnitude = 0;
+};
+
+Decimal parseDecimal(std::string_view text, std::uint64_t limit)
 {
+    Decimal d;
     size_t i = 0;
     while (i < text.size() && isBlank(text[i]))
         ++i;
-    bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
+        d.negative = text[i] == '-';
         ++i;
     }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1)
-            value = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative)
-        value = -value;
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        d.magnitude = std::min(limit, d.magnitude * 10 + static_cast<std::uint64_t>(text[i] - '0'));
+    return d;
+}
+
+} // namespace
+
+int cAtoi(std::string_view text)
+{
+    constexpr std::uint64_t kLimit = static_cast<std::uint64_t>(INT_MAX) + 1;
+    const Decimal d = parseDecimal(text, kLimit);
+    if (d.negative)
+        return d.magnitude >= kLimit ? INT_MIN : -static_cast<int>(d.magnitude);
+    return d.magnitude > INT_MAX ? INT_MAX : static_cast<int>(d.magnitude);
 }
 
 std::uint32_t cAtoul(std::string_view text)
 {
-    size_t i = 0;
-    while (i < text.size() && isBlank(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    std::uint64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + static_cast<std::uint64_t>(text[i] - '0');
-        if (value > UINT32_MAX)
-            value = UINT32_MAX;
-    }
-    auto result = static_cast<std::uint32_t>(value);
-    return negative ? static_cast<std::uint32_t>(0u - result) : result;
+    const Decimal d = parseDecimal(text, UINT32_MAX);
+    const auto value = static_cast<std::uint32_t>(d.magnitude);
+    return d.negative ? static_cast<std::uint32_t>(0u - value) : value;
 }
 
 bool hasField(std::string_view text, int n)

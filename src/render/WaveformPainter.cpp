@@ -77,6 +77,98 @@ bool twoLine(char v)
     return v == '3' || v == '4';
 }
 
+// The levels of one row and the boundaries of one cell: c left, x right, e the end of a full
+// edge run, f the end of half a run.
+struct Levels {
+    int high;
+    int low;
+    int middle;
+};
+
+struct CellSpan {
+    int c;
+    int x;
+    int e;
+    int f;
+};
+
+// A high or low cell. Answers true when it was entered by an edge from the opposite level.
+bool drawLevelCell(PathTracer& pen, const CellSpan& cell, char prev, char cur, const Levels& lv)
+{
+    const int level = cur == '1' ? lv.high : lv.low;
+    const int other = cur == '1' ? lv.low : lv.high;
+    const char opposite = cur == '1' ? '0' : '1';
+    if (prev == cur) {
+        pen.line(cell.x, level);
+    } else if (prev == opposite) {
+        pen.line(cell.e, level);
+        if (cell.e < cell.x)
+            pen.line(cell.x, level);
+        return true;
+    } else if (prev == '2') {
+        pen.line(cell.f, level);
+        if (cell.e < cell.x)
+            pen.line(cell.x, level);
+    } else if (twoLine(prev)) {
+        pen.segment(cell.c, other, cell.e, level);
+        pen.segment(cell.c, level, cell.x, level);
+    }
+    return false;
+}
+
+void drawTriStateCell(PathTracer& pen, const CellSpan& cell, char prev, const Levels& lv)
+{
+    if (prev == '2') {
+        pen.line(cell.x, lv.middle);
+    } else if (prev == '0' || prev == '1') {
+        pen.line(cell.f, lv.middle);
+        if (cell.e < cell.x)
+            pen.line(cell.x, lv.middle);
+    } else if (twoLine(prev)) {
+        pen.segment(cell.c, lv.high, cell.f, lv.middle);
+        pen.segment(cell.c, lv.low, cell.f, lv.middle);
+        if (cell.f < cell.x)
+            pen.line(cell.x, lv.middle);
+    }
+}
+
+// A two-line (bus) cell: both levels at once, a crossing where the value changes.
+void drawTwoLineCell(PathTracer& pen, const CellSpan& cell, char prev, char cur, const Levels& lv, int waveOriginX)
+{
+    const int h = lv.high;
+    const int l = lv.low;
+    if (prev == cur) {
+        if (cell.x != waveOriginX) {
+            pen.segment(cell.c, h, cell.x, h);
+            pen.segment(cell.c, l, cell.x, l);
+        }
+    } else if (prev == '0' || prev == '1') {
+        // The old level runs on; an edge leaves it for the other level.
+        const int from = prev == '1' ? h : l;
+        const int to = prev == '1' ? l : h;
+        pen.segment(cell.c, from, cell.x, from);
+        pen.segment(cell.c, from, cell.e, to);
+        if (cell.e < cell.x)
+            pen.line(cell.x, to);
+        else
+            pen.segment(cell.x, from, cell.e, from);
+    } else if (prev == '2') {
+        pen.segment(cell.c, lv.middle, cell.f, l);
+        if (cell.f < cell.x)
+            pen.line(cell.x, l);
+        pen.segment(cell.c, lv.middle, cell.f, h);
+        if (cell.f < cell.x)
+            pen.line(cell.x, h);
+    } else if (twoLine(prev)) {
+        pen.segment(cell.c, h, cell.e, l);
+        if (cell.e < cell.x)
+            pen.line(cell.x, l);
+        pen.segment(cell.c, l, cell.e, h);
+        if (cell.e < cell.x)
+            pen.line(cell.x, h);
+    }
+}
+
 } // namespace
 
 int leadingOffset(const model::CellGrid& offsets, int signalIndex, int firstVisibleCell)
@@ -113,10 +205,8 @@ void WaveformPainter::drawPass(const model::SignalRow& row, std::string_view cel
     PathTracer pen(surface, writePath ? ctx_.svg : nullptr, cull ? surface.size().width : 0);
     const bool arrows = !differentialPass;
 
-    const int H = l.highLevel(top);
-    const int L = l.lowLevel(top);
-    const int M = l.middleLevel(top);
-    auto levelOf = [&](char v) { return v == '1' ? H : v == '0' ? L : M; };
+    const Levels levels{l.highLevel(top), l.lowLevel(top), l.middleLevel(top)};
+    auto levelOf = [&](char v) { return v == '1' ? levels.high : v == '0' ? levels.low : levels.middle; };
     auto valueAt = [&](int k) { return differentialPass ? invert(cellAt(cells, k)) : cellAt(cells, k); };
 
     const int n = l.drawnCells();
@@ -147,95 +237,23 @@ void WaveformPainter::drawPass(const model::SignalRow& row, std::string_view cel
         const char cur = valueAt(k);
         const int c = x;
         x = c + l.cellWidth + offsetAt(k + 1);
-        const int e = c + s;
-        const int f = c + s / 2;
+        const CellSpan cell{c, x, c + s, c + s / 2};
         switch (cur) {
         case '1':
-            if (prev == '1') {
-                pen.line(x, H);
-            } else if (prev == '0') {
-                pen.line(e, H);
-                if (e < x)
-                    pen.line(x, H);
-                if (arrows && row.risingArrows)
-                    drawArrow(risingArrow(c, s, top, l.signalHeight));
-            } else if (prev == '2') {
-                pen.line(f, H);
-                if (e < x)
-                    pen.line(x, H);
-            } else if (twoLine(prev)) {
-                pen.segment(c, L, e, H);
-                pen.segment(c, H, x, H);
-            }
-            break;
         case '0':
-            if (prev == '0') {
-                pen.line(x, L);
-            } else if (prev == '1') {
-                pen.line(e, L);
-                if (e < x)
-                    pen.line(x, L);
-                if (arrows && row.fallingArrows)
+            if (drawLevelCell(pen, cell, prev, cur, levels) && arrows) {
+                if (cur == '1' && row.risingArrows)
+                    drawArrow(risingArrow(c, s, top, l.signalHeight));
+                else if (cur == '0' && row.fallingArrows)
                     drawArrow(fallingArrow(c, s, top, l.signalHeight));
-            } else if (prev == '2') {
-                pen.line(f, L);
-                if (e < x)
-                    pen.line(x, L);
-            } else if (twoLine(prev)) {
-                pen.segment(c, H, e, L);
-                pen.segment(c, L, x, L);
             }
             break;
         case '2':
-            if (prev == '2') {
-                pen.line(x, M);
-            } else if (prev == '0' || prev == '1') {
-                pen.line(f, M);
-                if (e < x)
-                    pen.line(x, M);
-            } else if (twoLine(prev)) {
-                pen.segment(c, H, f, M);
-                pen.segment(c, L, f, M);
-                if (f < x)
-                    pen.line(x, M);
-            }
+            drawTriStateCell(pen, cell, prev, levels);
             break;
         case '3':
         case '4':
-            if (prev == cur) {
-                if (x != l.waveOriginX()) {
-                    pen.segment(c, H, x, H);
-                    pen.segment(c, L, x, L);
-                }
-            } else if (prev == '0') {
-                pen.segment(c, L, x, L);
-                pen.segment(c, L, e, H);
-                if (e < x)
-                    pen.line(x, H);
-                else
-                    pen.segment(x, L, e, L);
-            } else if (prev == '1') {
-                pen.segment(c, H, x, H);
-                pen.segment(c, H, e, L);
-                if (e < x)
-                    pen.line(x, L);
-                else
-                    pen.segment(x, H, e, H);
-            } else if (prev == '2') {
-                pen.segment(c, M, f, L);
-                if (f < x)
-                    pen.line(x, L);
-                pen.segment(c, M, f, H);
-                if (f < x)
-                    pen.line(x, H);
-            } else if (twoLine(prev)) {
-                pen.segment(c, H, e, L);
-                if (e < x)
-                    pen.line(x, L);
-                pen.segment(c, L, e, H);
-                if (e < x)
-                    pen.line(x, H);
-            }
+            drawTwoLineCell(pen, cell, prev, cur, levels, l.waveOriginX());
             break;
         default:
             break;
