@@ -256,13 +256,22 @@ void MainWindow::registerRecentFileCommands()
     for (int i = 0; i < kRecentFileCount; ++i) {
         router_->frameCommands().add(
             kRecentFileFirst + i, [this, i] { openRecentFile(i); },
-            [this, i](edit::CommandState& s) { s.enabled = i < recent_.paths().size() && canOpenNamedDiagram(); });
+            [this, i](edit::CommandState& s) { s.enabled = i < recent_.paths().size() && canOpenDocumentFile(); });
     }
 }
 
-bool MainWindow::canOpenNamedDiagram() const
+bool MainWindow::canOpenDocumentFile() const
 {
-    return openNamedDiagram && editor_->handles(cmd::FileOpen);
+    return editor_->handles(cmd::FileOpen);
+}
+
+bool MainWindow::openDocumentFile(const QString& path)
+{
+    if (!canOpenDocumentFile())
+        return false;
+    editor_->openNamedFile(path.toStdString());
+    updateCommandStates();
+    return editor_->filePath() == path.toStdString();
 }
 
 void MainWindow::refreshRecentFiles()
@@ -286,10 +295,10 @@ void MainWindow::refreshRecentFiles()
 
 void MainWindow::openRecentFile(int index)
 {
-    if (index >= recent_.paths().size() || !canOpenNamedDiagram())
+    if (index >= recent_.paths().size() || !canOpenDocumentFile())
         return;
     const QString path = recent_.paths()[index];
-    if (!openNamedDiagram(path.toStdString()))
+    if (!openDocumentFile(path))
         recent_.remove(path);
     refreshRecentFiles();
 }

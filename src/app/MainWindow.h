@@ -58,9 +58,9 @@ public:
     // Asks every action for its enabled, checked and text state.
     void updateCommandStates();
 
-    // Opens a diagram named by the recent-file list; true when it was opened. Set by whoever
-    // provides opening a named file; while it is unset the recent-file entries are disabled.
-    std::function<bool(const std::string&)> openNamedDiagram;
+    // Opens a named diagram without the file dialog, as the recent-file list does; true when
+    // the diagram is now the open one.
+    bool openDocumentFile(const QString& path);
 
     // The window as it stands now, for the preferences file.
     FrameMetrics frameMetrics() const;
@@ -79,7 +79,7 @@ private:
     void wireAction(QAction* action, int command);
     void refreshRecentFiles();
     void openRecentFile(int index);
-    bool canOpenNamedDiagram() const;
+    bool canOpenDocumentFile() const;
     // Asks to save unsaved changes (clearing the modified flag first); Yes runs Save.
     void askToSaveChanges();
     void writePreferences();

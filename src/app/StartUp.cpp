@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
-#include <cstdio>
 
 #include "app/AppPaths.h"
 #include "app/DiagramWidget.h"
@@ -122,11 +121,7 @@ void StartUp::openFileFromCommandLine()
     if (commandLineFile_.isEmpty())
         return;
     QDir::setCurrent(startUpDirectory_);
-    if (openCommandLineFile)
-        openCommandLineFile(*window_, commandLineFile_);
-    else
-        std::fprintf(stderr, "sigmora: opening diagram files is not available in this build yet: %s\n",
-                     qPrintable(commandLineFile_));
+    window_->openDocumentFile(commandLineFile_);
 }
 
 void StartUp::associateFiles()

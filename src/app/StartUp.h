@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <memory>
 
 class QApplication;
@@ -22,10 +21,6 @@ public:
     ~StartUp();
     StartUp(const StartUp&) = delete;
     StartUp& operator=(const StartUp&) = delete;
-
-    // Opens the diagram named on the command line (an absolute path) in the window, without a
-    // file dialog. Set by whoever provides opening a named file.
-    std::function<void(MainWindow&, const QString& path)> openCommandLineFile;
 
     // Runs start-up; false when another instance runs and this one must end without a window.
     bool run();
