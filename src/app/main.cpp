@@ -1,9 +1,13 @@
 #include <QApplication>
 
+#include "app/ConvertCommand.h"
 #include "app/StartUp.h"
 
 int main(int argc, char* argv[])
 {
+    // "sigmora --convert IN OUT" runs without a window, before any application object exists.
+    if (sigmora::app::isConvertCommand(argc, argv))
+        return sigmora::app::runConvertCommand(argc, argv);
     QApplication app(argc, argv);
     sigmora::app::StartUp startUp(app);
     if (!startUp.run())

@@ -1,0 +1,151 @@
+#include "app/ConvertCommand.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/QtSurface.h"
+#include "io/FileAccess.h"
+#include "io/NativeFileReader.h"
+#include "io/NativeFileWriter.h"
+#include "model/LabelNumberGenerator.h"
+#include "model/TextCase.h"
+#include "render/FullRedraw.h"
+#include "render/Layout.h"
+
+namespace sigmora::app {
+
+namespace {
+
+constexpr const char* kUsage = "usage: sigmora --convert IN OUT   (OUT ends in .sgm or .png)";
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+// The margins the bitmap export adds around the diagram, and the multiple its sides round down to.
+constexpr std::int64_t kLeftAndRightMargin = 8 + 32;
+constexpr std::int64_t kBottomMargin = 8 + 32;
+constexpr std::int64_t kSideMultiple = 16;
+// A picture larger than this is refused rather than allocated.
+constexpr std::int64_t kMaxSide = 32767;
+constexpr std::int64_t kMaxPixels = std::int64_t{1} << 27;
+
+bool endsWith(const std::string& text, std::string_view ending)
+{
+    return text.size() >= ending.size() &&
+           model::equalsIgnoringCase(std::string_view(text).substr(text.size() - ending.size()), ending);
+}
+
+bool readDiagram(const std::string& in, model::Diagram& diagram, std::string& error)
+{
+    const io::FileBytes file = io::readWholeFile(in);
+    if (file.error == io::ReadError::CannotOpen) {
+        error = "cannot open " + in;
+        return false;
+    }
+    if (file.error == io::ReadError::TooLarge) {
+        error = in + " is damaged: the file is far larger than any diagram";
+        return false;
+    }
+    const io::ReadResult result = io::readAnyVersion(file.bytes, diagram);
+    switch (result.status) {
+    case io::ReadResult::Status::Ok: break;
+    case io::ReadResult::Status::NotSigmora: error = in + " is not a valid Sigmora file"; return false;
+    case io::ReadResult::Status::Damaged: error = in + " is damaged: " + result.problem; return false;
+    case io::ReadResult::Status::PreviousVersion: error = in + " could not be converted"; return false;
+    }
+    const model::DiagramSettings& s = diagram.settings;
+    diagram.labelNumbers = model::generateLabelNumbers(
+        {s.labelStart, s.labelIncrement, s.moduloCount, s.moduloOffset, s.repeatModuloCount});
+    return true;
+}
+
+std::int64_t roundedDown(std::int64_t side)
+{
+    return side - ((side % kSideMultiple) + kSideMultiple) % kSideMultiple;
+}
+
+bool writeFile(const std::string& out, std::string_view bytes, std::string& error)
+{
+    const io::WriteError written = io::writeFileReplacing(out, bytes);
+    if (written == io::WriteError::None)
+        return true;
+    error = "cannot write " + out + (written == io::WriteError::AccessDenied ? ": access denied" : "");
+    return false;
+}
+
+bool writePicture(const model::Diagram& diagram, const std::string& out, std::string& error)
+{
+    const model::DiagramSettings& s = diagram.settings;
+    const render::Layout layout = render::Layout::from(s);
+    const std::int64_t width = roundedDown(kLeftAndRightMargin + std::int64_t{s.nameColumnWidth} + s.nameMargin +
+                                           s.waveformWidth);
+    const std::int64_t height = roundedDown(std::int64_t{diagram.store.signalCount()} * layout.rowPitch() +
+                                            s.topMargin + kBottomMargin);
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || width * height > kMaxPixels) {
+        error = "cannot draw " + out + ": a picture of " + std::to_string(width) + " x " + std::to_string(height) +
+                " pixels is out of range";
+        return false;
+    }
+    QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QtSurface surface(painter, {image.width(), image.height()});
+        render::RedrawMemory memory;
+        model::ReaderReport report;
+        render::fullRedraw(surface, diagram, render::RedrawOptions{}, memory, report);
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        error = "cannot encode " + out;
+        return false;
+    }
+    return writeFile(out, std::string_view(png.constData(), static_cast<std::size_t>(png.size())), error);
+}
+
+} // namespace
+
+bool isConvertCommand(int argc, char* argv[])
+{
+    return argc >= 2 && std::strcmp(argv[1], kConvertOption) == 0;
+}
+
+bool convertDiagramFile(const std::string& in, const std::string& out, std::string& error)
+{
+    const bool toNative = endsWith(out, ".sgm");
+    if (!toNative && !endsWith(out, ".png")) {
+        error = "unknown output type: " + out + " (use .sgm or .png)";
+        return false;
+    }
+    model::Diagram diagram;
+    if (!readDiagram(in, diagram, error))
+        return false;
+    if (toNative)
+        return writeFile(out, io::nativeFileBytes(diagram), error);
+    return writePicture(diagram, out, error);
+}
+
+int runConvertCommand(int argc, char* argv[])
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "sigmora: %s\n", kUsage);
+        return kExitUsage;
+    }
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    std::string error;
+    if (!convertDiagramFile(argv[2], argv[3], error)) {
+        std::fprintf(stderr, "sigmora: %s\n", error.c_str());
+        return kExitFailed;
+    }
+    return 0;
+}
+
+} // namespace sigmora::app

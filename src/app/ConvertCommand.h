@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+namespace sigmora::app {
+
+// The batch conversion "sigmora --convert IN OUT": reads IN as a native diagram file of any
+// version (previous versions are converted without a question and without a backup, since IN
+// is not rewritten) and writes OUT by its extension: ".sgm" in the current layout, ".png" as a
+// picture of the full redraw of the whole diagram, sized like the bitmap export. It needs no
+// window and no display.
+
+inline constexpr const char* kConvertOption = "--convert";
+
+// True when the command line starts with "--convert".
+bool isConvertCommand(int argc, char* argv[]);
+
+// Runs the command: creates the application object it needs (on the offscreen platform unless
+// QT_QPA_PLATFORM says otherwise) and answers the exit status: 0 on success, 1 when the input
+// cannot be read or the output not written, 2 for a wrong command line. Failures print one line
+// on standard error.
+int runConvertCommand(int argc, char* argv[]);
+
+// The conversion, inside a running application: true on success, else a one-line error.
+bool convertDiagramFile(const std::string& in, const std::string& out, std::string& error);
+
+} // namespace sigmora::app
