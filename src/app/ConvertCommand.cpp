@@ -109,6 +109,14 @@ bool writePicture(const model::Diagram& diagram, const std::string& out, std::st
     return writeFile(out, std::string_view(png.constData(), static_cast<std::size_t>(png.size())), error);
 }
 
+// Qt's own notices (a missing runtime folder, font warnings) would mix with the command's
+// one-line result on standard error.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg || type == QtCriticalMsg)
+        std::fprintf(stderr, "sigmora: %s\n", message.toLocal8Bit().constData());
+}
+
 } // namespace
 
 bool isConvertCommand(int argc, char* argv[])
@@ -139,6 +147,7 @@ int runConvertCommand(int argc, char* argv[])
     }
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler(quietQtMessages);
     QGuiApplication app(argc, argv);
     std::string error;
     if (!convertDiagramFile(argv[2], argv[3], error)) {
