@@ -134,7 +134,11 @@ bool FileAssociation::registerForUser(const QString& extension, const QString& t
         if (!writeText(QDir(dataHome_).filePath(mime), mimeInfo(*names)))
             return false;
         // Builds the user's MIME cache; without the tool the desktop falls back to the globs file.
-        QProcess::execute(QStringLiteral("update-mime-database"), {QDir(dataHome_).filePath(QStringLiteral("mime"))});
+        QProcess update;
+        update.setStandardOutputFile(QProcess::nullDevice());
+        update.setStandardErrorFile(QProcess::nullDevice());
+        update.start(QStringLiteral("update-mime-database"), {QDir(dataHome_).filePath(QStringLiteral("mime"))});
+        update.waitForFinished();
     }
     return setDefaultApplication(mimeType(*names));
 }

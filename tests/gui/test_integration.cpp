@@ -1,0 +1,198 @@
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/FileAssociation.h"
+#include "app/SingleInstance.h"
+
+using namespace sigmora;
+using app::FileAssociation;
+
+// How Sigmora meets the desktop: the file association and the single running instance.
+class IntegrationTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void namesAreNormalised_data();
+    void namesAreNormalised();
+    void openCommand_data();
+    void openCommand();
+    void registersWhatIsMissingForTheUser();
+    void leavesAnInstalledAssociationAlone();
+    void keepsTheUsersOwnDefaultApplication();
+    void failsWhenNothingCanBeWritten();
+    void secondLockIsRefused();
+    void secondStartEndsWithoutAWindow();
+
+private:
+    static QString readAll(const QString& path);
+};
+
+QString IntegrationTest::readAll(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll());
+}
+
+void IntegrationTest::namesAreNormalised_data()
+{
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QString>("typeName");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QString>("normalExtension");
+    QTest::addColumn<QString>("normalType");
+    QTest::newRow("plain") << ".sgm" << "Sigmora" << true << ".sgm" << "Sigmora";
+    QTest::newRow("no dot") << "sgm" << "Sigmora" << true << ".sgm" << "Sigmora";
+    QTest::newRow("spaces and dots") << " . s.g m " << "Sig mora" << true << ".sgm" << "Sigmora";
+    QTest::newRow("blank extension") << "   " << "Sigmora" << false << "" << "";
+    QTest::newRow("dots only") << "..." << "Sigmora" << false << "" << "";
+    QTest::newRow("blank type") << ".sgm" << " " << false << "" << "";
+}
+
+void IntegrationTest::namesAreNormalised()
+{
+    QFETCH(QString, extension);
+    QFETCH(QString, typeName);
+    QFETCH(bool, valid);
+    QFETCH(QString, normalExtension);
+    QFETCH(QString, normalType);
+    const auto names = FileAssociation::normalise(extension, typeName);
+    QCOMPARE(names.has_value(), valid);
+    if (names) {
+        QCOMPARE(names->extension, normalExtension);
+        QCOMPARE(names->typeName, normalType);
+    }
+}
+
+void IntegrationTest::openCommand_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("command");
+    QTest::newRow("plain path") << "/usr/bin/sigmora" << "/usr/bin/sigmora %f";
+    QTest::newRow("spaces") << "/opt/Kavlon Software/Sigmora 3.3/sigmora"
+                            << "\"/opt/Kavlon Software/Sigmora 3.3/sigmora\" %f";
+    // Inside quotes '"' and '$' take a backslash, and every backslash of the value is doubled.
+    QTest::newRow("quote and dollar") << "/home/a b/x\"$y" << "\"/home/a b/x\\\\\"\\\\$y\" %f";
+    QTest::newRow("backslash") << "/tmp/a\\b" << "\"/tmp/a\\\\\\\\b\" %f";
+    QTest::newRow("percent") << "/tmp/100%/sigmora" << "/tmp/100%%/sigmora %f";
+}
+
+void IntegrationTest::openCommand()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, command);
+    QCOMPARE(FileAssociation::openCommand(program), command);
+}
+
+void IntegrationTest::registersWhatIsMissingForTheUser()
+{
+    QTemporaryDir data, config;
+    FileAssociation association(data.path(), {}, config.path());
+    QVERIFY(association.registerForUser(QStringLiteral(".sgm"), QStringLiteral("Sigmora"),
+                                        QStringLiteral("/opt/my tools/sigmora")));
+    const QString desktop = readAll(data.filePath(QStringLiteral("applications/sigmora.desktop")));
+    QVERIFY(desktop.startsWith(QStringLiteral("[Desktop Entry]\n")));
+    QVERIFY(desktop.contains(QStringLiteral("\nExec=\"/opt/my tools/sigmora\" %f\n")));
+    QVERIFY(desktop.contains(QStringLiteral("\nMimeType=application/x-sigmora;\n")));
+    const QString mime = readAll(data.filePath(QStringLiteral("mime/packages/sigmora.xml")));
+    QVERIFY(mime.contains(QStringLiteral("<mime-type type=\"application/x-sigmora\">")));
+    QVERIFY(mime.contains(QStringLiteral("<glob pattern=\"*.sgm\"/>")));
+    const QString defaults = readAll(config.filePath(QStringLiteral("mimeapps.list")));
+    QCOMPARE(defaults, QStringLiteral("[Default Applications]\napplication/x-sigmora=sigmora.desktop;\n"));
+    // A second start finds everything in place and changes nothing.
+    QVERIFY(association.registerForUser(QStringLiteral(".sgm"), QStringLiteral("Sigmora"), QStringLiteral("/elsewhere")));
+    QCOMPARE(readAll(data.filePath(QStringLiteral("applications/sigmora.desktop"))), desktop);
+    QCOMPARE(readAll(config.filePath(QStringLiteral("mimeapps.list"))), defaults);
+}
+
+void IntegrationTest::leavesAnInstalledAssociationAlone()
+{
+    QTemporaryDir data, system, config;
+    QVERIFY(QDir(system.path()).mkpath(QStringLiteral("applications")));
+    QVERIFY(QDir(system.path()).mkpath(QStringLiteral("mime/packages")));
+    QFile::copy(QStringLiteral(SIGMORA_SOURCE_DIR "/resources/sigmora.desktop"),
+                system.filePath(QStringLiteral("applications/sigmora.desktop")));
+    QFile::copy(QStringLiteral(SIGMORA_SOURCE_DIR "/resources/sigmora-mime.xml"),
+                system.filePath(QStringLiteral("mime/packages/sigmora.xml")));
+    FileAssociation association(data.path(), {system.path()}, config.path());
+    QVERIFY(association.registerForUser(QStringLiteral(".sgm"), QStringLiteral("Sigmora"), QStringLiteral("/x/sigmora")));
+    QVERIFY(!QFile::exists(data.filePath(QStringLiteral("applications/sigmora.desktop"))));
+    QVERIFY(!QFile::exists(data.filePath(QStringLiteral("mime/packages/sigmora.xml"))));
+}
+
+void IntegrationTest::keepsTheUsersOwnDefaultApplication()
+{
+    QTemporaryDir data, config;
+    QFile list(config.filePath(QStringLiteral("mimeapps.list")));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write("[Added Associations]\ntext/plain=a.desktop;\n[Default Applications]\napplication/x-sigmora=other.desktop;\n");
+    list.close();
+    FileAssociation association(data.path(), {}, config.path());
+    QVERIFY(association.registerForUser(QStringLiteral(".sgm"), QStringLiteral("Sigmora"), QStringLiteral("/x/sigmora")));
+    QVERIFY(readAll(list.fileName()).contains(QStringLiteral("application/x-sigmora=other.desktop;")));
+    QVERIFY(!readAll(list.fileName()).contains(QStringLiteral("sigmora.desktop;")));
+}
+
+void IntegrationTest::failsWhenNothingCanBeWritten()
+{
+    QTemporaryDir dir;
+    // The data folder is a plain file, so nothing can be created below it.
+    const QString blocked = dir.filePath(QStringLiteral("blocked"));
+    QFile f(blocked);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    FileAssociation association(blocked, {}, dir.path());
+    QVERIFY(!association.registerForUser(QStringLiteral(".sgm"), QStringLiteral("Sigmora"), QStringLiteral("/x/sigmora")));
+    FileAssociation fine(dir.filePath(QStringLiteral("data")), {}, dir.path());
+    QVERIFY(!fine.registerForUser(QStringLiteral(" "), QStringLiteral("Sigmora"), QStringLiteral("/x/sigmora")));
+}
+
+void IntegrationTest::secondLockIsRefused()
+{
+    QTemporaryDir dir;
+    {
+        app::SingleInstance first(dir.path());
+        QVERIFY(first.acquire());
+        app::SingleInstance second(dir.path());
+        QVERIFY(!second.acquire());
+    }
+    app::SingleInstance afterwards(dir.path()); // the first one ended
+    QVERIFY(afterwards.acquire());
+}
+
+void IntegrationTest::secondStartEndsWithoutAWindow()
+{
+    QTemporaryDir runtime, home;
+    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    app::SingleInstance running(runtime.path());
+    QVERIFY(running.acquire());
+
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    second.setProcessEnvironment(env);
+    QElapsedTimer clock;
+    clock.start();
+    second.start(QStringLiteral(SIGMORA_EXECUTABLE), {home.filePath(QStringLiteral("some.sgm"))});
+    // A start that made a window would wait in its event loop; this one must end by itself,
+    // long before a splash picture or a window could come and go.
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY(clock.elapsed() < 3000);
+    QCOMPARE(second.readAllStandardOutput(), QByteArray());
+    // It wrote nothing: no association, no preferences of its own.
+    QVERIFY(!QFileInfo::exists(home.filePath(QStringLiteral("data/applications"))));
+}
+
+QTEST_MAIN(IntegrationTest)
+#include "test_integration.moc"
