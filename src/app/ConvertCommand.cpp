@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,10 +12,10 @@
 #include "io/FileAccess.h"
 #include "io/NativeFileReader.h"
 #include "io/NativeFileWriter.h"
+#include "io/PictureSize.h"
 #include "model/LabelNumberGenerator.h"
 #include "model/TextCase.h"
 #include "render/FullRedraw.h"
-#include "render/Layout.h"
 
 namespace sigmora::app {
 
@@ -25,14 +24,6 @@ namespace {
 constexpr const char* kUsage = "usage: sigmora --convert IN OUT   (OUT ends in .sgm or .png)";
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
-// The margins the bitmap export adds around the diagram, and the multiple its sides round down to.
-constexpr std::int64_t kLeftAndRightMargin = 8 + 32;
-constexpr std::int64_t kBottomMargin = 8 + 32;
-constexpr std::int64_t kSideMultiple = 16;
-// A picture larger than this is refused rather than allocated.
-constexpr std::int64_t kMaxSide = 32767;
-constexpr std::int64_t kMaxPixels = std::int64_t{1} << 27;
-
 bool endsWith(const std::string& text, std::string_view ending)
 {
     return text.size() >= ending.size() &&
@@ -63,11 +54,6 @@ bool readDiagram(const std::string& in, model::Diagram& diagram, std::string& er
     return true;
 }
 
-std::int64_t roundedDown(std::int64_t side)
-{
-    return side - ((side % kSideMultiple) + kSideMultiple) % kSideMultiple;
-}
-
 bool writeFile(const std::string& out, std::string_view bytes, std::string& error)
 {
     const io::WriteError written = io::writeFileReplacing(out, bytes);
@@ -79,18 +65,13 @@ bool writeFile(const std::string& out, std::string_view bytes, std::string& erro
 
 bool writePicture(const model::Diagram& diagram, const std::string& out, std::string& error)
 {
-    const model::DiagramSettings& s = diagram.settings;
-    const render::Layout layout = render::Layout::from(s);
-    const std::int64_t width = roundedDown(kLeftAndRightMargin + std::int64_t{s.nameColumnWidth} + s.nameMargin +
-                                           s.waveformWidth);
-    const std::int64_t height = roundedDown(std::int64_t{diagram.store.signalCount()} * layout.rowPitch() +
-                                            s.topMargin + kBottomMargin);
-    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || width * height > kMaxPixels) {
-        error = "cannot draw " + out + ": a picture of " + std::to_string(width) + " x " + std::to_string(height) +
-                " pixels is out of range";
+    const io::PictureSize size = io::wholeDiagramPictureSize(diagram);
+    if (!io::pictureSizeAllowed(size)) {
+        error = "cannot draw " + out + ": a picture of " + std::to_string(size.width) + " x " +
+                std::to_string(size.height) + " pixels is out of range";
         return false;
     }
-    QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
+    QImage image(static_cast<int>(size.width), static_cast<int>(size.height), QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
