@@ -2,6 +2,14 @@
 
 namespace sigmora::model {
 
+namespace {
+// Settings read from a file can be any integers: label values wrap around as 32-bit integers do.
+int wrappingAdd(int a, int b)
+{
+    return static_cast<int>(static_cast<unsigned>(a) + static_cast<unsigned>(b));
+}
+} // namespace
+
 LabelNumbers generateLabelNumbers(const LabelNumberRule& rule)
 {
     LabelNumbers numbers{};
@@ -10,14 +18,14 @@ LabelNumbers generateLabelNumbers(const LabelNumberRule& rule)
     int jumps = 0;
     for (int& entry : numbers) {
         entry = value;
-        int next = value + rule.increment;
+        int next = wrappingAdd(value, rule.increment);
         ++sinceJump;
         if (rule.moduloCount > 0 && sinceJump >= rule.moduloCount) {
             sinceJump = 0;
             bool jump = rule.repeatCount == 0 || jumps < rule.repeatCount;
             ++jumps;
             if (jump)
-                next = rule.moduloOffset <= 0 ? rule.start : value + rule.moduloOffset;
+                next = rule.moduloOffset <= 0 ? rule.start : wrappingAdd(value, rule.moduloOffset);
         }
         value = next;
     }
