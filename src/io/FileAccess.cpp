@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace sigmora::io {
@@ -62,6 +63,17 @@ void syncFolder(const std::string& folder)
     }
 }
 
+// A link is followed: the file it names is replaced, and the link stays.
+std::string followLinks(const std::string& path)
+{
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr)
+        return path;
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
 WriteError failure(int error)
 {
     return deniedAccess(error) ? WriteError::AccessDenied : WriteError::Failed;
@@ -69,10 +81,11 @@ WriteError failure(int error)
 
 } // namespace
 
-WriteError writeFileReplacing(const std::string& path, std::string_view bytes)
+WriteError writeFileReplacing(const std::string& requested, std::string_view bytes)
 {
-    if (path.empty())
+    if (requested.empty())
         return WriteError::Failed;
+    const std::string path = followLinks(requested);
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
         return failure(errno);
     std::vector<char> temporary(path.begin(), path.end());

@@ -16,7 +16,7 @@ enum class WriteError {
 // Writes bytes to path without ever destroying what path held before: the bytes go to a new
 // temporary file in the same folder, are flushed to the disk, and the temporary file is then
 // renamed over path. A read-only file is refused, not replaced. An existing file keeps its
-// permissions.
+// permissions; a symbolic link keeps pointing at the file, which is the one replaced.
 WriteError writeFileReplacing(const std::string& path, std::string_view bytes);
 
 // Files above this size are not diagrams (the largest diagram takes about 1.5 MB).

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "io/FileAccess.h"
+
+using namespace sigmora;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct FileAccessFixture : ::testing::Test {
+    fs::path dir;
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("sigmora-access-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string path(const char* name) const { return (dir / name).string(); }
+    std::size_t entries() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {})); }
+};
+
+std::string readBack(const std::string& path)
+{
+    return io::readWholeFile(path).bytes;
+}
+
+} // namespace
+
+TEST_F(FileAccessFixture, ReplacesTheFileAndLeavesNoTemporaryFile)
+{
+    const std::string file = path("a.sgm");
+    ASSERT_EQ(io::writeFileReplacing(file, "first"), io::WriteError::None);
+    ASSERT_EQ(io::writeFileReplacing(file, std::string("sec\0nd", 6)), io::WriteError::None);
+    EXPECT_EQ(readBack(file), std::string("sec\0nd", 6));
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(FileAccessFixture, ALinkKeepsPointingAtTheReplacedFile)
+{
+    const std::string file = path("real.sgm");
+    const std::string link = path("link.sgm");
+    ASSERT_EQ(io::writeFileReplacing(file, "old"), io::WriteError::None);
+    fs::create_symlink(file, link);
+    ASSERT_EQ(io::writeFileReplacing(link, "new"), io::WriteError::None);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(readBack(file), "new");
+}
+
+TEST_F(FileAccessFixture, FailuresLeaveWhatWasThere)
+{
+    fs::create_directory(path("folder.sgm"));
+    EXPECT_EQ(io::writeFileReplacing(path("folder.sgm"), "x"), io::WriteError::Failed);
+    EXPECT_EQ(io::writeFileReplacing(path("no/such/folder.sgm"), "x"), io::WriteError::Failed);
+    EXPECT_EQ(io::writeFileReplacing("", "x"), io::WriteError::Failed);
+    EXPECT_TRUE(fs::is_directory(path("folder.sgm")));
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(FileAccessFixture, ReadingRefusesFoldersMissingFilesAndOversizedFiles)
+{
+    const std::string file = path("big.sgm");
+    ASSERT_EQ(io::writeFileReplacing(file, std::string(100, 'x')), io::WriteError::None);
+    EXPECT_EQ(io::readWholeFile(file, 99).error, io::ReadError::TooLarge);
+    EXPECT_TRUE(io::readWholeFile(file, 99).bytes.empty());
+    EXPECT_EQ(io::readWholeFile(file, 100).bytes.size(), 100u);
+    EXPECT_EQ(io::readWholeFile(dir.string()).error, io::ReadError::CannotOpen);
+    EXPECT_EQ(io::readWholeFile(path("absent")).error, io::ReadError::CannotOpen);
+    EXPECT_TRUE(io::copyFile(file, path("copy.sgm")));
+    EXPECT_EQ(readBack(path("copy.sgm")), std::string(100, 'x'));
+    EXPECT_FALSE(io::copyFile(path("absent"), path("copy2.sgm")));
+}
