@@ -189,6 +189,20 @@ TEST_F(FileFixture, AReadOnlyFileIsNotReplaced)
     EXPECT_TRUE(editor.diagram().modified);
 }
 
+TEST_F(FileFixture, AFolderThatRefusesWritingGivesTheReadOnlyMessage)
+{
+    // The kernel's /sys refuses new files to everyone, the super-user included.
+    if (!fs::is_directory("/sys/kernel"))
+        GTEST_SKIP() << "no /sys here";
+    addRows();
+    ui.fileNames = {"/sys/kernel/sigmora-test.sgm"};
+    editor.execute(cmd::FileSaveAs);
+    EXPECT_EQ(ui.messages,
+              (std::vector<Asked>{{"The file could not be accessed.  Please check if it is READ ONLY.", ""}}));
+    EXPECT_TRUE(editor.diagram().modified);
+    EXPECT_EQ(title, "");
+}
+
 TEST_F(FileFixture, SaveKeepsThePermissionsOfTheFileItReplaces)
 {
     addRows();

@@ -98,6 +98,31 @@ void buildAnnotated(edit::Editor& e)
     e.diagram().settings.periodLineMode = 1;
 }
 
+// An SPI transfer: a chip select that is active low, the serial clock, and the two data lines
+// with their bit values.
+void buildSpi(edit::Editor& e)
+{
+    e.addRow(model::NewRowKind::Signal);
+    e.addRow(model::NewRowKind::Clock);
+    e.addRow(model::NewRowKind::Bus);
+    e.addRow(model::NewRowKind::Bus);
+    rename(e, 0, "CS");
+    rename(e, 1, "SCLK");
+    rename(e, 2, "MOSI");
+    rename(e, 3, "MISO");
+    auto& rows = e.diagram().store.signals();
+    rows.replace(0, model::signal::withDataField(rows.get(0), model::signalfield::ActiveLow, 1));
+    setWaveform(e, 0, "1" + std::string(2, '1') + std::string(16, '0') + std::string(582, '1'));
+    setWaveform(e, 1, "0" + std::string(3, '0') + cells("10").substr(0, 16) + std::string(581, '0'));
+    setWaveform(e, 2, "2" + std::string(2, '2') + "3344334433443344" + std::string(582, '2'));
+    setWaveform(e, 3, "2" + std::string(2, '2') + "4433443344334433" + std::string(582, '2'));
+    for (int bit = 0; bit < 8; ++bit) {
+        const int left = 170 + 60 * bit;
+        addText(e, std::to_string(left) + ".110." + std::to_string(left + 7) + ".122." + std::to_string(7 - bit) +
+                       ".MOSI.     0.Arial.8.0.0.1.0.0.0.0.");
+    }
+}
+
 struct Example {
     const char* file;
     void (*build)(edit::Editor&);
@@ -105,6 +130,7 @@ struct Example {
 const Example kExampleDiagrams[] = {
     {"handshake.sgm", buildHandshake},
     {"annotated.sgm", buildAnnotated},
+    {"spi.sgm", buildSpi},
 };
 
 std::string readFile(const fs::path& path)
