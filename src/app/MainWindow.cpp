@@ -48,6 +48,7 @@ MainWindow::MainWindow(edit::UiPort* ui, const AppPaths* paths)
     setWindowIcon(QIcon(QStringLiteral(":/icons/sigmora.svg")));
     diagram_ = new DiagramWidget(*editor_, this);
     setCentralWidget(diagram_);
+    diagram_->setFocus();
     editor_->onRefresh = [this] {
         diagram_->refresh();
         if (!updatePending_) {

@@ -37,11 +37,17 @@ bool writeInt(std::FILE* f, std::int32_t value)
 
 void Preferences::applyTo(model::DiagramSettings& settings) const
 {
-    settings.newSignalLevel = values[NewSignalLevel];
-    settings.angledWireDirection = values[AngledWireDirection];
-    settings.dropShadow = values[DropShadow];
-    settings.logoShown = values[LogoShown];
-    settings.boundingRectShown = values[BoundingRectShown];
+    // A value outside its choices (a damaged file) takes the default: a level of 5 would fill
+    // new signals with cells that are no level at all.
+    auto choice = [this](Index i, int highest) {
+        const std::int32_t v = values[i];
+        return v >= 0 && v <= highest ? v : kPreferenceDefaults[i - NewSignalLevel];
+    };
+    settings.newSignalLevel = choice(NewSignalLevel, 1);
+    settings.angledWireDirection = choice(AngledWireDirection, 1);
+    settings.dropShadow = choice(DropShadow, 2);
+    settings.logoShown = choice(LogoShown, 1);
+    settings.boundingRectShown = choice(BoundingRectShown, 1);
 }
 
 void Preferences::takeFrom(const model::DiagramSettings& settings)

@@ -39,7 +39,8 @@ struct Preferences {
     std::int32_t operator[](Index i) const { return values[i]; }
     std::int32_t& operator[](Index i) { return values[i]; }
 
-    // Copies the five preferences into the diagram settings, and back.
+    // Copies the five preferences into the diagram settings (a value outside its choices as its
+    // default), and back.
     void applyTo(model::DiagramSettings& settings) const;
     void takeFrom(const model::DiagramSettings& settings);
     void setPreferenceDefaults();

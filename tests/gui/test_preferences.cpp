@@ -207,6 +207,19 @@ void PreferencesTest::preferencesTravelToAndFromTheSettings()
     back.setPreferenceDefaults();
     back.takeFrom(settings);
     QVERIFY(back.values == p.values);
+
+    // Values no menu can set come back as their defaults.
+    p[Preferences::NewSignalLevel] = 5;
+    p[Preferences::AngledWireDirection] = -1;
+    p[Preferences::DropShadow] = 3;
+    p[Preferences::LogoShown] = 2;
+    p[Preferences::BoundingRectShown] = 0;
+    p.applyTo(settings);
+    QCOMPARE(settings.newSignalLevel, 1);
+    QCOMPARE(settings.angledWireDirection, 0);
+    QCOMPARE(settings.dropShadow, 2);
+    QCOMPARE(settings.logoShown, 1);
+    QCOMPARE(settings.boundingRectShown, 0);
 }
 
 QTEST_MAIN(PreferencesTest)
