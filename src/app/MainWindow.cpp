@@ -216,15 +216,14 @@ void MainWindow::buildStatusBar()
 
 void MainWindow::buildAccelerators()
 {
+    // The keys live on window actions of their own: a menu item shows only the shortcut text its
+    // table gives it ("Save" shows none, "&Copy\tCtrl+C" shows its own).
     for (const Accelerator& accelerator : accelerators()) {
-        QAction* a = action(accelerator.command);
-        if (!a) {
-            a = new QAction(this);
-            a->setData(accelerator.command);
-            wireAction(a, accelerator.command);
-            addAction(a);
-        }
-        a->setShortcut(QKeySequence(QString::fromUtf8(accelerator.keys)));
+        auto* key = new QAction(this);
+        key->setData(accelerator.command);
+        wireAction(key, accelerator.command);
+        key->setShortcut(QKeySequence(QString::fromUtf8(accelerator.keys)));
+        addAction(key);
     }
 }
 

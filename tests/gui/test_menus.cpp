@@ -28,6 +28,7 @@ private Q_SLOTS:
     void toolbarsDockWhereTheyBelong();
     void acceleratorsReachTheirCommands_data();
     void acceleratorsReachTheirCommands();
+    void menuItemsShowOnlyTheirOwnShortcutText();
     void everyCommandHasAPromptAndATip();
     void statusBarShowsHelpHintAndLockPanes();
 };
@@ -361,14 +362,25 @@ void MenusTest::acceleratorsReachTheirCommands()
     QFETCH(QString, keys);
     test::FakeUiPort ui;
     app::MainWindow window(&ui);
-    QAction* a = window.action(command);
-    QVERIFY(a);
-    QCOMPARE(a->shortcut(), QKeySequence(keys));
-    // No other action claims the same keys.
-    int owners = 0;
-    for (QAction* other : window.findChildren<QAction*>())
-        owners += other->shortcut() == QKeySequence(keys) ? 1 : 0;
-    QCOMPARE(owners, 1);
+    // Exactly one action answers the keys, and it carries the command.
+    std::vector<QAction*> owners;
+    for (QAction* a : window.findChildren<QAction*>()) {
+        if (a->shortcut() == QKeySequence(keys))
+            owners.push_back(a);
+    }
+    QCOMPARE(owners.size(), std::size_t(1));
+    QCOMPARE(owners.front()->data().toInt(), command);
+    QVERIFY(owners.front()->associatedObjects().contains(&window));
+}
+
+void MenusTest::menuItemsShowOnlyTheirOwnShortcutText()
+{
+    test::FakeUiPort ui;
+    app::MainWindow window(&ui);
+    for (QMenu* menu : window.menuBar()->findChildren<QMenu*>()) {
+        for (QAction* a : menu->actions())
+            QVERIFY2(a->shortcut().isEmpty(), qPrintable(a->text()));
+    }
 }
 
 void MenusTest::everyCommandHasAPromptAndATip()
