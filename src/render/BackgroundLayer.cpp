@@ -18,7 +18,7 @@ void drawSelectionHighlight(RedrawContext& ctx)
         surface.fillRect(*ctx.memory.lastHighlight, Brush::solid(model::kWhite));
         ctx.memory.lastHighlight.reset();
     }
-    if (auto rect = selectionHighlightRect(ctx.options.selection, ctx.layout)) {
+    if (auto rect = selectionHighlightRect(ctx.options.selection, ctx.layout, ctx.diagram.store.signalCount())) {
         surface.fillRect(*rect, Brush::solid(model::kSelectedRowGrey));
         ctx.memory.lastHighlight = rect;
     }
@@ -30,7 +30,7 @@ void drawSelectionHighlight(RedrawContext& ctx)
 
 } // namespace
 
-std::optional<Rect> selectionHighlightRect(const SelectionView& sel, const Layout& l)
+std::optional<Rect> selectionHighlightRect(const SelectionView& sel, const Layout& l, int signalCount)
 {
     if (sel.block) {
         const auto& b = *sel.block;
@@ -39,7 +39,7 @@ std::optional<Rect> selectionHighlightRect(const SelectionView& sel, const Layou
                     l.waveOriginX() + (b.lastColumn - l.firstVisibleCell) * l.cellWidth,
                     l.signalTop(b.lastRow) + l.signalHeight + l.signalHeight / 2};
     }
-    if (sel.row < 0 || sel.cell < 0 || sel.textBoxSelected)
+    if (sel.row < 0 || sel.row >= signalCount || sel.cell < 0 || sel.textBoxSelected)
         return std::nullopt;
     const int top = std::max(l.signalTop(sel.row) - l.signalHeight / 2, l.topMargin - kHighlightTopLimit);
     return Rect{l.nameMargin, top, l.waveOriginX() + l.waveformWidth - l.cellWidth / 2, top + 2 * l.signalHeight};

@@ -6,8 +6,9 @@
 
 namespace sigmora::render {
 
-// The rectangle the selected row (or block of cells) is highlighted with, if any.
-std::optional<Rect> selectionHighlightRect(const SelectionView& selection, const Layout& layout);
+// The rectangle the selected row (or block of cells) is highlighted with, if any. A selection of
+// a row the diagram no longer has (after an undo, say) is not highlighted.
+std::optional<Rect> selectionHighlightRect(const SelectionView& selection, const Layout& layout, int signalCount);
 
 // The first layer over the cleared surface: SVG header and bounding rectangle (decorations),
 // the selection highlight, the period lines and the clock-cycle labels.

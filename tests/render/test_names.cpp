@@ -91,22 +91,23 @@ TEST(SelectionHighlight, RowRectangleAndItsTopLimit)
 {
     const render::Layout l;
     render::SelectionView sel;
-    EXPECT_FALSE(render::selectionHighlightRect(sel, l));
+    EXPECT_FALSE(render::selectionHighlightRect(sel, l, 4));
     sel.row = 1;
     sel.cell = 3;
-    EXPECT_EQ(render::selectionHighlightRect(sel, l), (render::Rect{5, 56, 690, 88}));
+    EXPECT_EQ(render::selectionHighlightRect(sel, l, 4), (render::Rect{5, 56, 690, 88}));
     sel.row = 0; // 20 - 8 = 12 is not above 20 - 12
-    EXPECT_EQ(render::selectionHighlightRect(sel, l), (render::Rect{5, 12, 690, 44}));
+    EXPECT_EQ(render::selectionHighlightRect(sel, l, 4), (render::Rect{5, 12, 690, 44}));
     render::Layout tall = l;
     tall.signalHeight = 40;
-    EXPECT_EQ(render::selectionHighlightRect(sel, tall)->top, 8);
+    EXPECT_EQ(render::selectionHighlightRect(sel, tall, 4)->top, 8);
+    EXPECT_FALSE(render::selectionHighlightRect(sel, l, 0)); // the row is gone
     sel.textBoxSelected = true;
-    EXPECT_FALSE(render::selectionHighlightRect(sel, l));
+    EXPECT_FALSE(render::selectionHighlightRect(sel, l, 4));
     sel.textBoxSelected = false;
     sel.cell = -1;
-    EXPECT_FALSE(render::selectionHighlightRect(sel, l));
+    EXPECT_FALSE(render::selectionHighlightRect(sel, l, 4));
     sel.block = render::SelectionView::Block{2, 5, 0, 1};
-    EXPECT_EQ(render::selectionHighlightRect(sel, l), (render::Rect{165, 12, 255, 88}));
+    EXPECT_EQ(render::selectionHighlightRect(sel, l, 4), (render::Rect{165, 12, 255, 88}));
 }
 
 TEST(SelectionHighlight, IsNotDrawnWhenPrinting)
