@@ -86,11 +86,29 @@ ReadResult readHeader(ArchiveReader& r)
     return result;
 }
 
+bool layoutInRange(const model::DiagramSettings& s)
+{
+    for (IntSetting setting : kLayoutSizes)
+        if (s.*setting < -kMaxLayoutMagnitude || s.*setting > kMaxLayoutMagnitude)
+            return false;
+    return true;
+}
+
 ReadResult finished(ReadResult result, const ArchiveReader& r)
 {
     if (r.failed()) {
         result.status = Status::Damaged;
         result.problem = r.problem();
+    }
+    return result;
+}
+
+// The end of reading a file: the layout sizes must be ones a diagram can have.
+ReadResult checked(ReadResult result, const model::DiagramSettings& s)
+{
+    if (result.status == Status::Ok && !layoutInRange(s)) {
+        result.status = Status::Damaged;
+        result.problem = "a layout size is out of range";
     }
     return result;
 }
@@ -114,7 +132,7 @@ ReadResult readNativeFile(std::string_view bytes, model::Diagram& diagram)
         readClosingItems(r, diagram.settings);
     else
         applyVersion010Defaults(diagram.settings);
-    return finished(result, r);
+    return checked(finished(result, r), diagram.settings);
 }
 
 ReadResult readPreviousVersionFile(std::string_view bytes, model::Diagram& diagram)
@@ -133,7 +151,7 @@ ReadResult readPreviousVersionFile(std::string_view bytes, model::Diagram& diagr
         return result;
     convertPreviousVersionRecords(diagram, result.version);
     applyPreviousVersionSettings(diagram.settings);
-    return result;
+    return checked(result, diagram.settings);
 }
 
 ReadResult readAnyVersion(std::string_view bytes, model::Diagram& diagram)

@@ -12,7 +12,7 @@ struct ReadResult {
         Ok,              // read in full
         NotSigmora,      // the first string lacks the tag "SGM"
         PreviousVersion, // a version that must be converted ("011", "009" and older)
-        Damaged,         // ends early, absurd counts or lengths, bytes that are not text
+        Damaged,         // ends early, absurd counts, lengths or layout sizes, bytes that are not text
     };
     Status status = Status::Ok;
     std::string version; // the version string, once read

@@ -24,6 +24,10 @@ inline constexpr std::string_view kVersion009 = "009";
 // A diagram has at most 256 rows; the other lists are bounded only to refuse absurd counts.
 inline constexpr int kMaxListRecords = 65536;
 
+// The layout sizes every coordinate is computed from. No diagram comes near a million pixels; a
+// file that holds more is damaged, and drawing it would overflow the coordinates.
+inline constexpr int kMaxLayoutMagnitude = 1000000;
+
 using IntSetting = int model::DiagramSettings::*;
 
 // The runs of integer settings between the other items, in file order.
@@ -40,6 +44,11 @@ inline constexpr IntSetting kModuloSettings[] = {&S::nameJustification, &S::modu
                                                  &S::repeatModuloCount, &S::periodLinesSolid};
 inline constexpr IntSetting kClosingSettings[] = {&S::periodDivider, &S::periodLinesPerLabel, &S::skipOffset,
                                                   &S::waveformWidth, &S::topMargin};
+
+inline constexpr IntSetting kLayoutSizes[] = {
+    &S::cellWidth,     &S::cellCount,   &S::signalHeight,  &S::signalSpacing,       &S::topMargin, &S::nameColumnWidth,
+    &S::nameMargin,    &S::nameColumnChars, &S::waveformWidth, &S::periodDivider, &S::periodLinesPerLabel,
+    &S::skipOffset};
 
 } // namespace layout
 } // namespace sigmora::io

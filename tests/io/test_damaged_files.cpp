@@ -91,3 +91,31 @@ TEST(DamagedFiles, AFirstStringThatCannotBeReadIsNotASigmoraFile)
     for (const std::string& bytes : {std::string(), std::string("\x05SG", 3), std::string("hello world\n")})
         EXPECT_EQ(readFresh(bytes).status, ReadResult::Status::NotSigmora) << bytes;
 }
+
+TEST(DamagedFiles, LayoutSizesNoDiagramCanHaveAreDamage)
+{
+    using S = model::DiagramSettings;
+    const std::pair<int S::*, const char*> sizes[] = {
+        {&S::cellWidth, "cellWidth"},         {&S::topMargin, "topMargin"},   {&S::waveformWidth, "waveformWidth"},
+        {&S::signalSpacing, "signalSpacing"}, {&S::skipOffset, "skipOffset"}, {&S::nameColumnWidth, "nameColumnWidth"},
+    };
+    for (const auto& [setting, name] : sizes) {
+        for (int value : {1000001, -1000001, 1000000, -1000000}) {
+            model::Diagram d = test::fullDiagram(1);
+            d.settings.*setting = value;
+            const ReadResult r = readFresh(io::nativeFileBytes(d));
+            const bool absurd = value > 1000000 || value < -1000000;
+            EXPECT_EQ(r.status, absurd ? ReadResult::Status::Damaged : ReadResult::Status::Ok) << name << " " << value;
+        }
+    }
+    // A version "010" file computes waveformWidth = cellWidth x cellCount.
+    model::Diagram d = test::fullDiagram(1);
+    d.settings.cellWidth = 100000;
+    d.settings.cellCount = 600;
+    std::string bytes = io::nativeFileBytes(d);
+    bytes.resize(bytes.size() - 11 * 4);
+    bytes.replace(5, 3, "010");
+    const ReadResult r = readFresh(bytes);
+    EXPECT_EQ(r.status, ReadResult::Status::Damaged);
+    EXPECT_EQ(r.problem, "a layout size is out of range");
+}
