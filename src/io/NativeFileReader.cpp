@@ -1,5 +1,8 @@
 #include "io/NativeFileReader.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "io/ArchiveReader.h"
 #include "io/NativeLayout.h"
 #include "io/PreviousVersions.h"
@@ -103,12 +106,29 @@ ReadResult finished(ReadResult result, const ArchiveReader& r)
     return result;
 }
 
-// The end of reading a file: the layout sizes must be ones a diagram can have.
-ReadResult checked(ReadResult result, const model::DiagramSettings& s)
+// Edge offsets are added up along a row: each must be a width a cell can have.
+bool edgeOffsetsInRange(const model::ObjectStore& store)
 {
-    if (result.status == Status::Ok && !layoutInRange(s)) {
+    const int rows = std::min(store.signalCount(), model::kMaxRows);
+    if (rows <= 0)
+        return true;
+    const std::int32_t* first = store.edgeOffsets().row(0);
+    return std::all_of(first, first + static_cast<std::size_t>(rows) * model::kMaxCells, [](std::int32_t v) {
+        return v >= -kMaxLayoutMagnitude && v <= kMaxLayoutMagnitude;
+    });
+}
+
+// The end of reading a file: the layout sizes and edge offsets must be ones a diagram can have.
+ReadResult checked(ReadResult result, const model::Diagram& d)
+{
+    if (result.status != Status::Ok)
+        return result;
+    if (!layoutInRange(d.settings)) {
         result.status = Status::Damaged;
         result.problem = "a layout size is out of range";
+    } else if (!edgeOffsetsInRange(d.store)) {
+        result.status = Status::Damaged;
+        result.problem = "an edge offset is out of range";
     }
     return result;
 }
@@ -132,7 +152,7 @@ ReadResult readNativeFile(std::string_view bytes, model::Diagram& diagram)
         readClosingItems(r, diagram.settings);
     else
         applyVersion010Defaults(diagram.settings);
-    return checked(finished(result, r), diagram.settings);
+    return checked(finished(result, r), diagram);
 }
 
 ReadResult readPreviousVersionFile(std::string_view bytes, model::Diagram& diagram)
@@ -151,7 +171,7 @@ ReadResult readPreviousVersionFile(std::string_view bytes, model::Diagram& diagr
         return result;
     convertPreviousVersionRecords(diagram, result.version);
     applyPreviousVersionSettings(diagram.settings);
-    return checked(result, diagram.settings);
+    return checked(result, diagram);
 }
 
 ReadResult readAnyVersion(std::string_view bytes, model::Diagram& diagram)

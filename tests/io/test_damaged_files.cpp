@@ -108,6 +108,13 @@ TEST(DamagedFiles, LayoutSizesNoDiagramCanHaveAreDamage)
             EXPECT_EQ(r.status, absurd ? ReadResult::Status::Damaged : ReadResult::Status::Ok) << name << " " << value;
         }
     }
+    for (int value : {1000001, -1000001}) {
+        model::Diagram d = test::fullDiagram(2);
+        d.store.edgeOffsets().set(1, 599, value);
+        const ReadResult r = readFresh(io::nativeFileBytes(d));
+        EXPECT_EQ(r.status, ReadResult::Status::Damaged) << value;
+        EXPECT_EQ(r.problem, "an edge offset is out of range");
+    }
     // A version "010" file computes waveformWidth = cellWidth x cellCount.
     model::Diagram d = test::fullDiagram(1);
     d.settings.cellWidth = 100000;
