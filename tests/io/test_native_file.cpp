@@ -74,6 +74,11 @@ struct PrefixCase {
     std::string prefix;
 };
 
+void PrintTo(const PrefixCase& c, std::ostream* os)
+{
+    *os << "length " << c.length;
+}
+
 class StringPrefix : public ::testing::TestWithParam<PrefixCase> {};
 
 TEST_P(StringPrefix, TakesTheArchiveForm)
@@ -96,7 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PrefixCase{3, "\x03"}, PrefixCase{254, "\xfe"}, PrefixCase{255, std::string("\xff\xff\x00", 3)},
                       PrefixCase{700, std::string("\xff\xbc\x02", 3)}, PrefixCase{65533, "\xff\xfd\xff"},
                       PrefixCase{65534, std::string("\xff\xff\xff\xfe\xff\x00\x00", 7)},
-                      PrefixCase{70000, std::string("\xff\xff\xff\x70\x11\x01\x00", 7)}));
+                      PrefixCase{70000, std::string("\xff\xff\xff\x70\x11\x01\x00", 7)}),
+    [](const ::testing::TestParamInfo<PrefixCase>& info) { return "Length" + std::to_string(info.param.length); });
 
 TEST(NativeFileLayout, SignalRecordOf700BytesTakesPrefix255_188_2)
 {
