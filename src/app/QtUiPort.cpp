@@ -23,11 +23,18 @@ QMessageBox::Icon toQtIcon(edit::MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// Qt reads the patterns of a filter from its parentheses: "SVG files *.svg" shows as
+// "SVG files (*.svg)".
 QString filterText(const edit::UiPort::FileDialog& dialog)
 {
     QStringList parts;
-    for (const auto& [text, pattern] : dialog.filters)
-        parts << QString::fromStdString(text) + QStringLiteral(" (") + QString::fromStdString(pattern) + QStringLiteral(")");
+    for (const auto& [text, pattern] : dialog.filters) {
+        QString display = QString::fromStdString(text);
+        const QString patterns = QString::fromStdString(pattern);
+        if (display.endsWith(patterns))
+            display.chop(patterns.size());
+        parts << display.trimmed() + QStringLiteral(" (") + patterns + QStringLiteral(")");
+    }
     return parts.join(QStringLiteral(";;"));
 }
 

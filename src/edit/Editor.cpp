@@ -35,20 +35,20 @@ void Editor::registerCommands()
 
 bool Editor::abortPendingTools()
 {
-    if (state_.arrowFirstPointPlaced()) {
+    if (state_.arrowInProgress()) {
         if (!ui_.askYesNo(kAbortArrow, kAreYouSure))
             return false;
         model::RecordList& arrows = diagram_.store.list(model::ListId::Arrows);
         arrows.remove(arrows.selection());
-        state_.arrowStep = 0;
+        state_.arrowStep = kStepIdle;
         refresh();
     }
-    if (state_.labelFirstPointPlaced()) {
+    if (state_.labelInProgress()) {
         if (!ui_.askYesNo(kAbortLabel, kAreYouSure))
             return false;
         model::RecordList& labels = diagram_.store.list(model::ListId::Labels);
         labels.remove(labels.selection());
-        state_.labelStep = 0;
+        state_.labelStep = kStepIdle;
         refresh();
     }
     return true;

@@ -103,7 +103,7 @@ TEST_F(EditorFixture, HalfMadeArrowIsAbandonedOnlyWhenTheUserAgrees)
     model::RecordList& arrows = editor.diagram().store.list(model::ListId::Arrows);
     arrows.append("3.Clock.");
     arrows.setSelection(0);
-    editor.state().arrowStep = 1;
+    editor.state().arrowStep = edit::kStepFirstPointPlaced;
 
     ui.answers = {false};
     EXPECT_EQ(editor.addRow(model::NewRowKind::Signal), "null");
@@ -116,7 +116,7 @@ TEST_F(EditorFixture, HalfMadeArrowIsAbandonedOnlyWhenTheUserAgrees)
     ui.answers = {true};
     EXPECT_EQ(editor.addRow(model::NewRowKind::Signal), "Default Signal");
     EXPECT_EQ(arrows.count(), 0);
-    EXPECT_EQ(editor.state().arrowStep, 0);
+    EXPECT_EQ(editor.state().arrowStep, edit::kStepIdle);
 }
 
 TEST_F(EditorFixture, HalfMadeLabelAsksTheLabelQuestion)
@@ -124,13 +124,22 @@ TEST_F(EditorFixture, HalfMadeLabelAsksTheLabelQuestion)
     model::RecordList& labels = editor.diagram().store.list(model::ListId::Labels);
     labels.append("3.Clock.");
     labels.setSelection(0);
-    editor.state().labelStep = 1;
+    editor.state().labelStep = edit::kStepFirstPointPlaced;
     ui.answers = {true};
     EXPECT_EQ(editor.addRow(model::NewRowKind::Clock), "Clock");
     ASSERT_EQ(ui.questions.size(), 1u);
     EXPECT_EQ(ui.questions[0].text, "You are in the middle of drawing an arrow.  Do you want to abort the Label Tool?");
     EXPECT_EQ(labels.count(), 0);
-    EXPECT_EQ(editor.state().labelStep, 0);
+    EXPECT_EQ(editor.state().labelStep, edit::kStepIdle);
+
+    // Moving the middle handle is a half-made label too.
+    labels.append("3.Clock.5.Clock.2.0.0.1.0.0.0.1.");
+    labels.setSelection(0);
+    editor.state().labelStep = edit::kStepMiddleHandle;
+    ui.answers = {false};
+    EXPECT_EQ(editor.addRow(model::NewRowKind::Clock), "null");
+    EXPECT_EQ(ui.questions.size(), 2u);
+    EXPECT_EQ(labels.count(), 1);
 }
 
 TEST_F(EditorFixture, NewWithoutChangesAsksNothingAndResets)

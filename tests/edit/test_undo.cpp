@@ -144,7 +144,7 @@ TEST_F(UndoFixture, AbortQuestionsComeFirstAndNoChangesNothing)
     addClocks(2);
     model::RecordList& arrows = editor.diagram().store.list(model::ListId::Arrows);
     arrows.setSelection(arrows.append("4.Clock."));
-    editor.state().arrowStep = 1;
+    editor.state().arrowStep = edit::kStepFirstPointPlaced;
     ui.answers = {false};
     editor.execute(cmd::EditUndo);
     EXPECT_EQ(ui.questions, (std::vector<test::FakeUiPort::Asked>{kAbortArrow}));
@@ -154,11 +154,11 @@ TEST_F(UndoFixture, AbortQuestionsComeFirstAndNoChangesNothing)
     ui.answers = {true};
     editor.execute(cmd::EditUndo);
     EXPECT_EQ(rows(), 1);
-    EXPECT_EQ(editor.state().arrowStep, 0);
+    EXPECT_EQ(editor.state().arrowStep, edit::kStepIdle);
 
     model::RecordList& labels = editor.diagram().store.list(model::ListId::Labels);
     labels.setSelection(labels.append("2.Clock."));
-    editor.state().labelStep = 1;
+    editor.state().labelStep = edit::kStepFirstPointPlaced;
     ui.questions.clear();
     ui.answers = {false};
     editor.execute(cmd::EditRedo);
