@@ -113,23 +113,20 @@ void Editor::openNamedFile(const std::string& path)
 
 void Editor::scrollHorizontal(ScrollAction action, int thumb)
 {
-    int& pos = diagram_.settings.firstVisibleCell;
-    const int next = scrolledPosition(pos, action, thumb);
-    if (next == pos)
-        return;
-    pos = next;
-    if (onScrollChanged)
-        onScrollChanged();
-    refresh();
+    scrollTo(diagram_.settings.firstVisibleCell, action, thumb);
 }
 
 void Editor::scrollVertical(ScrollAction action, int thumb)
 {
-    int& pos = diagram_.settings.verticalScroll;
-    const int next = scrolledPosition(pos, action, thumb);
-    if (next == pos)
+    scrollTo(diagram_.settings.verticalScroll, action, thumb);
+}
+
+void Editor::scrollTo(int& position, ScrollAction action, int thumb)
+{
+    const int next = scrolledPosition(position, action, thumb);
+    if (next == position)
         return;
-    pos = next;
+    position = next;
     if (onScrollChanged)
         onScrollChanged();
     refresh();

@@ -93,6 +93,8 @@ public:
 private:
     void registerCommands();
     void updateTitle();
+    // Moves one scroll position by the scroll-bar rules, then the bars and the screen follow.
+    void scrollTo(int& position, ScrollAction action, int thumb);
 
     UiPort& ui_;
     const model::TextMeasurer& measurer_;
