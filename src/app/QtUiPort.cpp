@@ -72,22 +72,20 @@ namespace sigmora::app {
 
 std::optional<std::string> QtUiPort::openFileName(const FileDialog& dialog)
 {
-    QFileDialog box(parent_, QString::fromStdString(dialog.title), QString::fromStdString(dialog.initialPath),
-                    filterText(dialog));
-    box.setAcceptMode(QFileDialog::AcceptOpen);
-    box.setFileMode(QFileDialog::ExistingFile);
-    box.setDefaultSuffix(QString::fromStdString(dialog.defaultExtension));
-    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
-        return std::nullopt;
-    return box.selectedFiles().front().toStdString();
+    return runFileDialog(dialog, true);
 }
 
 std::optional<std::string> QtUiPort::saveFileName(const FileDialog& dialog)
 {
+    return runFileDialog(dialog, false);
+}
+
+std::optional<std::string> QtUiPort::runFileDialog(const FileDialog& dialog, bool open)
+{
     QFileDialog box(parent_, QString::fromStdString(dialog.title), QString::fromStdString(dialog.initialPath),
                     filterText(dialog));
-    box.setAcceptMode(QFileDialog::AcceptSave);
-    box.setFileMode(QFileDialog::AnyFile);
+    box.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    box.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     box.setDefaultSuffix(QString::fromStdString(dialog.defaultExtension));
     if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
         return std::nullopt;

@@ -26,6 +26,8 @@ public:
     std::function<void(const std::string&)> onRecentFile;
 
 private:
+    std::optional<std::string> runFileDialog(const FileDialog& dialog, bool open);
+
     QWidget* parent_;
 };
 

@@ -60,22 +60,6 @@ void readClosingItems(ArchiveReader& r, model::DiagramSettings& s)
     readSettings(r, s, kClosingSettings);
 }
 
-// What version "010" files lack.
-void applyVersion010Defaults(model::DiagramSettings& s)
-{
-    s.nameJustification = 0;
-    s.moduloCount = 0;
-    s.moduloOffset = 0;
-    s.repeatModuloCount = 0;
-    s.periodLinesSolid = 0;
-    s.svgScale = 1.0f;
-    s.periodDivider = 1;
-    s.periodLinesPerLabel = 1;
-    s.skipOffset = 1;
-    s.waveformWidth = fullWaveformWidth(s);
-    s.topMargin = 20;
-}
-
 // Items 1 and 2. A first string that cannot be read or lacks the tag is not a Sigmora file.
 ReadResult readHeader(ArchiveReader& r)
 {

@@ -165,21 +165,26 @@ void convertPreviousVersionRecords(model::Diagram& diagram, std::string_view ver
         convertOlderThan009(diagram);
 }
 
-void applyPreviousVersionSettings(model::DiagramSettings& s)
+void applyVersion010Defaults(model::DiagramSettings& s)
 {
     s.nameJustification = 0;
-    s.periodLinesSolid = 0;
     s.moduloCount = 0;
     s.moduloOffset = 0;
     s.repeatModuloCount = 0;
+    s.periodLinesSolid = 0;
     s.svgScale = 1.0f;
     s.periodDivider = 1;
     s.periodLinesPerLabel = 1;
     s.skipOffset = 1;
     s.waveformWidth = fullWaveformWidth(s);
+    s.topMargin = 20;
+}
+
+void applyPreviousVersionSettings(model::DiagramSettings& s)
+{
+    applyVersion010Defaults(s);
     s.signalSpacing = 12;
     s.signalHeight = 16;
-    s.topMargin = 20;
 }
 
 std::string regeneratedClockCells(std::string_view oldCells)

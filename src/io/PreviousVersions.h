@@ -19,7 +19,11 @@ namespace sigmora::io {
 //    its negation) and get their cells regenerated (regeneratedClockCells).
 void convertPreviousVersionRecords(model::Diagram& diagram, std::string_view version);
 
-// The settings previous versions do not store, set to their start values.
+// The settings version "010" files do not store, set to their start values.
+void applyVersion010Defaults(model::DiagramSettings& settings);
+
+// The settings older versions do not store, set to their start values: those of "010" and the
+// row height and spacing.
 void applyPreviousVersionSettings(model::DiagramSettings& settings);
 
 // The cells of a clock of a version older than "009", made anew. Those clocks hold their start
