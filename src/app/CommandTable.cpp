@@ -11,48 +11,11 @@ namespace {
 
 namespace cmd = edit::cmd;
 
-// Commands of the context menus.
-namespace ctx {
-constexpr int Cut = 32886;
-constexpr int Copy = 32888;
-constexpr int Paste = 32889;
-constexpr int InsertCopiedCells = 32887;
-constexpr int Delete = 32890;
-constexpr int MoveSignalUp = 32924;
-constexpr int MoveSignalDown = 32925;
-constexpr int High = 32926;
-constexpr int Low = 32927;
-constexpr int TriState = 32892;
-constexpr int BothHighLow = 32928;
-constexpr int Invert = 32885;
-constexpr int IdealEdge = 32958;
-constexpr int NonIdealEdge = 32959;
-constexpr int EditAttributes = 32891;
-constexpr int SnapOn = 33014;
-constexpr int HeadBegin = 32911;
-constexpr int HeadEnd = 32912;
-constexpr int HeadBoth = 32913;
-constexpr int HeadNone = 32914;
-constexpr int StyleBezier = 32937;
-constexpr int StyleStraight = 32938;
-constexpr int StyleAngled = 32936;
-constexpr int EditArrowColour = 32915;
-constexpr int PointInside = 32973;
-constexpr int PointOutside = 32974;
-constexpr int CrossingYes = 33080;
-constexpr int CrossingNo = 33081;
-constexpr int AlignLeft = 33051;
-constexpr int AlignTop = 33034;
-constexpr int AlignRight = 33072;
-constexpr int AlignBottom = 33073;
-constexpr int EditTextProperties = 33074;
-} // namespace ctx
-
-// Snap positions, top to bottom, for the begin and end of arrows and labels.
-constexpr int kArrowSnapBegin[] = {33030, 33039, 33046, 33047, 33000, 33048, 33002, 33040, 33031};
-constexpr int kArrowSnapEnd[] = {33032, 33005, 33043, 33049, 33007, 33050, 33044, 33009, 33033};
-constexpr int kLabelSnapBegin[] = {33054, 33055, 33056, 33057, 33058, 33059, 33060, 33061, 33062};
-constexpr int kLabelSnapEnd[] = {33063, 33064, 33065, 33066, 33067, 33068, 33069, 33070, 33071};
+namespace ctx = cmd::ctx;
+using cmd::kArrowSnapBegin;
+using cmd::kArrowSnapEnd;
+using cmd::kLabelSnapBegin;
+using cmd::kLabelSnapEnd;
 
 constexpr CommandInfo kCommands[] = {
     // File

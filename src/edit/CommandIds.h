@@ -110,4 +110,47 @@ inline constexpr int HelpCheckUpdates = 32923;
 inline constexpr int AppAbout = 57664;
 inline constexpr int TipOfTheDay = 104;
 
+// Context menus
+namespace ctx {
+inline constexpr int Cut = 32886;
+inline constexpr int Copy = 32888;
+inline constexpr int Paste = 32889;
+inline constexpr int InsertCopiedCells = 32887;
+inline constexpr int Delete = 32890;
+inline constexpr int MoveSignalUp = 32924;
+inline constexpr int MoveSignalDown = 32925;
+inline constexpr int High = 32926;
+inline constexpr int Low = 32927;
+inline constexpr int TriState = 32892;
+inline constexpr int BothHighLow = 32928;
+inline constexpr int Invert = 32885;
+inline constexpr int IdealEdge = 32958;
+inline constexpr int NonIdealEdge = 32959;
+inline constexpr int EditAttributes = 32891;
+inline constexpr int SnapOn = 33014;
+inline constexpr int HeadBegin = 32911;
+inline constexpr int HeadEnd = 32912;
+inline constexpr int HeadBoth = 32913;
+inline constexpr int HeadNone = 32914;
+inline constexpr int StyleBezier = 32937;
+inline constexpr int StyleStraight = 32938;
+inline constexpr int StyleAngled = 32936;
+inline constexpr int EditArrowColour = 32915;
+inline constexpr int PointInside = 32973;
+inline constexpr int PointOutside = 32974;
+inline constexpr int CrossingYes = 33080;
+inline constexpr int CrossingNo = 33081;
+inline constexpr int AlignLeft = 33051;
+inline constexpr int AlignTop = 33034;
+inline constexpr int AlignRight = 33072;
+inline constexpr int AlignBottom = 33073;
+inline constexpr int EditTextProperties = 33074;
+} // namespace ctx
+
+// Snap positions, top to bottom, for the begin and end of arrows and labels.
+inline constexpr int kArrowSnapBegin[] = {33030, 33039, 33046, 33047, 33000, 33048, 33002, 33040, 33031};
+inline constexpr int kArrowSnapEnd[] = {33032, 33005, 33043, 33049, 33007, 33050, 33044, 33009, 33033};
+inline constexpr int kLabelSnapBegin[] = {33054, 33055, 33056, 33057, 33058, 33059, 33060, 33061, 33062};
+inline constexpr int kLabelSnapEnd[] = {33063, 33064, 33065, 33066, 33067, 33068, 33069, 33070, 33071};
+
 } // namespace sigmora::edit::cmd
