@@ -181,12 +181,12 @@ void MainWindow::buildContextMenus()
 
 void MainWindow::buildToolbars()
 {
-    for (const ToolbarSpec& spec : toolbarSpecs()) {
-        auto* bar = new QToolBar(QString::fromUtf8(spec.title), this);
-        bar->setObjectName(QString::fromUtf8(spec.objectName));
-        bar->setIconSize(QSize(spec.imageWidth, spec.imageHeight));
+    for (const ToolbarSpec& layout : toolbarSpecs()) {
+        auto* bar = new QToolBar(QString::fromUtf8(layout.title), this);
+        bar->setObjectName(QString::fromUtf8(layout.objectName));
+        bar->setIconSize(QSize(layout.imageWidth, layout.imageHeight));
         bar->setAllowedAreas(Qt::AllToolBarAreas);
-        for (int command : spec.buttons) {
+        for (int command : layout.buttons) {
             if (command == 0) {
                 bar->addSeparator();
                 continue;
@@ -195,7 +195,7 @@ void MainWindow::buildToolbars()
             a->setIcon(commandIcon(command));
             bar->addAction(a);
         }
-        addToolBar(spec.dock == ToolbarSpec::Dock::Left ? Qt::LeftToolBarArea : Qt::TopToolBarArea, bar);
+        addToolBar(layout.dock == ToolbarSpec::Dock::Left ? Qt::LeftToolBarArea : Qt::TopToolBarArea, bar);
     }
     // Icons belong to the tool bars; the menus show text only.
     for (auto& [command, a] : actions_)

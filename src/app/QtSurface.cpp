@@ -36,13 +36,13 @@ QColor toQColor(model::Colour c)
     return QColor(model::redOf(c), model::greenOf(c), model::blueOf(c));
 }
 
-QFont toQFont(const model::FontSpec& spec)
+QFont toQFont(const model::FontSpec& wanted)
 {
-    QFont font(QString::fromStdString(spec.face));
-    font.setPixelSize(spec.pixelSize > 0 ? spec.pixelSize : 1);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+    QFont font(QString::fromStdString(wanted.face));
+    font.setPixelSize(wanted.pixelSize > 0 ? wanted.pixelSize : 1);
+    font.setBold(wanted.bold);
+    font.setItalic(wanted.italic);
+    font.setUnderline(wanted.underline);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
