@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPaintEvent>
+#include <QRegion>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
@@ -102,6 +103,10 @@ void DiagramWidget::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     const QRect r = event->rect();
     painter.drawImage(r.topLeft(), image_, r);
+    // A view larger than the screen the image was sized for shows white beyond it.
+    const QRegion beyond = QRegion(r) - QRegion(image_.rect());
+    for (const QRect& part : beyond)
+        painter.fillRect(part, Qt::white);
 }
 
 void DiagramWidget::resizeEvent(QResizeEvent* event)
