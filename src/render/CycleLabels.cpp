@@ -1,6 +1,7 @@
 #include "render/CycleLabels.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace sigmora::render {
 
@@ -43,18 +44,21 @@ void drawCycleLabels(RedrawContext& ctx)
         return;
     const Layout& l = ctx.layout;
     const int perLabel = std::max(1, s.periodLinesPerLabel);
-    const int period = perLabel + s.skipOffset;
+    const long long period = static_cast<long long>(perLabel) + s.skipOffset;
 
     Surface& surface = ctx.surface;
     surface.setFont(cycleLabelFont());
     surface.setTextColour(model::kBlack);
     const int y = l.topMargin - kLabelRise;
-    for (const CycleLabelSlot& slot : cycleLabelSlots(period, l.firstVisibleCell, l.drawnCells())) {
+    const int clampedPeriod = static_cast<int>(std::clamp<long long>(period, 1, INT_MAX));
+    for (const CycleLabelSlot& slot : cycleLabelSlots(clampedPeriod, l.firstVisibleCell, l.drawnCells())) {
         if (slot.number < 0 || slot.number >= model::kMaxCells)
             break;
         const std::string text = cycleLabelText(s.labelPrefix, ctx.diagram.labelNumbers[static_cast<size_t>(slot.number)], s.labelSuffix);
         const int width = surface.textExtent(text).width;
-        const int x = l.waveOriginX() + slot.column * l.cellWidth + (perLabel * l.cellWidth) / 2 - width / 2;
+        const int x = Layout::clampCoordinate(static_cast<long long>(l.waveOriginX()) +
+                                              static_cast<long long>(slot.column) * l.cellWidth +
+                                              static_cast<long long>(perLabel) * l.cellWidth / 2 - width / 2);
         surface.textOut(x, y, text);
         if (ctx.svgMain())
             ctx.svg->cycleLabel(x, y, text);

@@ -20,6 +20,14 @@ struct Layout {
 
     static Layout from(const model::DiagramSettings& s);
 
+    // A position computed in wide arithmetic, held within what a surface can take. Settings read
+    // from a file can be large enough for their products to overflow an int.
+    static int clampCoordinate(long long v)
+    {
+        constexpr long long kLimit = 1LL << 30;
+        return static_cast<int>(v < -kLimit ? -kLimit : v > kLimit ? kLimit : v);
+    }
+
     int waveOriginX() const { return nameMargin + nameColumnWidth; }
     int rowPitch() const { return signalSpacing + 2 * signalHeight; }
     int firstVisibleSignal() const { return verticalScroll / 2; }

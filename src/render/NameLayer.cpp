@@ -1,5 +1,6 @@
 #include "render/NameLayer.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/RecordFields.h"
@@ -11,11 +12,13 @@ namespace sigmora::render {
 namespace {
 
 constexpr int kRightJustifyGap = 2;
+constexpr int kLargestNamePoints = 1000; // name sizes from a file are held within this
 constexpr int kMarkerRise = 20;
 
 int scaledPoints(int points, double scale)
 {
-    return static_cast<int>(std::lround(points * scale));
+    const long scaled = std::lround(points * scale);
+    return static_cast<int>(std::clamp<long>(scaled, -kLargestNamePoints, kLargestNamePoints));
 }
 
 void drawColumnSeparators(RedrawContext& ctx)

@@ -172,3 +172,27 @@ TEST(CycleLabels, CustomNumbersSpanAndHiddenRow)
     f.draw();
     EXPECT_EQ(f.surface.texts().size(), 1u); // only the name
 }
+
+TEST(CycleLabels, HugeSettingsFromAFileKeepPositionsWithinTheSurfaceRange)
+{
+    test::RenderFixture f;
+    f.add(test::RenderFixture::row("A", "1"));
+    f.diagram.settings.cellWidth = 1000000;
+    f.diagram.settings.waveformWidth = 1000000;
+    f.diagram.settings.periodLinesPerLabel = 1000000;
+    f.diagram.settings.skipOffset = 1000000;
+    f.draw();
+    ASSERT_GE(f.surface.texts().size(), 1u);
+    EXPECT_EQ(f.surface.texts()[0].at.x, 1 << 30); // 105 + 5e11 - 10, held at the limit
+}
+
+TEST(Names, HugeFontSizeFromAFileIsHeldWithinReason)
+{
+    test::RenderFixture f;
+    f.waveformsOnly();
+    f.add("N\\nM\t\t\t\t\tDATA_0_.1.0.0.Arial.2147483647.0.0.0.0.8421504.N/A.0.0.0.0.0.");
+    f.draw();
+    ASSERT_EQ(f.surface.texts().size(), 2u);
+    EXPECT_EQ(f.surface.texts()[1].at.y, 20 + 2 * 1000);
+    EXPECT_EQ(f.surface.texts()[1].font.pixelSize, model::FontSpec::pixelsForPoints(1000));
+}
