@@ -236,6 +236,10 @@ void WaveformPainter::drawPass(const model::SignalRow& row, std::string_view cel
         const char prev = valueAt(k - 1);
         const char cur = valueAt(k);
         const int c = x;
+        // Past the last edge offset every cell lies right of the one before: once a cell starts
+        // beyond the image, nothing after it can be seen.
+        if (cull && c > surface.size().width && k + 1 >= model::kMaxCells && l.cellWidth > 0 && s >= 0)
+            break;
         x = c + l.cellWidth + offsetAt(k + 1);
         const CellSpan cell{c, x, c + s, c + s / 2};
         switch (cur) {

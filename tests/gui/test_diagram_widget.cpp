@@ -30,9 +30,14 @@ private Q_SLOTS:
 
 namespace {
 
-QImage drawLargest(int mode, bool cull, int firstVisibleCell, int verticalScroll)
+QImage drawLargest(int mode, bool cull, int firstVisibleCell, int verticalScroll, int cellWidth = 30)
 {
     model::Diagram diagram = test::largestDiagram(mode);
+    if (cellWidth != 30) {
+        // More drawn cells than the rows hold: the last value runs on to the right edge.
+        diagram.settings.cellWidth = cellWidth;
+        diagram.settings.waveformWidth = 1500 * cellWidth;
+    }
     diagram.settings.firstVisibleCell = firstVisibleCell;
     diagram.settings.verticalScroll = verticalScroll;
     QImage image(1280, 800, QImage::Format_RGB32);
@@ -60,6 +65,8 @@ void DiagramWidgetTest::skippingOffImageWorkLeavesThePictureAsItWas()
             QVERIFY2(all == culled, qPrintable(QStringLiteral("mode %1 scroll %2").arg(mode).arg(cells)));
         }
     }
+    for (int cellWidth : {1, 3})
+        QVERIFY(drawLargest(0, false, 4, 0, cellWidth) == drawLargest(0, true, 4, 0, cellWidth));
 }
 
 void DiagramWidgetTest::namesMeasureLikeArial()
