@@ -67,19 +67,8 @@ void BM_RedrawScreenImageEveryRow(benchmark::State& state)
     screenImage(state, false);
 }
 
-void BM_RedrawWholeDiagramNoRaster(benchmark::State& state)
-{
-    const model::Diagram diagram = largestDiagram(kModes[state.range(0)]);
-    NullSurface surface;
-    render::RedrawOptions options;
-    render::RedrawMemory memory;
-    for (auto _ : state) {
-        model::ReaderReport report;
-        render::fullRedraw(surface, diagram, options, memory, report);
-    }
-}
-
-void BM_RedrawWholeDiagramSvg(benchmark::State& state)
+// The whole diagram through the core onto a surface that draws nothing, with or without SVG.
+void wholeDiagram(benchmark::State& state, bool svgPass)
 {
     const model::Diagram diagram = largestDiagram(kModes[state.range(0)]);
     NullSurface surface;
@@ -88,10 +77,20 @@ void BM_RedrawWholeDiagramSvg(benchmark::State& state)
     for (auto _ : state) {
         model::ReaderReport report;
         render::SvgWriter svg;
-        svg.pass = render::SvgPass::Main;
-        render::fullRedraw(surface, diagram, options, memory, report, &svg);
+        svg.pass = svgPass ? render::SvgPass::Main : render::SvgPass::Off;
+        render::fullRedraw(surface, diagram, options, memory, report, svgPass ? &svg : nullptr);
         benchmark::DoNotOptimize(svg.text().size());
     }
+}
+
+void BM_RedrawWholeDiagramNoRaster(benchmark::State& state)
+{
+    wholeDiagram(state, false);
+}
+
+void BM_RedrawWholeDiagramSvg(benchmark::State& state)
+{
+    wholeDiagram(state, true);
 }
 
 } // namespace
