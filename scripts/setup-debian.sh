@@ -8,6 +8,7 @@ packages=(
   fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick
+  libemf-dev inkscape poppler-utils libxml2-utils librsvg2-bin
 )
 
 missing=()
