@@ -127,12 +127,13 @@ SignalRow parseSignalRow(std::string_view record)
     }
     row.waveform = text(signalfield::Waveform);
     row.delay = num(signalfield::Delay, 0);
-    row.ideal = num(signalfield::Ideal, 0) == 1;
+    // Edges are slanted only while the ideal-edge flag is 0; arrows show while their flag is set.
+    row.ideal = num(signalfield::Ideal, 0) != 0;
     if (!text(signalfield::FontFace).empty())
         row.fontFace = text(signalfield::FontFace);
     row.fontSize = num(signalfield::FontSize, kDefaultNameSize);
-    row.risingArrows = num(signalfield::RisingArrows, 0) == 1;
-    row.fallingArrows = num(signalfield::FallingArrows, 0) == 1;
+    row.risingArrows = num(signalfield::RisingArrows, 0) != 0;
+    row.fallingArrows = num(signalfield::FallingArrows, 0) != 0;
     row.waveColour = colour(signalfield::WaveColour);
     row.nameColour = colour(signalfield::NameColour);
     row.differential = num(signalfield::Differential, 0) == 1;

@@ -58,7 +58,7 @@ std::vector<PeriodSegment> ownPeriodSegments(const model::Diagram& diagram, cons
 
     std::vector<PeriodSegment> segments;
     if (clocks.empty()) {
-        segments.push_back({l.topMargin, bottomLimit, 0});
+        segments.push_back({l.topMargin, std::max(l.topMargin, bottomLimit), 0});
         return segments;
     }
     if (clocks.front() == firstRow)
@@ -70,7 +70,7 @@ std::vector<PeriodSegment> ownPeriodSegments(const model::Diagram& diagram, cons
         segments.push_back({low(clocks[c]), end, delayOf(clocks[c])});
     }
     for (PeriodSegment& s : segments)
-        s.bottom = std::min(s.bottom, bottomLimit);
+        s.bottom = std::max(s.top, std::min(s.bottom, bottomLimit));
     return segments;
 }
 
@@ -79,18 +79,20 @@ void drawPeriodLines(RedrawContext& ctx)
     const model::DiagramSettings& s = ctx.settings();
     const Layout& l = ctx.layout;
     Surface& surface = ctx.surface;
-    surface.setPen(s.periodLinesSolid == 1 ? Pen::solid(s.periodLineColour) : Pen::dotted(s.periodLineColour));
+    // Dotted only while the solid flag is 0; one grid only while the own-period flag is 0.
+    surface.setPen(s.periodLinesSolid != 0 ? Pen::solid(s.periodLineColour) : Pen::dotted(s.periodLineColour));
 
     const auto columns = periodLineColumns(s.periodLineMode, s.periodDivider, l.firstVisibleCell, l.drawnCells(), l.cellWidth);
     if (columns.empty())
         return;
 
     std::vector<PeriodSegment> segments;
-    if (s.eachClockOwnPeriod == 1) {
+    if (s.eachClockOwnPeriod != 0) {
         segments = ownPeriodSegments(ctx.diagram, l);
     } else {
+        // Scrolled past the last row, the lines shrink to nothing rather than run upwards.
         const int count = ctx.diagram.store.signalCount();
-        segments.push_back({l.topMargin, l.lowLevel(l.signalTop(count - 1)), 0});
+        segments.push_back({l.topMargin, std::max(l.topMargin, l.lowLevel(l.signalTop(count - 1))), 0});
     }
 
     const bool svg = ctx.svgMain();

@@ -196,3 +196,51 @@ TEST(Names, HugeFontSizeFromAFileIsHeldWithinReason)
     EXPECT_EQ(f.surface.texts()[1].at.y, 20 + 2 * 1000);
     EXPECT_EQ(f.surface.texts()[1].font.pixelSize, model::FontSpec::pixelsForPoints(1000));
 }
+
+// The solid and own-period flags are off only at 0, as the ideal-edge flag of a row.
+TEST(PeriodLines, SolidAndOwnPeriodFlagsAreOnForAnyValueButZero)
+{
+    for (int flag : {1, 2, -1}) {
+        test::RenderFixture f;
+        f.diagram.settings.periodLinesSolid = flag;
+        f.diagram.settings.eachClockOwnPeriod = flag;
+        f.add(model::buildRowRecord(model::NewRowKind::Clock, "Clock", 1));
+        f.diagram.store.edgeOffsets().set(0, 1, 4);
+        f.draw();
+        std::vector<render::RecordingSurface::Segment> lines;
+        for (const auto& s : f.surface.segments())
+            if (s.pen.colour == model::kLightGrey)
+                lines.push_back(s);
+        ASSERT_FALSE(lines.empty()) << flag;
+        EXPECT_EQ(lines.front().pen, render::Pen::solid(model::kLightGrey)) << flag;
+        EXPECT_EQ(lines.front().from, (render::Point{109, 20})) << flag; // the clock's delay of 4
+    }
+}
+
+// Scrolled past the last row, no period line runs upwards through the label row.
+TEST(PeriodLines, ScrolledPastTheLastRowTheLinesNeverEndAboveTheirTop)
+{
+    for (int ownPeriod : {0, 1}) {
+        test::RenderFixture f;
+        f.diagram.settings.eachClockOwnPeriod = ownPeriod;
+        f.add(model::buildRowRecord(model::NewRowKind::Clock, "Clock", 1));
+        f.add(test::RenderFixture::row("S", "1"));
+        f.add(test::RenderFixture::row("T", "1"));
+        f.diagram.settings.verticalScroll = 4; // row 2 on top: rows 0 and 1 are above it
+        EXPECT_EQ(render::ownPeriodSegments(f.diagram, render::Layout::from(f.diagram.settings)),
+                  (std::vector<PeriodSegment>{{20, 36, 0}}));
+        for (int scroll : {6, 20}) {
+            f.diagram.settings.verticalScroll = scroll;
+            f.draw();
+            size_t lines = 0;
+            for (const auto& s : f.surface.segments()) {
+                if (s.pen.colour != model::kLightGrey)
+                    continue;
+                ++lines;
+                EXPECT_EQ(s.from.y, 20) << ownPeriod << " " << scroll;
+                EXPECT_EQ(s.to.y, 20) << ownPeriod << " " << scroll;
+            }
+            EXPECT_EQ(lines, 20u);
+        }
+    }
+}

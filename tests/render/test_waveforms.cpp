@@ -234,3 +234,42 @@ TEST(Waveforms, EmptyDiagramIsOnlyTheWhiteBackground)
     EXPECT_EQ(f.surface.shapes()[0].brush, render::Brush::solid(model::kWhite));
     EXPECT_TRUE(f.surface.segments().empty());
 }
+
+namespace {
+
+struct EdgeFlagCase {
+    const char* label;
+    int ideal, rising, falling;
+    int riseEndX;     // where the edge into cell 1 reaches the high level
+    size_t arrows;    // edge arrows drawn for "010"
+};
+
+class EdgeFlags : public ::testing::TestWithParam<EdgeFlagCase> {};
+
+} // namespace
+
+// Edges are slanted only while the ideal-edge flag is 0; an arrow flag is set by any value but 0.
+TEST_P(EdgeFlags, OnlyZeroClearsAFlag)
+{
+    const auto& c = GetParam();
+    test::RenderFixture f;
+    f.waveformsOnly();
+    f.diagram.settings.waveformWidth = 90;
+    f.add(test::RenderFixture::row("S", "010", c.ideal, c.rising, c.falling));
+    f.draw();
+    const auto segs = waveformSegments(f.surface);
+    ASSERT_GE(segs.size(), 2u);
+    EXPECT_EQ(segs[1], (Seg{{105, L}, {c.riseEndX, H}}));
+    size_t arrows = 0;
+    for (const auto& shape : f.surface.shapes())
+        arrows += shape.kind == "polygon";
+    EXPECT_EQ(arrows, c.arrows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, EdgeFlags,
+                         ::testing::Values(EdgeFlagCase{"AllZero", 0, 0, 0, 115, 0},
+                                           EdgeFlagCase{"AllOne", 1, 1, 1, 105, 2},
+                                           EdgeFlagCase{"AllTwo", 2, 2, 2, 105, 2},
+                                           EdgeFlagCase{"AllMinusOne", -1, -1, -1, 105, 2},
+                                           EdgeFlagCase{"RisingOnly", 0, 7, 0, 115, 1}),
+                         [](const auto& info) { return std::string(info.param.label); });
