@@ -63,7 +63,10 @@ void drawMovePreview(RedrawContext& ctx, const MovePreview& preview)
     std::optional<std::pair<std::string, int>> derived;
     if (preview.derived)
         derived = preview.derived(preview.signalIndex);
-    painter.drawRow(row, preview.signalIndex, preview.mouseY, derived ? std::string_view(derived->first) : std::string_view{});
+    if (derived)
+        painter.drawRow(row, preview.signalIndex, preview.mouseY, derived->first, derived->second);
+    else
+        painter.drawRow(row, preview.signalIndex, preview.mouseY);
     drawRowName(ctx, row, preview.mouseY);
 }
 

@@ -1,5 +1,7 @@
 #include "render/WaveformPainter.h"
 
+#include <algorithm>
+
 #include "render/EdgeArrows.h"
 
 namespace sigmora::render {
@@ -179,7 +181,8 @@ int leadingOffset(const model::CellGrid& offsets, int signalIndex, int firstVisi
     return sum < 0 ? 0 : static_cast<int>(sum);
 }
 
-void WaveformPainter::drawRow(const model::SignalRow& row, int signalIndex, int top, std::string_view waveformOverride)
+void WaveformPainter::drawRow(const model::SignalRow& row, int signalIndex, int top, std::string_view waveformOverride,
+                              int extraDelay)
 {
     if (row.separator) {
         drawSeparator(row, signalIndex, top);
@@ -188,12 +191,12 @@ void WaveformPainter::drawRow(const model::SignalRow& row, int signalIndex, int 
     std::string_view cells = waveformOverride.empty() ? row.waveform : waveformOverride;
     ctx_.surface.setTextColour(row.nameColour);
     if (row.differential)
-        drawPass(row, cells, signalIndex, top, true);
-    drawPass(row, cells, signalIndex, top, false);
+        drawPass(row, cells, signalIndex, top, extraDelay, true);
+    drawPass(row, cells, signalIndex, top, extraDelay, false);
 }
 
 void WaveformPainter::drawPass(const model::SignalRow& row, std::string_view cells, int signalIndex, int top,
-                               bool differentialPass)
+                               int extraDelay, bool differentialPass)
 {
     const Layout& l = ctx_.layout;
     Surface& surface = ctx_.surface;
@@ -227,7 +230,8 @@ void WaveformPainter::drawPass(const model::SignalRow& row, std::string_view cel
         }
     };
 
-    int x = l.waveOriginX() + leadingOffset(offsets, signalIndex, first);
+    const long long delay = static_cast<long long>(leadingOffset(offsets, signalIndex, first)) + extraDelay;
+    int x = l.waveOriginX() + Layout::clampCoordinate(std::max(0LL, delay));
     pen.start(l.waveOriginX(), levelOf(valueAt(first)));
     if (n > 0)
         pen.line(x, levelOf(valueAt(first)));

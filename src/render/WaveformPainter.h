@@ -13,12 +13,15 @@ class WaveformPainter {
 public:
     explicit WaveformPainter(RedrawContext& ctx) : ctx_(ctx) {}
 
-    // Draws the row with its high level at top. waveform/delayCells override the row's own cells
-    // (the derived preview of a moved row); pass an empty view to use the row's cells.
-    void drawRow(const model::SignalRow& row, int signalIndex, int top, std::string_view waveformOverride = {});
+    // Draws the row with its high level at top. waveformOverride replaces the row's own cells and
+    // extraDelay (pixels) is added to its delay: the derived preview of a moved row. Pass an empty
+    // view and 0 to draw the row as it stands.
+    void drawRow(const model::SignalRow& row, int signalIndex, int top, std::string_view waveformOverride = {},
+                 int extraDelay = 0);
 
 private:
-    void drawPass(const model::SignalRow& row, std::string_view cells, int signalIndex, int top, bool differentialPass);
+    void drawPass(const model::SignalRow& row, std::string_view cells, int signalIndex, int top, int extraDelay,
+                  bool differentialPass);
     void drawSeparator(const model::SignalRow& row, int signalIndex, int top);
 
     RedrawContext& ctx_;

@@ -156,3 +156,22 @@ TEST(MovePreview, DraggedRowIsDrawnAtTheMouse)
     EXPECT_EQ(f.surface.texts().back().text, "B");
     EXPECT_EQ(f.surface.texts().back().at.y, 150);
 }
+
+TEST(MovePreview, DerivedRowIsDrawnWithItsDerivedCellsAndDelay)
+{
+    test::RenderFixture f;
+    f.waveformsOnly();
+    f.diagram.settings.waveformWidth = 60;
+    f.add(test::RenderFixture::row("A", "11"));
+    f.add(test::RenderFixture::row("B", "11"));
+    f.options.movePreview = render::MovePreview{
+        1, 150, [](int) { return std::optional<std::pair<std::string, int>>{{"01", 10}}; }};
+    f.draw();
+    const auto& segs = f.surface.segments();
+    ASSERT_GE(segs.size(), 3u);
+    // Low until the delay of 10 ends, then the slanted rise and the high level to 115 + 30.
+    EXPECT_EQ(segs[segs.size() - 3].from, (Point{105, 166}));
+    EXPECT_EQ(segs[segs.size() - 3].to, (Point{115, 166}));
+    EXPECT_EQ(segs[segs.size() - 2].to, (Point{125, 150}));
+    EXPECT_EQ(segs.back().to, (Point{145, 150}));
+}
