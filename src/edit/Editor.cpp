@@ -171,11 +171,16 @@ int Editor::redraw(render::Surface& surface, bool cull)
         state_.selectedRow = -1;
         state_.selectedCell = -1;
     }
+    showReaderMessages(report);
+    return result;
+}
+
+void Editor::showReaderMessages(const model::ReaderReport& report)
+{
     for (const std::string& message : report.messages()) {
         if (shownReaderMessages_.insert(message).second)
             ui_.showMessage(message);
     }
-    return result;
 }
 
 void Editor::refresh()

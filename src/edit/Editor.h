@@ -63,6 +63,8 @@ public:
     // message found while drawing. cull skips rows that lie off the surface.
     int redraw(render::Surface& surface, bool cull = true);
     render::RedrawOptions redrawOptions() const;
+    // Shows each reader message not yet shown for this diagram, once.
+    void showReaderMessages(const model::ReaderReport& report);
 
     // Refresh: the diagram changed and the screen must be redrawn.
     void refresh();

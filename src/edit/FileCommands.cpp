@@ -136,45 +136,56 @@ void convertPreviousVersion(Editor& editor, const std::string& path, const std::
         editor.refresh();
         return;
     }
-    const ReadResult result = io::readPreviousVersionFile(bytes, editor.diagram());
+    model::ReaderReport report;
+    const ReadResult result = io::readPreviousVersionFile(bytes, editor.diagram(), &report);
     if (result.status != ReadResult::Status::Ok) {
         showEmpty(editor);
         showDamaged(editor, result.problem);
         return;
     }
     showOpened(editor, path, false);
+    editor.showReaderMessages(report);
     // A converted diagram that could not be written back must not be lost without a question.
     if (!writeDiagramFile(editor, path))
         editor.diagram().modified = true;
 }
 
+// The ports of the list are offered as the clocks of the device under test; each port chosen
+// becomes a clock row of its name. The other ports stay in the import tables only.
 void importTestbench(Editor& editor, const std::string& path)
 {
     editor.resetDiagram();
     editor.setFilePath({});
+    editor.testbenchPorts.clear();
     const io::FileBytes file = io::readWholeFile(path);
     if (file.error == io::ReadError::None)
         editor.testbenchPorts = io::parsePortList(file.bytes);
     else
         editor.ui().showMessage(kTestbenchUnreadable);
-    model::RecordList& rows = editor.diagram().store.signals();
     std::vector<std::string> names;
-    for (const std::string& row : rows.records())
-        names.emplace_back(fields::nameOfRow(row));
+    for (const io::Port& port : editor.testbenchPorts)
+        names.push_back(port.name);
     const auto chosen = editor.ui().chooseDutClocks(names);
     if (!chosen)
         return;
+    model::Diagram& diagram = editor.diagram();
+    model::RecordList& rows = diagram.store.signals();
     for (int index : *chosen) {
-        if (index < 0 || index >= rows.count())
+        if (index < 0 || index >= static_cast<int>(names.size()) || rows.count() >= model::kMaxRows)
             continue;
-        const std::string name(fields::nameOfRow(rows.get(index)));
-        rows.replace(index, model::buildRowRecord(model::NewRowKind::Clock, name,
-                                                  editor.diagram().settings.newSignalLevel));
+        diagram.store.floodStyles().clearRow(rows.count());
+        diagram.store.edgeOffsets().clearRow(rows.count());
+        rows.append(model::buildRowRecord(model::NewRowKind::Clock, names[static_cast<size_t>(index)],
+                                          diagram.settings.newSignalLevel));
     }
-    model::fitNameColumn(editor.diagram(), editor.measurer());
+    if (rows.count() == 0)
+        return;
+    diagram.modified = true;
+    model::fitNameColumn(diagram, editor.measurer());
     rows.setSelection(0);
     editor.state().selectedRow = 0;
     editor.refresh();
+    editor.takeSnapshot();
 }
 
 } // namespace

@@ -139,7 +139,7 @@ ReadResult readNativeFile(std::string_view bytes, model::Diagram& diagram)
     return checked(finished(result, r), diagram);
 }
 
-ReadResult readPreviousVersionFile(std::string_view bytes, model::Diagram& diagram)
+ReadResult readPreviousVersionFile(std::string_view bytes, model::Diagram& diagram, model::ReaderReport* report)
 {
     ArchiveReader r(bytes);
     ReadResult result = readHeader(r);
@@ -153,16 +153,16 @@ ReadResult readPreviousVersionFile(std::string_view bytes, model::Diagram& diagr
     result = finished(result, r);
     if (result.status != Status::Ok)
         return result;
-    convertPreviousVersionRecords(diagram, result.version);
+    convertPreviousVersionRecords(diagram, result.version, report);
     applyPreviousVersionSettings(diagram.settings);
     return checked(result, diagram);
 }
 
-ReadResult readAnyVersion(std::string_view bytes, model::Diagram& diagram)
+ReadResult readAnyVersion(std::string_view bytes, model::Diagram& diagram, model::ReaderReport* report)
 {
     ReadResult result = readNativeFile(bytes, diagram);
     if (result.status == Status::PreviousVersion)
-        result = readPreviousVersionFile(bytes, diagram);
+        result = readPreviousVersionFile(bytes, diagram, report);
     return result;
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "model/Diagram.h"
+#include "model/ReaderReport.h"
 
 namespace sigmora::io {
 
@@ -26,11 +27,13 @@ struct ReadResult {
 ReadResult readNativeFile(std::string_view bytes, model::Diagram& diagram);
 
 // Reads a file of a previous version ("011", "009" and older) into a diagram that has just been
-// reset and converts its records to the current formats (PreviousVersions.h).
-ReadResult readPreviousVersionFile(std::string_view bytes, model::Diagram& diagram);
+// reset and converts its records to the current formats (PreviousVersions.h); what the record
+// readers found wrong goes into report when one is given.
+ReadResult readPreviousVersionFile(std::string_view bytes, model::Diagram& diagram,
+                                   model::ReaderReport* report = nullptr);
 
 // Reads a file of any version, converting previous versions.
-ReadResult readAnyVersion(std::string_view bytes, model::Diagram& diagram);
+ReadResult readAnyVersion(std::string_view bytes, model::Diagram& diagram, model::ReaderReport* report = nullptr);
 
 // Puts an undo snapshot back: the six stored lists are cleared (the copy buffer and the delay
 // list stay) and every item is read in order without checking the tag or the version. Grid rows

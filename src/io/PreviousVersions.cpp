@@ -31,6 +31,8 @@ constexpr std::string_view kBackupSuffix = "_backup";
 constexpr std::string_view kExtension = ".sgm";
 constexpr int kClockDelayEntry = 1;
 constexpr int kClockDelayUndoEntry = 599;
+constexpr int kRegionStyleField = 2;
+constexpr const char* kNoFloodStyle = "can't find flood style";
 
 bool contains(std::string_view text, std::string_view part)
 {
@@ -88,11 +90,13 @@ int rowNamed(const model::ObjectStore& store, std::string_view name)
     return -1;
 }
 
-void floodLegacyRegions(model::ObjectStore& store)
+void floodLegacyRegions(model::ObjectStore& store, model::ReaderReport* report)
 {
     for (const std::string& region : store.list(ListId::LegacyRegions).records()) {
+        if (report && !fields::hasField(region, kRegionStyleField))
+            report->add(kNoFloodStyle);
         const int row = rowNamed(store, fields::textField(region, 1).value_or(std::string_view{}));
-        const int style = fields::intField(region, 2);
+        const int style = fields::intField(region, kRegionStyleField);
         if (row >= 0 && style > 0)
             store.floodStyles().set(row, fields::intField(region, 0), style);
     }
@@ -136,12 +140,12 @@ std::string convertedOldClock(std::string_view row, int index, model::CellGrid& 
                                         regeneratedClockCells(model::signal::waveform(out)));
 }
 
-void convertOlderThan009(model::Diagram& d)
+void convertOlderThan009(model::Diagram& d, model::ReaderReport* report)
 {
     model::ObjectStore& store = d.store;
     rewriteEach(store.list(ListId::Arrows), [](const std::string& r) { return appended(r, kArrowTail); });
     rewriteEach(store.list(ListId::Texts), [](const std::string& r) { return appended(r, kTextTail); });
-    floodLegacyRegions(store);
+    floodLegacyRegions(store, report);
     model::RecordList& rows = store.signals();
     for (int i = 0; i < rows.count(); ++i) {
         const std::string& row = rows.get(i);
@@ -155,14 +159,14 @@ void convertOlderThan009(model::Diagram& d)
 
 } // namespace
 
-void convertPreviousVersionRecords(model::Diagram& diagram, std::string_view version)
+void convertPreviousVersionRecords(model::Diagram& diagram, std::string_view version, model::ReaderReport* report)
 {
     if (contains(version, kVersion011) || contains(version, kVersion010))
         return;
     if (contains(version, kVersion009))
         convertVersion009(diagram);
     else
-        convertOlderThan009(diagram);
+        convertOlderThan009(diagram, report);
 }
 
 void applyVersion010Defaults(model::DiagramSettings& s)

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "model/Diagram.h"
+#include "model/ReaderReport.h"
 
 namespace sigmora::io {
 
@@ -12,12 +13,14 @@ namespace sigmora::io {
 //  - "009": every row but separators gets the differential and active-low fields (0, 0); in text
 //    messages the old period marker "~" becomes "~QorWFPeriod~";
 //  - older: arrows get "0.0.0." and text boxes "0.0."; each legacy region record (cycle, row name,
-//    style) sets that cell's flood style; rows other than separators and clocks get "N/A.0.0.0."
+//    style) sets that cell's flood style (a record without its style is reported as "can't find
+//    flood style"); rows other than separators and clocks get "N/A.0.0.0."
 //    and "0.0.", and the buses of those versions ("DATA_1_") become "DATA_0_" with their cells
 //    "0" and "1" turned into the two-line values "3" and "4"; clocks move the delay held between
 //    the underscores of their kind tag into the edge offset table (entry 1 the delay, entry 599
 //    its negation) and get their cells regenerated (regeneratedClockCells).
-void convertPreviousVersionRecords(model::Diagram& diagram, std::string_view version);
+void convertPreviousVersionRecords(model::Diagram& diagram, std::string_view version,
+                                   model::ReaderReport* report = nullptr);
 
 // The settings version "010" files do not store, set to their start values.
 void applyVersion010Defaults(model::DiagramSettings& settings);

@@ -356,6 +356,23 @@ TEST_F(FileFixture, PreviousVersionIsBackedUpConvertedAndRewritten)
     }
 }
 
+TEST_F(FileFixture, OldRegionsWithoutTheirStyleAreReportedOnceAfterConversion)
+{
+    addRows();
+    editor.diagram().store.list(model::ListId::LegacyRegions).append("1.Clock.");
+    editor.diagram().store.list(model::ListId::LegacyRegions).append("2.Clock.");
+    editor.diagram().modified = false;
+    // A file older than "009": items 1 to 25 only.
+    std::string old = io::nativeFileBytes(editor.diagram());
+    old.resize(old.size() - 2 * 3 * 600 * 4 - 2 * 4 - 11 * 4);
+    old.replace(5, 3, "008");
+    writeFile(path("old.sgm"), old);
+    ui.answers = {true};
+    editor.openNamedFile(path("old.sgm"));
+    EXPECT_EQ(rows(), 3);
+    EXPECT_EQ(ui.messages, (std::vector<Asked>{{"can't find flood style", ""}}));
+}
+
 TEST_F(FileFixture, DecliningConversionOrAFailedBackupLeavesAnEmptyDiagramAndTheFile)
 {
     addRows();
@@ -384,15 +401,23 @@ TEST_F(FileFixture, TestbenchPortListIsReadAndTheClockDialogShown)
     addRows();
     editor.diagram().modified = false;
     const std::string list = path("import_tb.txt");
-    writeFile(list, "\"clk\",in,1,0\r\n\"data\",out,8,255\n\n");
+    writeFile(list, "\"clk\",in,1,0\r\n\"data\",out,8,255\n\"rst\",in,1,0\n\n");
+    ui.dutClockChoices = {std::vector<int>{2, 0}};
     editor.openNamedFile(list);
-    EXPECT_EQ(editor.testbenchPorts, (std::vector<io::Port>{{"clk", "in", 1, "0"}, {"data", "out", 8, "255"}}));
-    // The ports do not become rows: the dialog lists the rows left after the reset.
-    EXPECT_EQ(ui.dutClockLists, (std::vector<std::vector<std::string>>{{}}));
-    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(editor.testbenchPorts, (std::vector<io::Port>{{"clk", "in", 1, "0"}, {"data", "out", 8, "255"},
+                                                            {"rst", "in", 1, "0"}}));
+    // The dialog offers the ports; each port chosen becomes a clock of its name, the others no row.
+    EXPECT_EQ(ui.dutClockLists, (std::vector<std::vector<std::string>>{{"clk", "data", "rst"}}));
+    ASSERT_EQ(rows(), 2);
+    EXPECT_EQ(model::fields::nameOfRow(editor.diagram().store.signals().get(0)), "rst");
+    EXPECT_EQ(model::fields::nameOfRow(editor.diagram().store.signals().get(1)), "clk");
+    EXPECT_EQ(editor.diagram().store.signals().get(1), model::buildRowRecord(model::NewRowKind::Clock, "clk", 1));
+    EXPECT_TRUE(editor.diagram().modified);
     EXPECT_TRUE(ui.fileDialogs.empty());
 
+    editor.diagram().modified = false;
     editor.openNamedFile(path("missing_import_tb.txt"));
     EXPECT_EQ(ui.messages, (std::vector<Asked>{{"Problem parsing the RTL entity\n", ""}}));
-    EXPECT_EQ(ui.dutClockLists.size(), 2u);
+    EXPECT_EQ(ui.dutClockLists.back(), std::vector<std::string>{});
+    EXPECT_EQ(rows(), 0);
 }

@@ -173,3 +173,17 @@ TEST(PreviousVersions, BackupPathNeverEqualsThePath)
     for (const auto& [path, backup] : cases)
         EXPECT_EQ(io::backupPathFor(path), backup);
 }
+
+TEST(PreviousVersions, RegionWithoutItsStyleIsReported)
+{
+    OldFile f;
+    f.version = "008";
+    f.signals = {"Sig" + kTabs + "DATA_0_." + kCells600 + ".0.0.Arial.10.0.0.0.0.8421504."};
+    f.regions = {"7.Sig.3.", "9.Sig.", "10.Sig"};
+    model::Diagram d;
+    model::ReaderReport report;
+    ASSERT_EQ(io::readAnyVersion(f.bytes(), d, &report).status, ReadResult::Status::Ok);
+    EXPECT_EQ(report.messages(), (std::vector<std::string>{"can't find flood style", "can't find flood style"}));
+    EXPECT_EQ(d.store.floodStyles().get(0, 7), 3);
+    EXPECT_EQ(d.store.floodStyles().get(0, 9), 0);
+}
