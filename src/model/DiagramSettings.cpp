@@ -19,6 +19,8 @@ void DiagramSettings::resetForNew()
     textColour = start.textColour;
     textFace = start.textFace;
     textSize = start.textSize;
+    // What a file held here belongs to that file's diagram only.
+    spareStoredValue = start.spareStoredValue;
     firstVisibleCell = 0;
     verticalScroll = 0;
 }

@@ -64,8 +64,9 @@ struct DiagramSettings {
     std::string textFace = "Arial"; // New
     int textSize = 8;              // New
 
-    // Stored in files and snapshots and otherwise unused; written as 0 by this program.
-    int spareStoredValue = 0;
+    // Stored in files and snapshots and otherwise unused: 0 in a new diagram, and whatever the
+    // open file held while its diagram is open.
+    int spareStoredValue = 0;       // New, stored
 
     // Puts back the values New resets; everything else carries over to the next diagram.
     void resetForNew();

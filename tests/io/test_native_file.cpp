@@ -151,6 +151,14 @@ TEST(NativeFileRoundTrip, SpareValueIsReadBackAndWrittenAgain)
     ASSERT_EQ(readInto(bytes, back).status, ReadResult::Status::Ok);
     EXPECT_EQ(back.settings.spareStoredValue, 77);
     EXPECT_TRUE(io::nativeFileBytes(back) == bytes);
+
+    // New starts the next diagram from 0: the file's value does not travel on.
+    back.resetForNew();
+    back.store.signals().append(d.store.signals().get(0));
+    EXPECT_EQ(back.settings.spareStoredValue, 0);
+    model::Diagram next;
+    ASSERT_EQ(readInto(io::nativeFileBytes(back), next).status, ReadResult::Status::Ok);
+    EXPECT_EQ(next.settings.spareStoredValue, 0);
 }
 
 TEST(NativeFileVersions, Version010TakesTheValuesOfTheItemsItLacks)
