@@ -9,28 +9,34 @@ namespace {
 
 using Setting = int model::DiagramSettings::*;
 
+// Whether a setting is saved with the diagram, or belongs to the window or the preferences.
+enum class Kept { WithDiagram, ByWindow };
+
+// Sets a setting and refreshes the screen. A changed setting that is saved with the diagram marks
+// it modified, so that closing asks to save it; no undo snapshot is taken.
+void store(Editor& editor, Setting setting, int value, Kept kept)
+{
+    int& v = editor.diagram().settings.*setting;
+    if (kept == Kept::WithDiagram && v != value)
+        editor.diagram().modified = true;
+    v = value;
+    editor.refresh();
+}
+
 // A command that sets a setting to a value and is checked while the setting holds it.
-void addChoice(Editor& editor, int command, Setting setting, int value)
+void addChoice(Editor& editor, int command, Setting setting, int value, Kept kept = Kept::WithDiagram)
 {
     editor.commands().add(
-        command,
-        [&editor, setting, value] {
-            editor.diagram().settings.*setting = value;
-            editor.refresh();
-        },
+        command, [&editor, setting, value, kept] { store(editor, setting, value, kept); },
         [&editor, setting, value](CommandState& s) { s.checked = editor.diagram().settings.*setting == value; });
 }
 
 // A command that flips a 0/1 setting and is checked while it is 1.
-void addToggle(Editor& editor, int command, Setting setting)
+void addToggle(Editor& editor, int command, Setting setting, Kept kept = Kept::WithDiagram)
 {
     editor.commands().add(
         command,
-        [&editor, setting] {
-            int& v = editor.diagram().settings.*setting;
-            v = v == 1 ? 0 : 1;
-            editor.refresh();
-        },
+        [&editor, setting, kept] { store(editor, setting, editor.diagram().settings.*setting == 1 ? 0 : 1, kept); },
         [&editor, setting](CommandState& s) { s.checked = editor.diagram().settings.*setting == 1; });
 }
 
@@ -51,16 +57,14 @@ void registerViewCommands(Editor& editor)
     addToggle(editor, cmd::CycleLabelsVisible, &S::cycleLabelsVisible);
     addChoice(editor, cmd::NamesLeftJustified, &S::nameJustification, 0);
     addChoice(editor, cmd::NamesRightJustified, &S::nameJustification, 1);
-    addToggle(editor, cmd::SignalSeparator, &S::signalSeparatorLines);
-    addToggle(editor, cmd::WaveformSeparator, &S::waveformSeparatorLines);
-    addChoice(editor, cmd::NewSignalsHigh, &S::newSignalLevel, 1);
-    addChoice(editor, cmd::NewSignalsLow, &S::newSignalLevel, 0);
+    addToggle(editor, cmd::SignalSeparator, &S::signalSeparatorLines, Kept::ByWindow);
+    addToggle(editor, cmd::WaveformSeparator, &S::waveformSeparatorLines, Kept::ByWindow);
+    addChoice(editor, cmd::NewSignalsHigh, &S::newSignalLevel, 1, Kept::ByWindow);
+    addChoice(editor, cmd::NewSignalsLow, &S::newSignalLevel, 0, Kept::ByWindow);
 
     editor.commands().add(cmd::PeriodLinesCustomize, [&editor] {
-        if (auto divider = editor.ui().choosePeriodDivider(editor.diagram().settings.periodDivider)) {
-            editor.diagram().settings.periodDivider = *divider;
-            editor.refresh();
-        }
+        if (auto divider = editor.ui().choosePeriodDivider(editor.diagram().settings.periodDivider))
+            store(editor, &S::periodDivider, *divider, Kept::WithDiagram);
     });
 }
 

@@ -261,3 +261,26 @@ TEST_F(EditorFixture, ScrollingMovesTheViewAndRefreshes)
     EXPECT_EQ(editor.diagram().settings.verticalScroll, 0);
     EXPECT_EQ(refreshes, 3); // the step below 0 changed nothing
 }
+
+// A setting saved with the diagram marks it modified when a command changes it, so that closing
+// asks to save; settings of the window and the preferences do not. None takes an undo snapshot.
+TEST_F(EditorFixture, ViewSettingsSavedWithTheDiagramMarkItModified)
+{
+    struct Case {
+        int command;
+        bool marks;
+    };
+    const Case cases[] = {
+        {cmd::PeriodLinesNone, true},     {cmd::PeriodLinesSolid, true},   {cmd::OwnPeriodNo, true},
+        {cmd::CycleLabelsVisible, true},  {cmd::NamesRightJustified, true}, {cmd::PeriodLinesCustomize, true},
+        {cmd::SignalSeparator, false},    {cmd::WaveformSeparator, false}, {cmd::NewSignalsLow, false},
+        {cmd::PeriodLinesNone, false /* already 5: nothing changes */},
+    };
+    ui.dividers = {4};
+    for (const Case& c : cases) {
+        editor.diagram().modified = false;
+        ASSERT_TRUE(editor.execute(c.command)) << c.command;
+        EXPECT_EQ(editor.diagram().modified, c.marks) << c.command;
+    }
+    EXPECT_EQ(snapshots, 0);
+}
