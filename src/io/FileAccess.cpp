@@ -5,16 +5,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 namespace sigmora::io {
 
 namespace {
 
+// The temporary file of a save is hidden: a dot, the target's name and six random characters.
+constexpr std::string_view kTemporaryPrefix = ".";
 constexpr std::string_view kTemporarySuffix = ".XXXXXX";
 constexpr mode_t kNewFileMode = 0666;
+// A temporary file this old belongs to a save that was interrupted, not to one still running.
+constexpr std::chrono::seconds kStaleTemporaryAge{60};
 
 bool deniedAccess(int error)
 {
@@ -79,6 +85,51 @@ WriteError failure(int error)
     return deniedAccess(error) ? WriteError::AccessDenied : WriteError::Failed;
 }
 
+std::string nameOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string temporaryPattern(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    return folder + std::string(kTemporaryPrefix) + nameOf(path) + std::string(kTemporarySuffix);
+}
+
+// True for the name of a temporary file of a save to target: ".", the target's name, "." and
+// six letters or digits.
+bool isTemporaryOf(std::string_view name, std::string_view target)
+{
+    const std::size_t random = kTemporarySuffix.size() - 1;
+    if (name.size() != kTemporaryPrefix.size() + target.size() + kTemporarySuffix.size() ||
+        !name.starts_with(kTemporaryPrefix) || name.substr(kTemporaryPrefix.size(), target.size()) != target ||
+        name[name.size() - random - 1] != '.')
+        return false;
+    for (char c : name.substr(name.size() - random))
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
+            return false;
+    return true;
+}
+
+// Removes the temporary files that interrupted saves to path left beside it.
+void removeStaleTemporaries(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    const std::string target = nameOf(path);
+    const auto now = fs::file_time_type::clock::now();
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folderOf(path), error)) {
+        std::error_code ignored;
+        if (!isTemporaryOf(entry.path().filename().string(), target) || !entry.is_regular_file(ignored))
+            continue;
+        const auto written = entry.last_write_time(ignored);
+        if (!ignored && now - written > kStaleTemporaryAge)
+            fs::remove(entry.path(), ignored);
+    }
+}
+
 } // namespace
 
 WriteError writeFileReplacing(const std::string& requested, std::string_view bytes)
@@ -88,8 +139,8 @@ WriteError writeFileReplacing(const std::string& requested, std::string_view byt
     const std::string path = followLinks(requested);
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
         return failure(errno);
-    std::vector<char> temporary(path.begin(), path.end());
-    temporary.insert(temporary.end(), kTemporarySuffix.begin(), kTemporarySuffix.end());
+    const std::string pattern = temporaryPattern(path);
+    std::vector<char> temporary(pattern.begin(), pattern.end());
     temporary.push_back('\0');
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
@@ -107,6 +158,7 @@ WriteError writeFileReplacing(const std::string& requested, std::string_view byt
         return failure(renameErrno);
     }
     syncFolder(folderOf(path));
+    removeStaleTemporaries(path);
     return WriteError::None;
 }
 

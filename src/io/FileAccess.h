@@ -14,8 +14,9 @@ enum class WriteError {
 };
 
 // Writes bytes to path without ever destroying what path held before: the bytes go to a new
-// temporary file in the same folder, are flushed to the disk, and the temporary file is then
-// renamed over path. A read-only file is refused, not replaced. An existing file keeps its
+// hidden temporary file in the same folder (".name.XXXXXX"), are flushed to the disk, and the
+// temporary file is then renamed over path. Temporary files of the same target that an
+// interrupted save left behind (older than a minute) are removed after a successful write. A read-only file is refused, not replaced. An existing file keeps its
 // permissions; a symbolic link keeps pointing at the file, which is the one replaced.
 WriteError writeFileReplacing(const std::string& path, std::string_view bytes);
 

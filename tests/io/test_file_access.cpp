@@ -75,3 +75,31 @@ TEST_F(FileAccessFixture, ReadingRefusesFoldersMissingFilesAndOversizedFiles)
     EXPECT_EQ(readBack(path("copy.sgm")), std::string(100, 'x'));
     EXPECT_FALSE(io::copyFile(path("absent"), path("copy2.sgm")));
 }
+
+// An interrupted save leaves its hidden temporary file; the next save of the same file removes it
+// and leaves alone what only looks alike.
+TEST_F(FileAccessFixture, StaleHiddenTemporariesOfTheTargetGoAtItsNextSave)
+{
+    struct Entry {
+        const char* name;
+        bool stale;
+        bool kept;
+    };
+    const Entry entries[] = {
+        {".out.sgm.Ab12Cd", true, false},   // left by an interrupted save
+        {".out.sgm.Zz99zz", false, true},   // a save of a moment ago may still be running
+        {".out.sgm.Ab12C", true, true},     // five characters: not ours
+        {".out.sgm.Ab-2Cd", true, true},    // not a letter or digit
+        {".other.sgm.Ab12Cd", true, true},  // another file's
+        {"out.sgm.backup", true, true},     // a visible name is never ours
+    };
+    for (const Entry& e : entries) {
+        std::ofstream(path(e.name)) << "x";
+        if (e.stale)
+            fs::last_write_time(path(e.name), fs::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+    ASSERT_EQ(io::writeFileReplacing(path("out.sgm"), "diagram"), io::WriteError::None);
+    for (const Entry& e : entries)
+        EXPECT_EQ(fs::exists(path(e.name)), e.kept) << e.name;
+    EXPECT_EQ(readBack(path("out.sgm")), "diagram");
+}
