@@ -1,6 +1,8 @@
 #include "app/DiagramWidget.h"
 
+#include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QRegion>
 #include <QPainter>
@@ -8,6 +10,8 @@
 #include <QScrollBar>
 
 #include "app/QtSurface.h"
+#include "app/ToolCursors.h"
+#include "edit/ToolCommands.h"
 
 namespace sigmora::app {
 
@@ -37,6 +41,15 @@ std::optional<edit::ScrollAction> toScrollAction(int action)
     }
 }
 
+edit::MouseFlags flagsOf(const QMouseEvent* event)
+{
+    edit::MouseFlags flags;
+    flags.left = event->buttons().testFlag(Qt::LeftButton);
+    flags.ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    flags.shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    return flags;
+}
+
 } // namespace
 
 DiagramWidget::DiagramWidget(edit::Editor& editor, QWidget* parent)
@@ -55,6 +68,56 @@ DiagramWidget::DiagramWidget(edit::Editor& editor, QWidget* parent)
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &DiagramWidget::onVerticalAction);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    showCursor(editor_.cursor());
+}
+
+void DiagramWidget::showCursor(edit::CursorRole role)
+{
+    viewport()->setCursor(toolCursor(role));
+}
+
+void DiagramWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint p = event->position().toPoint();
+    editor_.mouse().press(flagsOf(event), p.x(), p.y());
+}
+
+void DiagramWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    editor_.mouse().move(flagsOf(event), p.x(), p.y());
+}
+
+void DiagramWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint p = event->position().toPoint();
+    editor_.mouse().release(flagsOf(event), p.x(), p.y());
+}
+
+void DiagramWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint p = event->position().toPoint();
+    editor_.mouse().doubleClick(p.x(), p.y());
+}
+
+void DiagramWidget::contextMenuEvent(QContextMenuEvent* event)
+{
+    edit::rightButton(editor_, event->globalPos().x(), event->globalPos().y());
+}
+
+void DiagramWidget::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    // A context menu or dialog took the focus: a drag whose release this window will not see ends here.
+    if (event->reason() != Qt::PopupFocusReason)
+        editor_.mouse().abandon();
 }
 
 void DiagramWidget::refresh()

@@ -18,6 +18,8 @@ public:
     void refresh();
     // Puts the scroll bars at the editor's positions.
     void syncScrollBars();
+    // Shows the cursor the editor names.
+    void showCursor(edit::CursorRole role);
 
     const QImage& image() const { return image_; }
 
@@ -26,6 +28,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void onHorizontalAction(int action);

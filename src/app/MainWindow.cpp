@@ -57,7 +57,10 @@ MainWindow::MainWindow(edit::UiPort* ui, const AppPaths* paths)
         }
     };
     editor_->onScrollChanged = [this] { diagram_->syncScrollBars(); };
+    editor_->onCursorChanged = [this](edit::CursorRole role) { diagram_->showCursor(role); };
     editor_->onTitleChanged = [this](const std::string& title) { setWindowTitle(QString::fromStdString(title)); };
+    if (ownUi_)
+        ownUi_->onContextMenu = [this](edit::ContextMenuKind kind, int x, int y) { popupContextMenu(kind, x, y); };
     if (ownUi_)
         ownUi_->onRecentFile = [this](const std::string& path) {
             recent_.add(QString::fromStdString(path));
@@ -85,6 +88,10 @@ MainWindow::~MainWindow()
 {
     editor_->onRefresh = nullptr;
     editor_->onScrollChanged = nullptr;
+    editor_->onCursorChanged = nullptr;
+    // The view holds the editor by reference: it goes before the editor does.
+    delete diagram_;
+    diagram_ = nullptr;
     editor_->onTitleChanged = nullptr;
 }
 
@@ -107,6 +114,20 @@ QMenu* MainWindow::contextMenu(ContextMenu menu) const
 {
     auto it = contextMenus_.find(menu);
     return it == contextMenus_.end() ? nullptr : it->second;
+}
+
+void MainWindow::popupContextMenu(edit::ContextMenuKind kind, int screenX, int screenY)
+{
+    static constexpr std::pair<edit::ContextMenuKind, ContextMenu> kMenus[] = {
+        {edit::ContextMenuKind::Signal, ContextMenu::Signal},
+        {edit::ContextMenuKind::Arrow, ContextMenu::Arrow},
+        {edit::ContextMenuKind::Label, ContextMenu::Label},
+        {edit::ContextMenuKind::Text, ContextMenu::Text},
+    };
+    for (const auto& [from, to] : kMenus)
+        if (from == kind)
+            if (QMenu* menu = contextMenu(to))
+                menu->popup(QPoint(screenX, screenY));
 }
 
 void MainWindow::wireAction(QAction* action, int command)

@@ -52,6 +52,8 @@ public:
     // Every action of a command: menu items, context-menu items.
     std::vector<QAction*> actions(int command) const;
     QMenu* contextMenu(ContextMenu menu) const;
+    // Pops up the context menu the editor asks for at a screen point.
+    void popupContextMenu(edit::ContextMenuKind kind, int screenX, int screenY);
 
     // Runs a command as a menu item, button or key would.
     void runCommand(int command);

@@ -106,4 +106,10 @@ void QtUiPort::addToRecentFiles(const std::string& path)
         onRecentFile(path);
 }
 
+void QtUiPort::popupContextMenu(edit::ContextMenuKind menu, int screenX, int screenY)
+{
+    if (onContextMenu)
+        onContextMenu(menu, screenX, screenY);
+}
+
 } // namespace sigmora::app

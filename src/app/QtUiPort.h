@@ -21,9 +21,12 @@ public:
     std::optional<std::string> openFileName(const FileDialog& dialog) override;
     std::optional<std::string> saveFileName(const FileDialog& dialog) override;
     void addToRecentFiles(const std::string& path) override;
+    void popupContextMenu(edit::ContextMenuKind menu, int screenX, int screenY) override;
 
     // Set by the main window: puts a path at the top of its recent-file list.
     std::function<void(const std::string&)> onRecentFile;
+    // Set by the main window: pops up one of its context menus at a screen point.
+    std::function<void(edit::ContextMenuKind, int, int)> onContextMenu;
 
 private:
     std::optional<std::string> runFileDialog(const FileDialog& dialog, bool open);

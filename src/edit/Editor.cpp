@@ -1,8 +1,10 @@
 #include "edit/Editor.h"
 
+#include "edit/CellCommands.h"
 #include "edit/CommandIds.h"
 #include "edit/DiagramCommands.h"
 #include "edit/FileCommands.h"
+#include "edit/ToolCommands.h"
 #include "edit/UndoCommands.h"
 #include "edit/ViewCommands.h"
 #include "io/NativeFileWriter.h"
@@ -18,7 +20,8 @@ constexpr const char* kAbortLabel = "You are in the middle of drawing an arrow. 
 constexpr const char* kRowLimit = "A diagram holds at most 256 rows; no row was added.";
 } // namespace
 
-Editor::Editor(UiPort& ui, const model::TextMeasurer& measurer) : ui_(ui), measurer_(measurer)
+Editor::Editor(UiPort& ui, const model::TextMeasurer& measurer)
+    : ui_(ui), measurer_(measurer), mouse_(std::make_unique<MousePipeline>(*this))
 {
     registerCommands();
     // The empty start diagram is the first state Undo can return to.
@@ -31,6 +34,30 @@ void Editor::registerCommands()
     registerViewCommands(*this);
     registerFileCommands(*this);
     registerUndoCommands(*this);
+    registerToolCommands(*this);
+    registerCellCommands(*this);
+}
+
+void Editor::selectRow(int row)
+{
+    state_.selectedRow = row;
+    diagram_.store.signals().setSelection(row);
+}
+
+void Editor::deselectRow()
+{
+    state_.selectedRow = -1;
+    diagram_.store.signals().setSelection(-1);
+}
+
+void Editor::updateCursor()
+{
+    const CursorRole role = cursorRole(state_);
+    if (role == cursor_)
+        return;
+    cursor_ = role;
+    if (onCursorChanged)
+        onCursorChanged(role);
 }
 
 bool Editor::abortPendingTools()
@@ -94,7 +121,7 @@ std::string Editor::addRow(model::NewRowKind kind)
     rows.setSelection(index);
     state_.selectedRow = index;
     state_.selectedCell = 100;
-    state_.currentTool = static_cast<int>(Tool::Draw);
+    state_.currentTool = Tool::Draw;
     state_.textPlacement = 0;
     state_.alternateTextCursor = 0;
     diagram_.store.floodStyles().clearRow(index);
@@ -156,8 +183,16 @@ render::RedrawOptions Editor::redrawOptions() const
     render::RedrawOptions options;
     options.selection.row = state_.selectedRow;
     options.selection.cell = state_.selectedCell;
-    options.selection.textBoxSelected = state_.selectionKind == kSelectionKindTextBox;
+    options.selection.textBoxSelected = state_.selectionKind == SelectionKind::TextBox;
     options.movePreview = movePreview;
+    if (state_.rectangle.active) {
+        const CellRectangle& r = state_.rectangle;
+        const render::Layout l = render::Layout::from(diagram_.settings);
+        options.selection.block = render::SelectionView::Block{r.firstCell() + l.firstVisibleCell,
+                                                              r.lastCell() + l.firstVisibleCell + 1,
+                                                              r.firstRow() + l.firstVisibleSignal(),
+                                                              r.lastRow() + l.firstVisibleSignal()};
+    }
     return options;
 }
 

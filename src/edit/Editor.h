@@ -1,12 +1,16 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 
 #include "edit/CommandRegistry.h"
+#include "edit/CursorRole.h"
 #include "edit/InteractionState.h"
+#include "edit/MousePipeline.h"
 #include "edit/Scrolling.h"
+#include "edit/ToolEntryPoints.h"
 #include "edit/UiPort.h"
 #include "edit/UndoRing.h"
 #include "io/PortList.h"
@@ -49,6 +53,19 @@ public:
     std::string addRow(model::NewRowKind kind);
     // Abort prologue: asks to abandon a half-made arrow or label; false when the user declines.
     bool abortPendingTools();
+
+    // The mouse: the left-button pipeline and the places it hands clicks to other tools.
+    MousePipeline& mouse() { return *mouse_; }
+    ToolEntryPoints& tools() { return tools_; }
+    const ToolEntryPoints& tools() const { return tools_; }
+    // The signal row selected (also the current entry of the signal list), or none.
+    void selectRow(int row);
+    void deselectRow();
+
+    // The cursor for the tool and what the pointer hovers; onCursorChanged hears of a new one.
+    void updateCursor();
+    CursorRole cursor() const { return cursor_; }
+    std::function<void(CursorRole)> onCursorChanged;
 
     // Scroll bars.
     void scrollHorizontal(ScrollAction action, int thumb = 0);
@@ -102,6 +119,9 @@ private:
     const model::TextMeasurer& measurer_;
     model::Diagram diagram_;
     InteractionState state_;
+    ToolEntryPoints tools_;
+    std::unique_ptr<MousePipeline> mouse_;
+    CursorRole cursor_ = CursorRole::Draw;
     CommandRegistry commands_;
     render::RedrawMemory redrawMemory_;
     std::set<std::string> shownReaderMessages_;

@@ -9,6 +9,9 @@ namespace sigmora::edit {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
 
+// The context menus the right button pops up.
+enum class ContextMenuKind { Signal, Arrow, Label, Text };
+
 // Everything the editor shows or asks the user goes through this port: message boxes, Yes/No
 // questions, file names and dialogs (each dialog takes and returns a plain value).
 class UiPort {
@@ -38,6 +41,9 @@ public:
     // "Select the DUT clocks": the indices of the rows chosen among rowNames (several may be),
     // or nothing when cancelled.
     virtual std::optional<std::vector<int>> chooseDutClocks(const std::vector<std::string>& rowNames) = 0;
+
+    // Pops up a context menu at a screen point; the item chosen arrives as an ordinary command.
+    virtual void popupContextMenu(ContextMenuKind menu, int screenX, int screenY) = 0;
 
     // A diagram was opened or saved under this path: the shell's recent-file list takes it.
     virtual void addToRecentFiles(const std::string& path) = 0;

@@ -45,7 +45,7 @@ TEST_F(EditorFixture, AddingThreeClocksNamesThemClockClock2Clock3)
 
 TEST_F(EditorFixture, AddRowSelectsTheNewRowAndSetsTheDrawTool)
 {
-    editor.state().currentTool = 5;
+    editor.state().currentTool = edit::Tool::TimeBreak;
     editor.state().textPlacement = 1;
     editor.state().alternateTextCursor = 1;
     editor.diagram().store.floodStyles().set(0, 3, 2);
@@ -55,7 +55,7 @@ TEST_F(EditorFixture, AddRowSelectsTheNewRowAndSetsTheDrawTool)
     EXPECT_EQ(editor.state().selectedRow, 0);
     EXPECT_EQ(editor.state().selectedCell, 100);
     EXPECT_EQ(rows().selection(), 0);
-    EXPECT_EQ(editor.state().currentTool, 0);
+    EXPECT_EQ(editor.state().currentTool, edit::Tool::Draw);
     EXPECT_EQ(editor.state().textPlacement, 0);
     EXPECT_EQ(editor.state().alternateTextCursor, 0);
     EXPECT_EQ(editor.diagram().store.floodStyles().get(0, 3), 0);

@@ -26,6 +26,12 @@ public:
     std::vector<std::vector<std::string>> dutClockLists;          // the row names each time it was shown
     std::vector<Asked> questions;
     std::vector<Asked> messages;
+    struct Popup {
+        edit::ContextMenuKind menu;
+        int x, y;
+        bool operator==(const Popup&) const = default;
+    };
+    std::vector<Popup> popups; // every context menu popped up
 
     void showMessage(const std::string& text, const std::string& caption, edit::MessageIcon) override
     {
@@ -42,6 +48,7 @@ public:
     }
     std::optional<std::string> openFileName(const FileDialog& dialog) override { return nextFileName(dialog); }
     std::optional<std::string> saveFileName(const FileDialog& dialog) override { return nextFileName(dialog); }
+    void popupContextMenu(edit::ContextMenuKind menu, int x, int y) override { popups.push_back({menu, x, y}); }
     void addToRecentFiles(const std::string& path) override { recentFiles.push_back(path); }
     std::optional<std::string> nextFileName(const FileDialog& dialog)
     {

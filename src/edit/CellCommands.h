@@ -1,0 +1,12 @@
+#pragma once
+
+namespace sigmora::edit {
+
+class Editor;
+
+// "High", "Low", "TriState", "Both High and Low", "&Invert", "Ideal transition edge" and
+// "Non ideal transition edge": the cells of the cell rectangle, or the whole selected row.
+// Locked rows and separators are left alone.
+void registerCellCommands(Editor& editor);
+
+} // namespace sigmora::edit

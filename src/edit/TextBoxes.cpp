@@ -1,0 +1,105 @@
+#include "edit/TextBoxes.h"
+
+#include "edit/Editor.h"
+#include "model/RecordFields.h"
+#include "model/TextBoxRecord.h"
+#include "render/Layout.h"
+
+namespace sigmora::edit {
+
+namespace {
+
+const model::RecordList& texts(const Editor& editor)
+{
+    return editor.diagram().store.list(model::ListId::Texts);
+}
+
+bool strictlyInside(const render::Rect& r, int x, int y)
+{
+    return r.left < x && x < r.right && r.top < y && y < r.bottom;
+}
+
+std::string shifted(std::string_view record, int field, int by)
+{
+    const int v = model::fields::intField(record, field);
+    return model::fields::withIntField(record, field, (v < 0 ? 0 : v) + by);
+}
+
+} // namespace
+
+bool isLabelText(const Editor& editor, int index)
+{
+    const std::string& record = texts(editor).get(index);
+    const auto attachment = model::fields::textField(record, model::textfield::Attachment);
+    return attachment && attachment->substr(0, kLabelTextPrefix.size()) == kLabelTextPrefix;
+}
+
+std::optional<render::Rect> textBoxScreenRect(const Editor& editor, int index)
+{
+    if (isLabelText(editor, index)) {
+        if (editor.tools().labelTextRect)
+            return editor.tools().labelTextRect(index);
+        return std::nullopt;
+    }
+    const std::string& record = texts(editor).get(index);
+    model::ReaderReport ignored;
+    const render::Layout l = render::Layout::from(editor.diagram().settings);
+    const int dx = l.cellWidth * l.firstVisibleCell;
+    const int dy = l.rowPitch() * (l.verticalScroll / 2);
+    return render::Rect{model::textbox::left(record, ignored) - dx, model::textbox::top(record, ignored) - dy,
+                        model::textbox::right(record, ignored) - dx, model::textbox::bottom(record, ignored) - dy};
+}
+
+int textBoxAt(const Editor& editor, int x, int y)
+{
+    for (int i = texts(editor).count() - 1; i >= 0; --i) {
+        const auto rect = textBoxScreenRect(editor, i);
+        if (rect && strictlyInside(*rect, x, y))
+            return i;
+    }
+    return -1;
+}
+
+void moveTextBox(Editor& editor, int index, int dx, int dy)
+{
+    model::RecordList& list = editor.diagram().store.list(model::ListId::Texts);
+    std::string record = list.get(index);
+    namespace tf = model::textfield;
+    if (!isLabelText(editor, index)) {
+        record = model::fields::withIntField(record, tf::Left, model::fields::intField(record, tf::Left) + dx);
+        record = model::fields::withIntField(record, tf::Right, model::fields::intField(record, tf::Right) + dx);
+        record = model::fields::withIntField(record, tf::Top, model::fields::intField(record, tf::Top) + dy);
+        record = model::fields::withIntField(record, tf::Bottom, model::fields::intField(record, tf::Bottom) + dy);
+    }
+    record = shifted(record, tf::DragX, dx);
+    record = shifted(record, tf::DragY, dy);
+    list.replace(index, std::move(record));
+}
+
+void moveSelectedTextBoxes(Editor& editor, int dx, int dy)
+{
+    const int n = std::min(texts(editor).count(), kSelectionFlags);
+    for (int i = 0; i < n; ++i)
+        if (editor.state().textSelected[i])
+            moveTextBox(editor, i, dx, dy);
+}
+
+int selectedTextCount(const Editor& editor)
+{
+    const int n = std::min(texts(editor).count(), kSelectionFlags);
+    int count = 0;
+    for (int i = 0; i < n; ++i)
+        count += editor.state().textSelected[i] ? 1 : 0;
+    return count;
+}
+
+int firstSelectedText(const Editor& editor)
+{
+    const int n = std::min(texts(editor).count(), kSelectionFlags);
+    for (int i = 0; i < n; ++i)
+        if (editor.state().textSelected[i])
+            return i;
+    return -1;
+}
+
+} // namespace sigmora::edit

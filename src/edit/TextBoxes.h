@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "render/Geometry.h"
+
+namespace sigmora::edit {
+
+class Editor;
+
+// Text boxes as the mouse and keys see them: where each lies on the screen and how the selected
+// ones move.
+
+inline constexpr std::string_view kLabelTextPrefix = "WFLabel*";
+
+// Whether text box i is the caption of a label.
+bool isLabelText(const Editor& editor, int index);
+// Where text box i lies on the screen: a free box at its stored rectangle shifted by the scroll
+// offsets, a label caption where the drawing puts it.
+std::optional<render::Rect> textBoxScreenRect(const Editor& editor, int index);
+// The topmost text box whose rectangle strictly contains the point, or -1.
+int textBoxAt(const Editor& editor, int x, int y);
+// Every selected text box moved by (dx, dy): free boxes change their rectangle, label captions
+// their drag offsets; both remember the accumulated drag distance.
+void moveSelectedTextBoxes(Editor& editor, int dx, int dy);
+// Text box i moved by (dx, dy) the same way.
+void moveTextBox(Editor& editor, int index, int dx, int dy);
+int selectedTextCount(const Editor& editor);
+// The lowest selected text index, or -1.
+int firstSelectedText(const Editor& editor);
+
+} // namespace sigmora::edit

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include "edit/CommandIds.h"
+#include "support/EditorDriver.h"
+
+using namespace sigmora;
+namespace cmd = edit::cmd;
+
+namespace {
+
+struct CellDrawing : ::testing::Test, test::EditorDriver {
+    void SetUp() override
+    {
+        addSignals(2);
+        ASSERT_TRUE(editor.execute(cmd::ModeDraw));
+    }
+};
+
+} // namespace
+
+TEST_F(CellDrawing, ClickSetsTheCellByTheHalfOfTheBand)
+{
+    struct Case {
+        const char* name;
+        int yFromMiddle; // pixels from the row's middle level
+        char expected;
+    } cases[] = {
+        {"one pixel above the middle is high", -1, '1'},
+        {"at the middle is low", 0, '0'},
+        {"well above the middle is high", -6, '1'},
+        {"below the middle is low", 5, '0'},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        setWave(0, "0000");
+        const render::Layout l = layout();
+        const int middle = l.middleLevel(l.signalTop(0));
+        click(cellX(1), middle + c.yFromMiddle);
+        EXPECT_EQ(wave(0)[2], c.expected);
+    }
+}
+
+TEST_F(CellDrawing, ColumnZeroAlsoWritesTheEnteringLevel)
+{
+    const struct {
+        int cell;
+        const char* expected;
+    } cases[] = {{1, "0010"}, {0, "1100"}};
+    for (const auto& c : cases) {
+        setWave(0, "0000");
+        clickCell(0, c.cell, true);
+        EXPECT_EQ(wave(0), c.expected) << "column " << c.cell;
+    }
+}
+
+TEST_F(CellDrawing, LegacyBusClickSwapsPhasesFromTheColumnOn)
+{
+    const struct {
+        int cell;
+        const char* before;
+        const char* expected;
+    } cases[] = {
+        {3, "33334444", "33333333"}, // its first 4 cell: the two values merge
+        {2, "33334444", "33343333"}, // a new one-cell value in front of the old boundary
+        {0, "33334444", "43334444"}, // column 0 only changes the entering phase
+        {1, "30003333", "30303333"}, // not a phase at k + 1: becomes 3, the walk stops further on
+    };
+    for (const auto& c : cases) {
+        setDataField(0, model::signalfield::Kind, "DATA_1_");
+        setWave(0, c.before);
+        clickCell(0, c.cell, true);
+        EXPECT_EQ(wave(0), c.expected) << "column " << c.cell;
+    }
+}
+
+TEST_F(CellDrawing, DraggingOverALegacyBusChangesNothing)
+{
+    setDataField(0, model::signalfield::Kind, "DATA_1_");
+    setWave(0, "3333444433");
+    press(cellX(0), rowY(0, true));
+    const std::string afterPress = wave(0);
+    for (int c = 1; c < 6; ++c)
+        moveHeld(cellX(c), rowY(0, false));
+    EXPECT_EQ(wave(0), afterPress);
+}
+
+TEST_F(CellDrawing, OneStrokeIsOneSnapshotTakenOnRelease)
+{
+    setWave(1, std::string(12, '0'));
+    editor.takeSnapshot();
+    const int before = snapshots;
+    press(cellX(2), rowY(1, true));
+    moveHeld(cellX(3), rowY(1, true));
+    moveHeld(cellX(4), rowY(1, true));
+    EXPECT_EQ(snapshots, before);
+    release(cellX(4), rowY(1, true));
+    EXPECT_EQ(snapshots, before + 1);
+    EXPECT_EQ(wave(1).substr(3, 3), "111");
+    ASSERT_TRUE(editor.execute(cmd::EditUndo));
+    EXPECT_EQ(wave(1).substr(3, 3), "000");
+}
+
+TEST_F(CellDrawing, LockedRowsAndSeparatorsAreLeftAlone)
+{
+    setDataField(0, model::signalfield::Locked, "1");
+    const std::string locked = wave(0);
+    clickCell(0, 2, true);
+    stroke(0, 3, 6, true);
+    EXPECT_EQ(wave(0), locked);
+    for (int tool : {cmd::ToolTriState, cmd::ToolBothHighLow}) {
+        ASSERT_TRUE(editor.execute(tool));
+        stroke(0, 1, 4, true);
+        EXPECT_EQ(wave(0), locked);
+    }
+    ASSERT_TRUE(editor.execute(cmd::ToolFloodFill));
+    stroke(0, 1, 4, true);
+    EXPECT_EQ(editor.diagram().store.floodStyles().get(0, 2), 0);
+}
+
+TEST_F(CellDrawing, LeadingDelayOverHalfACellEditsTheColumnToTheLeft)
+{
+    const struct {
+        int delay;
+        int expectedColumn;
+    } cases[] = {{15, 3}, {16, 2}};
+    for (const auto& c : cases) {
+        setWave(0, std::string(12, '0'));
+        editor.diagram().store.edgeOffsets().set(0, 1, c.delay);
+        clickCell(0, 3, true);
+        EXPECT_EQ(wave(0).find('1'), static_cast<size_t>(c.expectedColumn + 1)) << "delay " << c.delay;
+    }
+}
+
+TEST_F(CellDrawing, TriStateAndBothToolsPaintTheirValues)
+{
+    setWave(1, std::string(12, '0'));
+    ASSERT_TRUE(editor.execute(cmd::ToolTriState));
+    stroke(1, 1, 3, false);
+    EXPECT_EQ(wave(1), "002220000000");
+    ASSERT_TRUE(editor.execute(cmd::ToolBothHighLow));
+    stroke(1, 5, 7, true);
+    EXPECT_EQ(wave(1), "002220333000");
+    // A click inside a bus run starts a new value there: the rest of the run changes phase.
+    clickCell(1, 6, true);
+    EXPECT_EQ(wave(1), "002220344000");
+}
+
+TEST_F(CellDrawing, FloodToolWritesTheStyleGridOnly)
+{
+    ASSERT_TRUE(editor.execute(cmd::ToolFloodFill));
+    const std::string before = wave(1);
+    stroke(1, 2, 4, true);
+    for (int c : {2, 3, 4})
+        EXPECT_EQ(editor.diagram().store.floodStyles().get(1, c), 1);
+    EXPECT_EQ(editor.diagram().store.floodStyles().get(1, 5), 0);
+    ASSERT_TRUE(editor.execute(cmd::ToolEraseFloodFill));
+    clickCell(1, 3, true);
+    EXPECT_EQ(editor.diagram().store.floodStyles().get(1, 3), 0);
+    EXPECT_EQ(wave(1), before);
+}
+
+TEST_F(CellDrawing, ClicksOutsideTheRowsAndCellsChangeNothing)
+{
+    const std::string w0 = wave(0), w1 = wave(1);
+    const int lastCell = grid().lastEditableCell();
+    for (int tool : {cmd::ModeDraw, cmd::ToolTriState, cmd::ToolBothHighLow, cmd::ToolFloodFill, cmd::ModeEdit}) {
+        ASSERT_TRUE(editor.execute(tool));
+        click(-40, -40);
+        click(cellX(lastCell + 1), rowY(0, true));
+        click(cellX(3), rowY(5, true));
+        click(100000, 100000);
+        stroke(0, lastCell + 1, lastCell + 4, true);
+    }
+    EXPECT_EQ(wave(0), w0);
+    EXPECT_EQ(wave(1), w1);
+    for (int c = 0; c < model::kMaxCells; ++c)
+        EXPECT_EQ(editor.diagram().store.floodStyles().get(0, c), 0);
+}
+
+TEST(CellDrawingWithoutRows, PressesMovesAndReleasesDoNothing)
+{
+    test::EditorDriver d;
+    for (int tool : {cmd::ModeDraw, cmd::ModeEdit, cmd::ToolFloodFill}) {
+        ASSERT_TRUE(d.editor.execute(tool));
+        d.press(200, 30);
+        d.moveHeld(260, 40);
+        d.release(260, 40);
+        d.editor.mouse().doubleClick(200, 30);
+    }
+    EXPECT_EQ(d.editor.diagram().store.signalCount(), 0);
+}
+
+TEST(CellDrawingReleases, AReleaseWithoutItsPressTakesNoSnapshot)
+{
+    test::EditorDriver d;
+    d.addSignals(1);
+    const int before = d.snapshots;
+    d.release(d.cellX(2), d.rowY(0, true));
+    EXPECT_EQ(d.snapshots, before);
+}
