@@ -7,3 +7,5 @@ cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSIGMORA_WERR
 cmake --build "$top/build" -j"$(nproc)"
 cd "$top/build"
 ctest --output-on-failure -j"$(nproc)"
+# The core and its tests again, under AddressSanitizer and UndefinedBehaviorSanitizer.
+"$top/scripts/test-sanitizers.sh"
