@@ -1,0 +1,86 @@
+// A helper of the real-window tests, reading and writing diagram files without a window:
+//   e2e_diagram make FILE ROWS            writes a diagram of ROWS low signals
+//   e2e_diagram point FILE ROW CELL high|low   prints the view point "x y" inside that cell's half
+//   e2e_diagram waves FILE                prints each row's waveform, one a line
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "edit/Editor.h"
+#include "edit/GridMapping.h"
+#include "io/NativeFileReader.h"
+#include "io/NativeFileWriter.h"
+#include "model/SignalRecord.h"
+
+namespace {
+
+using namespace sigmora;
+
+struct NoUi : edit::UiPort {
+    void showMessage(const std::string&, const std::string&, edit::MessageIcon) override {}
+    bool askYesNo(const std::string&, const std::string&, edit::MessageIcon) override { return false; }
+    std::optional<int> choosePeriodDivider(int) override { return std::nullopt; }
+    std::optional<std::string> openFileName(const FileDialog&) override { return std::nullopt; }
+    std::optional<std::string> saveFileName(const FileDialog&) override { return std::nullopt; }
+    std::optional<std::vector<int>> chooseDutClocks(const std::vector<std::string>&) override { return std::nullopt; }
+    void popupContextMenu(edit::ContextMenuKind, int, int) override {}
+    void addToRecentFiles(const std::string&) override {}
+};
+
+struct SevenPixels : model::TextMeasurer {
+    int textWidth(std::string_view text, const model::FontSpec&) const override
+    {
+        return static_cast<int>(text.size()) * 7;
+    }
+    int lineHeight(const model::FontSpec&) const override { return 16; }
+};
+
+bool load(const char* path, model::Diagram& diagram)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return io::readNativeFile(bytes, diagram).status == io::ReadResult::Status::Ok;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const std::string what = argc > 2 ? argv[1] : "";
+    if (what == "make" && argc == 4) {
+        NoUi ui;
+        SevenPixels measurer;
+        edit::Editor editor(ui, measurer);
+        editor.diagram().settings.newSignalLevel = 0;
+        for (int i = 0; i < std::atoi(argv[3]); ++i)
+            editor.addRow(model::NewRowKind::Signal);
+        std::string bytes;
+        io::writeNativeFile(editor.diagram(), bytes);
+        std::ofstream(argv[2], std::ios::binary) << bytes;
+        return 0;
+    }
+    model::Diagram diagram;
+    if (argc < 3 || !load(argv[2], diagram)) {
+        std::fprintf(stderr, "usage: e2e_diagram make|point|waves FILE ...\n");
+        return 2;
+    }
+    if (what == "point" && argc == 6) {
+        const edit::GridMapping g = edit::GridMapping::of(diagram);
+        const render::Layout& l = g.layout();
+        const int row = std::atoi(argv[3]);
+        const int cell = std::atoi(argv[4]);
+        const int middle = l.middleLevel(l.signalTop(row));
+        const bool high = std::string(argv[5]) == "high";
+        std::printf("%d %d\n", l.waveOriginX() + (cell - l.firstVisibleCell) * l.cellWidth + l.cellWidth / 2,
+                    high ? middle - 4 : middle + 4);
+        return 0;
+    }
+    if (what == "waves") {
+        for (const std::string& record : diagram.store.signals().records())
+            std::printf("%s\n", std::string(model::signal::waveform(record)).c_str());
+        return 0;
+    }
+    return 2;
+}

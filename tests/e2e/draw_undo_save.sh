@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Starts the real Sigmora on a diagram of two low signals, chooses the draw tool, drags across the
+# upper half of the first row, drags again across the second, presses Ctrl+Z and Ctrl+S, and reads
+# the saved file: the first stroke is there, the second is not.
+set -euo pipefail
+sigmora=$1
+locate=$2
+diagram=$3
+readonly draw_command=32787
+
+work=$(mktemp -d)
+pid=
+cleanup() {
+  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/config XDG_DATA_HOME=$work/home/data
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$XDG_CONFIG_HOME/Kavlon Software" "$XDG_RUNTIME_DIR" "$work/bin"
+chmod 700 "$XDG_RUNTIME_DIR"
+printf '[Tip]\nStartUp=1\n' > "$XDG_CONFIG_HOME/Kavlon Software/Sigmora.conf"
+cp "$sigmora" "$work/bin/sigmora"
+
+file=$work/strokes.sgm
+"$diagram" make "$file" 2
+before=$("$diagram" waves "$file")
+
+"$work/bin/sigmora" "$file" >"$work/sigmora.log" 2>&1 &
+pid=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --name 'strokes\.sgm - Sigmora 3\.3\.5$' | head -n 1)
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$window")"
+read -r bx by vx vy vw vh < <("$locate" "$draw_command" "$WIDTH" "$HEIGHT")
+echo "window at $X,$Y size ${WIDTH}x$HEIGHT; Draw button at $bx,$by; view $vx,$vy ${vw}x$vh"
+xdotool mousemove --sync $((X + bx)) $((Y + by)) click 1
+sleep 0.5
+
+# Presses at the first cell, moves through every cell up to the last, releases there.
+drag() {
+  local row=$1 from=$2 to=$3 px py
+  read -r px py < <("$diagram" point "$file" "$row" "$from" high)
+  xdotool mousemove --sync $((X + vx + px)) $((Y + vy + py)) mousedown 1
+  for cell in $(seq "$from" "$to"); do
+    read -r px py < <("$diagram" point "$file" "$row" "$cell" high)
+    xdotool mousemove --sync $((X + vx + px)) $((Y + vy + py))
+    sleep 0.05
+  done
+  xdotool mouseup 1
+  sleep 0.3
+}
+drag 0 2 6
+drag 1 8 12
+import -window root "$work/drawn.png"
+xdotool windowfocus --sync "$window"
+xdotool key --clearmodifiers ctrl+z
+sleep 0.5
+xdotool key --clearmodifiers ctrl+s
+sleep 0.2
+xdotool mousemove_relative --sync 1 1
+sleep 1
+import -window root "$work/undone.png"
+if [ -n "${SIGMORA_E2E_SHOTS:-}" ]; then cp "$work/drawn.png" "$work/undone.png" "$SIGMORA_E2E_SHOTS/"; fi
+
+after=$("$diagram" waves "$file")
+first=$(sed -n 1p <<<"$after")
+second=$(sed -n 2p <<<"$after")
+echo "row 0 cells 0-14 after: ${first:1:15}"
+echo "row 1 cells 0-14 after: ${second:1:15}"
+if [ "${first:1:15}" != "001111100000000" ] || [ "$second" != "$(sed -n 2p <<<"$before")" ]; then
+  echo "FAIL: the saved file does not hold the first stroke alone" >&2
+  cat "$work/sigmora.log" >&2
+  exit 1
+fi
+echo "PASS"
