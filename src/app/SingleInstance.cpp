@@ -20,7 +20,8 @@ QString runtimeDirectory()
 
 SingleInstance::SingleInstance() : SingleInstance(runtimeDirectory()) {}
 
-SingleInstance::SingleInstance(const QString& directory) : lock_(QDir(directory).filePath(QString::fromUtf8(kLockName)))
+SingleInstance::SingleInstance(const QString& directory)
+    : directory_(directory), lock_(QDir(directory).filePath(QString::fromUtf8(kLockName)))
 {
     // A lock is never old enough to be taken from a program that still runs.
     lock_.setStaleLockTime(0);

@@ -17,8 +17,11 @@ public:
 
     // True when this process now holds the lock; false when another running instance does.
     bool acquire();
+    // The directory of the lock, where the running instance also listens for second starts.
+    const QString& directory() const { return directory_; }
 
 private:
+    QString directory_;
     QLockFile lock_;
 };
 

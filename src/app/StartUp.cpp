@@ -6,10 +6,13 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
+#include <cstdio>
 
 #include "app/AppPaths.h"
 #include "app/DiagramWidget.h"
 #include "app/FileAssociation.h"
+#include "app/InstanceHandOff.h"
 #include "app/MainWindow.h"
 #include "app/Preferences.h"
 #include "app/SingleInstance.h"
@@ -25,6 +28,10 @@ constexpr const char* kShortFile = "Sudden EOF!";
 constexpr const char* kAssociationFailed = "Unable to associate files with Sigmora";
 constexpr const char* kExtension = ".sgm";
 constexpr const char* kTypeName = "Sigmora";
+// How long a second start waits for the running one to take its request.
+constexpr int kHandOffMilliseconds = 1500;
+// A request that comes while a dialog or question is open waits for it to close.
+constexpr int kHandOffRetryMilliseconds = 250;
 
 bool onSomeScreen(const QRect& frame)
 {
@@ -50,8 +57,10 @@ bool StartUp::run()
 {
     parseCommandLine();
     instance_ = std::make_unique<SingleInstance>();
-    if (!instance_->acquire())
+    if (!instance_->acquire()) {
+        handToRunningInstance();
         return false;
+    }
     paths_ = std::make_unique<AppPaths>();
     createWindow();
     placeWindow();
@@ -71,9 +80,40 @@ void StartUp::parseCommandLine()
     commandLineFile_ = QFileInfo(arguments[1]).absoluteFilePath();
 }
 
+void StartUp::handToRunningInstance()
+{
+    if (!InstanceHandOff::send(InstanceHandOff::socketIn(instance_->directory()), commandLineFile_,
+                               kHandOffMilliseconds))
+        std::fprintf(stderr, "Sigmora is already running and did not answer.\n");
+}
+
+void StartUp::listenForSecondStarts()
+{
+    handOff_ = std::make_unique<InstanceHandOff>();
+    QObject::connect(handOff_.get(), &InstanceHandOff::requested, window_.get(),
+                     [this](const QString& file) { takeHandOff(file); });
+    if (!handOff_->listen(InstanceHandOff::socketIn(instance_->directory())))
+        std::fprintf(stderr, "Sigmora cannot take files from later starts.\n");
+}
+
+void StartUp::takeHandOff(const QString& file)
+{
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(kHandOffRetryMilliseconds, window_.get(), [this, file] { takeHandOff(file); });
+        return;
+    }
+    window_->setWindowState((window_->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    if (!file.isEmpty())
+        window_->openDocumentFile(file);
+}
+
 void StartUp::createWindow()
 {
     window_ = std::make_unique<MainWindow>(nullptr, paths_.get());
+    listenForSecondStarts();
     if (commandLineFile_.isEmpty()) {
         SplashWindow splash;
         splash.exec();

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "app/FileAssociation.h"
+#include "app/InstanceHandOff.h"
 #include "app/SingleInstance.h"
 
 using namespace sigmora;
@@ -26,6 +27,8 @@ private Q_SLOTS:
     void failsWhenNothingCanBeWritten();
     void secondLockIsRefused();
     void secondStartEndsWithoutAWindow();
+    void secondStartHandsItsFileToTheRunningOne_data();
+    void secondStartHandsItsFileToTheRunningOne();
 
 private:
     static QString readAll(const QString& path);
@@ -192,6 +195,46 @@ void IntegrationTest::secondStartEndsWithoutAWindow()
     QCOMPARE(second.readAllStandardOutput(), QByteArray());
     // It wrote nothing: no association, no preferences of its own.
     QVERIFY(!QFileInfo::exists(home.filePath(QStringLiteral("data/applications"))));
+}
+
+void IntegrationTest::secondStartHandsItsFileToTheRunningOne_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected"); // relative to the second start's folder; empty: none
+    QTest::newRow("absolute path") << QStringList{QStringLiteral("@/a b.sgm")} << QStringLiteral("a b.sgm");
+    QTest::newRow("relative path") << QStringList{QStringLiteral("sub/c.sgm")} << QStringLiteral("sub/c.sgm");
+    QTest::newRow("no file: come forward") << QStringList{} << QString();
+}
+
+// The test plays the running Sigmora; the real program is the second start.
+void IntegrationTest::secondStartHandsItsFileToTheRunningOne()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    QTemporaryDir runtime, home;
+    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    app::SingleInstance running(runtime.path());
+    QVERIFY(running.acquire());
+    app::InstanceHandOff handOff;
+    QVERIFY(handOff.listen(app::InstanceHandOff::socketIn(running.directory())));
+    QSignalSpy requests(&handOff, &app::InstanceHandOff::requested);
+
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    second.setProcessEnvironment(env);
+    second.setWorkingDirectory(home.path());
+    for (QString& a : arguments)
+        a.replace(QStringLiteral("@"), home.path());
+    second.start(QStringLiteral(SIGMORA_EXECUTABLE), arguments);
+    QVERIFY(requests.wait(10000));
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(requests.size(), 1);
+    QCOMPARE(requests.front().front().toString(), expected.isEmpty() ? QString() : home.filePath(expected));
+    QCOMPARE(second.readAllStandardError(), QByteArray());
 }
 
 QTEST_MAIN(IntegrationTest)
