@@ -61,11 +61,13 @@ MainWindow::MainWindow(edit::UiPort* ui, const AppPaths* paths)
     editor_->onTitleChanged = [this](const std::string& title) { setWindowTitle(QString::fromStdString(title)); };
     if (ownUi_)
         ownUi_->onContextMenu = [this](edit::ContextMenuKind kind, int x, int y) { popupContextMenu(kind, x, y); };
-    if (ownUi_)
+    if (ownUi_) {
         ownUi_->onRecentFile = [this](const std::string& path) {
             recent_.add(QString::fromStdString(path));
             refreshRecentFiles();
         };
+        ownUi_->currentDiagram = [this] { return editor_->filePath(); };
+    }
     setWindowTitle(QString::fromStdString(editor_->title()));
 
     registerFrameCommands();

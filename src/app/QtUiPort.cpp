@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "app/DialogFolder.h"
 #include "dialogs/DutClocksDialog.h"
 #include "dialogs/PeriodDividerDialog.h"
 
@@ -82,13 +83,16 @@ std::optional<std::string> QtUiPort::saveFileName(const FileDialog& dialog)
 
 std::optional<std::string> QtUiPort::runFileDialog(const FileDialog& dialog, bool open)
 {
-    QFileDialog box(parent_, QString::fromStdString(dialog.title), QString::fromStdString(dialog.initialPath),
-                    filterText(dialog));
+    const QString diagram = currentDiagram ? QString::fromStdString(currentDiagram()) : QString();
+    const QString start =
+        DialogFolder::startPath(QString::fromStdString(dialog.initialPath), diagram, DialogFolder::lastFolder());
+    QFileDialog box(parent_, QString::fromStdString(dialog.title), start, filterText(dialog));
     box.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     box.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     box.setDefaultSuffix(QString::fromStdString(dialog.defaultExtension));
     if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
         return std::nullopt;
+    DialogFolder::remember(box.selectedFiles().front());
     return box.selectedFiles().front().toStdString();
 }
 

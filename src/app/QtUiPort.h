@@ -27,6 +27,9 @@ public:
     std::function<void(const std::string&)> onRecentFile;
     // Set by the main window: pops up one of its context menus at a screen point.
     std::function<void(edit::ContextMenuKind, int, int)> onContextMenu;
+    // Set by the main window: the path of the current diagram (empty while it has none), whose
+    // folder the file dialogs start in.
+    std::function<std::string()> currentDiagram;
 
 private:
     std::optional<std::string> runFileDialog(const FileDialog& dialog, bool open);
