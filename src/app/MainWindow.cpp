@@ -14,6 +14,7 @@
 #include "app/AppPaths.h"
 #include "app/CommandIcons.h"
 #include "app/DiagramWidget.h"
+#include "app/DisabledItemPrompts.h"
 #include "app/HelpPages.h"
 #include "app/KeyStateIndicators.h"
 #include "app/MenuBuilder.h"
@@ -169,8 +170,11 @@ void MainWindow::buildMenus()
 {
     MenuBuilder builder([this](QAction* action, int command) { wireAction(action, command); });
     builder.fill(menuBar(), mainMenuEntries());
-    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+    auto* prompts = new DisabledItemPrompts(this);
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateCommandStates);
+        prompts->watch(menu);
+    }
     if (QAction* placeholder = action(kRecentFileFirst)) {
         QMenu* file = qobject_cast<QMenu*>(placeholder->parent());
         recentActions_.push_back(placeholder);
@@ -196,6 +200,7 @@ void MainWindow::buildContextMenus()
     for (ContextMenu which : kContextMenus) {
         QMenu* menu = builder.popup(contextMenuEntries(which), this);
         contextMenus_[which] = menu;
+        (new DisabledItemPrompts(this))->watch(menu);
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateCommandStates);
         for (QMenu* sub : menu->findChildren<QMenu*>())
             connect(sub, &QMenu::aboutToShow, this, &MainWindow::updateCommandStates);
