@@ -2,6 +2,9 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 
 #include "app/AppPaths.h"
 #include "edit/CommandIds.h"
@@ -9,6 +12,8 @@
 namespace sigmora::app {
 
 namespace {
+constexpr int kQueryMilliseconds = 2000;
+
 const char* pageOf(int command)
 {
     switch (command) {
@@ -19,6 +24,24 @@ const char* pageOf(int command)
     default: return nullptr;
     }
 }
+// With the desktop's opener installed, the opener itself succeeds even when no program takes web
+// pages: ask which program takes them. Without the opener, the platform finds a browser or fails.
+bool someProgramOpensWebPages()
+{
+    if (!qEnvironmentVariableIsEmpty("BROWSER"))
+        return true;
+    const QString mime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty() || mime.isEmpty())
+        return true;
+    QProcess query;
+    query.start(mime, {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
+    if (!query.waitForFinished(kQueryMilliseconds)) {
+        query.kill();
+        query.waitForFinished();
+        return true;
+    }
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+}
 } // namespace
 
 QUrl HelpPages::url(int command) const
@@ -27,13 +50,13 @@ QUrl HelpPages::url(int command) const
     const QString dir = paths_.guideDir();
     if (!page || dir.isEmpty())
         return {};
-    return QUrl::fromLocalFile(QDir(dir).filePath(QString::fromUtf8(page)));
+    const QString file = QDir(dir).filePath(QString::fromUtf8(page));
+    return QFileInfo::exists(file) ? QUrl::fromLocalFile(file) : QUrl();
 }
 
-bool HelpPages::open(int command) const
+bool HelpPages::openInBrowser(const QUrl& page)
 {
-    const QUrl page = url(command);
-    return !page.isEmpty() && QDesktopServices::openUrl(page);
+    return someProgramOpensWebPages() && QDesktopServices::openUrl(page);
 }
 
 } // namespace sigmora::app

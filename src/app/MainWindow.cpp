@@ -16,6 +16,7 @@
 #include "app/DiagramWidget.h"
 #include "app/DisabledItemPrompts.h"
 #include "app/HelpPages.h"
+#include "app/HelpWindow.h"
 #include "app/KeyStateIndicators.h"
 #include "app/MenuBuilder.h"
 #include "app/Preferences.h"
@@ -333,8 +334,16 @@ void MainWindow::openRecentFile(int index)
 
 void MainWindow::showHelp(int command)
 {
-    if (!paths_ || !HelpPages(*paths_).open(command))
+    const QUrl page = paths_ ? HelpPages(*paths_).url(command) : QUrl();
+    if (page.isEmpty()) {
         ui_.showMessage("The Sigmora User's Guide is not installed.", "Sigmora", edit::MessageIcon::Warning);
+        return;
+    }
+    if (HelpPages::openInBrowser(page))
+        return;
+    if (!help_)
+        help_ = new HelpWindow(this);
+    help_->showPage(page);
 }
 
 void MainWindow::showTipOfTheDay()

@@ -23,6 +23,7 @@ namespace sigmora::app {
 
 class AppPaths;
 class DiagramWidget;
+class HelpWindow;
 class KeyStateIndicators;
 struct FrameMetrics;
 
@@ -97,6 +98,7 @@ private:
     RecentFiles recent_;
     DiagramWidget* diagram_ = nullptr;
     KeyStateIndicators* keyStates_ = nullptr;
+    HelpWindow* help_ = nullptr; // the built-in help window, made when first needed
     std::multimap<int, QAction*> actions_;
     std::map<ContextMenu, QMenu*> contextMenus_;
     std::vector<QAction*> recentActions_;

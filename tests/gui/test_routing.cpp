@@ -72,6 +72,8 @@ void RoutingTest::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
     QSettings().clear();
     QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
+    // A browser is set up: the pages go to it (here, to openUrl), not to the built-in window.
+    qputenv("BROWSER", "sensible-browser");
 }
 
 void RoutingTest::editorHandlesBeforeFrame()
