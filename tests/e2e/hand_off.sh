@@ -6,25 +6,13 @@ set -euo pipefail
 sigmora=$1
 example=$2
 
-work=$(mktemp -d)
-pid=
-cleanup() {
-  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/isolated_home.sh"
 fail() {
   echo "FAIL: $*" >&2
   cat "$work/sigmora.log" >&2 || true
   exit 1
 }
-
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/config XDG_DATA_HOME=$work/home/data
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$XDG_CONFIG_HOME/Kavlon Software" "$XDG_RUNTIME_DIR" "$work/bin" "$work/my diagrams"
-chmod 700 "$XDG_RUNTIME_DIR"
-printf '[Tip]\nStartUp=1\n' > "$XDG_CONFIG_HOME/Kavlon Software/Sigmora.conf"
-cp "$sigmora" "$work/bin/sigmora"
+mkdir -p "$work/my diagrams"
 diagram="$work/my diagrams/hand off.sgm"
 "$work/bin/sigmora" --convert "$example" "$diagram"
 

@@ -1,0 +1,18 @@
+# Sourced by the real-window tests: a work folder with a home of its own (no tip of the day; the
+# preferences file, the settings and the file association stay inside it), a copy of the program
+# in $work/bin, and the clean-up that ends the program started as $pid and removes the folder.
+# Expects $sigmora to name the program.
+work=$(mktemp -d)
+pid=
+cleanup() {
+  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/config XDG_DATA_HOME=$work/home/data
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$XDG_CONFIG_HOME/Kavlon Software" "$XDG_RUNTIME_DIR" "$work/bin"
+chmod 700 "$XDG_RUNTIME_DIR"
+printf '[Tip]\nStartUp=1\n' > "$XDG_CONFIG_HOME/Kavlon Software/Sigmora.conf"
+cp "$sigmora" "$work/bin/sigmora"
