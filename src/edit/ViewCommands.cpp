@@ -40,6 +40,15 @@ void addToggle(Editor& editor, int command, Setting setting, Kept kept = Kept::W
         [&editor, setting](CommandState& s) { s.checked = editor.diagram().settings.*setting == 1; });
 }
 
+// One side of an on/off setting that the drawing reads as off only at 0: "on" sets 1 and is
+// checked for any value but 0, "off" sets 0 and is checked at 0.
+void addFlagChoice(Editor& editor, int command, Setting setting, bool on)
+{
+    editor.commands().add(
+        command, [&editor, setting, on] { store(editor, setting, on ? 1 : 0, Kept::WithDiagram); },
+        [&editor, setting, on](CommandState& s) { s.checked = (editor.diagram().settings.*setting != 0) == on; });
+}
+
 } // namespace
 
 void registerViewCommands(Editor& editor)
@@ -50,10 +59,10 @@ void registerViewCommands(Editor& editor)
     addChoice(editor, cmd::PeriodLinesRising, &S::periodLineMode, 1);
     addChoice(editor, cmd::PeriodLinesFalling, &S::periodLineMode, 2);
     addChoice(editor, cmd::PeriodLinesCenter, &S::periodLineMode, 6);
-    addChoice(editor, cmd::PeriodLinesDotted, &S::periodLinesSolid, 0);
-    addChoice(editor, cmd::PeriodLinesSolid, &S::periodLinesSolid, 1);
-    addChoice(editor, cmd::OwnPeriodYes, &S::eachClockOwnPeriod, 1);
-    addChoice(editor, cmd::OwnPeriodNo, &S::eachClockOwnPeriod, 0);
+    addFlagChoice(editor, cmd::PeriodLinesDotted, &S::periodLinesSolid, false);
+    addFlagChoice(editor, cmd::PeriodLinesSolid, &S::periodLinesSolid, true);
+    addFlagChoice(editor, cmd::OwnPeriodYes, &S::eachClockOwnPeriod, true);
+    addFlagChoice(editor, cmd::OwnPeriodNo, &S::eachClockOwnPeriod, false);
     addToggle(editor, cmd::CycleLabelsVisible, &S::cycleLabelsVisible);
     addChoice(editor, cmd::NamesLeftJustified, &S::nameJustification, 0);
     addChoice(editor, cmd::NamesRightJustified, &S::nameJustification, 1);

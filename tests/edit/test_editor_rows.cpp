@@ -283,4 +283,12 @@ TEST_F(EditorFixture, ViewSettingsSavedWithTheDiagramMarkItModified)
         EXPECT_EQ(editor.diagram().modified, c.marks) << c.command;
     }
     EXPECT_EQ(snapshots, 0);
+
+    // A flag from a file that is neither 0 nor 1 is drawn as on, and its menu says so.
+    editor.diagram().settings.periodLinesSolid = 2;
+    editor.diagram().settings.eachClockOwnPeriod = -1;
+    EXPECT_TRUE(editor.commandState(cmd::PeriodLinesSolid)->checked);
+    EXPECT_FALSE(editor.commandState(cmd::PeriodLinesDotted)->checked);
+    EXPECT_TRUE(editor.commandState(cmd::OwnPeriodYes)->checked);
+    EXPECT_FALSE(editor.commandState(cmd::OwnPeriodNo)->checked);
 }
