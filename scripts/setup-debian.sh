@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick
   libemf-dev inkscape poppler-utils libxml2-utils librsvg2-bin
+  iverilog
 )
 
 missing=()
@@ -17,6 +18,10 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+
+# WaveDrom's renderer for the WaveJSON test runs on Node.js; any Node.js with npm will do.
+command -v node >/dev/null 2>&1 || missing+=(nodejs)
+command -v npm >/dev/null 2>&1 || missing+=(npm)
 
 if [ ${#missing[@]} -eq 0 ]; then
   exit 0

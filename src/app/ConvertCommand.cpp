@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/ExchangeConversions.h"
 #include "app/QtSurface.h"
 #include "io/FileAccess.h"
 #include "io/NativeFileReader.h"
@@ -21,7 +22,7 @@ namespace sigmora::app {
 
 namespace {
 
-constexpr const char* kUsage = "usage: sigmora --convert IN OUT   (OUT ends in .sgm or .png)";
+constexpr const char* kUsage = "usage: sigmora --convert IN OUT   (OUT ends in .sgm, .png or .json)";
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 bool endsWith(const std::string& text, std::string_view ending)
@@ -107,14 +108,32 @@ bool isConvertCommand(int argc, char* argv[])
 
 bool convertDiagramFile(const std::string& in, const std::string& out, std::string& error)
 {
+    return convertDiagramFile(in, out, ExchangeOptions{}, error);
+}
+
+bool convertDiagramFile(const std::string& in, const std::string& out, const ExchangeOptions& options,
+                        std::string& error)
+{
     const bool toNative = endsWith(out, ".sgm");
-    if (!toNative && !endsWith(out, ".png")) {
-        error = "unknown output type: " + out + " (use .sgm or .png)";
+    if (!toNative && !endsWith(out, ".png") && !isExchangeOutput(out)) {
+        error = "unknown output type: " + out + " (use .sgm, .png or .json)";
         return false;
     }
     model::Diagram diagram;
-    if (!readDiagram(in, diagram, error))
+    if (isExchangeInput(in)) {
+        std::vector<std::string> notes;
+        if (!readExchangeInput(in, options, diagram, error, notes))
+            return false;
+        for (const std::string& note : notes)
+            std::fprintf(stderr, "sigmora: %s\n", note.c_str());
+    } else if (options.given) {
+        error = "the options --clock, --signals, --from and --to are for .vcd inputs";
         return false;
+    } else if (!readDiagram(in, diagram, error)) {
+        return false;
+    }
+    if (isExchangeOutput(out))
+        return writeFile(out, exchangeOutputBytes(diagram, out), error);
     if (toNative)
         return writeFile(out, io::nativeFileBytes(diagram), error);
     return writePicture(diagram, out, error);
@@ -122,8 +141,12 @@ bool convertDiagramFile(const std::string& in, const std::string& out, std::stri
 
 int runConvertCommand(int argc, char* argv[])
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "sigmora: %s\n", kUsage);
+    ExchangeOptions options;
+    std::string optionError;
+    if (argc < 4 || !parseExchangeOptions(argc, argv, 4, options, optionError)) {
+        if (!optionError.empty())
+            std::fprintf(stderr, "sigmora: %s\n", optionError.c_str());
+        std::fprintf(stderr, "sigmora: %s %s\n", kUsage, kExchangeUsage);
         return kExitUsage;
     }
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
@@ -131,7 +154,7 @@ int runConvertCommand(int argc, char* argv[])
     qInstallMessageHandler(quietQtMessages);
     QGuiApplication app(argc, argv);
     std::string error;
-    if (!convertDiagramFile(argv[2], argv[3], error)) {
+    if (!convertDiagramFile(argv[2], argv[3], options, error)) {
         std::fprintf(stderr, "sigmora: %s\n", error.c_str());
         return kExitFailed;
     }

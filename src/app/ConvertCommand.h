@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/ExchangeConversions.h"
+
 namespace sigmora::app {
 
 // The batch conversion "sigmora --convert IN OUT": reads IN as a native diagram file of any
@@ -23,5 +25,9 @@ int runConvertCommand(int argc, char* argv[]);
 
 // The conversion, inside a running application: true on success, else a one-line error.
 bool convertDiagramFile(const std::string& in, const std::string& out, std::string& error);
+// The same with the options of a value change dump input (ExchangeConversions.h); inputs ending
+// in ".json" or ".vcd" and outputs ending in ".json" are WaveJSON and dumps.
+bool convertDiagramFile(const std::string& in, const std::string& out, const ExchangeOptions& options,
+                        std::string& error);
 
 } // namespace sigmora::app

@@ -6,6 +6,7 @@
 
 #include "app/DialogFolder.h"
 #include "dialogs/DutClocksDialog.h"
+#include "dialogs/VcdImportDialog.h"
 #include "dialogs/PeriodDividerDialog.h"
 
 namespace sigmora::app {
@@ -102,6 +103,14 @@ std::optional<std::vector<int>> QtUiPort::chooseDutClocks(const std::vector<std:
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.chosenRows();
+}
+
+std::optional<io::VcdChoice> QtUiPort::chooseVcdImport(const io::VcdSurvey& survey, const io::VcdChoice& proposed)
+{
+    dialogs::VcdImportDialog dialog(survey, proposed, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
 }
 
 void QtUiPort::addToRecentFiles(const std::string& path)

@@ -18,6 +18,7 @@ public:
     bool askYesNo(const std::string& text, const std::string& caption, edit::MessageIcon icon) override;
     std::optional<int> choosePeriodDivider(int currentDivider) override;
     std::optional<std::vector<int>> chooseDutClocks(const std::vector<std::string>& rowNames) override;
+    std::optional<io::VcdChoice> chooseVcdImport(const io::VcdSurvey& survey, const io::VcdChoice& proposed) override;
     std::optional<std::string> openFileName(const FileDialog& dialog) override;
     std::optional<std::string> saveFileName(const FileDialog& dialog) override;
     void addToRecentFiles(const std::string& path) override;

@@ -15,6 +15,10 @@ inline constexpr int ImportCsv = 32969;
 inline constexpr int ImportXml = 32957;
 inline constexpr int ImportSvg = 33023;
 inline constexpr int ImportVerilog = 33082;
+// Exchange with other timing-diagram and simulation tools.
+inline constexpr int ExportWaveJson = 33301;
+inline constexpr int ImportWaveJson = 33302;
+inline constexpr int ImportVcd = 33303;
 inline constexpr int ExportClipboard = 32832;
 inline constexpr int ExportEmf = 32882;
 inline constexpr int ExportWmf = 33077;

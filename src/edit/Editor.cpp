@@ -6,7 +6,9 @@
 #include "edit/FileCommands.h"
 #include "edit/ToolCommands.h"
 #include "edit/UndoCommands.h"
+#include "edit/VcdImportCommand.h"
 #include "edit/ViewCommands.h"
+#include "edit/WaveJsonCommands.h"
 #include "io/NativeFileWriter.h"
 #include "model/NameColumnFitter.h"
 #include "render/FullRedraw.h"
@@ -36,6 +38,8 @@ void Editor::registerCommands()
     registerUndoCommands(*this);
     registerToolCommands(*this);
     registerCellCommands(*this);
+    registerWaveJsonCommands(*this);
+    registerVcdImportCommand(*this);
 }
 
 void Editor::selectRow(int row)

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "io/VcdReader.h"
+
 namespace sigmora::edit {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
@@ -44,6 +46,10 @@ public:
 
     // Pops up a context menu at a screen point; the item chosen arrives as an ordinary command.
     virtual void popupContextMenu(ContextMenuKind menu, int screenX, int screenY) = 0;
+
+    // The value change dump import's choice of clock, signals and time window, shown for the dump
+    // surveyed and starting from the choice proposed; nothing when cancelled.
+    virtual std::optional<io::VcdChoice> chooseVcdImport(const io::VcdSurvey& survey, const io::VcdChoice& proposed) = 0;
 
     // A diagram was opened or saved under this path: the shell's recent-file list takes it.
     virtual void addToRecentFiles(const std::string& path) = 0;

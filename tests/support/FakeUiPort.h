@@ -24,6 +24,8 @@ public:
     std::vector<std::string> recentFiles;
     std::deque<std::optional<std::vector<int>>> dutClockChoices; // "Select the DUT clocks" results
     std::vector<std::vector<std::string>> dutClockLists;          // the row names each time it was shown
+    std::deque<std::optional<io::VcdChoice>> vcdChoices;    // value change dump import dialog results
+    std::vector<io::VcdChoice> vcdProposals;                // what that dialog was shown with
     std::vector<Asked> questions;
     std::vector<Asked> messages;
     struct Popup {
@@ -66,6 +68,15 @@ public:
             return std::nullopt;
         auto choice = dutClockChoices.front();
         dutClockChoices.pop_front();
+        return choice;
+    }
+    std::optional<io::VcdChoice> chooseVcdImport(const io::VcdSurvey&, const io::VcdChoice& proposed) override
+    {
+        vcdProposals.push_back(proposed);
+        if (vcdChoices.empty())
+            return std::nullopt;
+        auto choice = vcdChoices.front();
+        vcdChoices.pop_front();
         return choice;
     }
     std::optional<int> choosePeriodDivider(int) override

@@ -1,0 +1,63 @@
+// Fuzzes the value change dump reader: any bytes are surveyed and imported with the default
+// clock, and with a window taken from the survey. Whatever is imported must export as WaveJSON.
+
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "io/VcdReader.h"
+#include "io/WaveJsonReader.h"
+#include "io/WaveJsonWriter.h"
+
+using namespace sigmora;
+
+namespace {
+
+class CharMeasurer : public model::TextMeasurer {
+public:
+    int textWidth(std::string_view text, const model::FontSpec&) const override { return static_cast<int>(text.size()) * 7; }
+    int lineHeight(const model::FontSpec&) const override { return 14; }
+};
+
+model::Diagram& fresh()
+{
+    static model::Diagram* diagram = new model::Diagram;
+    diagram->store.clearForNew();
+    diagram->settings = model::DiagramSettings{};
+    return *diagram;
+}
+
+void importOnce(const std::string& bytes, const io::VcdChoice& choice)
+{
+    const CharMeasurer measurer;
+    std::istringstream in(bytes);
+    model::Diagram& diagram = fresh();
+    if (!io::readVcd(in, choice, diagram, measurer).ok)
+        return;
+    if (diagram.store.signalCount() < 1 || diagram.settings.cellCount < 1)
+        std::abort();
+    const std::string written = io::waveJsonText(diagram);
+    model::Diagram& again = fresh();
+    if (!io::readWaveJson(written, again, measurer).ok)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    std::istringstream in(bytes);
+    const io::VcdSurvey survey = io::surveyVcd(in);
+    importOnce(bytes, {});
+    if (survey.ok) {
+        io::VcdChoice choice;
+        choice.clock = io::defaultVcdClock(survey);
+        choice.from = (survey.firstTime + survey.lastTime) / 2;
+        choice.to = survey.lastTime;
+        importOnce(bytes, choice);
+    }
+    return 0;
+}

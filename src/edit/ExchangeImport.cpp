@@ -1,0 +1,48 @@
+#include "edit/ExchangeImport.h"
+
+#include "edit/Editor.h"
+#include "edit/FileCommands.h"
+
+namespace sigmora::edit {
+
+namespace {
+
+constexpr const char* kCaption = "Sigmora";
+constexpr const char* kSaveChanges = "Do you want to save your changes?";
+constexpr const char* kSaveChangesCaption = "Save Changes?";
+constexpr const char* kLeftOut = "The diagram was imported, but not all of it:";
+
+} // namespace
+
+void offerToSaveBeforeImport(Editor& editor)
+{
+    if (editor.diagram().modified && editor.ui().askYesNo(kSaveChanges, kSaveChangesCaption))
+        saveDiagram(editor);
+}
+
+bool runExchangeImport(Editor& editor, const std::function<io::ImportResult(model::Diagram& fresh)>& read)
+{
+    model::Diagram fresh = editor.diagram();
+    fresh.resetForNew();
+    const io::ImportResult result = read(fresh);
+    if (!result.ok) {
+        editor.ui().showMessage(result.error, kCaption, MessageIcon::Warning);
+        return false;
+    }
+    editor.resetDiagram();
+    editor.diagram() = std::move(fresh);
+    // The imported diagram has no file of its own yet: closing asks to save it.
+    editor.diagram().modified = true;
+    editor.setFilePath({});
+    editor.refresh();
+    editor.takeSnapshot();
+    if (!result.notes.empty()) {
+        std::string text = kLeftOut;
+        for (const std::string& note : result.notes)
+            text += "\n" + note;
+        editor.ui().showMessage(text, kCaption, MessageIcon::Information);
+    }
+    return true;
+}
+
+} // namespace sigmora::edit

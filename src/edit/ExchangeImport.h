@@ -1,0 +1,22 @@
+#pragma once
+
+#include <functional>
+
+#include "io/ImportResult.h"
+#include "model/Diagram.h"
+
+namespace sigmora::edit {
+
+class Editor;
+
+// Runs an import from another program's file: reads into a new diagram (keeping the settings a
+// new diagram keeps) and, when the read succeeds, makes it the editor's untitled, unsaved
+// diagram; a failed read changes nothing and says why. What the read left out is told after.
+// False when nothing was imported.
+bool runExchangeImport(Editor& editor,
+                       const std::function<io::ImportResult(model::Diagram& fresh)>& read);
+
+// Asks to save unsaved changes before an import replaces the diagram, as Open does.
+void offerToSaveBeforeImport(Editor& editor);
+
+} // namespace sigmora::edit

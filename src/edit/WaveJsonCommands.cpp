@@ -1,0 +1,62 @@
+#include "edit/WaveJsonCommands.h"
+
+#include "edit/CommandIds.h"
+#include "edit/Editor.h"
+#include "edit/ExchangeImport.h"
+#include "io/FileAccess.h"
+#include "io/ImportFiles.h"
+#include "io/WaveJsonWriter.h"
+
+namespace sigmora::edit {
+
+namespace {
+
+constexpr const char* kNoRows = "Please add signals to the waveforms first";
+constexpr const char* kExportTitle = "Export WaveJSON files";
+constexpr const char* kImportTitle = "Open WaveJSON files";
+constexpr const char* kExtension = "json";
+constexpr const char* kCannotWrite = "Problem writing the WaveJSON file";
+
+UiPort::FileDialog waveJsonDialog(const char* title)
+{
+    UiPort::FileDialog dialog;
+    dialog.title = title;
+    dialog.filters = {{"WaveJSON files *.json", "*.json"}, {"All Files *.*", "*.*"}};
+    dialog.defaultExtension = kExtension;
+    return dialog;
+}
+
+void exportWaveJson(Editor& editor)
+{
+    if (editor.diagram().store.signalCount() == 0) {
+        editor.ui().showMessage(kNoRows);
+        return;
+    }
+    const auto path = editor.ui().saveFileName(waveJsonDialog(kExportTitle));
+    if (!path || path->empty())
+        return;
+    if (io::writeFileReplacing(*path, io::waveJsonText(editor.diagram())) != io::WriteError::None)
+        editor.ui().showMessage(std::string(kCannotWrite) + ": " + *path, "Sigmora", MessageIcon::Warning);
+}
+
+void importWaveJson(Editor& editor)
+{
+    offerToSaveBeforeImport(editor);
+    const auto path = editor.ui().openFileName(waveJsonDialog(kImportTitle));
+    if (!path || path->empty())
+        return;
+    runExchangeImport(editor, [&](model::Diagram& fresh) {
+        return io::importWaveJsonFile(*path, fresh, editor.measurer());
+    });
+}
+
+} // namespace
+
+void registerWaveJsonCommands(Editor& editor)
+{
+    CommandRegistry& r = editor.commands();
+    r.add(cmd::ExportWaveJson, [&editor] { exportWaveJson(editor); });
+    r.add(cmd::ImportWaveJson, [&editor] { importWaveJson(editor); });
+}
+
+} // namespace sigmora::edit

@@ -1,0 +1,44 @@
+#!/bin/sh
+# Every example diagram exported as WaveJSON is drawn by WaveDrom's command-line renderer (npm
+# wavedrom-cli), names every lane in its picture, and reads back into the same export.
+# Usage: wavedrom_client.sh SIGMORA EXAMPLES_DIR PEER_DIR  (exit 77: the renderer is not installed)
+set -eu
+sigmora=$1
+examples=$2
+peer=$3
+cli="$peer/node_modules/wavedrom-cli/wavedrom-cli.js"
+if [ ! -f "$cli" ] || ! command -v node >/dev/null 2>&1; then
+    echo "wavedrom-cli is not installed in $peer: run scripts/setup-wavedrom.sh $peer" >&2
+    exit 77
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=offscreen
+count=0
+for sgm in "$examples"/*.sgm; do
+    base=$(basename "$sgm" .sgm)
+    "$sigmora" --convert "$sgm" "$work/$base.json"
+    node "$cli" -i "$work/$base.json" -s "$work/$base.svg"
+    node - "$work/$base.json" "$work/$base.svg" <<'JS'
+const fs = require('fs');
+const [json, svgFile] = process.argv.slice(2);
+const lanes = JSON.parse(fs.readFileSync(json, 'utf8')).signal;
+const svg = fs.readFileSync(svgFile, 'utf8');
+if (!svg.startsWith('<svg') || !svg.trimEnd().endsWith('</svg>')) { console.error(svgFile + ': not an SVG'); process.exit(1); }
+const esc = s => s.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+for (const lane of lanes) {
+  if (lane.name && !svg.includes('>' + esc(lane.name) + '<')) { console.error(svgFile + ': no lane named ' + lane.name); process.exit(1); }
+}
+console.log(svgFile + ': ' + lanes.length + ' lanes drawn, ' + svg.length + ' bytes');
+JS
+    "$sigmora" --convert "$work/$base.json" "$work/$base-back.sgm"
+    "$sigmora" --convert "$work/$base-back.sgm" "$work/$base-again.json"
+    if ! cmp -s "$work/$base.json" "$work/$base-again.json"; then
+        echo "$base: the export read back does not export the same" >&2
+        diff "$work/$base.json" "$work/$base-again.json" >&2 || true
+        exit 1
+    fi
+    count=$((count + 1))
+done
+[ "$count" -gt 0 ] || { echo "no examples in $examples" >&2; exit 1; }
+echo "$count examples drawn by wavedrom-cli and read back"
