@@ -26,6 +26,7 @@ struct NoUi : edit::UiPort {
     std::optional<std::string> saveFileName(const FileDialog&) override { return std::nullopt; }
     std::optional<std::vector<int>> chooseDutClocks(const std::vector<std::string>&) override { return std::nullopt; }
     void popupContextMenu(edit::ContextMenuKind, int, int) override {}
+    std::optional<io::VcdChoice> chooseVcdImport(const io::VcdSurvey&, const io::VcdChoice&) override { return std::nullopt; }
     void addToRecentFiles(const std::string&) override {}
 };
 
