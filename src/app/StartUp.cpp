@@ -14,6 +14,7 @@
 #include "app/FileAssociation.h"
 #include "app/InstanceHandOff.h"
 #include "app/MainWindow.h"
+#include "app/RecoveryKeeper.h"
 #include "app/Preferences.h"
 #include "app/SingleInstance.h"
 #include "app/SplashWindow.h"
@@ -66,6 +67,8 @@ bool StartUp::run()
     placeWindow();
     QDir::setCurrent(paths_->installationDir());
     showTipOfTheDay();
+    recovery_ = std::make_unique<RecoveryKeeper>(*window_, RecoveryKeeper::defaultFolder());
+    recovery_->offerLeftCopy();
     openFileFromCommandLine();
     associateFiles();
     return true;

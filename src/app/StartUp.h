@@ -10,6 +10,7 @@ namespace sigmora::app {
 class AppPaths;
 class InstanceHandOff;
 class MainWindow;
+class RecoveryKeeper;
 class SingleInstance;
 
 // Starts Sigmora, in this order: the settings location, the command line, the single-instance
@@ -48,6 +49,7 @@ private:
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<InstanceHandOff> handOff_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<RecoveryKeeper> recovery_; // after the window: it goes first
     QString commandLineFile_;
     QString startUpDirectory_;
 };

@@ -90,6 +90,8 @@ public:
     std::function<void()> onScrollChanged;
     // Called after every change that takes an undo snapshot.
     std::function<void()> onSnapshot;
+    // Called after the diagram was written to its file.
+    std::function<void()> onSaved;
 
     // The row being dragged with the mouse, drawn at the mouse's y.
     std::optional<render::MovePreview> movePreview;

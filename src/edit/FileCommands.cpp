@@ -198,6 +198,8 @@ bool writeDiagramFile(Editor& editor, const std::string& path)
         return false;
     }
     editor.diagram().modified = false;
+    if (editor.onSaved)
+        editor.onSaved();
     return true;
 }
 

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+namespace sigmora::edit {
+
+class Editor;
+
+// What a crash left behind: the diagram's bytes in the native layout and the file it belonged
+// to (empty for an untitled diagram).
+struct RecoveredDiagram {
+    std::string filePath;
+    std::string bytes;
+};
+
+// Keeps a copy of a diagram with unsaved changes in a folder of the user's, so that a crash or a
+// kill loses at most a minute of work. The copy is written at most once per interval, and at an
+// undo snapshot when the last copy is older than that; a save or a normal close removes it.
+class RecoveryCopy {
+public:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::seconds kInterval{60};
+
+    explicit RecoveryCopy(std::string folder);
+
+    // The diagram was redrawn after a change: its changes are pending, or, when it has none
+    // unsaved, no copy is kept.
+    void diagramChanged(const Editor& editor);
+    // An undo snapshot was taken: writes the copy when the last one is older than the interval.
+    void snapshotTaken(const Editor& editor, Clock::time_point now);
+    // The interval passed: writes the changes made since the last copy.
+    void intervalElapsed(const Editor& editor, Clock::time_point now);
+    // Saved, or closed on purpose: the copy goes.
+    void discard();
+
+    // The copy a previous run left, when there is a complete one.
+    std::optional<RecoveredDiagram> left() const;
+
+    std::string diagramPath() const;
+    std::string namePath() const;
+    bool written() const { return lastWrite_.has_value(); }
+
+private:
+    void write(const Editor& editor, Clock::time_point now);
+
+    std::string folder_;
+    bool pending_ = false;
+    std::optional<Clock::time_point> lastWrite_;
+};
+
+inline constexpr const char* kRecoveryQuestionStart = "Sigmora closed without saving \"";
+inline constexpr const char* kRecoveryQuestionEnd = "\". Recover the unsaved changes?";
+
+// The question asked at start-up for a copy left by a crash.
+std::string recoveryQuestion(const RecoveredDiagram& recovered);
+
+// Opens the recovered diagram as an unsaved one with its old file name; false (and an empty
+// diagram) when the copy cannot be read.
+bool openRecovered(Editor& editor, const RecoveredDiagram& recovered);
+
+} // namespace sigmora::edit
