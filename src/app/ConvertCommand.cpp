@@ -49,9 +49,7 @@ bool readDiagram(const std::string& in, model::Diagram& diagram, std::string& er
     case io::ReadResult::Status::Damaged: error = in + " is damaged: " + result.problem; return false;
     case io::ReadResult::Status::PreviousVersion: error = in + " could not be converted"; return false;
     }
-    const model::DiagramSettings& s = diagram.settings;
-    diagram.labelNumbers = model::generateLabelNumbers(
-        {s.labelStart, s.labelIncrement, s.moduloCount, s.moduloOffset, s.repeatModuloCount});
+    diagram.labelNumbers = model::generateLabelNumbers(model::labelNumberRule(diagram.settings));
     return true;
 }
 

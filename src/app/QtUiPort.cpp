@@ -5,9 +5,12 @@
 #include <QStringList>
 
 #include "app/DialogFolder.h"
+#include "dialogs/CycleLabelsDialog.h"
 #include "dialogs/DutClocksDialog.h"
-#include "dialogs/VcdImportDialog.h"
+#include "dialogs/HeightSpacingWindow.h"
 #include "dialogs/PeriodDividerDialog.h"
+#include "dialogs/SignalAttributesDialog.h"
+#include "dialogs/VcdImportDialog.h"
 
 namespace sigmora::app {
 
@@ -123,6 +126,43 @@ void QtUiPort::popupContextMenu(edit::ContextMenuKind menu, int screenX, int scr
 {
     if (onContextMenu)
         onContextMenu(menu, screenX, screenY);
+}
+
+} // namespace sigmora::app
+
+namespace sigmora::app {
+
+edit::SignalDialogResult QtUiPort::editSignalAttributes(edit::SignalAttributes& values)
+{
+    dialogs::SignalAttributesDialog dialog(values, parent_);
+    if (dialog.exec() == QDialog::Accepted) {
+        values = dialog.values();
+        return edit::SignalDialogResult::Ok;
+    }
+    return dialog.deleteRequested() ? edit::SignalDialogResult::Delete : edit::SignalDialogResult::Cancel;
+}
+
+std::optional<edit::CycleLabelValues> QtUiPort::customizeCycleLabels(const edit::CycleLabelValues& values)
+{
+    dialogs::CycleLabelsDialog dialog(values, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.values();
+}
+
+void QtUiPort::showRowLayoutWindow(const edit::RowLayoutLink& link)
+{
+    const bool first = rowLayoutWindow_.isNull();
+    if (first)
+        rowLayoutWindow_ = new dialogs::HeightSpacingWindow(parent_);
+    rowLayoutWindow_->setLink(link);
+    rowLayoutWindow_->show();
+    if (first && parent_) {
+        rowLayoutWindow_->adjustSize();
+        rowLayoutWindow_->move(parent_->geometry().center() - rowLayoutWindow_->rect().center());
+    }
+    rowLayoutWindow_->raise();
+    rowLayoutWindow_->activateWindow();
 }
 
 } // namespace sigmora::app

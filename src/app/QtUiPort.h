@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPointer>
 #include <functional>
 
+#include "dialogs/HeightSpacingWindow.h"
 #include "edit/UiPort.h"
 
 class QWidget;
@@ -23,6 +25,13 @@ public:
     std::optional<std::string> saveFileName(const FileDialog& dialog) override;
     void addToRecentFiles(const std::string& path) override;
     void popupContextMenu(edit::ContextMenuKind menu, int screenX, int screenY) override;
+    edit::SignalDialogResult editSignalAttributes(edit::SignalAttributes& values) override;
+    std::optional<edit::CycleLabelValues> customizeCycleLabels(const edit::CycleLabelValues& values) override;
+    void showRowLayoutWindow(const edit::RowLayoutLink& link) override;
+
+    // The height/spacing window once it has been made (it is a child of the main window and
+    // goes with it), else nullptr.
+    dialogs::HeightSpacingWindow* rowLayoutWindow() const { return rowLayoutWindow_; }
 
     // Set by the main window: puts a path at the top of its recent-file list.
     std::function<void(const std::string&)> onRecentFile;
@@ -36,6 +45,7 @@ private:
     std::optional<std::string> runFileDialog(const FileDialog& dialog, bool open);
 
     QWidget* parent_;
+    QPointer<dialogs::HeightSpacingWindow> rowLayoutWindow_;
 };
 
 } // namespace sigmora::app

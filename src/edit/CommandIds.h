@@ -72,6 +72,7 @@ inline constexpr int AngledWireLeft = 32939;
 inline constexpr int AngledWireRight = 32940;
 inline constexpr int SvgOutputSettings = 32997;
 inline constexpr int AdjustHeightSpacing = 32943;
+inline constexpr int DecreaseSignalSpacing = 32944;
 
 // Add
 inline constexpr int AddClock = 32776;
@@ -101,6 +102,7 @@ inline constexpr int IncreaseSignalHeight = 32823;
 inline constexpr int DecreaseSignalHeight = 32824;
 inline constexpr int AddSignalDelay = 32825;
 inline constexpr int SubtractSignalDelay = 32827;
+inline constexpr int CreateDerivedSignal = 32920;
 
 // Mode
 inline constexpr int ModeDraw = 32787;

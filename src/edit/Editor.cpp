@@ -2,9 +2,12 @@
 
 #include "edit/CellCommands.h"
 #include "edit/CommandIds.h"
+#include "edit/DerivedSignal.h"
 #include "edit/DiagramCommands.h"
 #include "edit/FileCommands.h"
 #include "edit/ToolCommands.h"
+#include "edit/SettingDialogCommands.h"
+#include "edit/SignalAttributeCommands.h"
 #include "edit/UndoCommands.h"
 #include "edit/VcdImportCommand.h"
 #include "edit/ViewCommands.h"
@@ -40,6 +43,8 @@ void Editor::registerCommands()
     registerCellCommands(*this);
     registerWaveJsonCommands(*this);
     registerVcdImportCommand(*this);
+    registerSignalAttributeCommands(*this);
+    registerSettingDialogCommands(*this);
 }
 
 void Editor::selectRow(int row)
@@ -197,6 +202,8 @@ render::RedrawOptions Editor::redrawOptions() const
                                                               r.firstRow() + l.firstVisibleSignal(),
                                                               r.lastRow() + l.firstVisibleSignal()};
     }
+    if (options.movePreview && !options.movePreview->derived)
+        options.movePreview->derived = [this](int signalIndex) { return derivedPreview(signalIndex); };
     return options;
 }
 
@@ -210,6 +217,10 @@ int Editor::redraw(render::Surface& surface, bool cull)
         state_.selectedRow = -1;
         state_.selectedCell = -1;
     }
+    if (derivedRowMissing_) {
+        derivedRowMissing_ = false;
+        report.add(kProblemFindingSignal);
+    }
     showReaderMessages(report);
     return result;
 }
@@ -220,6 +231,15 @@ void Editor::showReaderMessages(const model::ReaderReport& report)
         if (shownReaderMessages_.insert(message).second)
             ui_.showMessage(message);
     }
+}
+
+std::optional<std::pair<std::string, int>> Editor::derivedPreview(int signalIndex) const
+{
+    DerivedResult result = evaluateDerivedRow(diagram_, signalIndex);
+    derivedRowMissing_ = derivedRowMissing_ || result.missingRow;
+    if (!result.value)
+        return std::nullopt;
+    return std::make_pair(std::move(result.value->waveform), result.value->delay);
 }
 
 void Editor::refresh()

@@ -116,6 +116,8 @@ private:
     void updateTitle();
     // Moves one scroll position by the scroll-bar rules, then the bars and the screen follow.
     void scrollTo(int& position, ScrollAction action, int thumb);
+    // The derived waveform and delay a moved row is previewed with; nothing for a plain row.
+    std::optional<std::pair<std::string, int>> derivedPreview(int signalIndex) const;
 
     UiPort& ui_;
     const model::TextMeasurer& measurer_;
@@ -129,6 +131,8 @@ private:
     std::set<std::string> shownReaderMessages_;
     std::string filePath_;
     UndoRing undoRing_;
+    // Set while drawing when a derivation names a row that does not exist; told after the drawing.
+    mutable bool derivedRowMissing_ = false;
 };
 
 } // namespace sigmora::edit

@@ -68,9 +68,7 @@ void showDamaged(Editor& editor, const std::string& problem)
 
 void regenerateLabelNumbers(model::Diagram& d)
 {
-    const model::DiagramSettings& s = d.settings;
-    d.labelNumbers = model::generateLabelNumbers(
-        {s.labelStart, s.labelIncrement, s.moduloCount, s.moduloOffset, s.repeatModuloCount});
+    d.labelNumbers = model::generateLabelNumbers(model::labelNumberRule(d.settings));
 }
 
 model::FontSpec textBoxFont(std::string_view record)

@@ -5,6 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include "edit/CycleLabelValues.h"
+#include "edit/RowLayout.h"
+#include "edit/SignalAttributes.h"
 #include "io/VcdReader.h"
 
 namespace sigmora::edit {
@@ -53,6 +56,14 @@ public:
 
     // A diagram was opened or saved under this path: the shell's recent-file list takes it.
     virtual void addToRecentFiles(const std::string& path) = 0;
+
+    // "Signal Name and Attributes": edits the values in place. Delete: the user chose "Delete
+    // Signal" and confirmed it.
+    virtual SignalDialogResult editSignalAttributes(SignalAttributes& values) = 0;
+    // "Customize the clock cycle labels": the confirmed values, or nothing when cancelled.
+    virtual std::optional<CycleLabelValues> customizeCycleLabels(const CycleLabelValues& values) = 0;
+    // Shows the modeless "Adjust Signal Height/Spacing" window, made on first use and kept.
+    virtual void showRowLayoutWindow(const RowLayoutLink& link) = 0;
 };
 
 } // namespace sigmora::edit

@@ -32,6 +32,11 @@ LabelNumbers generateLabelNumbers(const LabelNumberRule& rule)
     return numbers;
 }
 
+LabelNumberRule labelNumberRule(const DiagramSettings& s)
+{
+    return {s.labelStart, s.labelIncrement, s.moduloCount, s.moduloOffset, s.repeatModuloCount};
+}
+
 LabelNumbers defaultLabelNumbers()
 {
     LabelNumbers numbers{};

@@ -15,6 +15,8 @@ struct LabelNumberRule {
 // Fills the 600 clock-cycle label values: counting from start by increment, jumping back to start
 // (or forward by the modulo offset) after every moduloCount labels, repeatCount times (0: always).
 LabelNumbers generateLabelNumbers(const LabelNumberRule& rule);
+// The rule the diagram's label settings give.
+LabelNumberRule labelNumberRule(const DiagramSettings& settings);
 // 1, 2, ... 600.
 LabelNumbers defaultLabelNumbers();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,14 @@ public:
         bool operator==(const Popup&) const = default;
     };
     std::vector<Popup> popups; // every context menu popped up
+    // The signal attributes dialog: each script entry edits the values and answers; Cancel when
+    // the script runs out. Every opening is remembered with the values it showed.
+    std::deque<std::function<edit::SignalDialogResult(edit::SignalAttributes&)>> signalDialogScript;
+    std::vector<edit::SignalAttributes> signalDialogsShown;
+    std::deque<std::optional<edit::CycleLabelValues>> cycleLabelAnswers;
+    std::vector<edit::CycleLabelValues> cycleLabelDialogsShown;
+    int rowLayoutWindowShown = 0;
+    edit::RowLayoutLink rowLayoutLink;
 
     void showMessage(const std::string& text, const std::string& caption, edit::MessageIcon) override
     {
@@ -78,6 +87,28 @@ public:
         auto choice = vcdChoices.front();
         vcdChoices.pop_front();
         return choice;
+    edit::SignalDialogResult editSignalAttributes(edit::SignalAttributes& values) override
+    {
+        signalDialogsShown.push_back(values);
+        if (signalDialogScript.empty())
+            return edit::SignalDialogResult::Cancel;
+        auto step = signalDialogScript.front();
+        signalDialogScript.pop_front();
+        return step(values);
+    }
+    std::optional<edit::CycleLabelValues> customizeCycleLabels(const edit::CycleLabelValues& values) override
+    {
+        cycleLabelDialogsShown.push_back(values);
+        if (cycleLabelAnswers.empty())
+            return std::nullopt;
+        auto answer = cycleLabelAnswers.front();
+        cycleLabelAnswers.pop_front();
+        return answer;
+    }
+    void showRowLayoutWindow(const edit::RowLayoutLink& link) override
+    {
+        ++rowLayoutWindowShown;
+        rowLayoutLink = link;
     }
     std::optional<int> choosePeriodDivider(int) override
     {

@@ -1,0 +1,255 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QtTest>
+
+#include "dialogs/CycleLabelsDialog.h"
+#include "dialogs/HeightSpacingWindow.h"
+#include "dialogs/SignalAttributesDialog.h"
+
+using namespace sigmora;
+using dialogs::CycleLabelsDialog;
+using dialogs::HeightSpacingWindow;
+using dialogs::SignalAttributesDialog;
+
+// The signal attributes, cycle label and height/spacing dialogs, driven as the user drives them.
+class SettingWindowsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void signalDialogShowsTheRow_data();
+    void signalDialogShowsTheRow();
+    void okClampsTheDelayAndReadsEveryControl();
+    void duplicateNameKeepsTheDialogOpen();
+    void deleteSignalAsksFirst();
+    void labelPreviewsFollowTheTyping();
+    void labelIntegersRefuseText();
+    void heightSpacingAppliesAsTheBarsMove();
+    void resetAndEscapePutBackTheDefaults();
+};
+
+namespace {
+
+edit::SignalAttributes clockValues()
+{
+    edit::SignalAttributes v;
+    v.name = "Clock";
+    v.nameAtOpening = "Clock";
+    v.delayText = "0";
+    v.fontFace = "Arial";
+    v.fontSize = 12;
+    v.risingArrows = true;
+    v.expression = "N/A";
+    v.clockFrequency = 4;
+    v.clockDuty = 5;
+    v.isClock = true;
+    v.rowIndex = 0;
+    v.cellWidth = 30;
+    v.rowNames = {"Clock", "Data"};
+    return v;
+}
+
+template <typename T>
+T* child(QWidget& w, const char* name)
+{
+    T* found = w.findChild<T*>(QString::fromUtf8(name));
+    if (!found)
+        qFatal("no child %s", name);
+    return found;
+}
+
+} // namespace
+
+void SettingWindowsTest::signalDialogShowsTheRow_data()
+{
+    QTest::addColumn<bool>("isClock");
+    QTest::addColumn<int>("fontSize");
+    QTest::addColumn<QString>("shownSize");
+    QTest::newRow("clock") << true << 12 << "12";
+    QTest::newRow("signal") << false << 12 << "12";
+    QTest::newRow("size not offered") << false << 11 << "6";
+}
+
+void SettingWindowsTest::signalDialogShowsTheRow()
+{
+    QFETCH(bool, isClock);
+    QFETCH(int, fontSize);
+    QFETCH(QString, shownSize);
+    edit::SignalAttributes v = clockValues();
+    v.isClock = isClock;
+    v.fontSize = fontSize;
+    SignalAttributesDialog dialog(v);
+    dialog.show();
+    QCOMPARE(child<QLineEdit>(dialog, "nameEdit")->text(), QStringLiteral("Clock"));
+    QCOMPARE(child<QLabel>(dialog, "sample")->text(), QStringLiteral("Clock"));
+    QCOMPARE(child<QComboBox>(dialog, "fontSize")->currentText(), shownSize);
+    QCOMPARE(child<QCheckBox>(dialog, "risingArrow")->isChecked(), true);
+    auto* frequency = child<QComboBox>(dialog, "frequency");
+    QCOMPARE(frequency->isVisible(), isClock);
+    QCOMPARE(child<QComboBox>(dialog, "duty")->isVisible(), isClock);
+    QCOMPARE(frequency->count(), 64);
+    QCOMPARE(frequency->itemText(0), QStringLiteral("1x"));
+    QCOMPARE(frequency->itemText(63), QStringLiteral("1/64x"));
+    QCOMPARE(frequency->currentText(), QStringLiteral("1/4x"));
+    QCOMPARE(child<QComboBox>(dialog, "duty")->currentText(), QStringLiteral("50/50"));
+    // Typing a name shows it in the sample; the name edit has the focus with its text selected.
+    QTRY_VERIFY(child<QLineEdit>(dialog, "nameEdit")->hasSelectedText());
+    child<QLineEdit>(dialog, "nameEdit")->setText(QStringLiteral("Clk"));
+    QCOMPARE(child<QLabel>(dialog, "sample")->text(), QStringLiteral("Clk"));
+    QCOMPARE(child<QPushButton>(dialog, "deleteSignal")->isEnabled(), false);
+}
+
+void SettingWindowsTest::okClampsTheDelayAndReadsEveryControl()
+{
+    SignalAttributesDialog dialog(clockValues());
+    dialog.chooseColour = [] { return std::optional<QColor>(QColor(10, 20, 30)); };
+    dialog.show();
+    child<QLineEdit>(dialog, "delayOffset")->setText(QStringLiteral(" 40 "));
+    child<QLineEdit>(dialog, "expression")->setText(QStringLiteral("a AND b"));
+    child<QCheckBox>(dialog, "lock")->setChecked(true);
+    child<QComboBox>(dialog, "frequency")->setCurrentIndex(1);
+    child<QComboBox>(dialog, "duty")->setCurrentIndex(2);
+    child<QLineEdit>(dialog, "nameEdit")->setText(QStringLiteral("  Clk.2  "));
+    QTest::mouseClick(child<QPushButton>(dialog, "signalColour"), Qt::LeftButton);
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    const edit::SignalAttributes& v = dialog.values();
+    QCOMPARE(v.delayText, std::string("20"));
+    QCOMPARE(v.expression, std::string("a AND b"));
+    QCOMPARE(v.locked, true);
+    QCOMPARE(v.clockFrequency, 2);
+    QCOMPARE(v.clockDuty, 3);
+    QCOMPARE(v.name, std::string("Clk.2"));
+    QCOMPARE(v.signalColour, model::rgb(10, 20, 30));
+    QCOMPARE(v.fontColour, model::Colour{0});
+}
+
+void SettingWindowsTest::duplicateNameKeepsTheDialogOpen()
+{
+    SignalAttributesDialog dialog(clockValues());
+    QStringList told;
+    dialog.tell = [&told](const QString& text) { told << text; };
+    dialog.show();
+    child<QLineEdit>(dialog, "nameEdit")->setText(QStringLiteral(" DATA "));
+    dialog.accept();
+    QCOMPARE(told, QStringList{QString::fromUtf8(edit::kDuplicateSignalName)});
+    QVERIFY(dialog.isVisible());
+    child<QLineEdit>(dialog, "nameEdit")->setText(QStringLiteral("clock"));
+    dialog.accept();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+void SettingWindowsTest::deleteSignalAsksFirst()
+{
+    edit::SignalAttributes v = clockValues();
+    v.deleteAvailable = true;
+    SignalAttributesDialog dialog(v);
+    QList<bool> answers{false, true};
+    QStringList asked;
+    dialog.ask = [&](const QString& text, const QString& caption) {
+        asked << text + "|" + caption;
+        return answers.takeFirst();
+    };
+    dialog.show();
+    auto* remove = child<QPushButton>(dialog, "deleteSignal");
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!dialog.deleteRequested());
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(dialog.deleteRequested());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(asked[0], QStringLiteral("Are you sure you want to delete this signal?|Delete the signal?"));
+}
+
+void SettingWindowsTest::labelPreviewsFollowTheTyping()
+{
+    CycleLabelsDialog dialog({"", "1", "", "1", 1, 1, 0, 0, 0});
+    dialog.show();
+    QCOMPARE(dialog.firstPreview(), QStringLiteral(" 1 "));
+    QTest::keyClicks(child<QLineEdit>(dialog, "prefix"), QStringLiteral("T"));
+    child<QLineEdit>(dialog, "startValue")->setText(QStringLiteral("0"));
+    child<QLineEdit>(dialog, "increment")->setText(QStringLiteral("5"));
+    QTest::keyClicks(child<QLineEdit>(dialog, "suffix"), QStringLiteral("ns"));
+    QCOMPARE(dialog.firstPreview(), QStringLiteral("T 0 ns"));
+    QCOMPARE(dialog.secondPreview(), QStringLiteral("T 5 ns"));
+    child<QLineEdit>(dialog, "moduloCount")->setText(QStringLiteral("3"));
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.values().prefix, std::string("T"));
+    QCOMPARE(dialog.values().start, std::string("0"));
+    QCOMPARE(dialog.values().moduloCount, 3);
+}
+
+void SettingWindowsTest::labelIntegersRefuseText()
+{
+    CycleLabelsDialog dialog({"", "1", "", "1", 1, 1, 0, 0, 0});
+    QStringList told;
+    dialog.tell = [&told](const QString& text) { told << text; };
+    dialog.show();
+    child<QLineEdit>(dialog, "skipOffset")->setText(QStringLiteral("two"));
+    dialog.accept();
+    QCOMPARE(told, QStringList{QString::fromUtf8(CycleLabelsDialog::kNotAnInteger)});
+    QVERIFY(dialog.isVisible());
+    // Text in the start value is not refused: it counts as 0.
+    child<QLineEdit>(dialog, "skipOffset")->setText(QStringLiteral("2"));
+    child<QLineEdit>(dialog, "startValue")->setText(QStringLiteral("x"));
+    dialog.accept();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.values().skipOffset, 2);
+}
+
+void SettingWindowsTest::heightSpacingAppliesAsTheBarsMove()
+{
+    edit::RowLayout applied{16, 12, 20};
+    int refreshes = 0;
+    edit::RowLayoutLink link{[&] { return applied; }, [&](const edit::RowLayout& l) { applied = l; },
+                             [&] { ++refreshes; }};
+    HeightSpacingWindow window;
+    window.setLink(link);
+    window.show();
+    auto* margin = child<QSlider>(window, "topMargin");
+    QCOMPARE(margin->minimum(), 0);
+    QCOMPARE(margin->maximum(), 400);
+    QCOMPARE(child<QSlider>(window, "signalHeight")->maximum(), 32);
+    QCOMPARE(child<QSlider>(window, "signalSpacing")->maximum(), 24);
+    margin->setValue(margin->maximum());
+    QCOMPARE(applied, (edit::RowLayout{16, 12, 420}));
+    child<QSlider>(window, "signalHeight")->setValue(30);
+    QCOMPARE(applied, (edit::RowLayout{30, 12, 420}));
+    QCOMPARE(refreshes, 0);
+    QTest::mouseClick(child<QPushButton>(window, "ok"), Qt::LeftButton);
+    QCOMPARE(refreshes, 1);
+    QVERIFY(window.isVisible());
+}
+
+void SettingWindowsTest::resetAndEscapePutBackTheDefaults()
+{
+    edit::RowLayout applied{30, 3, 200};
+    int refreshes = 0;
+    HeightSpacingWindow window;
+    window.setLink({[&] { return applied; }, [&](const edit::RowLayout& l) { applied = l; }, [&] { ++refreshes; }});
+    window.show();
+    QCOMPARE(window.shownLayout(), (edit::RowLayout{30, 3, 200}));
+    QTest::mouseClick(child<QPushButton>(window, "reset"), Qt::LeftButton);
+    QCOMPARE(applied, edit::kDefaultRowLayout);
+    QCOMPARE(window.shownLayout(), edit::kDefaultRowLayout);
+    QCOMPARE(refreshes, 1);
+
+    child<QSlider>(window, "signalSpacing")->setValue(20);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QCOMPARE(applied, edit::kDefaultRowLayout);
+    QVERIFY(window.isVisible());
+    window.close(); // the close box hides the window; it can be shown again
+    QVERIFY(!window.isVisible());
+    window.show();
+    QVERIFY(window.isVisible());
+}
+
+QTEST_MAIN(SettingWindowsTest)
+#include "test_setting_windows.moc"
