@@ -55,6 +55,8 @@ void registerSettingDialogCommands(Editor& editor)
     r.add(cmd::CycleLabelsCustomize, [&editor] { customizeCycleLabels(editor); });
     r.add(cmd::AdjustHeightSpacing, [&editor] { showRowLayoutWindow(editor); });
     r.add(cmd::DecreaseSignalSpacing, [&editor] { showRowLayoutWindow(editor); });
+    // Dragging the diagram's bottom edge opens the window too.
+    editor.tools().openHeightWindow = [&editor] { showRowLayoutWindow(editor); };
 }
 
 } // namespace sigmora::edit

@@ -97,6 +97,8 @@ void registerSignalAttributeCommands(Editor& editor)
     r.add(cmd::EditSignalAttributes, [&editor] { editSignalAttributes(editor); });
     r.add(cmd::ctx::EditAttributes, [&editor] { editSignalAttributes(editor); });
     r.add(cmd::CreateDerivedSignal, [&editor] { editor.addRow(model::NewRowKind::Signal); });
+    // A double click on a row's name opens the dialog on that row (it is selected first).
+    editor.tools().editSignalAttributes = [&editor](int) { editSignalAttributes(editor); };
 }
 
 } // namespace sigmora::edit

@@ -57,13 +57,15 @@ public:
     // A diagram was opened or saved under this path: the shell's recent-file list takes it.
     virtual void addToRecentFiles(const std::string& path) = 0;
 
+    // The setting dialogs. A port without dialogs (a file converter, a test helper) answers as if
+    // the user had cancelled them.
     // "Signal Name and Attributes": edits the values in place. Delete: the user chose "Delete
     // Signal" and confirmed it.
-    virtual SignalDialogResult editSignalAttributes(SignalAttributes& values) = 0;
+    virtual SignalDialogResult editSignalAttributes(SignalAttributes&) { return SignalDialogResult::Cancel; }
     // "Customize the clock cycle labels": the confirmed values, or nothing when cancelled.
-    virtual std::optional<CycleLabelValues> customizeCycleLabels(const CycleLabelValues& values) = 0;
+    virtual std::optional<CycleLabelValues> customizeCycleLabels(const CycleLabelValues&) { return std::nullopt; }
     // Shows the modeless "Adjust Signal Height/Spacing" window, made on first use and kept.
-    virtual void showRowLayoutWindow(const RowLayoutLink& link) = 0;
+    virtual void showRowLayoutWindow(const RowLayoutLink&) {}
 };
 
 } // namespace sigmora::edit

@@ -5,6 +5,7 @@
 #include "edit/Editor.h"
 #include "edit/SettingDialogCommands.h"
 #include "model/RecordFields.h"
+#include "support/EditorDriver.h"
 #include "support/FakeUiPort.h"
 #include "support/FixedMeasurer.h"
 
@@ -121,4 +122,24 @@ TEST_F(SettingDialogFixture, CreateDerivedSignalAddsAPlainSignal)
     ASSERT_TRUE(editor.execute(cmd::CreateDerivedSignal));
     ASSERT_EQ(editor.diagram().store.signalCount(), 1);
     EXPECT_EQ(model::fields::nameOfRow(editor.diagram().store.signals().get(0)), "Default Signal");
+}
+
+TEST(DialogEntryPoints, DoubleClickOnANameAndDraggingTheBottomOpenTheDialogs)
+{
+    test::EditorDriver d;
+    d.addSignals(3);
+    d.editor.execute(cmd::ModeEdit);
+    const render::Layout l = d.layout();
+    d.editor.mouse().doubleClick(l.waveOriginX() - 20, d.rowY(1, true));
+    ASSERT_EQ(d.ui.signalDialogsShown.size(), 1u);
+    EXPECT_EQ(d.ui.signalDialogsShown[0].rowIndex, 1);
+    EXPECT_EQ(d.ui.signalDialogsShown[0].name, "Default Signal 2");
+
+    const int bottom = d.grid().bottom();
+    d.press(200, bottom);
+    d.moveHeld(200, bottom + 6);
+    d.release(200, bottom + 6);
+    EXPECT_EQ(d.ui.rowLayoutWindowShown, 1);
+    d.ui.rowLayoutLink.apply({20, 12, 20});
+    EXPECT_EQ(d.editor.diagram().settings.signalHeight, 20);
 }
