@@ -87,6 +87,7 @@ public:
         auto choice = vcdChoices.front();
         vcdChoices.pop_front();
         return choice;
+    }
     edit::SignalDialogResult editSignalAttributes(edit::SignalAttributes& values) override
     {
         signalDialogsShown.push_back(values);
