@@ -146,7 +146,7 @@ private:
             JsonValue member = value(depth + 1);
             if (failed())
                 return;
-            v.members.emplace_back(std::move(key), std::move(member));
+            v.members.push_back({std::move(key), std::move(member)});
             if (!separatorOr('}'))
                 return;
         }

@@ -8,6 +8,8 @@
 
 namespace sigmora::io {
 
+struct JsonMember;
+
 // One value of a JSON document. Objects keep their members in file order.
 struct JsonValue {
     enum class Kind { Null, Bool, Number, String, Array, Object };
@@ -16,7 +18,7 @@ struct JsonValue {
     double number = 0;
     std::string text;
     std::vector<JsonValue> items;
-    std::vector<std::pair<std::string, JsonValue>> members;
+    std::vector<JsonMember> members;
 
     bool isObject() const { return kind == Kind::Object; }
     bool isArray() const { return kind == Kind::Array; }
@@ -24,6 +26,12 @@ struct JsonValue {
     bool isNumber() const { return kind == Kind::Number; }
     // The first member named key, or nullptr (also for values that are not objects).
     const JsonValue* member(std::string_view key) const;
+};
+
+// A named member of an object (a pair would need the value type complete where it is declared).
+struct JsonMember {
+    std::string key;
+    JsonValue value;
 };
 
 // Nesting deeper than this is refused: a document that deep is no diagram, and the parser
