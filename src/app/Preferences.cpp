@@ -9,6 +9,9 @@ namespace sigmora::app {
 
 namespace {
 
+// No screen is a million pixels from its origin: larger window values are damage.
+constexpr std::int32_t kMaxFrameCoordinate = 1 << 20;
+
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
@@ -112,6 +115,13 @@ FramePlacement placementFrom(const PreferencesRead& read)
     // A window without area cannot be shown; it comes back maximised.
     if (p[Preferences::ClientWidth] <= 0 || p[Preferences::ClientHeight] <= 0)
         return placement;
+    // So does one whose sizes no screen has: the frame sums below must not overflow.
+    for (Preferences::Index i : {Preferences::ClientLeft, Preferences::ClientTop, Preferences::ClientWidth,
+                                 Preferences::ClientHeight, Preferences::FrameWidth, Preferences::FrameHeight,
+                                 Preferences::CaptionHeight, Preferences::MenuHeight}) {
+        if (p[i] < -kMaxFrameCoordinate || p[i] > kMaxFrameCoordinate)
+            return placement;
+    }
     placement.maximised = false;
     placement.x = p[Preferences::ClientLeft] - p[Preferences::FrameWidth];
     placement.y = p[Preferences::ClientTop] - p[Preferences::MenuHeight] - p[Preferences::FrameHeight] -

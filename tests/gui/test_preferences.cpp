@@ -150,6 +150,17 @@ void PreferencesTest::placementFromAClientRectangle()
     p[Preferences::Maximised] = 0;
     p[Preferences::ClientWidth] = 0; // a window without area comes back maximised
     QVERIFY(app::placementFrom(read).maximised);
+    p[Preferences::ClientWidth] = 640;
+    // So does one whose frame sums would overflow (a damaged file).
+    for (Preferences::Index i : {Preferences::FrameWidth, Preferences::ClientTop, Preferences::CaptionHeight}) {
+        const std::int32_t kept = p[i];
+        p[i] = 1560281088;
+        QVERIFY(app::placementFrom(read).maximised);
+        p[i] = -1560281088;
+        QVERIFY(app::placementFrom(read).maximised);
+        p[i] = kept;
+    }
+    QVERIFY(!app::placementFrom(read).maximised);
 }
 
 void PreferencesTest::maximisedFlag_data()
