@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QRegion>
@@ -11,6 +12,7 @@
 
 #include "app/QtSurface.h"
 #include "app/ToolCursors.h"
+#include "edit/KeyInput.h"
 #include "edit/ToolCommands.h"
 
 namespace sigmora::app {
@@ -48,6 +50,37 @@ edit::MouseFlags flagsOf(const QMouseEvent* event)
     flags.ctrl = event->modifiers().testFlag(Qt::ControlModifier);
     flags.shift = event->modifiers().testFlag(Qt::ShiftModifier);
     return flags;
+}
+
+std::optional<edit::KeyPress> toKeyPress(const QKeyEvent* event)
+{
+    using Key = edit::KeyPress::Key;
+    edit::KeyPress k;
+    k.ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    k.shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    k.alt = event->modifiers().testFlag(Qt::AltModifier);
+    const int key = event->key();
+    switch (key) {
+    case Qt::Key_Left: k.key = Key::Left; return k;
+    case Qt::Key_Right: k.key = Key::Right; return k;
+    case Qt::Key_Up: k.key = Key::Up; return k;
+    case Qt::Key_Down: k.key = Key::Down; return k;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: k.key = Key::Tab; k.shift = k.shift || key == Qt::Key_Backtab; return k;
+    case Qt::Key_Escape: k.key = Key::Escape; return k;
+    case Qt::Key_Delete: k.key = Key::Delete; return k;
+    case Qt::Key_Insert: k.key = Key::Insert; return k;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: k.character = ','; return k;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: k.character = '.'; return k;
+    default: break;
+    }
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+        k.character = static_cast<char>('A' + (key - Qt::Key_A));
+        return k;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -110,6 +143,23 @@ void DiagramWidget::mouseDoubleClickEvent(QMouseEvent* event)
 void DiagramWidget::contextMenuEvent(QContextMenuEvent* event)
 {
     edit::rightButton(editor_, event->globalPos().x(), event->globalPos().y());
+}
+
+void DiagramWidget::keyPressEvent(QKeyEvent* event)
+{
+    // Keys that do not apply to the selection do nothing: the scroll area's own key scrolling
+    // does not run for them.
+    const auto key = toKeyPress(event);
+    if (!key) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    edit::keyDown(editor_, *key);
+}
+
+bool DiagramWidget::focusNextPrevChild(bool)
+{
+    return false;
 }
 
 void DiagramWidget::focusOutEvent(QFocusEvent* event)

@@ -34,6 +34,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Shift+Tab step the selection instead of moving the focus.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void onHorizontalAction(int action);

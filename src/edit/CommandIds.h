@@ -43,6 +43,10 @@ inline constexpr int DecreaseLeftMargin = 32855;
 inline constexpr int TabNextSelection = 32857;
 inline constexpr int TabPreviousSelection = 32865;
 inline constexpr int EditSignalAttributes = 32839;
+inline constexpr int MoveUp = 32849;
+inline constexpr int MoveDown = 32850;
+inline constexpr int MoveTextLeft = 32847;
+inline constexpr int MoveTextRight = 32848;
 
 // View
 inline constexpr int ViewLogo = 32831;

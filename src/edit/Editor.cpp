@@ -5,6 +5,7 @@
 #include "edit/DerivedSignal.h"
 #include "edit/DiagramCommands.h"
 #include "edit/FileCommands.h"
+#include "edit/SelectionCommands.h"
 #include "edit/ToolCommands.h"
 #include "edit/SettingDialogCommands.h"
 #include "edit/SignalAttributeCommands.h"
@@ -45,6 +46,7 @@ void Editor::registerCommands()
     registerVcdImportCommand(*this);
     registerSignalAttributeCommands(*this);
     registerSettingDialogCommands(*this);
+    registerSelectionCommands(*this);
 }
 
 void Editor::selectRow(int row)

@@ -62,6 +62,9 @@ public:
     void selectRow(int row);
     void deselectRow();
 
+    // Whether Shift is held while a command runs (the text moves repeat with it).
+    bool shiftHeld = false;
+
     // The cursor for the tool and what the pointer hovers; onCursorChanged hears of a new one.
     void updateCursor();
     CursorRole cursor() const { return cursor_; }

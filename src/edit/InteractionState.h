@@ -115,6 +115,8 @@ struct InteractionState {
     char bothPhase = '3';
     int bothLastRow = -1;
     int bothLastCell = -1;
+    // Alt is held while a key is handled: text and arrow steps become single pixels.
+    bool fineStep = false;
     // Edits made by the draw tool since its cached screen image was last released.
     int drawEdits = 0;
 

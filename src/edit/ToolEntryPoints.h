@@ -50,7 +50,8 @@ struct ToolEntryPoints {
     std::function<bool()> selectedArrowFloating;
     // The "On" item of "Snap to Grid" applied to the selected arrow.
     std::function<void()> snapSelectedArrow;
-    // Nudges of the selected arrow and label by keys.
+    // Nudges of the selected arrow and label by keys: (dx, dy) is the direction, each -1, 0 or 1;
+    // the state's fineStep says whether Alt asks for single pixels.
     std::function<void(int dx, int dy)> nudgeArrow;
     std::function<void(int dx, int dy)> nudgeLabel;
 
@@ -65,6 +66,12 @@ struct ToolEntryPoints {
     // The signal attribute editing of a row, and the text dialog of a text box.
     std::function<void(int row)> editSignalAttributes;
     std::function<void(int textIndex)> editTextAttributes;
+
+    // The cell clipboard: cut the cells of the selection (copying them), remove the cells of the
+    // cell rectangle without copying them, and empty the copy buffer.
+    std::function<void()> cutCells;
+    std::function<void()> removeCells;
+    std::function<void()> emptyCellCopy;
 
     // Geometry the drawing computes: the drawn path of arrow i, the three lines of label i, the
     // caption rectangle of a label's text box, and the handles of the selected arrow and label.

@@ -1,0 +1,21 @@
+#pragma once
+
+namespace sigmora::edit {
+
+class Editor;
+
+// Deleting what is selected, each after its question. A signal takes with it every arrow, label,
+// time break, flood entry and text box attached to it; a label takes its caption.
+void deleteSelectedSignal(Editor& editor);
+void deleteSelectedTextBoxes(Editor& editor);
+void deleteCurrentLabel(Editor& editor);
+void deleteCurrentTimeBreak(Editor& editor);
+void deleteCurrentArrow(Editor& editor);
+
+// "Cu&t": after the abort prologue, the selected annotation or text boxes are deleted, or the
+// cells of the signal selection cut.
+void cutSelection(Editor& editor);
+// The Delete key: by tool, then by selection kind.
+void deleteByKey(Editor& editor);
+
+} // namespace sigmora::edit

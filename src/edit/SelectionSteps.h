@@ -1,0 +1,23 @@
+#pragma once
+
+namespace sigmora::edit {
+
+class Editor;
+
+// Tab stepping: the next (forward) or previous object of the kind the tool or selection names.
+// fromMenu: the menu commands skip text boxes while a text box is being placed.
+void tabStep(Editor& editor, bool forward, bool fromMenu);
+
+// The text steps of the keys and commands, applied to every selected text box.
+inline constexpr int kTextStepDivisor = 4; // a horizontal step is cellWidth / 4
+inline constexpr int kTextGridY = 4;       // vertical steps snap to this grid
+void stepTextsHorizontally(Editor& editor, int direction);
+void stepTextsVertically(Editor& editor, int direction);
+
+// The name column one pixel narrower or wider, free text boxes shifted with it.
+void nudgeNameColumn(Editor& editor, int dx);
+
+// Shift+Comma (begin) and Shift+Period (end): the arrowhead toggle of an arrowhead code.
+int toggledArrowhead(int code, bool beginHead);
+
+} // namespace sigmora::edit
