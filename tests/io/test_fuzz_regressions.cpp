@@ -35,6 +35,9 @@ TEST(FuzzRegressions, EveryFindingReadsWritesAndOpensCleanly)
 {
     int found = 0;
     for (const auto& entry : fs::directory_iterator(kRegressions)) {
+        // The findings of the other readers live in folders of their own.
+        if (!entry.is_regular_file())
+            continue;
         ++found;
         const std::string bytes = readFile(entry.path());
         model::Diagram d;
