@@ -8,20 +8,7 @@ locate=$2
 diagram=$3
 readonly draw_command=32787
 
-work=$(mktemp -d)
-pid=
-cleanup() {
-  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/config XDG_DATA_HOME=$work/home/data
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$XDG_CONFIG_HOME/Kavlon Software" "$XDG_RUNTIME_DIR" "$work/bin"
-chmod 700 "$XDG_RUNTIME_DIR"
-printf '[Tip]\nStartUp=1\n' > "$XDG_CONFIG_HOME/Kavlon Software/Sigmora.conf"
-cp "$sigmora" "$work/bin/sigmora"
+source "$(dirname "$0")/isolated_home.sh"
 
 file=$work/strokes.sgm
 "$diagram" make "$file" 2
