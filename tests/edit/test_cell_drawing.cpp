@@ -198,3 +198,66 @@ TEST(CellDrawingReleases, AReleaseWithoutItsPressTakesNoSnapshot)
     d.release(d.cellX(2), d.rowY(0, true));
     EXPECT_EQ(d.snapshots, before);
 }
+
+TEST(CellDrawingLargest, TheLastOfTwoHundredFiftySixRowsAndPastItScrolled)
+{
+    test::EditorDriver d;
+    d.addSignals(model::kMaxRows);
+    ASSERT_EQ(d.editor.diagram().store.signalCount(), model::kMaxRows);
+    ASSERT_TRUE(d.editor.execute(cmd::ModeDraw));
+    d.editor.diagram().settings.verticalScroll = 480; // row 240 at the top
+    d.setWave(255, "0000");
+    d.clickCell(255, 1, true);
+    EXPECT_EQ(d.wave(255), "0010");
+    // One row pitch further down there is no row: nothing is written anywhere.
+    const int below = d.rowY(255, true) + d.layout().rowPitch();
+    d.press(d.cellX(1), below);
+    d.moveHeld(d.cellX(2), below);
+    d.release(d.cellX(2), below);
+    EXPECT_EQ(d.editor.diagram().store.signalCount(), model::kMaxRows);
+    EXPECT_EQ(d.wave(255), "0010");
+}
+
+TEST(CellDrawingFocus, APressWithoutItsReleaseEndsWhenTheWindowLosesTheMouse)
+{
+    const struct {
+        int tool;
+        edit::Drag drag;
+    } cases[] = {{cmd::ModeDraw, edit::Drag::None}, {cmd::ModeEdit, edit::Drag::CellRectangle}};
+    for (const auto& c : cases) {
+        test::EditorDriver d;
+        d.addSignals(2);
+        ASSERT_TRUE(d.editor.execute(c.tool));
+        d.press(d.cellX(1), d.rowY(0, true));
+        EXPECT_EQ(d.editor.state().drag.kind, c.drag);
+        const int before = d.snapshots;
+        d.editor.mouse().abandon();
+        EXPECT_EQ(d.editor.state().drag.kind, edit::Drag::None);
+        EXPECT_FALSE(d.editor.state().rectangle.dragging);
+        EXPECT_EQ(d.snapshots, before + (c.tool == cmd::ModeDraw ? 1 : 0)); // a stroke keeps its one snapshot
+        d.moveHeld(d.cellX(4), d.rowY(1, true));
+        EXPECT_EQ(d.editor.state().drag.kind, edit::Drag::None);
+    }
+}
+
+TEST(CellDrawingHalfMadeArrow, ClicksTheArrowToolDeclinesAreIgnored)
+{
+    test::EditorDriver d;
+    d.addSignals(2);
+    auto& arrows = d.editor.diagram().store.list(model::ListId::Arrows);
+    arrows.setSelection(arrows.append("2.Default Signal."));
+    int offered = 0;
+    d.editor.tools().arrowClick = [&](int, int, int, int) {
+        ++offered;
+        return false;
+    };
+    d.editor.state().currentTool = edit::Tool::Arrow;
+    d.editor.state().arrowStep = edit::kStepFirstPointPlaced;
+    const std::string before = d.wave(0);
+    d.click(d.cellX(3), d.rowY(0, true));
+    d.click(-5, -5);
+    EXPECT_EQ(offered, 2);
+    EXPECT_EQ(d.wave(0), before);
+    EXPECT_EQ(arrows.count(), 1);
+    EXPECT_EQ(d.editor.state().currentTool, edit::Tool::Arrow);
+}
