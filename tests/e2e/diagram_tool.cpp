@@ -1,5 +1,6 @@
 // A helper of the real-window tests, reading and writing diagram files without a window:
 //   e2e_diagram make FILE ROWS            writes a diagram of ROWS low signals
+//   e2e_diagram marked FILE ROWS          the same, with cell i of row i high (to tell rows apart)
 //   e2e_diagram point FILE ROW CELL high|low   prints the view point "x y" inside that cell's half
 //   e2e_diagram waves FILE                prints each row's waveform, one a line
 #include <cstdio>
@@ -50,13 +51,20 @@ bool load(const char* path, model::Diagram& diagram)
 int main(int argc, char* argv[])
 {
     const std::string what = argc > 2 ? argv[1] : "";
-    if (what == "make" && argc == 4) {
+    if ((what == "make" || what == "marked") && argc == 4) {
         NoUi ui;
         SevenPixels measurer;
         edit::Editor editor(ui, measurer);
         editor.diagram().settings.newSignalLevel = 0;
-        for (int i = 0; i < std::atoi(argv[3]); ++i)
+        for (int i = 0; i < std::atoi(argv[3]); ++i) {
             editor.addRow(model::NewRowKind::Signal);
+            if (what == "marked") {
+                auto& rows = editor.diagram().store.signals();
+                std::string wave(model::signal::waveform(rows.get(i)));
+                wave[i + 1] = '1';
+                rows.replace(i, model::signal::withDataField(rows.get(i), model::signalfield::Waveform, wave));
+            }
+        }
         std::string bytes;
         io::writeNativeFile(editor.diagram(), bytes);
         std::ofstream(argv[2], std::ios::binary) << bytes;
