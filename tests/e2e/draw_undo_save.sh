@@ -6,7 +6,7 @@ set -euo pipefail
 sigmora=$1
 locate=$2
 diagram=$3
-readonly draw_command=32787
+readonly tool_command=32787 # the draw tool
 
 source "$(dirname "$0")/isolated_home.sh"
 
@@ -14,15 +14,7 @@ file=$work/strokes.sgm
 "$diagram" make "$file" 2
 before=$("$diagram" waves "$file")
 
-"$work/bin/sigmora" "$file" >"$work/sigmora.log" 2>&1 &
-pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name 'strokes\.sgm - Sigmora 3\.3\.5$' | head -n 1)
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$window")"
-read -r bx by vx vy vw vh < <("$locate" "$draw_command" "$WIDTH" "$HEIGHT")
-echo "window at $X,$Y size ${WIDTH}x$HEIGHT; Draw button at $bx,$by; view $vx,$vy ${vw}x$vh"
-xdotool mousemove --sync $((X + bx)) $((Y + by)) click 1
-sleep 0.5
+source "$(dirname "$0")/open_and_choose.sh"
 
 # Presses at the first cell, moves through every cell up to the last, releases there.
 drag() {

@@ -6,7 +6,7 @@ set -euo pipefail
 sigmora=$1
 locate=$2
 diagram=$3
-readonly edit_command=32788
+readonly tool_command=32788 # Edit mode
 
 source "$(dirname "$0")/isolated_home.sh"
 
@@ -14,14 +14,7 @@ file=$work/rows.sgm
 "$diagram" marked "$file" 3
 third=$("$diagram" waves "$file" | sed -n 3p)
 
-"$work/bin/sigmora" "$file" >"$work/sigmora.log" 2>&1 &
-pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name 'rows\.sgm - Sigmora 3\.3\.5$' | head -n 1)
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$window")"
-read -r bx by vx vy vw vh < <("$locate" "$edit_command" "$WIDTH" "$HEIGHT")
-xdotool mousemove --sync $((X + bx)) $((Y + by)) click 1
-sleep 0.5
+source "$(dirname "$0")/open_and_choose.sh"
 read -r px py < <("$diagram" point "$file" 2 0 high)
 # The name column: well left of the waveforms, on the third row.
 xdotool mousemove --sync $((X + vx + 30)) $((Y + vy + py + 4))
