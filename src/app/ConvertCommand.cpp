@@ -10,6 +10,7 @@
 
 #include "app/ExchangeConversions.h"
 #include "app/QtSurface.h"
+#include "app/SvgXmlCsvConversions.h"
 #include "io/FileAccess.h"
 #include "io/NativeFileReader.h"
 #include "io/NativeFileWriter.h"
@@ -22,7 +23,7 @@ namespace sigmora::app {
 
 namespace {
 
-constexpr const char* kUsage = "usage: sigmora --convert IN OUT   (OUT ends in .sgm, .png or .json)";
+constexpr const char* kUsage = "usage: sigmora --convert IN OUT   (OUT ends in .sgm, .png, .json, .svg, .xml, .csv or .txt)";
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 bool endsWith(const std::string& text, std::string_view ending)
@@ -49,7 +50,7 @@ bool readDiagram(const std::string& in, model::Diagram& diagram, std::string& er
     case io::ReadResult::Status::Damaged: error = in + " is damaged: " + result.problem; return false;
     case io::ReadResult::Status::PreviousVersion: error = in + " could not be converted"; return false;
     }
-    diagram.labelNumbers = model::generateLabelNumbers(model::labelNumberRule(diagram.settings));
+    model::regenerateLabelNumbers(diagram);
     return true;
 }
 
@@ -113,8 +114,8 @@ bool convertDiagramFile(const std::string& in, const std::string& out, const Exc
                         std::string& error)
 {
     const bool toNative = endsWith(out, ".sgm");
-    if (!toNative && !endsWith(out, ".png") && !isExchangeOutput(out)) {
-        error = "unknown output type: " + out + " (use .sgm, .png or .json)";
+    if (!toNative && !endsWith(out, ".png") && !isExchangeOutput(out) && !isSvgXmlCsvOutput(out)) {
+        error = "unknown output type: " + out + " (use .sgm, .png, .json, .svg, .xml, .csv or .txt)";
         return false;
     }
     model::Diagram diagram;
@@ -127,8 +128,15 @@ bool convertDiagramFile(const std::string& in, const std::string& out, const Exc
     } else if (options.given) {
         error = "the options --clock, --signals, --from and --to are for .vcd inputs";
         return false;
+    } else if (isSvgXmlCsvInput(in)) {
+        if (!readSvgXmlCsvInput(in, diagram, error))
+            return false;
     } else if (!readDiagram(in, diagram, error)) {
         return false;
+    }
+    if (isSvgXmlCsvOutput(out)) {
+        std::string bytes;
+        return svgXmlCsvOutputBytes(diagram, out, bytes, error) && writeFile(out, bytes, error);
     }
     if (isExchangeOutput(out))
         return writeFile(out, exchangeOutputBytes(diagram, out), error);

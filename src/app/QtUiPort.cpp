@@ -6,11 +6,13 @@
 
 #include "app/DialogFolder.h"
 #include "dialogs/CycleLabelsDialog.h"
+#include "dialogs/AsciiWaveformsDialog.h"
 #include "dialogs/DutClocksDialog.h"
 #include "dialogs/HeightSpacingWindow.h"
 #include "dialogs/PeriodDividerDialog.h"
 #include "dialogs/SignalAttributesDialog.h"
 #include "dialogs/VcdImportDialog.h"
+#include "dialogs/SvgSettingsDialog.h"
 
 namespace sigmora::app {
 
@@ -114,6 +116,20 @@ std::optional<io::VcdChoice> QtUiPort::chooseVcdImport(const io::VcdSurvey& surv
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();
+}
+
+std::optional<edit::UiPort::SvgSettings> QtUiPort::editSvgSettings(const SvgSettings& current)
+{
+    dialogs::SvgSettingsDialog dialog(current.scale, current.activeLowBarFactor, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return SvgSettings{dialog.scale(), dialog.activeLowBarFactor()};
+}
+
+void QtUiPort::showAsciiWaveforms(const std::vector<io::AsciiRow>& rows)
+{
+    dialogs::AsciiWaveformsDialog dialog(rows, parent_);
+    dialog.exec();
 }
 
 void QtUiPort::addToRecentFiles(const std::string& path)

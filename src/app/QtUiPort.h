@@ -21,6 +21,8 @@ public:
     std::optional<int> choosePeriodDivider(int currentDivider) override;
     std::optional<std::vector<int>> chooseDutClocks(const std::vector<std::string>& rowNames) override;
     std::optional<io::VcdChoice> chooseVcdImport(const io::VcdSurvey& survey, const io::VcdChoice& proposed) override;
+    std::optional<SvgSettings> editSvgSettings(const SvgSettings& current) override;
+    void showAsciiWaveforms(const std::vector<io::AsciiRow>& rows) override;
     std::optional<std::string> openFileName(const FileDialog& dialog) override;
     std::optional<std::string> saveFileName(const FileDialog& dialog) override;
     void addToRecentFiles(const std::string& path) override;

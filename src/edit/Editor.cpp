@@ -4,11 +4,13 @@
 #include "edit/CommandIds.h"
 #include "edit/DerivedSignal.h"
 #include "edit/DiagramCommands.h"
+#include "edit/ExchangeCommands.h"
 #include "edit/FileCommands.h"
 #include "edit/SelectionCommands.h"
 #include "edit/ToolCommands.h"
 #include "edit/SettingDialogCommands.h"
 #include "edit/SignalAttributeCommands.h"
+#include "edit/SvgCommands.h"
 #include "edit/UndoCommands.h"
 #include "edit/VcdImportCommand.h"
 #include "edit/ViewCommands.h"
@@ -47,6 +49,8 @@ void Editor::registerCommands()
     registerSignalAttributeCommands(*this);
     registerSettingDialogCommands(*this);
     registerSelectionCommands(*this);
+    registerSvgCommands(*this);
+    registerExchangeCommands(*this);
 }
 
 void Editor::selectRow(int row)

@@ -66,11 +66,6 @@ void showDamaged(Editor& editor, const std::string& problem)
     editor.ui().showMessage(std::string(kDamaged) + " (" + problem + ").", kSigmoraCaption, MessageIcon::Warning);
 }
 
-void regenerateLabelNumbers(model::Diagram& d)
-{
-    d.labelNumbers = model::generateLabelNumbers(model::labelNumberRule(d.settings));
-}
-
 model::FontSpec textBoxFont(std::string_view record)
 {
     model::FontSpec font = model::FontSpec::fromPoints(model::textbox::fontFace(record), model::textbox::fontSize(record));
@@ -107,7 +102,7 @@ void repairTextBoxes(Editor& editor)
 void showOpened(Editor& editor, const std::string& path, bool repairTexts)
 {
     editor.setFilePath(path);
-    regenerateLabelNumbers(editor.diagram());
+    model::regenerateLabelNumbers(editor.diagram());
     if (repairTexts)
         repairTextBoxes(editor);
     editor.refresh();

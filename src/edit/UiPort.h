@@ -8,6 +8,7 @@
 #include "edit/CycleLabelValues.h"
 #include "edit/RowLayout.h"
 #include "edit/SignalAttributes.h"
+#include "io/AsciiView.h"
 #include "io/VcdReader.h"
 
 namespace sigmora::edit {
@@ -66,6 +67,14 @@ public:
     virtual std::optional<CycleLabelValues> customizeCycleLabels(const CycleLabelValues&) { return std::nullopt; }
     // Shows the modeless "Adjust Signal Height/Spacing" window, made on first use and kept.
     virtual void showRowLayoutWindow(const RowLayoutLink&) {}
+    // "Setup SVG output": the SVG scale and the active-low bar factor, or nothing when cancelled.
+    struct SvgSettings {
+        float scale = 1.0f;
+        float activeLowBarFactor = 1.0f;
+    };
+    virtual std::optional<SvgSettings> editSvgSettings(const SvgSettings&) { return std::nullopt; }
+    // The ASCII output window over these rows; it builds the text itself as its options change.
+    virtual void showAsciiWaveforms(const std::vector<io::AsciiRow>&) {}
 };
 
 } // namespace sigmora::edit

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "io/ArchiveReader.h"
+#include "io/DiagramLimits.h"
 #include "io/NativeLayout.h"
 #include "io/PreviousVersions.h"
 
@@ -73,14 +74,6 @@ ReadResult readHeader(ArchiveReader& r)
     return result;
 }
 
-bool layoutInRange(const model::DiagramSettings& s)
-{
-    for (IntSetting setting : kLayoutSizes)
-        if (s.*setting < -kMaxLayoutMagnitude || s.*setting > kMaxLayoutMagnitude)
-            return false;
-    return true;
-}
-
 ReadResult finished(ReadResult result, const ArchiveReader& r)
 {
     if (r.failed()) {
@@ -90,29 +83,14 @@ ReadResult finished(ReadResult result, const ArchiveReader& r)
     return result;
 }
 
-// Edge offsets are added up along a row: each must be a width a cell can have.
-bool edgeOffsetsInRange(const model::ObjectStore& store)
-{
-    const int rows = std::min(store.signalCount(), model::kMaxRows);
-    if (rows <= 0)
-        return true;
-    const std::int32_t* first = store.edgeOffsets().row(0);
-    return std::all_of(first, first + static_cast<std::size_t>(rows) * model::kMaxCells, [](std::int32_t v) {
-        return v >= -kMaxLayoutMagnitude && v <= kMaxLayoutMagnitude;
-    });
-}
-
 // The end of reading a file: the layout sizes and edge offsets must be ones a diagram can have.
 ReadResult checked(ReadResult result, const model::Diagram& d)
 {
     if (result.status != Status::Ok)
         return result;
-    if (!layoutInRange(d.settings)) {
+    if (auto problem = diagramOutOfRange(d)) {
         result.status = Status::Damaged;
-        result.problem = "a layout size is out of range";
-    } else if (!edgeOffsetsInRange(d.store)) {
-        result.status = Status::Damaged;
-        result.problem = "an edge offset is out of range";
+        result.problem = *problem;
     }
     return result;
 }

@@ -24,10 +24,6 @@ inline constexpr std::string_view kVersion009 = "009";
 // A diagram has at most 256 rows; the other lists are bounded only to refuse absurd counts.
 inline constexpr int kMaxListRecords = 65536;
 
-// The layout sizes and edge offsets every coordinate is computed from. No diagram comes near a
-// million pixels; a file that holds more is damaged, and drawing it would overflow the coordinates.
-inline constexpr int kMaxLayoutMagnitude = 1000000;
-
 using IntSetting = int model::DiagramSettings::*;
 
 // The runs of integer settings between the other items, in file order.

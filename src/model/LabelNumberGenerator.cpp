@@ -1,5 +1,7 @@
 #include "model/LabelNumberGenerator.h"
 
+#include "model/Diagram.h"
+
 namespace sigmora::model {
 
 namespace {
@@ -43,6 +45,11 @@ LabelNumbers defaultLabelNumbers()
     for (int k = 0; k < kMaxCells; ++k)
         numbers[static_cast<size_t>(k)] = k + 1;
     return numbers;
+}
+
+void regenerateLabelNumbers(Diagram& d)
+{
+    d.labelNumbers = generateLabelNumbers(labelNumberRule(d.settings));
 }
 
 } // namespace sigmora::model

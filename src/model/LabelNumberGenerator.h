@@ -4,6 +4,8 @@
 
 namespace sigmora::model {
 
+class Diagram;
+
 struct LabelNumberRule {
     int start = 1;
     int increment = 1;
@@ -17,6 +19,8 @@ struct LabelNumberRule {
 LabelNumbers generateLabelNumbers(const LabelNumberRule& rule);
 // The rule the diagram's label settings give.
 LabelNumberRule labelNumberRule(const DiagramSettings& settings);
+// The label values of a diagram computed again from its label settings.
+void regenerateLabelNumbers(Diagram& diagram);
 // 1, 2, ... 600.
 LabelNumbers defaultLabelNumbers();
 

@@ -27,6 +27,9 @@ public:
     std::vector<std::vector<std::string>> dutClockLists;          // the row names each time it was shown
     std::deque<std::optional<io::VcdChoice>> vcdChoices;    // value change dump import dialog results
     std::vector<io::VcdChoice> vcdProposals;                // what that dialog was shown with
+    std::deque<std::optional<SvgSettings>> svgSettings; // "Setup SVG output" results
+    std::vector<SvgSettings> svgSettingsShown;          // the values it opened with
+    std::vector<std::vector<io::AsciiRow>> asciiViews;  // the rows each ASCII window showed
     std::vector<Asked> questions;
     std::vector<Asked> messages;
     struct Popup {
@@ -111,6 +114,16 @@ public:
         ++rowLayoutWindowShown;
         rowLayoutLink = link;
     }
+    std::optional<SvgSettings> editSvgSettings(const SvgSettings& current) override
+    {
+        svgSettingsShown.push_back(current);
+        if (svgSettings.empty())
+            return std::nullopt;
+        auto chosen = svgSettings.front();
+        svgSettings.pop_front();
+        return chosen;
+    }
+    void showAsciiWaveforms(const std::vector<io::AsciiRow>& rows) override { asciiViews.push_back(rows); }
     std::optional<int> choosePeriodDivider(int) override
     {
         if (dividers.empty())

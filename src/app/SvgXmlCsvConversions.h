@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "model/Diagram.h"
+
+namespace sigmora::app {
+
+// The parts of "sigmora --convert" that read and write this program's own exchange formats:
+// SVG (".svg", both ways: the drawing out, the data comments back in), the XML and
+// comma-separated waveforms (".xml", ".csv", both ways) and the ASCII waveforms (".txt", out
+// only, with the window's default options).
+
+bool isSvgXmlCsvInput(const std::string& path);
+bool isSvgXmlCsvOutput(const std::string& path);
+
+// Reads the input into a diagram just made. False with a one-line error.
+bool readSvgXmlCsvInput(const std::string& in, model::Diagram& diagram, std::string& error);
+
+// The bytes of the output for the diagram; false with a one-line error.
+bool svgXmlCsvOutputBytes(const model::Diagram& diagram, const std::string& out, std::string& bytes,
+                          std::string& error);
+
+} // namespace sigmora::app

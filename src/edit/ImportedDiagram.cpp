@@ -1,0 +1,39 @@
+#include "edit/ImportedDiagram.h"
+
+#include "edit/Editor.h"
+#include "edit/FileCommands.h"
+#include "model/LabelNumberGenerator.h"
+
+namespace sigmora::edit {
+
+namespace {
+constexpr const char* kSaveChanges = "Do you want to save your changes?";
+constexpr const char* kSaveChangesCaption = "Save Changes?";
+} // namespace
+
+void offerToSaveChanges(Editor& editor)
+{
+    if (editor.diagram().modified && editor.ui().askYesNo(kSaveChanges, kSaveChangesCaption))
+        saveDiagram(editor);
+}
+
+model::Diagram diagramForImport(const Editor& editor)
+{
+    model::Diagram fresh;
+    fresh.settings = editor.diagram().settings;
+    fresh.resetForNew();
+    return fresh;
+}
+
+void takeImportedDiagram(Editor& editor, model::Diagram&& imported)
+{
+    editor.resetDiagram();
+    editor.diagram() = std::move(imported);
+    editor.diagram().modified = false;
+    model::regenerateLabelNumbers(editor.diagram());
+    editor.setFilePath({});
+    editor.refresh();
+    editor.takeSnapshot();
+}
+
+} // namespace sigmora::edit

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace sigmora::edit {
+
+class Editor;
+
+// "Scalable Vector Graphics  (svg)..." (export), "Sigmora SVG..." (import) and the SVG output
+// settings ("Edit Output Settings...").
+void registerSvgCommands(Editor& editor);
+
+// The SVG document of the diagram as the view shows it (scroll included); empty without rows.
+std::string svgDocumentOfView(Editor& editor);
+
+} // namespace sigmora::edit
