@@ -21,3 +21,6 @@ sigmora_replay(preferences FOLDERS corpus/preferences regressions/preferences
                SOURCES ${CMAKE_SOURCE_DIR}/src/app/Preferences.cpp)
 sigmora_replay(tips FOLDERS corpus/tips regressions/tips SOURCES ${CMAKE_SOURCE_DIR}/src/app/TipsReader.cpp)
 sigmora_replay(port_list FOLDERS corpus/port_list regressions/port_list)
+sigmora_replay(svg_reader FOLDERS corpus/svg_reader regressions/svg_reader)
+sigmora_replay(xml_reader FOLDERS corpus/xml_reader regressions/xml_reader)
+sigmora_replay(csv_reader FOLDERS corpus/csv_reader regressions/csv_reader)

@@ -1,0 +1,55 @@
+// Fuzzes the reader of the data comments of SVG documents: any bytes are read as an SVG file.
+// Whatever is read must write data comments that read back and write the same again.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "io/SvgCommentStream.h"
+#include "io/SvgDocument.h"
+#include "io/SvgReader.h"
+
+using namespace sigmora;
+
+namespace {
+
+// The smallest scale the two-decimal data comment keeps positive.
+constexpr float kSmallestWrittenScale = 0.005f;
+
+// Diagrams are reused: a fresh one would allocate its two grids for every input.
+model::Diagram& fresh(int which)
+{
+    static model::Diagram* diagrams = new model::Diagram[2];
+    model::Diagram& d = diagrams[which];
+    d.store.clearForNew();
+    d.settings = model::DiagramSettings{};
+    return d;
+}
+
+std::string documentOf(const model::Diagram& d)
+{
+    std::string doc(io::kSvgMarker);
+    doc += "\n";
+    io::appendSvgCommentStream(d, doc);
+    doc += io::kSvgEnd;
+    return doc;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    model::Diagram& diagram = fresh(0);
+    if (io::readSvgDiagram(bytes, diagram).status != io::SvgReadResult::Status::Ok ||
+        diagram.settings.svgScale < kSmallestWrittenScale)
+        return 0;
+    const std::string written = documentOf(diagram);
+    model::Diagram& again = fresh(1);
+    if (io::readSvgDiagram(written, again).status != io::SvgReadResult::Status::Ok)
+        std::abort();
+    if (documentOf(again) != written)
+        std::abort();
+    return 0;
+}
