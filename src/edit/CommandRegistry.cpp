@@ -28,4 +28,13 @@ std::optional<CommandState> CommandRegistry::state(int command) const
     return s;
 }
 
+std::vector<int> CommandRegistry::numbers() const
+{
+    std::vector<int> all;
+    all.reserve(entries_.size());
+    for (const auto& entry : entries_)
+        all.push_back(entry.first);
+    return all;
+}
+
 } // namespace sigmora::edit

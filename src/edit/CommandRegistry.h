@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sigmora::edit {
 
@@ -27,6 +28,8 @@ public:
     bool execute(int command) const;
     // The item's state; nothing when the command has no handler here.
     std::optional<CommandState> state(int command) const;
+    // The numbers of every command with a handler here, ascending.
+    std::vector<int> numbers() const;
 
 private:
     struct Entry {
