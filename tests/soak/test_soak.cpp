@@ -42,6 +42,7 @@ constexpr int kDefaultFullCheckEvery = 4;
 constexpr int kMaxTextBoxes = 256; // one selection flag per text box
 constexpr int kOutsideMargin = 40; // how far random points stray outside the drawn diagram
 constexpr int kMaxDragMoves = 6;
+constexpr int kRowsPastLimit = 3;
 constexpr int kRedrawEvery = 50;
 constexpr int kSurfaceWidth = 1200;
 constexpr int kSurfaceHeight = 900;
@@ -106,7 +107,7 @@ public:
             return command({cmd::AddClock, cmd::AddSignal, cmd::AddBus});
         if (kind < 99)
             return saveAndOpen();
-        return command({cmd::FileNew});
+        return fill();
     }
 
     // The checks every step can afford; an empty answer when all hold.
@@ -201,6 +202,15 @@ private:
             if (editor_.handles(c))
                 out.push_back(c);
         return out;
+    }
+
+    // Rows added up to the limit and a few past it.
+    std::string fill()
+    {
+        const int rows = editor_.diagram().store.signalCount();
+        for (int i = rows; i < model::kMaxRows + kRowsPastLimit; ++i)
+            editor_.addRow(static_cast<model::NewRowKind>(pick(0, 2)));
+        return "rows added from " + std::to_string(rows) + " to the limit";
     }
 
     // A random enabled command of the list, run as its menu item or accelerator would run it.
