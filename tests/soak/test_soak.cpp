@@ -38,6 +38,7 @@ namespace cmd = edit::cmd;
 namespace {
 
 constexpr long kDefaultOperations = 10000;
+constexpr long kDefaultSeed = 1;
 constexpr int kDefaultFullCheckEvery = 4;
 constexpr int kMaxTextBoxes = 256; // one selection flag per text box
 constexpr int kOutsideMargin = 40; // how far random points stray outside the drawn diagram
@@ -66,12 +67,11 @@ long numberFromEnvironment(const char* name, long fallback)
     return std::strtol(text, nullptr, 10);
 }
 
+// The test run replays one fixed seed so that it fails only for a change of the code; a run
+// from the command line picks its own seeds.
 unsigned seedFromEnvironment()
 {
-    const long seed = numberFromEnvironment("SIGMORA_SOAK_SEED", -1);
-    if (seed >= 0)
-        return static_cast<unsigned>(seed);
-    return static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
+    return static_cast<unsigned>(numberFromEnvironment("SIGMORA_SOAK_SEED", kDefaultSeed));
 }
 
 // One editor under random operations, with the checks of its invariants.
