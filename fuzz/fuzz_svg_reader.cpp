@@ -9,6 +9,7 @@
 #include "io/SvgCommentStream.h"
 #include "io/SvgDocument.h"
 #include "io/SvgReader.h"
+#include "ReusedDiagrams.h"
 
 using namespace sigmora;
 
@@ -16,16 +17,6 @@ namespace {
 
 // The smallest scale the two-decimal data comment keeps positive.
 constexpr float kSmallestWrittenScale = 0.005f;
-
-// Diagrams are reused: a fresh one would allocate its two grids for every input.
-model::Diagram& fresh(int which)
-{
-    static model::Diagram* diagrams = new model::Diagram[2];
-    model::Diagram& d = diagrams[which];
-    d.store.clearForNew();
-    d.settings = model::DiagramSettings{};
-    return d;
-}
 
 std::string documentOf(const model::Diagram& d)
 {
@@ -41,12 +32,12 @@ std::string documentOf(const model::Diagram& d)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    model::Diagram& diagram = fresh(0);
+    model::Diagram& diagram = fuzz::reusedDiagram(0);
     if (io::readSvgDiagram(bytes, diagram).status != io::SvgReadResult::Status::Ok ||
         diagram.settings.svgScale < kSmallestWrittenScale)
         return 0;
     const std::string written = documentOf(diagram);
-    model::Diagram& again = fresh(1);
+    model::Diagram& again = fuzz::reusedDiagram(1);
     if (io::readSvgDiagram(written, again).status != io::SvgReadResult::Status::Ok)
         std::abort();
     if (documentOf(again) != written)

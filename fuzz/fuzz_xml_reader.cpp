@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "io/XmlFormat.h"
+#include "ReusedDiagrams.h"
 
 using namespace sigmora;
 
@@ -15,25 +16,16 @@ namespace {
 
 constexpr std::string_view kRecordLimit = "more records than any diagram holds";
 
-model::Diagram& fresh(int which)
-{
-    static model::Diagram* diagrams = new model::Diagram[2];
-    model::Diagram& d = diagrams[which];
-    d.store.clearForNew();
-    d.settings = model::DiagramSettings{};
-    return d;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    model::Diagram& diagram = fresh(0);
+    model::Diagram& diagram = fuzz::reusedDiagram(0);
     if (!io::readXmlDiagram(bytes, diagram).ok())
         return 0;
     const std::string written = io::xmlDocument(diagram);
-    model::Diagram& again = fresh(1);
+    model::Diagram& again = fuzz::reusedDiagram(1);
     const io::ExchangeReadResult result = io::readXmlDiagram(written, again);
     if (!result.ok() && result.problem != kRecordLimit)
         std::abort();

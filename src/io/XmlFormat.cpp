@@ -7,6 +7,7 @@
 #include "model/SignalRecord.h"
 #include "model/TextBoxRecord.h"
 #include "model/TextCase.h"
+#include "render/SvgWriter.h"
 
 namespace sigmora::io {
 
@@ -272,18 +273,7 @@ void readTag(XmlReadState& st, std::string_view tag)
 
 std::string xmlEscaped(std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out.push_back(c);
-        }
-    }
-    return out;
+    return render::SvgWriter::escaped(text);
 }
 
 std::string xmlUnescaped(std::string_view text)
