@@ -1,5 +1,6 @@
 #include "app/QtUiPort.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -13,6 +14,7 @@
 #include "dialogs/SignalAttributesDialog.h"
 #include "dialogs/VcdImportDialog.h"
 #include "dialogs/SvgSettingsDialog.h"
+#include "dialogs/TextAttributesDialog.h"
 
 namespace sigmora::app {
 
@@ -71,6 +73,23 @@ std::optional<int> QtUiPort::choosePeriodDivider(int currentDivider)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.divider();
+}
+
+std::optional<edit::TextAttributes> QtUiPort::editTextAttributes(const edit::TextAttributes& values)
+{
+    dialogs::TextAttributesDialog dialog(values, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.values();
+}
+
+std::optional<model::Colour> QtUiPort::chooseColour(model::Colour initial)
+{
+    const QColor chosen = QColorDialog::getColor(
+        QColor(model::redOf(initial), model::greenOf(initial), model::blueOf(initial)), parent_);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return model::rgb(chosen.red(), chosen.green(), chosen.blue());
 }
 
 } // namespace sigmora::app

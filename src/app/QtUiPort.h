@@ -19,6 +19,8 @@ public:
     void showMessage(const std::string& text, const std::string& caption, edit::MessageIcon icon) override;
     bool askYesNo(const std::string& text, const std::string& caption, edit::MessageIcon icon) override;
     std::optional<int> choosePeriodDivider(int currentDivider) override;
+    std::optional<edit::TextAttributes> editTextAttributes(const edit::TextAttributes& values) override;
+    std::optional<model::Colour> chooseColour(model::Colour initial) override;
     std::optional<std::vector<int>> chooseDutClocks(const std::vector<std::string>& rowNames) override;
     std::optional<io::VcdChoice> chooseVcdImport(const io::VcdSurvey& survey, const io::VcdChoice& proposed) override;
     std::optional<SvgSettings> editSvgSettings(const SvgSettings& current) override;

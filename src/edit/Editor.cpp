@@ -7,6 +7,9 @@
 #include "edit/ExchangeCommands.h"
 #include "edit/FileCommands.h"
 #include "edit/SelectionCommands.h"
+#include "edit/SeparatorCommands.h"
+#include "edit/TextCommands.h"
+#include "edit/TimingCommands.h"
 #include "edit/ToolCommands.h"
 #include "edit/SettingDialogCommands.h"
 #include "edit/SignalAttributeCommands.h"
@@ -51,6 +54,9 @@ void Editor::registerCommands()
     registerSelectionCommands(*this);
     registerSvgCommands(*this);
     registerExchangeCommands(*this);
+    registerTimingCommands(*this);
+    registerSeparatorCommands(*this);
+    registerTextCommands(*this);
 }
 
 void Editor::selectRow(int row)
@@ -96,6 +102,14 @@ bool Editor::abortPendingTools()
     return true;
 }
 
+bool Editor::roomForRow()
+{
+    if (diagram_.store.signalCount() < model::kMaxRows)
+        return true;
+    ui_.showMessage(kRowLimit, "Sigmora", MessageIcon::Warning);
+    return false;
+}
+
 void Editor::resetDiagram()
 {
     diagram_.resetForNew();
@@ -125,11 +139,9 @@ std::string Editor::addRow(model::NewRowKind kind)
 {
     if (!abortPendingTools())
         return kNoRowAdded;
-    model::RecordList& rows = diagram_.store.signals();
-    if (rows.count() >= model::kMaxRows) {
-        ui_.showMessage(kRowLimit, "Sigmora", MessageIcon::Warning);
+    if (!roomForRow())
         return kNoRowAdded;
-    }
+    model::RecordList& rows = diagram_.store.signals();
     diagram_.modified = true;
     const std::string name = model::chooseRowName(rows, kind);
     const int index = rows.append(model::buildRowRecord(kind, name, diagram_.settings.newSignalLevel));

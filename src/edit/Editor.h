@@ -53,6 +53,8 @@ public:
     std::string addRow(model::NewRowKind kind);
     // Abort prologue: asks to abandon a half-made arrow or label; false when the user declines.
     bool abortPendingTools();
+    // False, after saying so, when the diagram already holds the most rows it can.
+    bool roomForRow();
 
     // The mouse: the left-button pipeline and the places it hands clicks to other tools.
     MousePipeline& mouse() { return *mouse_; }

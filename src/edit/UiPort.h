@@ -9,6 +9,8 @@
 #include "edit/RowLayout.h"
 #include "edit/SignalAttributes.h"
 #include "io/AsciiView.h"
+#include "edit/TextAttributes.h"
+#include "model/Colour.h"
 #include "io/VcdReader.h"
 
 namespace sigmora::edit {
@@ -50,6 +52,10 @@ public:
 
     // Pops up a context menu at a screen point; the item chosen arrives as an ordinary command.
     virtual void popupContextMenu(ContextMenuKind menu, int screenX, int screenY) = 0;
+    // "Text Attributes": the edited values, or nothing when cancelled.
+    virtual std::optional<TextAttributes> editTextAttributes(const TextAttributes&) { return std::nullopt; }
+    // The colour dialog: the chosen colour, or nothing when cancelled.
+    virtual std::optional<model::Colour> chooseColour(model::Colour) { return std::nullopt; }
 
     // The value change dump import's choice of clock, signals and time window, shown for the dump
     // surveyed and starting from the choice proposed; nothing when cancelled.

@@ -33,13 +33,19 @@ const RecordList& ObjectStore::list(ListId id) const
 
 int ObjectStore::signalIndexOfName(std::string_view name) const
 {
+    const int found = findSignal(name);
+    return found >= 0 ? found : kNoMatchSignalIndex;
+}
+
+int ObjectStore::findSignal(std::string_view name) const
+{
     std::string_view wanted = trimBlanks(name);
     const RecordList& rows = signals();
     for (int i = 0; i < rows.count(); ++i) {
         if (equalsIgnoringCase(trimBlanks(fields::nameOfRow(rows.get(i))), wanted))
             return i;
     }
-    return kNoMatchSignalIndex;
+    return -1;
 }
 
 int ObjectStore::attachedSignal(std::string_view record, ReaderReport& report) const

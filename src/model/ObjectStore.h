@@ -30,6 +30,8 @@ public:
     // When no row matches the answer is kNoMatchSignalIndex, as annotation placement expects.
     int signalIndexOfName(std::string_view name) const;
     static constexpr int kNoMatchSignalIndex = 1;
+    // The same search, answering -1 when no row matches.
+    int findSignal(std::string_view name) const;
 
     // The signal index of the row named in field 1 of an annotation record (arrow, label, time
     // break, region). A record without that field is reported.

@@ -30,6 +30,9 @@ public:
     std::deque<std::optional<SvgSettings>> svgSettings; // "Setup SVG output" results
     std::vector<SvgSettings> svgSettingsShown;          // the values it opened with
     std::vector<std::vector<io::AsciiRow>> asciiViews;  // the rows each ASCII window showed
+    std::deque<std::optional<edit::TextAttributes>> textAnswers; // "Text Attributes" results
+    std::vector<edit::TextAttributes> textDialogs;               // the values each one opened with
+    std::deque<std::optional<model::Colour>> colours;            // colour dialog results
     std::vector<Asked> questions;
     std::vector<Asked> messages;
     struct Popup {
@@ -124,6 +127,21 @@ public:
         return chosen;
     }
     void showAsciiWaveforms(const std::vector<io::AsciiRow>& rows) override { asciiViews.push_back(rows); }
+    std::optional<edit::TextAttributes> editTextAttributes(const edit::TextAttributes& values) override
+    {
+        textDialogs.push_back(values);
+        return next(textAnswers);
+    }
+    std::optional<model::Colour> chooseColour(model::Colour) override { return next(colours); }
+    template <typename T>
+    static std::optional<T> next(std::deque<std::optional<T>>& script)
+    {
+        if (script.empty())
+            return std::nullopt;
+        auto v = script.front();
+        script.pop_front();
+        return v;
+    }
     std::optional<int> choosePeriodDivider(int) override
     {
         if (dividers.empty())

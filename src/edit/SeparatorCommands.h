@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "model/RecordList.h"
+#include "model/SignalRecord.h"
+
+namespace sigmora::edit {
+
+class Editor;
+
+// "separator" while no row name begins with it, else "separator %d " (with its trailing blank)
+// from 2 upward.
+std::string chooseSeparatorName(const model::RecordList& signals);
+std::string buildSeparatorRecord(const std::string& name, model::SeparatorKind kind);
+
+// Inserts a separator row above the selected row (row 0 when none is selected).
+void insertSeparator(Editor& editor, model::SeparatorKind kind);
+
+// The four "Insert Separator" commands, always enabled.
+void registerSeparatorCommands(Editor& editor);
+
+} // namespace sigmora::edit
