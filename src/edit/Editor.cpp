@@ -14,6 +14,7 @@
 #include "edit/SettingDialogCommands.h"
 #include "edit/SignalAttributeCommands.h"
 #include "edit/SvgCommands.h"
+#include "edit/TransitionEdge.h"
 #include "edit/UndoCommands.h"
 #include "edit/VcdImportCommand.h"
 #include "edit/ViewCommands.h"
@@ -57,6 +58,7 @@ void Editor::registerCommands()
     registerTimingCommands(*this);
     registerSeparatorCommands(*this);
     registerTextCommands(*this);
+    registerTransitionEdgeTool(*this);
 }
 
 void Editor::selectRow(int row)

@@ -98,7 +98,7 @@ void selectOnly(Editor& editor, int textIndex)
     if (textIndex >= 0 && textIndex < kSelectionFlags)
         st.textSelected[static_cast<size_t>(textIndex)] = true;
     texts(editor).setSelection(textIndex);
-    st.selectionKind = kSelectionKindTextBox;
+    st.selectionKind = SelectionKind::TextBox;
     st.selectedRow = -1;
     editor.diagram().store.signals().setSelection(-1);
 }
@@ -264,6 +264,16 @@ void registerTextCommands(Editor& editor)
             for (int i = 0; i < editor.diagram().store.list(model::ListId::Texts).count(); ++i)
                 s.enabled = s.enabled || selectedText(editor, i);
         });
+    ToolEntryPoints& t = editor.tools();
+    t.createTextBox = [&editor](int x, int y) { placeTextBox(editor, x, y); };
+    t.editTextAttributes = [&editor](int index) {
+        if (index < 0 || index >= texts(editor).count())
+            return;
+        if (!selectedText(editor, index))
+            selectOnly(editor, index);
+        texts(editor).setSelection(index);
+        editTextProperties(editor);
+    };
     r.add(cmd::ctx::AlignLeft, [&editor] { alignEdges(editor, Edge::Left); });
     r.add(cmd::ctx::AlignTop, [&editor] { alignEdges(editor, Edge::Top); });
     r.add(cmd::ctx::AlignRight, [&editor] { alignEdges(editor, Edge::Right); });

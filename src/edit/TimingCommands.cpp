@@ -149,11 +149,32 @@ void shiftSelectedRow(Editor& editor, bool later)
     changed(editor, true);
 }
 
+// Every column of the cell rectangle on each of its rows, from the top down to the first separator.
+void shiftRectangle(Editor& editor, bool later)
+{
+    model::Diagram& diagram = editor.diagram();
+    const CellRectangle& r = editor.state().rectangle;
+    const model::DiagramSettings& s = diagram.settings;
+    const int firstSignal = s.verticalScroll / 2;
+    for (int row = r.firstRow() + firstSignal; row <= r.lastRow() + firstSignal && row < diagram.store.signalCount(); ++row) {
+        const std::string& record = diagram.store.signals().get(row);
+        if (model::rowKind(record) == model::kRowKindSeparator)
+            break;
+        const int limit = delayLimit(s.cellWidth, edgeRun(record, s.slantWidth));
+        shiftEdges(diagram.store.edgeOffsets(), row, r.firstCell() + s.firstVisibleCell,
+                   r.lastCell() + s.firstVisibleCell, limit, later);
+    }
+    changed(editor, true);
+}
+
 void shiftDelay(Editor& editor, bool later)
 {
     if (!editor.abortPendingTools() || !hasSignals(editor))
         return;
-    shiftSelectedRow(editor, later);
+    if (editor.state().rectangle.active)
+        shiftRectangle(editor, later);
+    else
+        shiftSelectedRow(editor, later);
 }
 
 } // namespace

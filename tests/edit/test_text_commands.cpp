@@ -119,7 +119,7 @@ TEST_F(TextFixture, PlacingATextBoxSnapsToTheCellGridAndScroll)
     EXPECT_EQ(ui.textDialogs[1].face, "Courier");
     EXPECT_EQ(ui.textDialogs[1].size, 12);
     EXPECT_EQ(ui.textDialogs[1].colour, 255u);
-    EXPECT_EQ(editor.state().selectionKind, edit::kSelectionKindTextBox);
+    EXPECT_EQ(editor.state().selectionKind, edit::SelectionKind::TextBox);
     EXPECT_TRUE(editor.state().textSelected[0]);
     EXPECT_EQ(editor.state().selectedRow, -1);
 }

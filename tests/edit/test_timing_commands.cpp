@@ -327,3 +327,24 @@ TEST_F(TimingFixture, SeparatorsAreNamedAndInsertedAboveTheSelectedRow)
     EXPECT_EQ(model::fields::nameOfRow(rows().get(1)), "separator 2 ");
     EXPECT_EQ(rows().get(1), "separator 2 \t\t\t\t\tSEP_0.0.1.Arial.3.1.0.0.0.1.");
 }
+
+TEST_F(TimingFixture, DelayOnACellRectangleStopsAtTheFirstSeparator)
+{
+    editor.addRow(model::NewRowKind::Signal);
+    editor.addRow(model::NewRowKind::Signal);
+    editor.execute(cmd::InsertSeparatorBlank); // above the selected row 1
+    editor.addRow(model::NewRowKind::Signal);
+    // Rows: signal, separator, signal, signal. Scrolled by 2 cells; the rectangle covers display
+    // columns 1 to 2 (cells 3 and 4) of rows 0 to 2, drawn from its bottom right to its top left.
+    settings().firstVisibleCell = 2;
+    edit::CellRectangle& r = editor.state().rectangle;
+    r = {2, 2, 0, 1, true, false};
+    editor.state().selectedRow = 3;
+    editor.execute(cmd::AddSignalDelay);
+    EXPECT_EQ(edit::accumulatedOffset(offsets(), 0, 2), 0);
+    EXPECT_EQ(edit::accumulatedOffset(offsets(), 0, 3), 1);
+    EXPECT_EQ(edit::accumulatedOffset(offsets(), 0, 4), 1);
+    EXPECT_EQ(edit::accumulatedOffset(offsets(), 0, 5), 0);
+    for (int row : {1, 2, 3})
+        EXPECT_EQ(edit::accumulatedOffset(offsets(), row, 3), 0) << row;
+}
