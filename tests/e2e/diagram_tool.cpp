@@ -28,6 +28,8 @@ struct NoUi : edit::UiPort {
     std::optional<std::vector<int>> chooseDutClocks(const std::vector<std::string>&) override { return std::nullopt; }
     void popupContextMenu(edit::ContextMenuKind, int, int) override {}
     std::optional<io::VcdChoice> chooseVcdImport(const io::VcdSurvey&, const io::VcdChoice&) override { return std::nullopt; }
+    std::optional<edit::TextAttributes> editTextAttributes(const edit::TextAttributes&) override { return std::nullopt; }
+    std::optional<model::Colour> chooseColour(model::Colour) override { return std::nullopt; }
     void addToRecentFiles(const std::string&) override {}
 };
 
