@@ -1,5 +1,6 @@
 #include "edit/Editor.h"
 
+#include "edit/ArrowTool.h"
 #include "edit/CellCommands.h"
 #include "edit/CommandIds.h"
 #include "edit/DerivedSignal.h"
@@ -7,6 +8,7 @@
 #include "edit/ExchangeCommands.h"
 #include "edit/FileCommands.h"
 #include "edit/SelectionCommands.h"
+#include "edit/LabelTool.h"
 #include "edit/SeparatorCommands.h"
 #include "edit/TextCommands.h"
 #include "edit/TimingCommands.h"
@@ -59,6 +61,9 @@ void Editor::registerCommands()
     registerSeparatorCommands(*this);
     registerTextCommands(*this);
     registerTransitionEdgeTool(*this);
+    registerArrowTool(*this);
+    registerLabelTool(*this);
+    registerTimeBreakTool(*this);
 }
 
 void Editor::selectRow(int row)
