@@ -76,6 +76,8 @@ struct WindowCase {
     std::vector<std::string> rows; // name=cells
 };
 
+void PrintTo(const WindowCase& c, std::ostream* os) { *os << c.name; }
+
 class VcdChoices : public testing::TestWithParam<WindowCase> {};
 
 TEST_P(VcdChoices, ShapeTheDiagram)
@@ -103,6 +105,8 @@ struct BadCase {
     io::VcdChoice choice;
     const char* says;
 };
+
+void PrintTo(const BadCase& c, std::ostream* os) { *os << c.name; }
 
 class VcdRefused : public testing::TestWithParam<BadCase> {};
 
@@ -144,6 +148,8 @@ struct ClockCase {
     std::string body;
     const char* clock;
 };
+
+void PrintTo(const ClockCase& c, std::ostream* os) { *os << c.name; }
 
 class VcdDefaultClock : public testing::TestWithParam<ClockCase> {};
 

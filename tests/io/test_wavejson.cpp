@@ -47,6 +47,8 @@ struct LaneCase {
     bool clock;
 };
 
+void PrintTo(const LaneCase& c, std::ostream* os) { *os << c.name; }
+
 class WaveJsonLane : public testing::TestWithParam<LaneCase> {};
 
 TEST_P(WaveJsonLane, BecomesTheseCells)
@@ -141,6 +143,8 @@ struct BadCase {
     const char* says;
 };
 
+void PrintTo(const BadCase& c, std::ostream* os) { *os << c.name; }
+
 class WaveJsonRefused : public testing::TestWithParam<BadCase> {};
 
 TEST_P(WaveJsonRefused, WithAClearMessage)
@@ -204,6 +208,8 @@ struct WriteCase {
     std::string cells;
     const char* lane;
 };
+
+void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.name; }
 
 class WaveJsonExport : public testing::TestWithParam<WriteCase> {};
 
