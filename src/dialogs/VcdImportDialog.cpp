@@ -51,11 +51,12 @@ VcdImportDialog::VcdImportDialog(const io::VcdSurvey& survey, const io::VcdChoic
 
     int checked = 0;
     for (const io::VcdVariable& v : survey.variables) {
+        const bool unusable = v.real || v.width > io::kMaxVcdWidth;
         auto* item = new QListWidgetItem(text(v.name) + (v.width > 1 ? QStringLiteral("  [%1 bits]").arg(v.width) : QString()) +
-                                             (v.real ? QStringLiteral("  (real: not shown)") : QString()),
+                                             (unusable ? QStringLiteral("  (cannot be shown)") : QString()),
                                          signals_);
         item->setData(Qt::UserRole, text(v.name));
-        if (v.real) {
+        if (unusable) {
             item->setFlags(Qt::ItemIsSelectable);
             continue;
         }

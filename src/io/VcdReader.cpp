@@ -176,9 +176,9 @@ private:
                             std::all_of(widthText.begin(), widthText.end(), [](char c) { return c >= '0' && c <= '9'; });
         const long long width = digits ? std::stoll(widthText) : -1;
         const bool real = words[0] == "real" || words[0] == "realtime";
-        if (!real && (width < 1 || width > kMaxVcdWidth))
+        if (!real && (width < 1 || width > kMaxDeclaredVcdWidth))
             return fail("the variable " + words[3] + " is " + widthText + " bits wide; widths from 1 to " +
-                        std::to_string(kMaxVcdWidth) + " are read");
+                        std::to_string(kMaxDeclaredVcdWidth) + " are read");
         if (out.variables.size() >= kMaxVcdVariables)
             return fail("more than " + std::to_string(kMaxVcdVariables) + " variables");
         VcdVariable v;
@@ -536,11 +536,13 @@ ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& 
                                            : "The dump has no 1-bit signal named " + choice.clock + ".");
     ImportResult result;
     std::vector<int> chosen{clock};
-    int reals = 0;
+    int reals = 0, wide = 0;
     auto choose = [&](int index) {
         const VcdVariable& v = vars[static_cast<std::size_t>(index)];
         if (v.real)
             ++reals;
+        else if (v.width > kMaxVcdWidth)
+            ++wide;
         else if (index != clock)
             chosen.push_back(index);
     };
@@ -555,6 +557,9 @@ ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& 
             choose(index);
         }
     }
+    if (wide)
+        result.notes.push_back(std::to_string(wide) + " vector(s) wider than " + std::to_string(kMaxVcdWidth) +
+                               " bits were left out.");
     if (reals)
         result.notes.push_back(std::to_string(reals) + " real-valued variable(s) were left out: the diagram has no rows for them.");
     if (chosen.size() > static_cast<std::size_t>(kMaxRows)) {
@@ -576,6 +581,7 @@ ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& 
         r.width = v.width;
         r.row.name = names[k].substr(scope);
         r.row.clock = k == 0;
+        r.row.risingArrows = r.row.clock; // as a new clock row has them
         sampler.rows.push_back(std::move(r));
     }
     sampler.setClock(sampler.rows.front().slot);

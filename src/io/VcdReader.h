@@ -12,8 +12,10 @@
 
 namespace sigmora::io {
 
-// Widths outside 1 .. kMaxVcdWidth are refused: no simulator writes a wider vector.
-inline constexpr int kMaxVcdWidth = 4096;
+// Vectors up to kMaxVcdWidth bits become rows; wider ones (up to kMaxDeclaredVcdWidth) are left out
+// with a note. A width of 0 or past kMaxDeclaredVcdWidth is refused as damage.
+inline constexpr int kMaxVcdWidth = 1024;
+inline constexpr int kMaxDeclaredVcdWidth = 65536;
 // A dump declaring more variables than this is refused.
 inline constexpr std::size_t kMaxVcdVariables = 1000000;
 // Value changes kept while waiting for the end of one half-cycle of the clock.

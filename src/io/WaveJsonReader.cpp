@@ -15,8 +15,8 @@ namespace {
 
 constexpr std::string_view kNotWaveJson = "This is not a WaveJSON file: ";
 constexpr std::string_view kClockChars = "pPnN";
-// A lane written only with the clock levels h and l (and continuations) is a clock held or gated.
-constexpr std::string_view kClockLevelChars = "hHlL.|";
+// A lane that holds the clock levels h and l and none of the data levels is a clock held or gated.
+constexpr std::string_view kDataLevelChars = "01=23456789";
 constexpr std::string_view kKnownChars = "pPnNhHlL01zx=23456789.|";
 constexpr double kMaxPhase = 1e6;
 constexpr double kColumnEpsilon = 1e-9;
@@ -130,7 +130,7 @@ public:
         row.name = std::string(name);
         row.clock = wave_.find_first_of(kClockChars) != std::string_view::npos ||
                     (wave_.find_first_of("hHlL") != std::string_view::npos &&
-                     wave_.find_first_not_of(kClockLevelChars) == std::string_view::npos);
+                     wave_.find_first_of(kDataLevelChars) == std::string_view::npos);
         row.risingArrows = wave_.find('P') != std::string_view::npos;
         row.fallingArrows = wave_.find('N') != std::string_view::npos;
         row.hatched.assign(static_cast<std::size_t>(count), false);
@@ -309,8 +309,12 @@ private:
                 cutLane_ = name.empty() ? "(no name)" : name;
         }
         // A lane shifted by a phase overhangs the others by part of a period; the diagram is as
-        // long as its longest unshifted lane when it has one.
-        (timing.phase > 0 ? shiftedColumns_ : columns_) = std::max(timing.phase > 0 ? shiftedColumns_ : columns_, count);
+        // long as its longest unshifted lane when it has one, else as its longest shifted lane
+        // less that overhang.
+        if (timing.phase > 0)
+            shiftedColumns_ = std::max(shiftedColumns_, count - count % 2);
+        else
+            columns_ = std::max(columns_, count);
         unknownCharacters_ = unknownCharacters_ || decoder.unknownCharacters();
         const int row = builder_.addRow(decoder.decode(name, count));
         if (const JsonValue* node = v.member("node"); node && node->isString())

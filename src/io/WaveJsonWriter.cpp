@@ -173,11 +173,12 @@ std::optional<Lane> clockLane(WaveBuilder b, const std::vector<Cell>& cells, int
 }
 
 // One character per cycle, cycles starting at column `shift` - 1 (shift 1: half a cycle earlier).
+// Only the columns written decide: the half of the last shifted cycle past them does not.
 std::optional<Lane> cycleLane(WaveBuilder b, const std::vector<Cell>& cells, int count, int shift)
 {
     for (int first = -shift; first < count; first += 2) {
         const Cell a = at(cells, std::max(first, 0)), c = at(cells, first + 1);
-        if (!(a == c))
+        if (first + 1 < count && !(a == c))
             return std::nullopt;
         b.add(a, a.kind, std::max(first, 0));
     }
@@ -187,13 +188,10 @@ std::optional<Lane> cycleLane(WaveBuilder b, const std::vector<Cell>& cells, int
 }
 
 // One character per cell.
-Lane cellLane(WaveBuilder b, const std::vector<Cell>& cells, int count, bool clock)
+Lane cellLane(WaveBuilder b, const std::vector<Cell>& cells, int count)
 {
-    for (int k = 0; k < count; ++k) {
-        const Cell c = at(cells, k);
-        const char character = clock && c.kind == '1' ? 'h' : clock && c.kind == '0' ? 'l' : c.kind;
-        b.add(c, character, k);
-    }
+    for (int k = 0; k < count; ++k)
+        b.add(at(cells, k), at(cells, k).kind, k);
     b.lane.period = 0.5;
     return b.lane;
 }
@@ -214,25 +212,35 @@ std::string laneJson(std::string_view name, const Lane& lane)
     return out + "}";
 }
 
+// The cellCount cells, and one more when that makes the last cycle whole: every lane is then a
+// whole number of cycles long and reads back into the same number of cells.
+int columnsWritten(const model::Diagram& d)
+{
+    const int count = std::clamp(d.settings.cellCount, 0, model::kMaxCells);
+    return count + count % 2;
+}
+
 std::string rowLane(const model::Diagram& d, const std::vector<Box>& boxes, const render::Layout& l, int index)
 {
     const std::string& record = d.store.signals().get(index);
     const model::SignalRow row = model::parseSignalRow(record);
+    // A separator is a spacer lane; one with a name keeps it, which the peers draw as a label.
     if (row.separator)
-        return "{}";
-    const int count = std::clamp(d.settings.cellCount, 0, model::kMaxCells);
-    // Two columns more than are written, so that the last cycle of any grouping is whole.
+        return row.name.empty() ? "{}" : "{\"name\": " + jsonQuoted(plainText(row.name)) + "}";
+    const int count = columnsWritten(d);
+    // Two columns more than are written, so that the last shifted cycle is whole.
     const std::vector<Cell> cells = rowCells(d, index, row.waveform, count + 2);
     const WaveBuilder b(boxes, l, index, cells);
+    // A clock that shows anything but levels is written as a signal.
     std::optional<Lane> lane;
     if (row.clock)
         lane = clockLane(b, cells, count, row);
-    if (!lane && !row.clock)
+    if (!lane)
         lane = cycleLane(b, cells, count, 0);
-    if (!lane && !row.clock)
+    if (!lane)
         lane = cycleLane(b, cells, count, 1);
     if (!lane)
-        lane = cellLane(b, cells, count, row.clock);
+        lane = cellLane(b, cells, count);
     return laneJson(plainText(row.name), *lane);
 }
 

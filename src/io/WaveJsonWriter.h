@@ -7,11 +7,14 @@
 namespace sigmora::io {
 
 // The diagram as WaveJSON, the text format of the WaveDrom family of timing-diagram tools: one
-// lane per row in row order, separators as spacer lanes "{}", and the diagram's cellCount cells.
+// lane per row in row order, separators as spacer lanes "{}" (with their name when they have one),
+// and the diagram's cellCount cells (one more when cellCount is odd, so that every lane is a whole
+// number of cycles).
 // One WaveJSON period is one clock cycle, two cells. A lane whose cells change only on whole
 // cycles gets one character per cycle; one that changes only on the other half-cycles is shifted
 // with "phase"; any other gets one character per cell with "period" 0.5. Levels are 0 and 1
-// (clock rows use the clock characters p, n, h and l, with P and N for edge arrows), tri-state
+// (clock rows that show only levels use the clock characters p, n, h and l, with P and N for edge
+// arrows; other clock rows are written as signals), tri-state
 // is z, hatched tri-state is x, and a bus value is "=" with "." for its continuation, labelled
 // with the text of a text box sitting on that run (an empty label when there is none).
 // The text is UTF-8 JSON.

@@ -68,6 +68,17 @@ TEST(VcdImport, SamplesEveryHalfCycleAtItsMiddle)
     EXPECT_NE(r.result.notes[0].find("1 real-valued"), std::string::npos);
 }
 
+TEST(VcdImport, LeavesOutVectorsTooWideToShowAndSaysSo)
+{
+    const std::string text = "$var wire 1 ! clk $end\n$var wire 2000 # wide $end\n$var wire 2 $ two $end\n"
+                             "$enddefinitions $end\n#0 0! b0 # b01 $ #5 1! #10 0!\n";
+    const Imported r = importVcd(text);
+    ASSERT_TRUE(r.result.ok) << r.result.error;
+    ASSERT_EQ(r.diagram.store.signalCount(), 2);
+    EXPECT_EQ(r.name(1), "two");
+    EXPECT_EQ(r.result.notes, std::vector<std::string>{"1 vector(s) wider than 1024 bits were left out."});
+}
+
 struct WindowCase {
     const char* name;
     std::optional<long long> from, to;

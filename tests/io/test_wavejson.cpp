@@ -69,12 +69,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(LaneCase{"PosClock", "{name:'c', wave:'p...'}", "10101010", "........", true},
                     LaneCase{"NegClock", "{wave:'n..'}", "010101", "......", true},
                     LaneCase{"GatedClock", "{wave:'hlp.'}", "11001010", "........", true},
+                    LaneCase{"ClockLevels", "{wave:'hlx.'}", "11002222", "....####", true},
+                    LaneCase{"DataLevels", "{wave:'hl1.'}", "11001111", "........", false},
                     LaneCase{"Levels", "{wave:'01.x'}", "00111122", "......##", false},
                     LaneCase{"TriState", "{wave:'z1'}", "2211", "....", false},
                     LaneCase{"Gap", "{wave:'0|1'}", "000011", "......", false},
                     LaneCase{"HalfPeriod", "{wave:'0101', period:0.5}", "0101", "....", false},
                     LaneCase{"DoublePeriod", "{wave:'01', period:2}", "00001111", "........", false},
-                    LaneCase{"Phase", "{wave:'01.', phase:0.5}", "01111", ".....", false},
+                    LaneCase{"Phase", "{wave:'01.', phase:0.5}", "0111", "....", false},
                     LaneCase{"Buses", "{wave:'=.=', data:'a b'}", "444433", "......", false},
                     LaneCase{"BusAfterX", "{wave:'x2', data:['v']}", "2244", "##..", false},
                     LaneCase{"UnknownIsX", "{wave:'1u'}", "1122", "..##", false}),
@@ -225,7 +227,7 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, WaveJsonExport,
     testing::Values(WriteCase{"NewClock", K::Clock, "", R"({"name": "s", "wave": "P..."})"},
                     WriteCase{"StoppedClock", K::Clock, "1010110011", R"({"name": "s", "wave": "P.hl"})"},
-                    WriteCase{"TriStateClock", K::Clock, "1022101011", R"({"name": "s", "wave": "hlz.hlhl", "period": 0.5})"},
+                    WriteCase{"TriStateClock", K::Clock, "1022101011", R"({"name": "s", "wave": "10z.1010", "period": 0.5})"},
                     WriteCase{"WholeCycles", K::Signal, "0011112222", R"({"name": "s", "wave": "01.z"})"},
                     WriteCase{"HalfShifted", K::Signal, "0111100000", R"({"name": "s", "wave": "01.0.", "phase": 0.5})"},
                     WriteCase{"PerCell", K::Signal, "0100111111", R"({"name": "s", "wave": "010.1...", "period": 0.5})"},
@@ -237,6 +239,7 @@ TEST(WaveJsonExport, NamesSeparatorsHatchAndBusLabels)
 {
     model::Diagram d = diagramOf({{"a.b\\nc \"q\"", K::Bus, "4433334444"}, {"x", K::Signal, "2222000000"}}, 8);
     d.store.signals().append("sep\t\t\t\t\tSEP_0.0.1.Arial.1.1.0.0.0.1.");
+    d.store.signals().append("\t\t\t\t\tSEP_0.0.1.Arial.0.1.0.0.0.1.");
     for (int k = 0; k < 4; ++k)
         d.store.floodStyles().set(1, k, 2);
     // A text box over the second bus value (columns 2-5) of row 0, one on nothing, a label caption.
@@ -248,6 +251,7 @@ TEST(WaveJsonExport, NamesSeparatorsHatchAndBusLabels)
     EXPECT_EQ(io::waveJsonText(d), "{\"signal\": [\n"
                                    "  {\"name\": \"a.b c \\\"q\\\"\", \"wave\": \"==.=\", \"data\": [\"\", \"v.2\", \"\"]},\n"
                                    "  {\"name\": \"x\", \"wave\": \"x.0.\"},\n"
+                                   "  {\"name\": \"sep\"},\n"
                                    "  {}\n]}\n");
 }
 
@@ -295,3 +299,4 @@ TEST(WaveJsonRoundTrip, ExamplesComeBackCellForCell)
 }
 
 } // namespace
+
