@@ -98,7 +98,9 @@ VcdImportDialog::VcdImportDialog(const io::VcdSurvey& survey, const io::VcdChoic
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(new QLabel(QStringLiteral("&Signals (at most %1):").arg(kMaxSignals), this));
+    auto* signalsLabel = new QLabel(QStringLiteral("&Signals (at most %1):").arg(kMaxSignals), this);
+    signalsLabel->setBuddy(signals_);
+    layout->addWidget(signalsLabel);
     layout->addWidget(signals_);
     layout->addLayout(checks);
     layout->addWidget(problem_);
