@@ -11,35 +11,24 @@
 #include "io/WaveJsonReader.h"
 #include "io/WaveJsonWriter.h"
 
+#include "CharMeasurer.h"
+#include "ReusedDiagrams.h"
+
 using namespace sigmora;
 
 namespace {
 
-class CharMeasurer : public model::TextMeasurer {
-public:
-    int textWidth(std::string_view text, const model::FontSpec&) const override { return static_cast<int>(text.size()) * 7; }
-    int lineHeight(const model::FontSpec&) const override { return 14; }
-};
-
-model::Diagram& fresh()
-{
-    static model::Diagram* diagram = new model::Diagram;
-    diagram->store.clearForNew();
-    diagram->settings = model::DiagramSettings{};
-    return *diagram;
-}
-
 void importOnce(const std::string& bytes, const io::VcdChoice& choice)
 {
-    const CharMeasurer measurer;
+    const fuzz::CharMeasurer measurer;
     std::istringstream in(bytes);
-    model::Diagram& diagram = fresh();
+    model::Diagram& diagram = fuzz::reusedDiagram(0);
     if (!io::readVcd(in, choice, diagram, measurer).ok)
         return;
     if (diagram.store.signalCount() < 1 || diagram.settings.cellCount < 1)
         std::abort();
     const std::string written = io::waveJsonText(diagram);
-    model::Diagram& again = fresh();
+    model::Diagram& again = fuzz::reusedDiagram(1);
     if (!io::readWaveJson(written, again, measurer).ok)
         std::abort();
 }

@@ -9,37 +9,20 @@
 #include "io/WaveJsonReader.h"
 #include "io/WaveJsonWriter.h"
 
+#include "CharMeasurer.h"
+#include "ReusedDiagrams.h"
+
 using namespace sigmora;
-
-namespace {
-
-class CharMeasurer : public model::TextMeasurer {
-public:
-    int textWidth(std::string_view text, const model::FontSpec&) const override { return static_cast<int>(text.size()) * 7; }
-    int lineHeight(const model::FontSpec&) const override { return 14; }
-};
-
-// Diagrams are reused: a fresh one would allocate its two grids for every input.
-model::Diagram& fresh(int which)
-{
-    static model::Diagram* diagrams = new model::Diagram[2];
-    model::Diagram& d = diagrams[which];
-    d.store.clearForNew();
-    d.settings = model::DiagramSettings{};
-    return d;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const CharMeasurer measurer;
-    model::Diagram& diagram = fresh(0);
+    const fuzz::CharMeasurer measurer;
+    model::Diagram& diagram = fuzz::reusedDiagram(0);
     if (!io::readWaveJson(bytes, diagram, measurer).ok)
         return 0;
     const std::string written = io::waveJsonText(diagram);
-    model::Diagram& again = fresh(1);
+    model::Diagram& again = fuzz::reusedDiagram(1);
     if (!io::readWaveJson(written, again, measurer).ok)
         std::abort();
     if (io::waveJsonText(again) != written)
