@@ -2,6 +2,7 @@
 
 #include "edit/ArrowTool.h"
 #include "edit/CellCommands.h"
+#include "edit/ClipboardCommands.h"
 #include "edit/CommandIds.h"
 #include "edit/DerivedSignal.h"
 #include "edit/DiagramCommands.h"
@@ -64,6 +65,7 @@ void Editor::registerCommands()
     registerArrowTool(*this);
     registerLabelTool(*this);
     registerTimeBreakTool(*this);
+    registerClipboardCommands(*this);
 }
 
 void Editor::selectRow(int row)
@@ -121,6 +123,7 @@ void Editor::resetDiagram()
 {
     diagram_.resetForNew();
     state_.reset();
+    clipboard.resetFlags();
     redrawMemory_ = {};
     shownReaderMessages_.clear();
     undoRing_.reset();
@@ -226,6 +229,15 @@ render::RedrawOptions Editor::redrawOptions() const
                                                               r.lastCell() + l.firstVisibleCell + 1,
                                                               r.firstRow() + l.firstVisibleSignal(),
                                                               r.lastRow() + l.firstVisibleSignal()};
+    }
+    if (clipboard.cellsInBuffer && !clipboard.cutOrigin) {
+        const render::Layout l = render::Layout::from(diagram_.settings);
+        const int last = clipboard.endRow - 1;
+        options.selection.clipboardMark =
+            render::Rect{l.waveOriginX() + (clipboard.firstColumn - l.firstVisibleCell) * l.cellWidth,
+                         l.signalTop(clipboard.firstRow) - l.signalHeight / 2,
+                         l.waveOriginX() + (clipboard.lastColumn + 1 - l.firstVisibleCell) * l.cellWidth,
+                         l.signalTop(last) + l.signalHeight + l.signalHeight / 2};
     }
     if (options.movePreview && !options.movePreview->derived)
         options.movePreview->derived = [this](int signalIndex) { return derivedPreview(signalIndex); };

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "edit/CellClipboard.h"
 #include "edit/CommandRegistry.h"
 #include "edit/CursorRole.h"
 #include "edit/InteractionState.h"
@@ -97,6 +98,9 @@ public:
     std::function<void()> onSnapshot;
     // Called after the diagram was written to its file.
     std::function<void()> onSaved;
+
+    // The cell clipboard's view state (its entries are the diagram's copy buffer list).
+    CellClipboardState clipboard;
 
     // The row being dragged with the mouse, drawn at the mouse's y.
     std::optional<render::MovePreview> movePreview;

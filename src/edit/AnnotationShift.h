@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string_view>
+
+#include "model/Diagram.h"
+
+namespace sigmora::edit {
+
+// Makes what is attached to one row follow cells inserted into it or removed from it: the row's
+// flood styles and edge offsets, and the time breaks, arrow and label ends and text boxes that
+// name the row. count > 0 inserts that many cells at column `column`; count < 0 removes -count
+// cells starting there. Columns are absolute cell indices. An annotation end inside removed cells
+// deletes the whole annotation (a label with its caption text boxes).
+void shiftAnnotations(model::Diagram& diagram, int row, int count, int column);
+
+// Deletes label `index` with its caption text boxes; the captions of later labels are
+// renumbered to follow their labels down by one.
+void deleteLabel(model::Diagram& diagram, int index);
+
+// Edge offsets of a row after removing `count` entries starting at `first`: later entries move
+// left, the last `count` become 0, and the removed sum is carried into the following entries so
+// that the row keeps its width while every entry stays within 16 pixels of zero where it can.
+void removeEdgeOffsets(std::int32_t* entries, int first, int count);
+
+} // namespace sigmora::edit
