@@ -231,10 +231,11 @@ void MenusTest::contextMenusHoldEveryItemInOrder_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("expected");
 
-    // The delete item shows its text for the selection: "Delete Signal" while no cells are highlighted.
+    // The delete item shows its text for the selection: "Delete Signal" while no cells are highlighted;
+    // the insert item reads "Shift right" while no cells are copied.
     QTest::newRow("signal") << int(app::ContextMenu::Signal) << "SIGNAL PROPERTIES"
                             << lines({"&Cut\tCTRL+X = 32886", "C&opy\tCTRL+C = 32888", "&Paste\tCTRL+V = 32889",
-                                      "&Insert Copied Cells\tCTRL+I = 32887", "Delete Signal = 32890",
+                                      "Shift right\tCTRL+I = 32887", "Delete Signal = 32890",
                                       "Move Signal Up = 32924", "Move Signal Down = 32925", "High = 32926",
                                       "Low = 32927", "TriState = 32892", "Both High and Low = 32928",
                                       "&Invert = 32885", "Ideal transition edge = 32958",
