@@ -191,7 +191,11 @@ public:
     int commandCount() const { return static_cast<int>(commands_.size()); }
 
 private:
-    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    // A number between the two bounds, in either order (a diagram's sizes may put them so).
+    int pick(int low, int high)
+    {
+        return std::uniform_int_distribution<int>(std::min(low, high), std::max(low, high))(random_);
+    }
     bool chance(int oneIn) { return pick(0, oneIn - 1) == 0; }
 
     template <std::size_t N>
