@@ -147,7 +147,13 @@ public:
     // a change that takes no undo snapshot, which undo and redo do not bring back.
     void noteUnsnapshotted(const std::string& current, const std::string& operation)
     {
-        const auto& slot = mirror_[static_cast<std::size_t>(editor_.undoRing().slot())];
+        // Before the first snapshot (after New or Open) no slot holds a state to compare with.
+        const int index = editor_.undoRing().slot();
+        if (index < 0) {
+            inStep_ = true;
+            return;
+        }
+        const auto& slot = mirror_[static_cast<std::size_t>(index)];
         const bool inStep = !slot || *slot == current;
         if (!inStep && inStep_)
             ++unsnapshotted_[operation.substr(0, operation.find(','))];
