@@ -241,7 +241,22 @@ render::RedrawOptions Editor::redrawOptions() const
     }
     if (options.movePreview && !options.movePreview->derived)
         options.movePreview->derived = [this](int signalIndex) { return derivedPreview(signalIndex); };
+    options.annotations = annotationSelection();
     return options;
+}
+
+render::AnnotationSelection Editor::annotationSelection() const
+{
+    const model::ObjectStore& store = diagram_.store;
+    render::AnnotationSelection a;
+    a.editTool = state_.currentTool == Tool::Select;
+    a.arrow = state_.selectionKind == SelectionKind::Arrow ? store.list(model::ListId::Arrows).selection() : -1;
+    a.label = state_.selectionKind == SelectionKind::Label ? store.list(model::ListId::Labels).selection() : -1;
+    a.timeBreak =
+        state_.selectionKind == SelectionKind::TimeBreak ? store.list(model::ListId::TimeBreaks).selection() : -1;
+    a.textBoxes = state_.selectionKind == SelectionKind::TextBox;
+    a.textSelected = state_.textSelected;
+    return a;
 }
 
 int Editor::redraw(render::Surface& surface, bool cull)

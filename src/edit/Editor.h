@@ -88,6 +88,10 @@ public:
     render::RedrawOptions redrawOptions() const;
     // Shows each reader message not yet shown for this diagram, once.
     void showReaderMessages(const model::ReaderReport& report);
+    // What the drawing shows of the selected annotations.
+    render::AnnotationSelection annotationSelection() const;
+    // Where the last screen redraw drew the annotations: their handles and paths.
+    const render::AnnotationHits& annotationHits() const { return redrawMemory_.annotations; }
 
     // Refresh: the diagram changed and the screen must be redrawn.
     void refresh();

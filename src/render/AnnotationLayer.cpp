@@ -1,16 +1,44 @@
 #include "render/AnnotationLayer.h"
 
+#include "render/AnnotationPlacer.h"
+#include "render/ArrowPainter.h"
+#include "render/FloodPainter.h"
+#include "render/LabelPainter.h"
+#include "render/TextBoxPainter.h"
+#include "render/TimeBreakPainter.h"
+
 namespace sigmora::render {
 
-// The annotation kinds are drawn by their own painters as they are built; until then these
-// layers keep their place in the redraw order and draw nothing.
+namespace {
 
-void drawFloodFills(RedrawContext&)
+void drawRubberBand(RedrawContext& ctx)
 {
+    if (const auto& band = ctx.options.annotations.rubberBand) {
+        ctx.surface.setPen(Pen::dotted(model::kBlack));
+        ctx.surface.moveTo(band->from.x, band->from.y);
+        ctx.surface.lineTo(band->to.x, band->to.y);
+    }
 }
 
-void drawAnnotations(RedrawContext&)
+} // namespace
+
+void drawFloodFills(RedrawContext& ctx)
 {
+    FloodPainter(ctx).drawAll();
+}
+
+void drawAnnotations(RedrawContext& ctx)
+{
+    // A print keeps what the screen found: the mouse works on the screen's positions, and the
+    // print places label captions where the screen showed them.
+    if (!ctx.printing())
+        ctx.memory.annotations.clear();
+    const AnnotationPlacer placer(ctx.diagram, ctx.layout);
+    ArrowPainter(ctx, placer).drawAll();
+    const std::vector<std::optional<LabelHit>> labels = LabelPainter(ctx, placer).drawAll();
+    TimeBreakPainter(ctx, placer).drawAll();
+    TextBoxPainter(ctx, labels).drawAll();
+    drawRubberBand(ctx);
 }
 
 } // namespace sigmora::render

@@ -34,6 +34,7 @@ public:
 
     int charWidth = 7;
     int lineHeight = 16;
+    FontLeading leading;
 
     Size size() const override { return size_; }
     void setPen(const Pen& pen) override { pen_ = pen; }
@@ -49,6 +50,7 @@ public:
     void fillRect(const Rect& rect, const Brush& brush) override;
     void textOut(int x, int y, std::string_view text) override;
     Size textExtent(std::string_view text) override;
+    FontLeading fontLeading() override { return leading; }
 
     const std::vector<Segment>& segments() const { return segments_; }
     const std::vector<Text>& texts() const { return texts_; }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
 
+#include "render/AnnotationHits.h"
 #include "render/Geometry.h"
 
 namespace sigmora::render {
@@ -33,12 +35,30 @@ struct MovePreview {
     std::function<std::optional<std::pair<std::string, int>>(int signalIndex)> derived;
 };
 
+// Which annotations are selected, as far as the drawing shows them. Indexes are positions in
+// their lists; -1 is none.
+struct AnnotationSelection {
+    static constexpr int kTextFlags = 256;
+    bool editTool = false; // the select tool is current: the selected arrow, label or break is dotted
+    int arrow = -1;        // gets red handles at its begin, end and middle
+    int label = -1;        // gets red handles at its begin anchor, end anchor and measure line
+    int timeBreak = -1;
+    bool textBoxes = false; // the selection kind is text box: flagged boxes get their frame
+    std::array<bool, kTextFlags> textSelected{};
+    // While the selected label's measure line is dragged: the mouse's y.
+    std::optional<int> labelDragY;
+    // While an arrow or label is being made or an end re-placed: the line from the fixed end
+    // to the mouse.
+    std::optional<Piece> rubberBand;
+};
+
 // Everything one full redraw needs besides the diagram and the surface.
 struct RedrawOptions {
     double fontScale = 1.0;
     int printOffset = 0;  // above 0 when printing: no highlights, decorations shifted
     int secondOffset = 0;
     SelectionView selection;
+    AnnotationSelection annotations;
     std::optional<MovePreview> movePreview;
     // Skip rows that lie wholly outside the surface. Only for raster surfaces without SVG output:
     // nothing visible changes, the work for rows off the image is saved.
@@ -48,6 +68,9 @@ struct RedrawOptions {
 // Remembered from one redraw to the next.
 struct RedrawMemory {
     std::optional<Rect> lastHighlight;
+    // Where the annotations were drawn: the handles and paths the mouse tests, and the label
+    // caption positions that printing reuses.
+    AnnotationHits annotations;
 };
 
 } // namespace sigmora::render

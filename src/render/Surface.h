@@ -11,6 +11,13 @@ namespace sigmora::render {
 
 using model::FontSpec;
 
+// The leading of the current font: the room above the letters inside the line height, and the
+// room the font asks between lines.
+struct FontLeading {
+    int internal = 0;
+    int external = 0;
+};
+
 // What the full redraw draws on: the screen image, a printer page, a bitmap, a metafile, or a
 // recording in tests. Lines follow a current position like a pen on paper: moveTo lifts it,
 // lineTo draws from it. Shapes are outlined with the pen and filled with the brush.
@@ -38,6 +45,7 @@ public:
     virtual void textOut(int x, int y, std::string_view text) = 0;
     // Width and line height of text in the current font.
     virtual Size textExtent(std::string_view text) = 0;
+    virtual FontLeading fontLeading() { return {}; }
 };
 
 } // namespace sigmora::render

@@ -53,8 +53,10 @@ public:
     // Text written into elements with the XML special characters escaped.
     static std::string escaped(std::string_view text);
 
-private:
+    // The id of the next element that carries one; advances the counter.
     int takeId();
+
+private:
     std::string out_;
 };
 

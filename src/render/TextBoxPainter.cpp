@@ -1,0 +1,177 @@
+#include "render/TextBoxPainter.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/RecordFields.h"
+#include "model/TextBoxRecord.h"
+#include "model/TextLines.h"
+#include "render/SvgAnnotations.h"
+
+namespace sigmora::render {
+
+namespace {
+
+constexpr std::string_view kCaptionTag = "WFLabel*";
+constexpr Point kNoLabelPosition{-1, -1};
+constexpr int kLineGap = 2;              // lines are set (size + 2) pixels apart
+constexpr int kRoundCorner = 10;
+constexpr int kHandleWidth = 4;
+constexpr int kSvgCaptionRaise = 3;      // label captions sit this much higher in SVG
+constexpr int kMaxPointSize = 1000;      // sizes read from files are held within this
+
+enum Outline { NoOutline = 0, Plain = 1, Rounded = 2 };
+enum Justification { Left = 0, Centre = 1, Right = 2 };
+
+int intField(std::string_view record, int n)
+{
+    auto text = model::fields::textField(record, n);
+    return text ? model::fields::cAtoi(*text) : 0;
+}
+
+} // namespace
+
+// One box measured in its font.
+struct TextBoxPainter::Box {
+    std::vector<std::string> lines;
+    std::vector<int> widths;
+    int widest = 0;   // Wt
+    int height = 0;   // Ht, one line
+    FontLeading leading;
+};
+
+std::optional<int> TextBoxPainter::captionOf(std::string_view tag)
+{
+    if (tag.size() < kCaptionTag.size() || tag.substr(0, kCaptionTag.size()) != kCaptionTag)
+        return std::nullopt;
+    return model::fields::cAtoi(tag.substr(kCaptionTag.size()));
+}
+
+int TextBoxPainter::floorToFour(int v)
+{
+    return v >= 0 ? v - v % 4 : -((-v + 3) / 4) * 4;
+}
+
+void TextBoxPainter::drawAll()
+{
+    const model::RecordList& texts = ctx_.diagram.store.list(model::ListId::Texts);
+    int captionOrder = 0;
+    for (int i = 0; i < texts.count(); ++i)
+        draw(i, texts.get(i), captionOrder);
+}
+
+void TextBoxPainter::draw(int index, const std::string& record, int& captionOrder)
+{
+    using namespace model;
+    const Layout& l = ctx_.layout;
+    Surface& surface = ctx_.surface;
+    ReaderReport& report = ctx_.report;
+
+    const int size = std::clamp(textbox::fontSize(record), 1, kMaxPointSize);
+    FontSpec font = FontSpec::fromPoints(textbox::fontFace(record),
+                                         static_cast<int>(std::lround(size * ctx_.options.fontScale)));
+    font.bold = intField(record, textfield::Bold) == 1;
+    font.italic = intField(record, textfield::Italic) == 1;
+    font.underline = intField(record, textfield::Underline) == 1;
+    surface.setFont(font);
+    const Colour colour = textbox::colour(record) & 0xFFFFFF;
+    surface.setTextColour(colour);
+
+    Box box;
+    box.lines = splitNameLines(fields::decodePeriods(textbox::message(record, report)));
+    for (const std::string& line : box.lines) {
+        const Size extent = surface.textExtent(line);
+        box.widths.push_back(extent.width);
+        box.widest = std::max(box.widest, extent.width);
+        box.height = extent.height;
+    }
+    box.leading = surface.fontLeading();
+
+    const std::string_view attachment = fields::textField(record, textfield::Attachment).value_or("");
+    const std::optional<int> label = captionOf(attachment);
+    const int left = textbox::left(record, report), top = textbox::top(record, report);
+    const int right = textbox::right(record, report), bottom = textbox::bottom(record, report);
+    const int scrollX = l.cellWidth * l.firstVisibleCell;
+    const int scrollY = l.rowPitch() * l.firstVisibleSignal();
+    Point at = label ? captionPosition(*label, box, intField(record, textfield::DragX), intField(record, textfield::DragY),
+                                       captionOrder)
+                     : Point{left - scrollX, top - scrollY};
+    if (ctx_.printing()) {
+        at.x += 2 * ctx_.options.printOffset;
+        at.y += ctx_.options.printOffset;
+    }
+
+    const int lineCount = static_cast<int>(box.lines.size());
+    const int i = box.leading.internal;
+    const Rect drawn{at.x - i, at.y, Layout::clampCoordinate(static_cast<long long>(at.x) + box.widest + i),
+                     Layout::clampCoordinate(static_cast<long long>(at.y) + static_cast<long long>(lineCount) * box.height)};
+    const AnnotationSelection& sel = ctx_.options.annotations;
+    const bool selected = sel.textBoxes && index >= 0 && index < AnnotationSelection::kTextFlags &&
+                          sel.textSelected[static_cast<size_t>(index)];
+
+    const int outline = intField(record, textfield::Outline);
+    if (!selected && (outline == Plain || outline == Rounded)) {
+        surface.setPen(Pen::solid(kBlack));
+        surface.setBrush(Brush::solid(kWhite));
+        if (outline == Plain)
+            surface.rectangle(drawn);
+        else
+            surface.roundRect(drawn, kRoundCorner, kRoundCorner);
+        if (ctx_.svgMain())
+            svg::textBoxOutline(*ctx_.svg, drawn, outline == Rounded);
+    }
+
+    const int justification = intField(record, textfield::Justification);
+    const svg::TextLineStyle style{justification, size, colour, font.face, font.bold, font.italic, font.underline};
+    for (int k = 0; k < lineCount; ++k) {
+        const int width = box.widths[static_cast<size_t>(k)];
+        const int x = justification == Centre ? at.x + box.widest / 2 - width / 2
+                      : justification == Right ? at.x + box.widest - width
+                                               : at.x;
+        const int y = Layout::clampCoordinate(static_cast<long long>(at.y) + static_cast<long long>(k) * (size + kLineGap));
+        surface.textOut(x, y, box.lines[static_cast<size_t>(k)]);
+        if (ctx_.svgMain())
+            svg::textBoxLine(*ctx_.svg, x, y + box.height - (label ? kSvgCaptionRaise : 0), box.lines[static_cast<size_t>(k)],
+                             style);
+    }
+    if (selected)
+        drawSelection(drawn);
+    if (!ctx_.printing()) {
+        const Rect stored{left - scrollX, top - scrollY, right - scrollX, bottom - scrollY};
+        ctx_.memory.annotations.textBoxes.push_back({index, label ? drawn : stored, drawn, label.has_value()});
+    }
+}
+
+Point TextBoxPainter::captionPosition(int label, const Box& box, int dragX, int dragY, int& captionOrder)
+{
+    std::vector<Point>& kept = ctx_.memory.annotations.labelTextPositions;
+    const size_t order = static_cast<size_t>(captionOrder++);
+    if (ctx_.printing() && order < kept.size())
+        return kept[order];
+    Point at = kNoLabelPosition;
+    if (label >= 0 && static_cast<size_t>(label) < labels_.size() && labels_[static_cast<size_t>(label)]) {
+        const LabelHit& hit = *labels_[static_cast<size_t>(label)];
+        const long long middle = (static_cast<long long>(hit.begin.x) + hit.end.x) / 2;
+        const int offset = hit.measureY - hit.measureYBeforeOffset;
+        at = {Layout::clampCoordinate(middle + dragX - (box.widest + box.leading.external) / 2),
+              Layout::clampCoordinate(static_cast<long long>(floorToFour(hit.measureYBeforeOffset)) + offset + dragY)};
+    }
+    if (!ctx_.printing())
+        kept.push_back(at);
+    return at;
+}
+
+void TextBoxPainter::drawSelection(const Rect& frame)
+{
+    Surface& surface = ctx_.surface;
+    surface.setPen(Pen::dotted(model::kBlack));
+    surface.setBrush(Brush::none());
+    surface.rectangle(frame);
+    const int middleY = (frame.top + frame.bottom) / 2;
+    const int half = kHandleWidth / 2;
+    for (int x : {frame.left, (frame.left + frame.right) / 2, frame.right}) {
+        surface.fillRect({x - half, middleY - half, x + half, middleY + half}, Brush::solid(model::kBlack));
+    }
+}
+
+} // namespace sigmora::render

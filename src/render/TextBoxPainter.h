@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "render/RedrawContext.h"
+
+namespace sigmora::render {
+
+// Draws the text boxes in list order: free boxes at their stored place, label captions placed by
+// their label; the outline, the lines set (size + 2) pixels apart with their justification, and
+// the selection frame of selected boxes.
+class TextBoxPainter {
+public:
+    // labels: the geometry of each label by index, as drawn in this redraw.
+    TextBoxPainter(RedrawContext& ctx, const std::vector<std::optional<LabelHit>>& labels) : ctx_(ctx), labels_(labels) {}
+
+    void drawAll();
+
+    // The label index of a caption's attachment tag ("WFLabel*n*"), or nullopt for any other tag.
+    static std::optional<int> captionOf(std::string_view attachment);
+    // A multiple of 4 at or below v.
+    static int floorToFour(int v);
+
+private:
+    struct Box;
+    void draw(int index, const std::string& record, int& captionOrder);
+    Point captionPosition(int label, const Box& box, int dragX, int dragY, int& captionOrder);
+    void drawSelection(const Rect& frame);
+
+    RedrawContext& ctx_;
+    const std::vector<std::optional<LabelHit>>& labels_;
+};
+
+} // namespace sigmora::render
