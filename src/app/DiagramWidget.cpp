@@ -18,6 +18,7 @@
 namespace sigmora::app {
 
 namespace {
+constexpr QPoint kStartHintAt{230, 0}; // the start hint sits over the window, not in the image
 
 constexpr QSize kFallbackImageSize(1920, 1080);
 
@@ -220,6 +221,8 @@ void DiagramWidget::paintEvent(QPaintEvent* event)
     const QRegion beyond = QRegion(r) - QRegion(image_.rect());
     for (const QRect& part : beyond)
         painter.fillRect(part, Qt::white);
+    if (editor_.startHint && editor_.diagram().store.signalCount() == 0)
+        painter.drawImage(kStartHintAt, startHintImage());
 }
 
 void DiagramWidget::resizeEvent(QResizeEvent* event)

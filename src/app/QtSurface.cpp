@@ -191,3 +191,48 @@ render::Size QtSurface::textExtent(std::string_view text)
 }
 
 } // namespace sigmora::app
+
+namespace sigmora::app {
+
+namespace {
+
+QImage transparentWhite(const QString& resource)
+{
+    QImage image = QImage(resource).convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] & 0xFFFFFF) == 0xFFFFFF)
+                line[x] = 0;
+        }
+    }
+    return image;
+}
+
+} // namespace
+
+const QImage& hintImage(render::Picture)
+{
+    static const QImage drawHint = transparentWhite(":/hints/draw-hint.png");
+    return drawHint;
+}
+
+const QImage& startHintImage()
+{
+    static const QImage startHint(":/hints/start-hint.png");
+    return startHint;
+}
+
+render::FontLeading QtSurface::fontLeading()
+{
+    const QFontMetrics metrics = painter_.fontMetrics();
+    return {std::max(0, metrics.height() - painter_.font().pixelSize()), std::max(0, metrics.leading())};
+}
+
+void QtSurface::picture(render::Picture which, int x, int y)
+{
+    flush();
+    painter_.drawImage(QPoint(x, y), hintImage(which));
+}
+
+} // namespace sigmora::app

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
@@ -37,6 +38,8 @@ public:
     void fillRect(const render::Rect& rect, const render::Brush& brush) override;
     void textOut(int x, int y, std::string_view text) override;
     render::Size textExtent(std::string_view text) override;
+    render::FontLeading fontLeading() override;
+    void picture(render::Picture picture, int x, int y) override;
 
     // Draws any lines still collected; called before the painter is used elsewhere.
     void flush();
@@ -55,6 +58,10 @@ private:
 };
 
 QBrush toQBrush(const render::Brush& brush);
+
+// The picture resources, white made transparent.
+const QImage& hintImage(render::Picture picture);
+const QImage& startHintImage();
 QPen toQPen(const render::Pen& pen);
 
 } // namespace sigmora::app

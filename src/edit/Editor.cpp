@@ -124,6 +124,7 @@ void Editor::resetDiagram()
     diagram_.resetForNew();
     state_.reset();
     clipboard.resetFlags();
+    drawHint = false;
     redrawMemory_ = {};
     shownReaderMessages_.clear();
     undoRing_.reset();
@@ -156,6 +157,8 @@ std::string Editor::addRow(model::NewRowKind kind)
     const std::string name = model::chooseRowName(rows, kind);
     const int index = rows.append(model::buildRowRecord(kind, name, diagram_.settings.newSignalLevel));
     rows.setSelection(index);
+    startHint = false;
+    drawHint = true;
     state_.selectedRow = index;
     state_.selectedCell = 100;
     state_.currentTool = Tool::Draw;
@@ -242,6 +245,7 @@ render::RedrawOptions Editor::redrawOptions() const
     if (options.movePreview && !options.movePreview->derived)
         options.movePreview->derived = [this](int signalIndex) { return derivedPreview(signalIndex); };
     options.annotations = annotationSelection();
+    options.drawHint = drawHint;
     return options;
 }
 

@@ -105,6 +105,11 @@ public:
 
     // The cell clipboard's view state (its entries are the diagram's copy buffer list).
     CellClipboardState clipboard;
+    // The start hint, shown over the window until the first row is added; the drawing hint,
+    // drawn into the diagram from the first row added until the Draw tool, an open or an import
+    // clears it.
+    bool startHint = true;
+    bool drawHint = false;
 
     // The row being dragged with the mouse, drawn at the mouse's y.
     std::optional<render::MovePreview> movePreview;

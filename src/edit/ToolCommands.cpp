@@ -39,6 +39,7 @@ void chooseDraw(Editor& editor)
     s.selectionKind = SelectionKind::None;
     s.textPlacement = 0;
     clearForPainting(editor);
+    editor.drawHint = false;
 }
 
 void chooseSelect(Editor& editor)
@@ -58,6 +59,7 @@ void choosePainting(Editor& editor, Tool tool)
     s.currentTool = tool;
     s.selectionKind = SelectionKind::Signal;
     clearForPainting(editor);
+    editor.drawHint = false;
     editor.diagram().modified = true;
 }
 
@@ -213,6 +215,7 @@ void registerToolCommands(Editor& editor)
 
     editor.commands().add(cmd::CancelTransaction, [&editor] {
         cancelHalfMadeAnnotations(editor);
+        editor.drawHint = false;
         editor.refresh();
     });
 }

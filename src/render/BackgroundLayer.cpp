@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "render/CycleLabels.h"
+#include "render/DecorationLayer.h"
 #include "render/PeriodLines.h"
 
 namespace sigmora::render {
@@ -47,7 +48,7 @@ std::optional<Rect> selectionHighlightRect(const SelectionView& sel, const Layou
 
 void drawBackgroundLayer(RedrawContext& ctx)
 {
-    // The SVG header and the bounding rectangle belong to the decorations and are added there.
+    drawBoundingRectangle(ctx);
     if (!ctx.printing())
         drawSelectionHighlight(ctx);
     drawPeriodLines(ctx);

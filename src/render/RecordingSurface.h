@@ -51,6 +51,7 @@ public:
     void textOut(int x, int y, std::string_view text) override;
     Size textExtent(std::string_view text) override;
     FontLeading fontLeading() override { return leading; }
+    void picture(Picture, int x, int y) override { shapes_.push_back({"picture", {{x, y}}, pen_, brush_}); }
 
     const std::vector<Segment>& segments() const { return segments_; }
     const std::vector<Text>& texts() const { return texts_; }

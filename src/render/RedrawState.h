@@ -59,6 +59,7 @@ struct RedrawOptions {
     int secondOffset = 0;
     SelectionView selection;
     AnnotationSelection annotations;
+    bool drawHint = false; // the drawing hint picture is drawn last
     std::optional<MovePreview> movePreview;
     // Skip rows that lie wholly outside the surface. Only for raster surfaces without SVG output:
     // nothing visible changes, the work for rows off the image is saved.

@@ -18,6 +18,9 @@ struct FontLeading {
     int external = 0;
 };
 
+// The pictures a redraw may place: the hint balloon shown while the diagram is being started.
+enum class Picture { DrawHint };
+
 // What the full redraw draws on: the screen image, a printer page, a bitmap, a metafile, or a
 // recording in tests. Lines follow a current position like a pen on paper: moveTo lifts it,
 // lineTo draws from it. Shapes are outlined with the pen and filled with the brush.
@@ -46,6 +49,9 @@ public:
     // Width and line height of text in the current font.
     virtual Size textExtent(std::string_view text) = 0;
     virtual FontLeading fontLeading() { return {}; }
+    // A picture with its top-left corner at (x, y), white left transparent. Surfaces that
+    // cannot show pictures leave it out.
+    virtual void picture(Picture, int, int) {}
 };
 
 } // namespace sigmora::render

@@ -18,6 +18,14 @@ struct RenderFixture {
     render::RedrawMemory memory;
     model::ReaderReport report;
 
+    // The frame, shadow and logo are tested on their own; other tests see the diagram without them.
+    RenderFixture()
+    {
+        diagram.settings.logoShown = 0;
+        diagram.settings.boundingRectShown = 0;
+        diagram.settings.dropShadow = 0;
+    }
+
     // A signal row whose waveform is cells and whose ideal/arrow/differential fields are given.
     static std::string row(const std::string& name, const std::string& cells, int ideal = 0, int rising = 0,
                            int falling = 0, int differential = 0, int activeLow = 0)
