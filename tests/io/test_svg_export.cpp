@@ -55,10 +55,10 @@ TEST(SvgExport, DefaultDiagramHeaderSizeAndNoScaleGroup)
     EXPECT_LT(doc.find("<!-- KVTAG -->"), 200u);
     EXPECT_EQ(doc.find("<g"), std::string::npos);
     EXPECT_EQ(doc.find("</g>"), std::string::npos);
-    // The drawing follows the header with ids from 4, then the data, then the end.
+    // The drawing follows the header with ids from 4 (the bounding rectangle first), then the data, then the end.
     const std::string drawing = drawingOf(d);
     ASSERT_EQ(doc.compare(header.size(), drawing.size(), drawing), 0);
-    EXPECT_NE(drawing.find("id=\"line4\""), std::string::npos);
+    EXPECT_NE(drawing.find("id=\"rect4\""), std::string::npos);
     EXPECT_EQ(doc.compare(header.size() + drawing.size(), 14, "<!-- WF 1 -->\n"), 0);
     EXPECT_EQ(doc.substr(doc.size() - 7), "</svg>\n");
 }
