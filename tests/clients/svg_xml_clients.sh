@@ -39,7 +39,8 @@ for sgm in "$examples"/*.sgm; do
     # The waveform area: from the first waveform's start to the right end, below the labels.
     x=$(grep -A1 -m1 '^<path' "$work/$base.svg" | sed -n 's/.*d="M \([0-9]*\),.*/\1/p')
     w=$(( $(identify -format %w "$work/$base-rsvg.png") - shadow - x ))
-    h=$(( $(identify -format %h "$work/$base-rsvg.png") - shadow - svg_y_offset - top_margin ))
+    # The bounding rectangle's bottom line is not moved down with the drawing: leave it out.
+    h=$(( $(identify -format %h "$work/$base-rsvg.png") - shadow - svg_y_offset - top_margin - 2 ))
     convert "$work/$base.png" -crop "${w}x${h}+${x}+${top_margin}" +repage -colorspace gray -threshold 50% \
         -negate "$work/ours.png"
     convert "$work/$base-rsvg.png" -background white -flatten \
