@@ -19,9 +19,9 @@ int unscrolledY(const render::Layout& layout, int y);
 // The nearest multiple of 5: a remainder of 0 to 2 goes down, 3 and 4 go up.
 int roundToFive(int v);
 
-// Where an anchored end is drawn, in unscrolled diagram coordinates: the cell's left edge moved
-// by the row's edge offsets (and into a slanted edge by the anchor's share of it), at the
-// anchor's height on the row.
+// Where an anchored end is drawn, in unscrolled diagram coordinates, by the drawing's endpoint
+// rule: the cell's left edge moved by the row's edge offsets (and into a slanted edge by the
+// anchor's share of it), at the anchor's height on the row.
 struct AnchorPoint {
     int x = 0;
     int y = 0;

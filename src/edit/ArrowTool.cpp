@@ -9,6 +9,7 @@
 #include "edit/AnnotationPoints.h"
 #include "edit/ArrowRecord.h"
 #include "edit/CommandIds.h"
+#include "edit/CurrentRecord.h"
 #include "edit/Editor.h"
 #include "edit/GridMapping.h"
 #include "model/RecordFields.h"
@@ -19,7 +20,8 @@ namespace {
 
 // Anchor codes of the nine "Snap to Grid" items, top to bottom.
 constexpr int kSnapAnchors[] = {4, 6, 2, 8, 0, 9, 3, 7, 5};
-constexpr int kFloatingAnchors = 1;
+constexpr int kNudgeStep = 5;    // pixels a floating end moves per arrow key (1 with Alt)
+constexpr int kLastNudgeColumn = 255;
 
 // What the arrow tool keeps between its clicks and while an end is re-placed.
 struct ArrowToolState {
@@ -29,6 +31,8 @@ struct ArrowToolState {
     bool moving = false; // an arrow move has taken the drawn ends
     bool keptIsBegin = true; // the end that stays
     ArrowRecord kept;
+    std::string keptRecord;  // the whole arrow before its end was taken up
+    render::Point bandFrom;  // where the rubber band starts, in window pixels
 };
 
 model::RecordList& arrows(Editor& editor)
@@ -102,6 +106,7 @@ bool arrowClick(Editor& editor, ArrowToolState& t, int cell, int row, int x, int
     if (s.arrowStep != kStepFirstPointPlaced) {
         t.startX = unscrolledX(l, x);
         t.startY = unscrolledY(l, y);
+        t.bandFrom = {x, y};
         int index = list.findExact(point);
         if (index < 0)
             index = list.append(point);
@@ -134,9 +139,15 @@ void startReplacement(Editor& editor, ArrowToolState& t)
     if (t.replacing || !currentArrowExists(editor))
         return;
     const bool beginDragged = s.drag.handle == Hover::HandleBegin;
-    t.kept = ArrowRecord::read(arrows(editor).get(arrows(editor).selection()));
+    const int index = arrows(editor).selection();
+    t.keptRecord = arrows(editor).get(index);
+    t.kept = ArrowRecord::read(t.keptRecord);
     t.keptIsBegin = !beginDragged;
     t.replacing = true;
+    if (const render::ArrowHit* drawn = editor.annotationHits().arrow(index))
+        t.bandFrom = beginDragged ? drawn->end : drawn->begin;
+    else
+        t.bandFrom = {s.drag.anchorX, s.drag.anchorY};
     arrows(editor).replace(arrows(editor).selection(), beginDragged ? t.kept.endPoint() : t.kept.beginPoint());
     s.arrowStep = kStepFirstPointPlaced;
     s.currentTool = Tool::Arrow;
@@ -158,20 +169,51 @@ void takeDrawnEnds(Editor& editor, ArrowRecord& a)
     }
 }
 
+// A re-placed end dropped where no end can go: the arrow goes back to what it was.
+void restoreReplacedArrow(Editor& editor, ArrowToolState& t)
+{
+    InteractionState& s = editor.state();
+    if (currentArrowExists(editor))
+        arrows(editor).replace(arrows(editor).selection(), t.keptRecord);
+    t.replacing = false;
+    s.arrowStep = kStepIdle;
+    s.currentTool = Tool::Select;
+    s.selectionKind = SelectionKind::Arrow;
+    editor.refresh();
+}
+
+// The next multiple of step below or above v (dx -1 or 1); by exactly 1 with a step of 1.
+int nextMultiple(int v, int direction, int step)
+{
+    const int below = v >= 0 ? v / step * step : -((-v + step - 1) / step * step);
+    if (direction > 0)
+        return below + step;
+    return below == v ? v - step : below;
+}
+
+// One end of an arrow moved by the arrow keys: a floating end by pixels, an anchored end by one
+// signal row (up or down) or one column (left or right), never off the rows or columns.
+void nudgeEnd(const model::Diagram& d, std::string& cell, std::string& name, int anchor, int& x, int& y, int dx,
+              int dy, int step)
+{
+    if (anchor == kAnchorFloating) {
+        if (dx != 0)
+            x = nextMultiple(x, dx, step);
+        if (dy != 0)
+            y = nextMultiple(y, dy, step);
+        return;
+    }
+    const int column = model::fields::cAtoi(cell) + dx;
+    if (dx != 0 && column >= 0 && column <= kLastNudgeColumn)
+        cell = std::to_string(column);
+    const int row = d.store.findSignal(name) + dy;
+    if (dy != 0 && row >= 0 && row < d.store.signalCount() && d.store.findSignal(name) >= 0)
+        name = std::string(model::fields::nameOfRow(d.store.signals().get(row)));
+}
+
 void changeCurrentArrow(Editor& editor, const std::function<void(ArrowRecord&)>& change, bool snapshot)
 {
-    if (!currentArrowExists(editor))
-        return;
-    model::RecordList& list = arrows(editor);
-    const int index = list.selection();
-    ArrowRecord a = ArrowRecord::read(list.get(index));
-    change(a);
-    list.replace(index, a.write());
-    list.setSelection(index);
-    editor.diagram().modified = true;
-    editor.refresh();
-    if (snapshot)
-        editor.takeSnapshot();
+    changeCurrentRecord<ArrowRecord>(editor, model::ListId::Arrows, change, snapshot);
 }
 
 void snapToggle(Editor& editor)
@@ -281,16 +323,45 @@ void registerArrowTool(Editor& editor)
     auto state = std::make_shared<ArrowToolState>();
     ToolEntryPoints& t = editor.tools();
     t.arrowClick = [&editor, state](int cell, int row, int x, int y) { return arrowClick(editor, *state, cell, row, x, y); };
-    t.arrowRubberBand = [&editor, state](int, int) {
+    t.arrowRubberBand = [&editor, state](int x, int y) {
         if (editor.state().drag.kind == Drag::EndReplacement)
             startReplacement(editor, *state);
+        editor.rubberBand = render::Piece{state->bandFrom, {x, y}};
     };
     t.replaceArrowEnd = [&editor, state](int x, int y) {
         if (!state->replacing)
             return false;
         const GridMapping g = GridMapping::of(editor.diagram());
         editor.state().currentTool = Tool::Arrow;
-        return arrowClick(editor, *state, g.cellAt(x), g.rowAt(y), x, y);
+        if (arrowClick(editor, *state, g.cellAt(x), g.rowAt(y), x, y))
+            return true;
+        restoreReplacedArrow(editor, *state);
+        return false;
+    };
+    t.floatSelectedArrow = [&editor] {
+        changeCurrentArrow(
+            editor,
+            [](ArrowRecord& a) {
+                a.beginAnchor = kAnchorFloating;
+                a.endAnchor = kAnchorFloating;
+            },
+            false);
+    };
+    t.nudgeArrow = [&editor](int dx, int dy) {
+        const InteractionState& s = editor.state();
+        const int step = s.fineStep ? 1 : kNudgeStep;
+        const bool begin = s.lastHandle != Hover::HandleEnd;
+        const bool end = s.lastHandle != Hover::HandleBegin;
+        changeCurrentArrow(
+            editor,
+            [&editor, dx, dy, step, begin, end](ArrowRecord& a) {
+                const model::Diagram& d = editor.diagram();
+                if (begin)
+                    nudgeEnd(d, a.beginCell, a.beginName, a.beginAnchor, a.x1, a.y1, dx, dy, step);
+                if (end)
+                    nudgeEnd(d, a.endCell, a.endName, a.endAnchor, a.x2, a.y2, dx, dy, step);
+            },
+            false);
     };
     t.selectedArrowFloating = [&editor, state] {
         state->moving = false;

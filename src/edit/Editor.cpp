@@ -6,6 +6,7 @@
 #include "edit/CommandIds.h"
 #include "edit/DerivedSignal.h"
 #include "edit/DiagramCommands.h"
+#include "edit/DrawnAnnotations.h"
 #include "edit/ExchangeCommands.h"
 #include "edit/FileCommands.h"
 #include "edit/SelectionCommands.h"
@@ -65,6 +66,7 @@ void Editor::registerCommands()
     registerArrowTool(*this);
     registerLabelTool(*this);
     registerTimeBreakTool(*this);
+    registerDrawnAnnotations(*this);
     registerClipboardCommands(*this);
 }
 
@@ -260,6 +262,10 @@ render::AnnotationSelection Editor::annotationSelection() const
         state_.selectionKind == SelectionKind::TimeBreak ? store.list(model::ListId::TimeBreaks).selection() : -1;
     a.textBoxes = state_.selectionKind == SelectionKind::TextBox;
     a.textSelected = state_.textSelected;
+    if (state_.arrowInProgress() || state_.labelStep == kStepFirstPointPlaced)
+        a.rubberBand = rubberBand;
+    if (state_.labelStep == kStepMiddleHandle)
+        a.labelDragY = labelDragY;
     return a;
 }
 

@@ -106,6 +106,9 @@ struct InteractionState {
 
     DragState drag;
     Hover hover = Hover::None;
+    // The handle of the selected arrow or label pressed last: the end the arrow keys move (the
+    // middle handle moves both ends).
+    Hover lastHandle = Hover::HandleMiddle;
     // The last pointer position seen and whether the left button was down then.
     int lastX = 0;
     int lastY = 0;

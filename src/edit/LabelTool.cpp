@@ -7,6 +7,7 @@
 #include "edit/AnnotationPoints.h"
 #include "edit/ArrowTool.h"
 #include "edit/CommandIds.h"
+#include "edit/CurrentRecord.h"
 #include "edit/Editor.h"
 #include "edit/GridMapping.h"
 #include "edit/TextCommands.h"
@@ -58,6 +59,8 @@ struct LabelToolState {
     bool replacing = false;
     bool keptIsBegin = true;
     LabelFields kept;
+    std::string keptRecord;  // the whole label before its end was taken up
+    render::Point bandFrom;  // where the rubber band starts, in window pixels
 };
 
 model::RecordList& labels(Editor& editor)
@@ -79,18 +82,24 @@ LabelFields currentLabel(const Editor& editor)
 
 void changeCurrentLabel(Editor& editor, const std::function<void(LabelFields&)>& change, bool snapshot)
 {
-    if (!currentLabelExists(editor))
-        return;
-    model::RecordList& list = labels(editor);
-    const int index = list.selection();
-    LabelFields l = LabelFields::read(list.get(index));
-    change(l);
-    list.replace(index, l.write());
-    list.setSelection(index);
-    editor.diagram().modified = true;
-    editor.refresh();
-    if (snapshot)
-        editor.takeSnapshot();
+    changeCurrentRecord<LabelFields>(editor, model::ListId::Labels, change, snapshot);
+}
+
+// Left and Right move the end of the last pressed handle (both ends for the middle handle) one
+// column, never below column 0.
+void nudgeLabelEnds(Editor& editor, int dx)
+{
+    const Hover handle = editor.state().lastHandle;
+    changeCurrentLabel(
+        editor,
+        [dx, handle](LabelFields& l) {
+            for (int cellField : {0, 2}) {
+                const bool chosen = handle == Hover::HandleMiddle || (cellField == 0) == (handle == Hover::HandleBegin);
+                if (chosen && l.number(cellField) + dx >= 0)
+                    l.set(cellField, l.number(cellField) + dx);
+            }
+        },
+        false);
 }
 
 // The caption's place: centred between the two anchors, at the measure line rounded down to a
@@ -133,6 +142,7 @@ bool labelClick(Editor& editor, LabelToolState& t, int cell, int row)
     if (s.labelStep >= kStepFirstPointPlaced && !currentLabelExists(editor))
         s.labelStep = kStepIdle;
     if (s.labelStep == kStepIdle) {
+        t.bandFrom = {s.lastX, s.lastY};
         int index = list.findExact(point);
         if (index < 0)
             index = list.append(point);
@@ -167,9 +177,15 @@ void startReplacement(Editor& editor, LabelToolState& t)
     if (t.replacing || !currentLabelExists(editor) || s.drag.handle == Hover::HandleMiddle)
         return;
     const bool beginDragged = s.drag.handle == Hover::HandleBegin;
-    t.kept = LabelFields::read(labels(editor).get(labels(editor).selection()));
+    const int index = labels(editor).selection();
+    t.keptRecord = labels(editor).get(index);
+    t.kept = LabelFields::read(t.keptRecord);
     t.keptIsBegin = !beginDragged;
     t.replacing = true;
+    if (const render::LabelHit* drawn = editor.annotationHits().label(index))
+        t.bandFrom = beginDragged ? drawn->end : drawn->begin;
+    else
+        t.bandFrom = {s.drag.anchorX, s.drag.anchorY};
     const LabelFields& k = t.kept;
     labels(editor).replace(labels(editor).selection(), beginDragged ? k.f[2] + "." + k.f[3] + "." : k.f[0] + "." + k.f[1] + ".");
     s.labelStep = kStepFirstPointPlaced;
@@ -236,15 +252,30 @@ void registerLabelTool(Editor& editor)
     auto state = std::make_shared<LabelToolState>();
     ToolEntryPoints& t = editor.tools();
     t.labelClick = [&editor, state](int cell, int row) { return labelClick(editor, *state, cell, row); };
-    t.labelRubberBand = [&editor, state](int, int) {
+    t.labelRubberBand = [&editor, state](int x, int y) {
+        if (editor.state().labelStep == kStepMiddleHandle) {
+            editor.labelDragY = y;
+            return;
+        }
         if (editor.state().drag.kind == Drag::EndReplacement)
             startReplacement(editor, *state);
+        editor.rubberBand = render::Piece{state->bandFrom, {x, y}};
     };
     t.replaceLabelEnd = [&editor, state](int x, int y) {
         if (!state->replacing)
             return false;
         const GridMapping g = GridMapping::of(editor.diagram());
-        return labelClick(editor, *state, g.cellAt(x), g.rowAt(y));
+        if (labelClick(editor, *state, g.cellAt(x), g.rowAt(y)))
+            return true;
+        // Dropped where no end can go: the label goes back to what it was.
+        if (currentLabelExists(editor))
+            labels(editor).replace(labels(editor).selection(), state->keptRecord);
+        state->replacing = false;
+        editor.state().labelStep = kStepIdle;
+        editor.state().currentTool = Tool::Select;
+        editor.state().selectionKind = SelectionKind::Label;
+        editor.refresh();
+        return false;
     };
     t.moveLabelMiddle = [&editor](int dy) {
         // The caption follows through the label's offset, which its drawing adds.
@@ -252,9 +283,11 @@ void registerLabelTool(Editor& editor)
         editor.state().currentTool = Tool::Select;
         editor.state().selectionKind = SelectionKind::Label;
     };
-    t.nudgeLabel = [&editor](int, int dy) {
+    t.nudgeLabel = [&editor](int dx, int dy) {
         if (dy != 0)
             changeCurrentLabel(editor, [dy](LabelFields& l) { l.set(labelfield::Offset, l.number(labelfield::Offset) + (dy > 0 ? 1 : -1)); }, true);
+        else if (dx != 0)
+            nudgeLabelEnds(editor, dx > 0 ? 1 : -1);
     };
 
     for (int i = 0; i < 9; ++i) {

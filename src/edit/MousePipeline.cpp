@@ -26,9 +26,25 @@ bool near(int v, int line)
     return line - kBorderTolerance < v && v < line + kBorderTolerance;
 }
 
-bool strictlyInside(const std::optional<render::Rect>& r, int x, int y)
+Hover hoverOf(render::Handle h)
 {
-    return r && r->left < x && x < r->right && r->top < y && y < r->bottom;
+    switch (h) {
+    case render::Handle::Begin: return Hover::HandleBegin;
+    case render::Handle::End: return Hover::HandleEnd;
+    case render::Handle::Middle: return Hover::HandleMiddle;
+    }
+    return Hover::None;
+}
+
+// The handle of the drawn handle rectangles that (x, y) lies strictly inside, if any.
+std::optional<Hover> handleAt(const std::function<std::optional<render::HandleRects>()>& handles, int x, int y)
+{
+    const auto rects = handles ? handles() : std::nullopt;
+    if (!rects)
+        return std::nullopt;
+    if (const auto h = rects->hit({x, y}))
+        return hoverOf(*h);
+    return std::nullopt;
 }
 
 model::RecordList& list(Editor& e, model::ListId id)
@@ -180,6 +196,7 @@ bool MousePipeline::armHandleDrag(int x, int y)
         return false;
     const Drag kind = arrow && s.hover == Hover::HandleMiddle ? Drag::ArrowMove : Drag::None;
     s.drag = {kind, x, y, arrow ? 1 : 0, s.hover};
+    s.lastHandle = s.hover;
     armedHandle_ = kind == Drag::None;
     return true;
 }
@@ -328,16 +345,12 @@ bool MousePipeline::selectAnnotation(int x, int y)
         s.currentTool = Tool::Select;
         s.selectionKind = SelectionKind::TimeBreak;
         return true;
-    case OverlapKind::Arrow: {
-        const HandleRects handles = editor_.tools().arrowHandles ? editor_.tools().arrowHandles() : HandleRects{};
-        if (arrows.selection() == arrow && (strictlyInside(handles.begin, x, y) || strictlyInside(handles.end, x, y) ||
-                                            strictlyInside(handles.middle, x, y))) {
-            s.hover = strictlyInside(handles.middle, x, y) ? Hover::HandleMiddle
-                      : strictlyInside(handles.begin, x, y) ? Hover::HandleBegin
-                                                             : Hover::HandleEnd;
-            return armHandleDrag(x, y);
-        }
+    case OverlapKind::Arrow:
         if (arrows.selection() == arrow) {
+            if (const auto handle = handleAt(editor_.tools().arrowHandles, x, y)) {
+                s.hover = *handle;
+                return armHandleDrag(x, y);
+            }
             arrows.setSelection(-1);
             return false;
         }
@@ -346,16 +359,13 @@ bool MousePipeline::selectAnnotation(int x, int y)
         s.currentTool = Tool::Select;
         s.selectionKind = SelectionKind::Arrow;
         return true;
-    }
     case OverlapKind::Label:
         if (labels.selection() == label) {
-            // The next label below it in the list that also passes the point, if any.
-            for (int i = label - 1; i >= 0; --i) {
-                if (editor_.tools().labelLines && onPath(editor_.tools().labelLines(i), {x, y})) {
-                    label = i;
-                    break;
-                }
+            if (const auto handle = handleAt(editor_.tools().labelHandles, x, y)) {
+                s.hover = *handle;
+                return armHandleDrag(x, y);
             }
+            label = nextLabelBelow(label, x, y);
         }
         clearAnnotationSelections();
         labels.setSelection(label);
@@ -365,6 +375,25 @@ bool MousePipeline::selectAnnotation(int x, int y)
     case OverlapKind::None: break;
     }
     return false;
+}
+
+int MousePipeline::nextLabelBelow(int label, int x, int y)
+{
+    const model::ObjectStore& store = editor_.diagram().store;
+    const model::RecordList& labels = store.list(model::ListId::Labels);
+    const InteractionState& s = editor_.state();
+    auto endOnClick = [&](const std::string& record, int cellField) {
+        const auto name = model::fields::textField(record, cellField + 1);
+        return model::fields::intField(record, cellField) == s.selectedCell && name &&
+               store.findSignal(*name) == s.selectedRow;
+    };
+    for (int i = label - 1; i >= 0; --i) {
+        const std::string& record = labels.get(i);
+        if (endOnClick(record, 0) || endOnClick(record, 2) ||
+            (editor_.tools().labelLines && onPath(editor_.tools().labelLines(i), {x, y})))
+            return i;
+    }
+    return label;
 }
 
 void MousePipeline::cellStep(int x, int y, const GridMapping& g)
@@ -518,19 +547,13 @@ void MousePipeline::updateHover(MouseFlags flags, int x, int y, const GridMappin
     const render::Layout& l = g.layout();
     const int origin = l.waveOriginX();
     const bool rows = g.signalCount() > 0;
-    HandleRects handles;
-    if (s.selectionKind == SelectionKind::Arrow && t.arrowHandles)
-        handles = t.arrowHandles();
-    else if (s.selectionKind == SelectionKind::Label && t.labelHandles)
-        handles = t.labelHandles();
+    const auto handle = s.selectionKind == SelectionKind::Arrow ? handleAt(t.arrowHandles, x, y)
+                        : s.selectionKind == SelectionKind::Label ? handleAt(t.labelHandles, x, y)
+                                                                  : std::nullopt;
     Hover hover = Hover::None;
     const int text = textBoxAt(editor_, x, y);
-    if (strictlyInside(handles.begin, x, y))
-        hover = Hover::HandleBegin;
-    else if (strictlyInside(handles.end, x, y))
-        hover = Hover::HandleEnd;
-    else if (strictlyInside(handles.middle, x, y))
-        hover = Hover::HandleMiddle;
+    if (handle)
+        hover = *handle;
     else if (text >= 0 && text < kSelectionFlags && s.textSelected[text])
         hover = Hover::TextMove;
     else if (s.is(Tool::Select) && x <= origin - kNameBorderWidth && g.rowAt(y) >= 0 && g.rowAt(y) < g.signalCount() &&
@@ -593,7 +616,7 @@ bool MousePipeline::dragWithButton(MouseFlags, int dx, int dy, const GridMapping
         s.drag.kind = Drag::EndReplacement;
         if (s.selectionKind == SelectionKind::Label && s.drag.handle == Hover::HandleMiddle)
             s.labelStep = kStepMiddleHandle;
-        return true;
+        return followReplacement();
     }
     if (s.drag.kind == Drag::EndReplacement)
         return followReplacement();
@@ -720,7 +743,14 @@ bool MousePipeline::endArrowMove()
     if (!dragMoved_)
         return false;
     const bool floating = t.selectedArrowFloating && t.selectedArrowFloating();
-    if (floating || editor_.ui().askYesNo(kSnapQuestion, "")) {
+    if (floating) {
+        editor_.takeSnapshot();
+        return true;
+    }
+    if (editor_.ui().askYesNo(kSnapQuestion, "")) {
+        // Snapping turned off: the arrow stays where it was dropped.
+        if (t.floatSelectedArrow)
+            t.floatSelectedArrow();
         editor_.takeSnapshot();
         return true;
     }

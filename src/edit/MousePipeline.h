@@ -45,6 +45,7 @@ private:
     bool selectTextBox(MouseFlags flags, int x, int y);
     OverlapHits annotationHits(int x, int y, int& timeBreak, int& arrow, int& label);
     bool selectAnnotation(int x, int y);
+    int nextLabelBelow(int label, int x, int y);
     void cellStep(int x, int y, const GridMapping& g);
     void startRectangle(const GridMapping& g);
     void pressNameColumn(MouseFlags flags, int y, const GridMapping& g);

@@ -4,22 +4,13 @@
 #include <optional>
 #include <vector>
 
+#include "render/AnnotationHits.h"
 #include "render/Geometry.h"
 
 namespace sigmora::edit {
 
 // A straight piece of an annotation's drawn path, in window pixels.
-struct PathPiece {
-    render::Point from;
-    render::Point to;
-};
-
-// The three handle rectangles of the selected arrow or label, as drawn.
-struct HandleRects {
-    std::optional<render::Rect> begin;
-    std::optional<render::Rect> end;
-    std::optional<render::Rect> middle;
-};
+using PathPiece = render::Piece;
 
 // The places where the mouse pipeline hands a click, a drag or a hit test to a tool that lives
 // outside it: the arrow, label, time-break and text tools, the transition-edge drag, the height
@@ -50,6 +41,8 @@ struct ToolEntryPoints {
     std::function<bool()> selectedArrowFloating;
     // The "On" item of "Snap to Grid" applied to the selected arrow.
     std::function<void()> snapSelectedArrow;
+    // Both ends of the selected arrow made floating where it was dragged to.
+    std::function<void()> floatSelectedArrow;
     // Nudges of the selected arrow and label by keys: (dx, dy) is the direction, each -1, 0 or 1;
     // the state's fineStep says whether Alt asks for single pixels.
     std::function<void(int dx, int dy)> nudgeArrow;
@@ -78,8 +71,9 @@ struct ToolEntryPoints {
     std::function<std::vector<PathPiece>(int arrowIndex)> arrowPath;
     std::function<std::vector<PathPiece>(int labelIndex)> labelLines;
     std::function<std::optional<render::Rect>(int textIndex)> labelTextRect;
-    std::function<HandleRects()> arrowHandles;
-    std::function<HandleRects()> labelHandles;
+    // Nothing when the selected arrow or label was not drawn.
+    std::function<std::optional<render::HandleRects>()> arrowHandles;
+    std::function<std::optional<render::HandleRects>()> labelHandles;
 };
 
 } // namespace sigmora::edit

@@ -6,6 +6,7 @@
 #include "edit/GridMapping.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
+#include "render/MeasuringSurface.h"
 #include "support/FakeUiPort.h"
 #include "support/FixedMeasurer.h"
 
@@ -24,6 +25,18 @@ struct EditorDriver {
     {
         editor.onRefresh = [this] { ++refreshes; };
         editor.onSnapshot = [this] { ++snapshots; };
+    }
+
+    // Every refresh also runs the full redraw, as the window does, so that the mouse finds the
+    // annotations where they are drawn.
+    void drawOnRefresh()
+    {
+        editor.onRefresh = [this] {
+            ++refreshes;
+            render::MeasuringSurface screen(measurer, {1920, 1080});
+            editor.redraw(screen);
+        };
+        editor.refresh();
     }
 
     edit::GridMapping grid() const { return edit::GridMapping::of(editor.diagram()); }
