@@ -1,8 +1,12 @@
 // A helper of the real-window tests, reading and writing diagram files without a window:
 //   e2e_diagram make FILE ROWS            writes a diagram of ROWS low signals
 //   e2e_diagram marked FILE ROWS          the same, with cell i of row i high (to tell rows apart)
+//   e2e_diagram edges FILE ROWS           the same, with cells 2 + 2i to 5 + 2i of row i high
 //   e2e_diagram point FILE ROW CELL high|low   prints the view point "x y" inside that cell's half
 //   e2e_diagram waves FILE                prints each row's waveform, one a line
+//   e2e_diagram anchor FILE ROW CELL      prints the view point "x y" where an arrow end anchored
+//                                         in the middle of that cell's edge is drawn
+//   e2e_diagram list FILE arrows|labels|breaks|texts   prints that record list, one a line
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -14,6 +18,7 @@
 #include "io/NativeFileReader.h"
 #include "io/NativeFileWriter.h"
 #include "model/SignalRecord.h"
+#include "render/AnnotationPlacer.h"
 
 namespace {
 
@@ -53,19 +58,20 @@ bool load(const char* path, model::Diagram& diagram)
 int main(int argc, char* argv[])
 {
     const std::string what = argc > 2 ? argv[1] : "";
-    if ((what == "make" || what == "marked") && argc == 4) {
+    if ((what == "make" || what == "marked" || what == "edges") && argc == 4) {
         NoUi ui;
         SevenPixels measurer;
         edit::Editor editor(ui, measurer);
         editor.diagram().settings.newSignalLevel = 0;
         for (int i = 0; i < std::atoi(argv[3]); ++i) {
             editor.addRow(model::NewRowKind::Signal);
-            if (what == "marked") {
-                auto& rows = editor.diagram().store.signals();
-                std::string wave(model::signal::waveform(rows.get(i)));
+            auto& rows = editor.diagram().store.signals();
+            std::string wave(model::signal::waveform(rows.get(i)));
+            if (what == "marked")
                 wave[i + 1] = '1';
-                rows.replace(i, model::signal::withDataField(rows.get(i), model::signalfield::Waveform, wave));
-            }
+            for (int cell = 2 + 2 * i; what == "edges" && cell <= 5 + 2 * i; ++cell)
+                wave[cell + 1] = '1';
+            rows.replace(i, model::signal::withDataField(rows.get(i), model::signalfield::Waveform, wave));
         }
         std::string bytes;
         io::writeNativeFile(editor.diagram(), bytes);
@@ -86,6 +92,22 @@ int main(int argc, char* argv[])
         const bool high = std::string(argv[5]) == "high";
         std::printf("%d %d\n", l.waveOriginX() + (cell - l.firstVisibleCell) * l.cellWidth + l.cellWidth / 2,
                     high ? middle - 4 : middle + 4);
+        return 0;
+    }
+    if (what == "anchor" && argc == 5) {
+        const render::AnnotationPlacer placer(diagram, render::Layout::from(diagram.settings));
+        const render::Point p = placer.place({std::atoi(argv[4]), std::atoi(argv[3]), render::kAnchorMiddle, {}});
+        std::printf("%d %d\n", p.x, p.y);
+        return 0;
+    }
+    if (what == "list" && argc == 4) {
+        const std::string name = argv[3];
+        const model::ListId id = name == "arrows"   ? model::ListId::Arrows
+                                 : name == "labels" ? model::ListId::Labels
+                                 : name == "breaks" ? model::ListId::TimeBreaks
+                                                    : model::ListId::Texts;
+        for (const std::string& record : diagram.store.list(id).records())
+            std::printf("%s\n", record.c_str());
         return 0;
     }
     if (what == "waves") {

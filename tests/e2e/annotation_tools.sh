@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Starts the real Sigmora on three signals with one pulse each, uses one annotation tool the way a
+# user does, saves with Ctrl+S and reads the saved records:
+#   arrow      two clicks on rising edges of rows 0 and 1, then the end handle dragged to row 2
+#   label      two clicks on row 0 and a caption typed into the text dialog
+#   timebreak  a click on row 0 answered Yes to "Column Break?": a break on every row
+#   text       a click with the text tool and a message typed into the text dialog
+set -euo pipefail
+sigmora=$1
+locate=$2
+diagram=$3
+family=$4
+case $family in
+  arrow) readonly tool_command=32933 ;;     # straight arrow
+  label) readonly tool_command=32874 ;;     # label, arrows outward
+  timebreak) readonly tool_command=32884 ;;
+  text) readonly tool_command=32785 ;;
+  *) echo "unknown tool family $family" >&2; exit 2 ;;
+esac
+
+source "$(dirname "$0")/isolated_home.sh"
+
+file=$work/annotated.sgm
+"$diagram" edges "$file" 3
+
+source "$(dirname "$0")/open_and_choose.sh"
+
+# Clicks in the upper half of a cell of a row.
+click_cell() {
+  local px py
+  read -r px py < <("$diagram" point "$file" "$1" "$2" high)
+  xdotool mousemove --sync $((X + vx + px)) $((Y + vy + py)) click 1
+  sleep 0.4
+}
+# Types into the text dialog that has just opened and confirms it with its OK button.
+answer_text_dialog() {
+  local dialog
+  dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Text Attributes$' | head -n 1)
+  sleep 0.5
+  xdotool windowfocus --sync "$dialog"
+  sleep 0.2
+  xdotool type --delay 30 "$1"
+  sleep 0.2
+  # OK is the first of the two buttons in the dialog's bottom right corner.
+  eval "$(xdotool getwindowgeometry --shell "$dialog" | sed 's/^/DIALOG_/')"
+  xdotool mousemove --sync $((DIALOG_X + DIALOG_WIDTH - 138)) $((DIALOG_Y + DIALOG_HEIGHT - 24)) click 1
+  sleep 0.5
+}
+
+expected=()
+case $family in
+  arrow)
+    click_cell 0 2
+    click_cell 1 4
+    # The new arrow is selected: its end handle sits on the rising edge of row 1 at cell 4.
+    read -r ex ey < <("$diagram" anchor "$file" 1 4)
+    read -r tx ty < <("$diagram" point "$file" 2 6 high)
+    xdotool mousemove --sync $((X + vx + ex + 1)) $((Y + vy + ey))
+    sleep 0.3
+    xdotool mousedown 1
+    for step in 1 2 3 4; do
+      xdotool mousemove --sync $((X + vx + ex + (tx - ex) * step / 4)) $((Y + vy + ey + (ty - ey) * step / 4))
+      sleep 0.1
+    done
+    xdotool mouseup 1
+    sleep 0.4
+    list=arrows
+    expected=("2.Default Signal.6.Default Signal 3.0.0.1.0.0.0.")
+    ;;
+  label)
+    click_cell 0 2
+    click_cell 0 5
+    answer_text_dialog "tsu"
+    list=labels
+    expected=("2.Default Signal.5.Default Signal.2.0.0.0.0.0.0.1.")
+    ;;
+  timebreak)
+    click_cell 0 3
+    question=$(timeout 10 xdotool search --sync --onlyvisible --name '^Column Break\?$' | head -n 1)
+    sleep 0.3
+    xdotool windowfocus --sync "$question"
+    xdotool key --clearmodifiers alt+y
+    sleep 0.5
+    list=breaks
+    expected=("3.Default Signal." "3.Default Signal 2." "3.Default Signal 3.")
+    ;;
+  text)
+    click_cell 2 9
+    answer_text_dialog "Setup 2.5 ns"
+    list=texts
+    expected=("Setup 2~QorWFPeriod~5 ns.SigmoraNone.")
+    ;;
+esac
+
+xdotool mousemove --sync $((X + vx + vw - 40)) $((Y + vy + vh - 40))
+sleep 0.3
+import -window root "$work/$family.png"
+if [ -n "${SIGMORA_E2E_SHOTS:-}" ]; then cp "$work/$family.png" "$SIGMORA_E2E_SHOTS/"; fi
+xdotool windowfocus --sync "$window"
+xdotool key --clearmodifiers ctrl+s
+sleep 1
+
+saved=$("$diagram" list "$file" "$list")
+echo "saved $list:"
+echo "$saved"
+if [ "$family" = label ]; then
+  captions=$("$diagram" list "$file" texts)
+  echo "saved texts: $captions"
+  if ! grep -q '\.tsu\.WFLabel\*0\*\.' <<<"$captions"; then
+    echo "FAIL: the label's caption is not in the saved file" >&2
+    exit 1
+  fi
+fi
+if [ "$(wc -l <<<"$saved")" != "${#expected[@]}" ]; then
+  echo "FAIL: expected ${#expected[@]} records in $list" >&2
+  cat "$work/sigmora.log" >&2
+  exit 1
+fi
+for i in "${!expected[@]}"; do
+  record=$(sed -n "$((i + 1))p" <<<"$saved")
+  if [[ "$record" != *"${expected[$i]}"* ]]; then
+    echo "FAIL: record $i of $list is '$record', expected it to hold '${expected[$i]}'" >&2
+    cat "$work/sigmora.log" >&2
+    exit 1
+  fi
+done
+echo "PASS"
