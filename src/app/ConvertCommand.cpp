@@ -1,29 +1,24 @@
 #include "app/ConvertCommand.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/ExchangeConversions.h"
-#include "app/QtSurface.h"
+#include "app/PictureConversions.h"
 #include "app/SvgXmlCsvConversions.h"
 #include "io/FileAccess.h"
 #include "io/NativeFileReader.h"
 #include "io/NativeFileWriter.h"
-#include "io/PictureSize.h"
 #include "model/LabelNumberGenerator.h"
 #include "model/TextCase.h"
-#include "render/FullRedraw.h"
 
 namespace sigmora::app {
 
 namespace {
 
-constexpr const char* kUsage = "usage: sigmora --convert IN OUT   (OUT ends in .sgm, .png, .json, .svg, .xml, .csv or .txt)";
+constexpr const char* kUsage = "usage: sigmora --convert IN OUT   (OUT ends in .sgm, .png, .bmp, .pdf, .emf, .wmf, .json, .svg, .xml, .csv or .txt)";
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 bool endsWith(const std::string& text, std::string_view ending)
@@ -63,33 +58,6 @@ bool writeFile(const std::string& out, std::string_view bytes, std::string& erro
     return false;
 }
 
-bool writePicture(const model::Diagram& diagram, const std::string& out, std::string& error)
-{
-    const io::PictureSize size = io::wholeDiagramPictureSize(diagram);
-    if (!io::pictureSizeAllowed(size)) {
-        error = "cannot draw " + out + ": a picture of " + std::to_string(size.width) + " x " +
-                std::to_string(size.height) + " pixels is out of range";
-        return false;
-    }
-    QImage image(static_cast<int>(size.width), static_cast<int>(size.height), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QtSurface surface(painter, {image.width(), image.height()});
-        render::RedrawMemory memory;
-        model::ReaderReport report;
-        render::fullRedraw(surface, diagram, render::RedrawOptions{}, memory, report);
-    }
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        error = "cannot encode " + out;
-        return false;
-    }
-    return writeFile(out, std::string_view(png.constData(), static_cast<std::size_t>(png.size())), error);
-}
-
 // Qt's own notices (a missing runtime folder, font warnings) would mix with the command's
 // one-line result on standard error.
 void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
@@ -114,8 +82,8 @@ bool convertDiagramFile(const std::string& in, const std::string& out, const Exc
                         std::string& error)
 {
     const bool toNative = endsWith(out, ".sgm");
-    if (!toNative && !endsWith(out, ".png") && !isExchangeOutput(out) && !isSvgXmlCsvOutput(out)) {
-        error = "unknown output type: " + out + " (use .sgm, .png, .json, .svg, .xml, .csv or .txt)";
+    if (!toNative && !isPictureOutput(out) && !isExchangeOutput(out) && !isSvgXmlCsvOutput(out)) {
+        error = "unknown output type: " + out + " (use .sgm, .png, .bmp, .pdf, .emf, .wmf, .json, .svg, .xml, .csv or .txt)";
         return false;
     }
     model::Diagram diagram;
@@ -142,7 +110,8 @@ bool convertDiagramFile(const std::string& in, const std::string& out, const Exc
         return writeFile(out, exchangeOutputBytes(diagram, out), error);
     if (toNative)
         return writeFile(out, io::nativeFileBytes(diagram), error);
-    return writePicture(diagram, out, error);
+    std::string picture;
+    return pictureOutputBytes(diagram, out, picture, error) && writeFile(out, picture, error);
 }
 
 int runConvertCommand(int argc, char* argv[])

@@ -8,8 +8,8 @@ namespace sigmora::app {
 
 // The batch conversion "sigmora --convert IN OUT": reads IN as a native diagram file of any
 // version (previous versions are converted without a question and without a backup, since IN
-// is not rewritten) and writes OUT by its extension: ".sgm" in the current layout, ".png" as a
-// picture of the full redraw of the whole diagram, sized like the bitmap export. Other tools'
+// is not rewritten) and writes OUT by its extension: ".sgm" in the current layout, the pictures
+// (".png", ".bmp", ".pdf", ".emf", ".wmf") as PictureConversions.h says. Other tools'
 // formats are in ExchangeConversions.h, this program's SVG, XML, comma-separated and ASCII
 // formats in SvgXmlCsvConversions.h. It needs no window and no display.
 

@@ -22,6 +22,8 @@
 #include "app/Preferences.h"
 #include "app/TipOfTheDayDialog.h"
 #include "edit/CommandIds.h"
+#include "edit/PictureExports.h"
+#include "edit/PrintCommands.h"
 
 // The pictures are compiled into the static application library; a static library's resources
 // are registered by hand.
@@ -73,6 +75,8 @@ MainWindow::MainWindow(edit::UiPort* ui, const AppPaths* paths)
     setWindowTitle(QString::fromStdString(editor_->title()));
 
     registerFrameCommands();
+    edit::registerPrintCommands(*editor_, outputs_);
+    edit::registerPictureExports(*editor_, outputs_);
     buildMenus();
     buildContextMenus();
     buildToolbars();

@@ -10,6 +10,7 @@
 
 #include "app/CommandRouter.h"
 #include "app/CommandTable.h"
+#include "app/QtOutputDevices.h"
 #include "app/QtTextMeasurer.h"
 #include "app/QtUiPort.h"
 #include "app/RecentFiles.h"
@@ -93,6 +94,7 @@ private:
     edit::UiPort& ui_;
     const AppPaths* paths_;
     QtTextMeasurer measurer_;
+    QtOutputDevices outputs_{this};
     std::unique_ptr<edit::Editor> editor_;
     std::unique_ptr<CommandRouter> router_;
     RecentFiles recent_;

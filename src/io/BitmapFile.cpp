@@ -1,44 +1,15 @@
 #include "io/BitmapFile.h"
 
+#include "io/LittleEndian.h"
+
 namespace sigmora::io {
 
 namespace {
 
-constexpr int kRounding = 16;
-constexpr int kShadow = 8;
-constexpr int kMargin = 32;
 constexpr std::uint32_t kHeadersSize = 54;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 
-void put16(std::string& out, std::uint32_t v)
-{
-    out.push_back(static_cast<char>(v & 0xFF));
-    out.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-
-void put32(std::string& out, std::uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-
-int roundDown(long long v)
-{
-    if (v <= 0)
-        return 0;
-    return static_cast<int>(v - v % kRounding);
-}
-
 } // namespace
-
-BitmapSize exportBitmapSize(const model::Diagram& d)
-{
-    const model::DiagramSettings& s = d.settings;
-    const long long count = d.store.signalCount();
-    const long long width = static_cast<long long>(kShadow) + s.nameColumnWidth + s.nameMargin + s.waveformWidth + kMargin;
-    const long long height = count * s.signalSpacing + count * 2 * s.signalHeight + s.topMargin + kShadow + kMargin;
-    return {roundDown(width), roundDown(height)};
-}
 
 int bitmapBitsPerPixel(int depth)
 {

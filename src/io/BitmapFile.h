@@ -4,17 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "model/Diagram.h"
 
 namespace sigmora::io {
-
-// The size of an exported bitmap: the diagram with its margins, each side rounded down to a
-// multiple of 16 pixels.
-struct BitmapSize {
-    int width = 0;
-    int height = 0;
-};
-BitmapSize exportBitmapSize(const model::Diagram& diagram);
 
 // The bytes per pixel written for a surface depth: 8, 16, 24 and 32 bits as they are, any other
 // depth as 32.

@@ -21,4 +21,13 @@ PictureSize wholeDiagramPictureSize(const model::Diagram& diagram);
 // more than 2^27 pixels in all (512 MB of 32-bit pixels).
 bool pictureSizeAllowed(const PictureSize& size);
 
+// The extent of a metafile picture of the whole diagram, from the origin: nameMargin +
+// nameColumnWidth + waveformWidth + 8 wide, topMargin + count x rowPitch + 8 high, and 10 pixels
+// higher for the clipboard's picture (room for the logo).
+PictureSize metafileExtent(const model::Diagram& diagram, bool forClipboard);
+
+// A length in view pixels in hundredths of a millimetre, on a display sizeMm millimetres wide
+// with resolution pixels, rounded to nearest (the unit of a metafile's frame).
+std::int64_t hundredthsOfMillimetre(std::int64_t pixels, int sizeMm, int resolution);
+
 } // namespace sigmora::io

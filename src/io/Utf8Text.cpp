@@ -82,4 +82,20 @@ std::string asUtf8(std::string_view text)
     return out;
 }
 
+std::u32string codePoints(std::string_view text)
+{
+    std::u32string out;
+    const bool utf8 = invalidUtf8Offset(text) == std::string_view::npos;
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned c = static_cast<unsigned char>(text[i]);
+        const std::size_t n = utf8 ? sequenceLength(text, i) : 1;
+        char32_t cp = n == 1 ? c : c & (0xFFu >> (n + 1));
+        for (std::size_t k = 1; k < n; ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+        out += cp;
+        i += n;
+    }
+    return out;
+}
+
 } // namespace sigmora::io

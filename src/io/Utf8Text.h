@@ -14,6 +14,9 @@ std::size_t invalidUtf8Offset(std::string_view text);
 // the single-byte text older diagrams hold, and converted.
 std::string asUtf8(std::string_view text);
 
+// The code points of text read as asUtf8 reads it (UTF-8, else Latin-1).
+std::u32string codePoints(std::string_view text);
+
 // Appends code point cp in UTF-8.
 void appendUtf8(std::string& out, unsigned cp);
 

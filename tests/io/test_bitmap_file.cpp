@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "io/BitmapFile.h"
+#include "io/PictureSize.h"
 #include "model/RowFactory.h"
 #include "render/PrintMapping.h"
 
@@ -24,7 +25,7 @@ TEST(BitmapFile, DefaultOneSignalDiagramIs736By96WithExactHeadersAndBottomUpRows
 {
     model::Diagram d;
     d.store.signals().append(model::buildRowRecord(model::NewRowKind::Signal, "S", 1));
-    const io::BitmapSize size = io::exportBitmapSize(d);
+    const io::PictureSize size = io::wholeDiagramPictureSize(d);
     ASSERT_EQ(size.width, 736); // 745 rounded down
     ASSERT_EQ(size.height, 96); // 104 rounded down
     std::vector<std::vector<std::uint8_t>> rows(96, std::vector<std::uint8_t>(736 * 4));

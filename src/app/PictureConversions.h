@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "model/Diagram.h"
+
+namespace sigmora::app {
+
+// The pictures "sigmora --convert IN OUT" writes, chosen by OUT's extension: ".png" and ".bmp"
+// (the whole diagram, sized like the bitmap export), ".pdf" (one vector page of that size, fonts
+// embedded), ".emf" and ".wmf" (the metafile exports' frame).
+bool isPictureOutput(const std::string& out);
+
+// The picture's bytes; false with a one-line error when it cannot be drawn.
+bool pictureOutputBytes(const model::Diagram& diagram, const std::string& out, std::string& bytes, std::string& error);
+
+} // namespace sigmora::app

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "render/Surface.h"
+
+namespace sigmora::edit {
+
+// The platform's picture outputs: raster pictures, the printer and the system clipboard. The
+// editor decides what is drawn and with which settings; a device only provides the surface.
+class OutputDevices {
+public:
+    using Drawing = std::function<void(render::Surface&)>;
+    virtual ~OutputDevices() = default;
+
+    // A white raster picture of size pixels drawn by draw: the bytes of its bitmap file, in the
+    // depth of the screen image.
+    virtual std::string bitmapFile(render::Size size, const Drawing& draw) = 0;
+
+    // "Printer Setup": the number of clock cycles to print (1 to 1000), starting from proposed;
+    // nothing when cancelled.
+    virtual std::optional<int> chooseCyclesToPrint(int proposed) = 0;
+
+    // Shows the print dialog; when it is confirmed, prints one page in a document named
+    // documentName, drawn by draw on a surface whose unit is 1/96 inch. False when cancelled.
+    virtual bool print(const std::string& documentName, const Drawing& draw) = 0;
+
+    // The diagram's picture for the system clipboard in three forms.
+    struct ClipboardPicture {
+        render::Size size; // of the raster picture
+        Drawing draw;      // draws the raster picture (PNG)
+        std::string svg;   // the SVG document
+        std::string emf;   // the enhanced metafile
+    };
+    // False when the clipboard could not take it.
+    virtual bool putOnClipboard(const ClipboardPicture& picture) = 0;
+};
+
+} // namespace sigmora::edit
