@@ -381,6 +381,11 @@ void registerArrowTool(Editor& editor)
                 a.y1 += dy;
                 a.x2 += dx;
                 a.y2 += dy;
+                // An anchored arrow is drawn at its anchors; a line shows where it is dragged.
+                const render::Layout l = render::Layout::from(editor.diagram().settings);
+                const int left = l.cellWidth * l.firstVisibleCell;
+                const int up = l.rowPitch() * l.firstVisibleSignal();
+                editor.rubberBand = render::Piece{{a.x1 - left, a.y1 - up}, {a.x2 - left, a.y2 - up}};
             },
             false);
     };

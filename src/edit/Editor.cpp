@@ -262,7 +262,7 @@ render::AnnotationSelection Editor::annotationSelection() const
         state_.selectionKind == SelectionKind::TimeBreak ? store.list(model::ListId::TimeBreaks).selection() : -1;
     a.textBoxes = state_.selectionKind == SelectionKind::TextBox;
     a.textSelected = state_.textSelected;
-    if (state_.arrowInProgress() || state_.labelStep == kStepFirstPointPlaced)
+    if (state_.arrowInProgress() || state_.labelStep == kStepFirstPointPlaced || state_.drag.kind == Drag::ArrowMove)
         a.rubberBand = rubberBand;
     if (state_.labelStep == kStepMiddleHandle)
         a.labelDragY = labelDragY;

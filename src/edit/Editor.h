@@ -114,7 +114,8 @@ public:
     // The row being dragged with the mouse, drawn at the mouse's y.
     std::optional<render::MovePreview> movePreview;
     // While an arrow or label is half made or an end re-placed: the line from the fixed end to
-    // the pointer; while a label's middle handle is dragged: the pointer's y.
+    // the pointer; while an arrow is dragged: the line where it goes; while a label's middle
+    // handle is dragged: the pointer's y.
     std::optional<render::Piece> rubberBand;
     std::optional<int> labelDragY;
 

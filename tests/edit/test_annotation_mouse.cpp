@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "edit/ArrowRecord.h"
+#include "edit/CommandIds.h"
 #include "edit/KeyInput.h"
 #include "model/RecordFields.h"
 #include "model/TextBoxRecord.h"
@@ -284,4 +285,64 @@ TEST_F(AnnotationMouse, LabelKeysMoveItsOffsetAndTheChosenEnd)
     key(K::Left);
     key(K::Left);
     EXPECT_EQ(model::fields::intField(list(ListId::Labels).get(0), 0), 0);
+}
+
+TEST_F(AnnotationMouse, PreviewsFollowThePointerWhileMakingAndDragging)
+{
+    const render::Point a = anchor(2, 0), b = anchor(8, 1), pointer{400, 130};
+    struct Case {
+        const char* what;
+        std::function<void()> start; // leaves the button held or a first point placed
+        std::optional<render::Piece> band;
+        std::optional<int> labelY;
+    };
+    const Case cases[] = {
+        {"a new arrow's first point",
+         [&] {
+             d.editor.execute(edit::cmd::ToolStraightArrow);
+             d.click(a.x, a.y + 1);
+             d.hover(pointer.x, pointer.y);
+         },
+         render::Piece{{a.x, a.y + 1}, pointer}, std::nullopt},
+        {"an arrow's end re-placed",
+         [&] {
+             add(ListId::Arrows, "2.Default Signal.8.Default Signal 2.0.0.1.0.0.0.0.0.0.0.");
+             d.click((a.x + b.x) / 2, (a.y + b.y) / 2);
+             d.hover(b.x, b.y);
+             d.press(b.x, b.y);
+             d.moveHeld(pointer.x, pointer.y);
+         },
+         render::Piece{a, pointer}, std::nullopt},
+        {"an anchored arrow moved",
+         [&] {
+             add(ListId::Arrows, "2.Default Signal.8.Default Signal 2.0.0.1.0.0.0.0.0.0.0.");
+             const render::Point m{(a.x + b.x) / 2, (a.y + b.y) / 2};
+             d.click(m.x, m.y);
+             d.hover(m.x, m.y);
+             d.press(m.x, m.y);
+             d.moveHeld(m.x + 10, m.y + 20);
+         },
+         render::Piece{{a.x + 10, a.y + 20}, {b.x + 10, b.y + 20}}, std::nullopt},
+        {"a label's middle handle",
+         [&] {
+             add(ListId::Labels, "2.Default Signal.8.Default Signal 2.2.0.0.0.0.0.0.1.");
+             d.click(a.x + 1, a.y + 3);
+             const render::LabelHit l = *d.editor.annotationHits().label(0);
+             d.hover((a.x + b.x) / 2, l.measureY);
+             d.press((a.x + b.x) / 2, l.measureY);
+             d.moveHeld(pointer.x, pointer.y);
+         },
+         std::nullopt, pointer.y},
+    };
+    for (const Case& c : cases) {
+        list(ListId::Arrows).clear();
+        list(ListId::Labels).clear();
+        c.start();
+        const render::AnnotationSelection shown = d.editor.annotationSelection();
+        EXPECT_EQ(shown.rubberBand, c.band) << c.what;
+        EXPECT_EQ(shown.labelDragY, c.labelY) << c.what;
+        d.release(pointer.x, pointer.y);
+        d.ui.answers = {true}; // abandon a half-made arrow
+        d.editor.execute(edit::cmd::ModeEdit);
+    }
 }
