@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real Sigmora on three signals with one pulse each, uses one annotation tool the way a
 # user does, saves with Ctrl+S and reads the saved records:
-#   arrow      two clicks on rising edges of rows 0 and 1, then the end handle dragged to row 2
+#   arrow      two clicks on rising edges of rows 0 and 1, the end handle dragged to row 2, then
+#              the Right key moving that end one cell on
 #   label      two clicks on row 0 and a caption typed into the text dialog
 #   timebreak  a click on row 0 answered Yes to "Column Break?": a break on every row
 #   text       a click with the text tool and a message typed into the text dialog
@@ -64,8 +65,11 @@ case $family in
     done
     xdotool mouseup 1
     sleep 0.4
+    # The end handle was pressed last: the Right key moves that end one cell on.
+    xdotool key Right
+    sleep 0.3
     list=arrows
-    expected=("2.Default Signal.6.Default Signal 3.0.0.1.0.0.0.")
+    expected=("2.Default Signal.7.Default Signal 3.0.0.1.0.0.0.")
     ;;
   label)
     click_cell 0 2
