@@ -3,6 +3,8 @@
 #include "edit/ArrowRecord.h"
 #include "edit/CommandIds.h"
 #include "edit/KeyInput.h"
+#include "io/NativeFileReader.h"
+#include "io/NativeFileWriter.h"
 #include "model/RecordFields.h"
 #include "model/TextBoxRecord.h"
 #include "support/EditorDriver.h"
@@ -344,5 +346,63 @@ TEST_F(AnnotationMouse, PreviewsFollowThePointerWhileMakingAndDragging)
         d.release(pointer.x, pointer.y);
         d.ui.answers = {true}; // abandon a half-made arrow
         d.editor.execute(edit::cmd::ModeEdit);
+    }
+}
+
+TEST_F(AnnotationMouse, BrokenAnnotationsStayUsableAndRoundTrip)
+{
+    using K = edit::KeyPress::Key;
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        ListId list;
+        int records;
+    };
+    const Case cases[] = {
+        {"an arrow whose rows were deleted",
+         [&] {
+             add(ListId::Arrows, "2.Default Signal 2.8.Default Signal 3.0.0.1.0.0.0.0.0.0.0.");
+             list(ListId::Signals).remove(2);
+             list(ListId::Signals).remove(1);
+         },
+         ListId::Arrows, 1},
+        {"a label whose caption was deleted",
+         [&] {
+             add(ListId::Labels, "2.Default Signal.8.Default Signal 2.2.0.0.0.0.0.0.1.");
+             add(ListId::Texts, "0.0.20.10.tsu.WFLabel*0*.0.Arial.8.0.0.0.0.0.0.0.");
+             list(ListId::Texts).remove(0);
+         },
+         ListId::Labels, 1},
+        {"256 time breaks down one column",
+         [&] {
+             d.addSignals(model::kMaxRows - list(ListId::Signals).count());
+             d.editor.execute(edit::cmd::ToolTimeBreak);
+             d.ui.answers = {true};
+             d.click(anchor(4, 0).x, anchor(4, 0).y);
+             d.editor.execute(edit::cmd::ModeEdit);
+         },
+         ListId::TimeBreaks, model::kMaxRows},
+    };
+    for (const Case& c : cases) {
+        c.make();
+        d.editor.refresh();
+        // Click over everything the annotation could be on, drag from there and press the arrow keys.
+        for (int row = 0; row < 3; ++row) {
+            for (int cell = 0; cell < 10; cell += 2) {
+                const render::Point p = anchor(cell, row);
+                drag(p, {p.x + 30, p.y + 44});
+                d.click(p.x, p.y);
+                for (K k : {K::Left, K::Right, K::Up, K::Down})
+                    key(k);
+            }
+        }
+        EXPECT_EQ(list(c.list).count(), c.records) << c.what;
+        std::string bytes, again;
+        io::writeNativeFile(d.editor.diagram(), bytes);
+        model::Diagram reopened;
+        ASSERT_EQ(io::readNativeFile(bytes, reopened).status, io::ReadResult::Status::Ok) << c.what;
+        io::writeNativeFile(reopened, again);
+        EXPECT_EQ(again, bytes) << c.what;
+        EXPECT_EQ(reopened.store.list(c.list).records(), list(c.list).records()) << c.what;
     }
 }
