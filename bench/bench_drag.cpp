@@ -1,17 +1,7 @@
 // One step of a drag with the draw tool on the largest diagram: the editor's move call painting
 // one cell plus the full redraw into the 1920 x 1080 screen image, and the release with its undo
 // snapshot. Each should stay within a quarter of a 60 Hz frame.
-#include <benchmark/benchmark.h>
-
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-
-#include "app/QtSurface.h"
-#include "edit/Editor.h"
-#include "support/FakeUiPort.h"
-#include "support/FixedMeasurer.h"
-#include "support/LargestDiagram.h"
+#include "ScreenEditor.h"
 
 using namespace sigmora;
 
@@ -21,23 +11,9 @@ constexpr int kRow = 3;
 constexpr int kFirstCell = 10;
 constexpr int kCells = 30;
 
-// An editor on the largest diagram whose refresh redraws the screen image, as the window does.
-struct DragBench {
-    test::FakeUiPort ui;
-    test::FixedMeasurer measurer{7};
-    edit::Editor editor{ui, measurer};
-    QImage image{1920, 1080, QImage::Format_RGB32};
-
-    DragBench()
-    {
-        editor.diagram() = test::largestDiagram(0);
-        editor.diagram().settings.topMargin = 40;
-        editor.onRefresh = [this] {
-            QPainter painter(&image);
-            app::QtSurface surface(painter, {image.width(), image.height()});
-            editor.redraw(surface);
-        };
-    }
+// The largest diagram with room above the first row, as the window shows it.
+struct DragBench : bench::ScreenEditor {
+    DragBench() { editor.diagram().settings.topMargin = 40; }
     render::Layout layout() const { return render::Layout::from(editor.diagram().settings); }
     int cellX(int cell) const
     {
@@ -86,11 +62,5 @@ BENCHMARK(BM_DragRelease)->Unit(benchmark::kMillisecond)->Repetitions(5)->Report
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return sigmora::bench::runBenchmarks(argc, argv);
 }

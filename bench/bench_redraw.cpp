@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "ScreenEditor.h"
 #include "app/QtSurface.h"
 #include "model/Diagram.h"
 #include "model/RecordFields.h"
@@ -102,11 +103,5 @@ BENCHMARK(BM_RedrawWholeDiagramSvg)->Arg(0)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return sigmora::bench::runBenchmarks(argc, argv);
 }

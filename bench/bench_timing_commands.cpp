@@ -1,20 +1,10 @@
 // The zoom and delay commands on the largest diagram with every annotation list full, each
 // including its full redraw into the 1920 x 1080 screen image and its undo snapshot. Each should
 // stay within one 60 Hz frame.
-#include <benchmark/benchmark.h>
-
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-
-#include "app/QtSurface.h"
+#include "ScreenEditor.h"
 #include "edit/CommandIds.h"
-#include "edit/Editor.h"
 #include "io/NativeFileWriter.h"
 #include "model/RecordFields.h"
-#include "support/FakeUiPort.h"
-#include "support/FixedMeasurer.h"
-#include "support/LargestDiagram.h"
 
 using namespace sigmora;
 
@@ -47,23 +37,12 @@ void fillAnnotations(model::Diagram& d)
     }
 }
 
-// An editor on the full diagram whose refresh redraws the screen image, as the window does.
-struct TimingBench {
-    test::FakeUiPort ui;
-    test::FixedMeasurer measurer{7};
-    edit::Editor editor{ui, measurer};
-    QImage image{1920, 1080, QImage::Format_RGB32};
-
+// The largest diagram with every annotation list full, in the select tool.
+struct TimingBench : bench::ScreenEditor {
     TimingBench()
     {
-        editor.diagram() = test::largestDiagram(0);
         fillAnnotations(editor.diagram());
         editor.state().currentTool = edit::Tool::Select;
-        editor.onRefresh = [this] {
-            QPainter painter(&image);
-            app::QtSurface surface(painter, {image.width(), image.height()});
-            editor.redraw(surface);
-        };
     }
 };
 
@@ -116,11 +95,5 @@ BENCHMARK(BM_DelayOnAClockAndItsRows)->Unit(benchmark::kMillisecond)->Repetition
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return sigmora::bench::runBenchmarks(argc, argv);
 }
