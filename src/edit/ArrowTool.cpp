@@ -349,6 +349,8 @@ void registerArrowTool(Editor& editor)
     };
     t.nudgeArrow = [&editor](int dx, int dy) {
         const InteractionState& s = editor.state();
+        if (s.arrowInProgress())
+            return; // the current record is a half-made arrow or an end being re-placed
         const int step = s.fineStep ? 1 : kNudgeStep;
         const bool begin = s.lastHandle != Hover::HandleEnd;
         const bool end = s.lastHandle != Hover::HandleBegin;

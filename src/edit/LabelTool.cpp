@@ -284,6 +284,8 @@ void registerLabelTool(Editor& editor)
         editor.state().selectionKind = SelectionKind::Label;
     };
     t.nudgeLabel = [&editor](int dx, int dy) {
+        if (editor.state().labelInProgress())
+            return; // the current record is a half-made label or an end being re-placed
         if (dy != 0)
             changeCurrentLabel(editor, [dy](LabelFields& l) { l.set(labelfield::Offset, l.number(labelfield::Offset) + (dy > 0 ? 1 : -1)); }, true);
         else if (dx != 0)

@@ -254,6 +254,11 @@ TEST_F(AnnotationMouse, ArrowKeysNudgeTheEndOfTheLastPressedHandle)
         EXPECT_EQ(a.beginPoint() + a.endPoint(), c.points) << c.record << " " << static_cast<int>(c.key);
         EXPECT_EQ((std::array<int, 4>{a.x1, a.y1, a.x2, a.y2}), c.ends) << c.record << " " << static_cast<int>(c.key);
     }
+    // While an end is being re-placed the current record is half made: the keys leave it alone.
+    list(ListId::Arrows).replace(0, "2.Default Signal.");
+    state().arrowStep = edit::kStepFirstPointPlaced;
+    key(K::Right);
+    EXPECT_EQ(list(ListId::Arrows).get(0), "2.Default Signal.");
 }
 
 TEST_F(AnnotationMouse, LabelKeysMoveItsOffsetAndTheChosenEnd)
