@@ -3,7 +3,8 @@
 # user does, saves with Ctrl+S and reads the saved records:
 #   arrow      two clicks on rising edges of rows 0 and 1, the end handle dragged to row 2, then
 #              the Right key moving that end one cell on
-#   label      two clicks on row 0 and a caption typed into the text dialog
+#   label      two clicks on row 0, a caption typed into the text dialog, then the label selected
+#              and its middle handle dragged 12 pixels down
 #   timebreak  a click on row 0 answered Yes to "Column Break?": a break on every row
 #   text       a click with the text tool and a message typed into the text dialog
 set -euo pipefail
@@ -75,8 +76,24 @@ case $family in
     click_cell 0 2
     click_cell 0 5
     answer_text_dialog "tsu"
+    # Select the label by its measure line, clear of the rising edge under its begin (a press near an
+    # edge of the selected row takes hold of the edge) and of its caption, then drag its middle handle
+    # 12 pixels down.
+    read -r bx0 by0 < <("$diagram" anchor "$file" 0 2)
+    read -r mx my < <("$diagram" measure "$file" 0 2 0 5)
+    xdotool mousemove --sync $((X + vx + bx0 + 18)) $((Y + vy + my)) click 1
+    sleep 0.4
+    xdotool mousemove --sync $((X + vx + mx)) $((Y + vy + my))
+    sleep 0.3
+    xdotool mousedown 1
+    for step in 3 6 9 12; do
+      xdotool mousemove --sync $((X + vx + mx)) $((Y + vy + my + step))
+      sleep 0.1
+    done
+    xdotool mouseup 1
+    sleep 0.4
     list=labels
-    expected=("2.Default Signal.5.Default Signal.2.0.0.0.0.0.0.1.")
+    expected=("2.Default Signal.5.Default Signal.2.0.12.0.0.0.0.1.")
     ;;
   timebreak)
     click_cell 0 3

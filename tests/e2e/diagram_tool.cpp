@@ -6,6 +6,8 @@
 //   e2e_diagram waves FILE                prints each row's waveform, one a line
 //   e2e_diagram anchor FILE ROW CELL      prints the view point "x y" where an arrow end anchored
 //                                         in the middle of that cell's edge is drawn
+//   e2e_diagram measure FILE ROW CELL ROW2 CELL2  prints the view point "x y" of the middle handle
+//                                         of a label between those two centre-anchored ends
 //   e2e_diagram list FILE arrows|labels|breaks|texts   prints that record list, one a line
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +21,7 @@
 #include "io/NativeFileWriter.h"
 #include "model/SignalRecord.h"
 #include "render/AnnotationPlacer.h"
+#include "render/LabelPainter.h"
 
 namespace {
 
@@ -98,6 +101,14 @@ int main(int argc, char* argv[])
         const render::AnnotationPlacer placer(diagram, render::Layout::from(diagram.settings));
         const render::Point p = placer.place({std::atoi(argv[4]), std::atoi(argv[3]), render::kAnchorMiddle, {}});
         std::printf("%d %d\n", p.x, p.y);
+        return 0;
+    }
+    if (what == "measure" && argc == 7) {
+        const render::Layout l = render::Layout::from(diagram.settings);
+        const render::AnnotationPlacer placer(diagram, l);
+        const auto [b, e] = placer.placePair({std::atoi(argv[4]), std::atoi(argv[3]), render::kAnchorMiddle, {}},
+                                             {std::atoi(argv[6]), std::atoi(argv[5]), render::kAnchorMiddle, {}});
+        std::printf("%d %d\n", (b.x + e.x) / 2, render::labelgeometry::measureLineY(b, e, 0, l.signalSpacing, l.signalHeight));
         return 0;
     }
     if (what == "list" && argc == 4) {

@@ -411,3 +411,4 @@ TEST_F(AnnotationMouse, BrokenAnnotationsStayUsableAndRoundTrip)
         EXPECT_EQ(reopened.store.list(c.list).records(), list(c.list).records()) << c.what;
     }
 }
+
