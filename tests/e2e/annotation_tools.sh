@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the real Sigmora on three signals with one pulse each, uses one annotation tool the way a
 # user does, saves with Ctrl+S and reads the saved records:
-#   arrow      two clicks on rising edges of rows 0 and 1, the end handle dragged to row 2, then
-#              the Right key moving that end one cell on
+#   arrow      two clicks on rising edges of rows 0 and 1, the end handle dragged to row 2, the
+#              Right key moving that end one cell on, then the middle handle moving the whole arrow
+#              and Yes to the snap question
 #   label      two clicks on row 0, a caption typed into the text dialog, then the label selected
 #              and its middle handle dragged 12 pixels down
 #   timebreak  a click on row 0 answered Yes to "Column Break?": a break on every row
@@ -69,8 +70,26 @@ case $family in
     # The end handle was pressed last: the Right key moves that end one cell on.
     xdotool key Right
     sleep 0.3
+    # The middle handle moves the whole arrow by (40, 20); Yes to the snap question leaves it
+    # floating where it was dropped.
+    read -r bx0 by0 < <("$diagram" anchor "$file" 0 2)
+    read -r ex ey < <("$diagram" anchor "$file" 2 7)
+    mx=$(( (bx0 + ex) / 2 )); my=$(( (by0 + ey) / 2 ))
+    xdotool mousemove --sync $((X + vx + mx)) $((Y + vy + my))
+    sleep 0.3
+    xdotool mousedown 1
+    for step in 1 2 3 4; do
+      xdotool mousemove --sync $((X + vx + mx + 10 * step)) $((Y + vy + my + 5 * step))
+      sleep 0.1
+    done
+    xdotool mouseup 1
+    question=$(timeout 10 xdotool search --sync --onlyvisible --name '^Sigmora$' | head -n 1)
+    sleep 0.3
+    xdotool windowfocus --sync "$question"
+    xdotool key --clearmodifiers alt+y
+    sleep 0.5
     list=arrows
-    expected=("2.Default Signal.7.Default Signal 3.0.0.1.0.0.0.")
+    expected=("2.Default Signal.7.Default Signal 3.0.0.1.0.1.1.$((bx0 + 40)).$((by0 + 20)).$((ex + 40)).$((ey + 20)).")
     ;;
   label)
     click_cell 0 2
