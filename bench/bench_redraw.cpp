@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "ScreenEditor.h"
+#include "app/PictureConversions.h"
 #include "app/QtSurface.h"
 #include "model/Diagram.h"
 #include "model/RecordFields.h"
@@ -94,8 +95,58 @@ void BM_RedrawWholeDiagramSvg(benchmark::State& state)
     wholeDiagram(state, true);
 }
 
+// The screen image of the largest diagram with every annotation list full (0), and without its
+// flood fills (1), text boxes (2), arrows (3), labels (4) or time breaks (5): what each costs.
+void BM_RedrawScreenImageAnnotated(benchmark::State& state)
+{
+    model::Diagram diagram = test::largestAnnotatedDiagram();
+    const model::ListId lists[] = {model::ListId::Texts, model::ListId::Arrows, model::ListId::Labels,
+                                   model::ListId::TimeBreaks};
+    const char* const labels[] = {"all", "no floods", "no text boxes", "no arrows", "no labels", "no time breaks"};
+    state.SetLabel(labels[state.range(0)]);
+    if (state.range(0) == 1)
+        diagram.store.floodStyles() = model::CellGrid();
+    if (state.range(0) >= 2)
+        diagram.store.list(lists[state.range(0) - 2]).clear();
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    render::RedrawOptions options;
+    options.cullOffSurface = true;
+    render::RedrawMemory memory;
+    for (auto _ : state) {
+        QPainter painter(&image);
+        app::QtSurface surface(painter, {image.width(), image.height()});
+        model::ReaderReport report;
+        render::fullRedraw(surface, diagram, options, memory, report);
+    }
+}
+
+// The picture outputs of that diagram, as "sigmora --convert" writes them (drawing and encoding,
+// without the file write). A raster picture of all 600 cells would exceed the pixel limit of
+// pictures (2^27): the bitmap and the PNG are drawn of its first 100 cells (3168 x 11312).
+const char* const kPictureOutputs[] = {"big.bmp", "big.emf", "big.pdf", "big.png", "big.wmf"};
+constexpr int kRasterCells = 100;
+
+void BM_PictureOutput(benchmark::State& state)
+{
+    model::Diagram diagram = test::largestAnnotatedDiagram();
+    const std::string out = kPictureOutputs[state.range(0)];
+    if (out.ends_with(".bmp") || out.ends_with(".png")) {
+        diagram.settings.cellCount = kRasterCells;
+        diagram.settings.waveformWidth = kRasterCells * diagram.settings.cellWidth;
+    }
+    state.SetLabel(out);
+    for (auto _ : state) {
+        std::string bytes, error;
+        if (!app::pictureOutputBytes(diagram, out, bytes, error))
+            state.SkipWithError(error.c_str());
+        benchmark::DoNotOptimize(bytes.size());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_RedrawScreenImageAnnotated)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PictureOutput)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawScreenImage)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawScreenImageEveryRow)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawWholeDiagramNoRaster)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);

@@ -48,7 +48,9 @@ bool pictureOutputBytes(const model::Diagram& diagram, const std::string& out, s
     const Kind kind = kindOf(out);
     const bool metafile = kind == Kind::Emf || kind == Kind::Wmf;
     const io::PictureSize size = metafile ? io::metafileExtent(diagram, false) : io::wholeDiagramPictureSize(diagram);
-    if (!io::pictureSizeAllowed(size)) {
+    // Raster pictures are bounded in pixels; vector pages and metafiles only in their sides.
+    const bool vector = metafile || kind == Kind::Pdf;
+    if (vector ? !io::vectorPictureSizeAllowed(size) : !io::pictureSizeAllowed(size)) {
         error = "cannot draw " + out + ": a picture of " + std::to_string(size.width) + " x " +
                 std::to_string(size.height) + " pixels is out of range";
         return false;

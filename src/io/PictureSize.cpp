@@ -52,4 +52,9 @@ bool pictureSizeAllowed(const PictureSize& size)
            size.width * size.height <= kMaxPixels;
 }
 
+bool vectorPictureSizeAllowed(const PictureSize& size)
+{
+    return size.width > 0 && size.height > 0 && size.width <= kMaxSide && size.height <= kMaxSide;
+}
+
 } // namespace sigmora::io

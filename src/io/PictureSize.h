@@ -20,6 +20,9 @@ PictureSize wholeDiagramPictureSize(const model::Diagram& diagram);
 // Whether a picture of that size can be drawn: both sides positive, at most 32767 pixels, and no
 // more than 2^27 pixels in all (512 MB of 32-bit pixels).
 bool pictureSizeAllowed(const PictureSize& size);
+// Whether a vector picture (PDF page, metafile) of that size can be made: both sides positive and
+// at most 32767 units, what a Windows metafile's coordinates hold.
+bool vectorPictureSizeAllowed(const PictureSize& size);
 
 // The extent of a metafile picture of the whole diagram, from the origin: nameMargin +
 // nameColumnWidth + waveformWidth + 8 wide, topMargin + count x rowPitch + 8 high, and 10 pixels

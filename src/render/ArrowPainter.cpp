@@ -9,6 +9,8 @@ namespace sigmora::render {
 namespace {
 
 constexpr int kReferenceSteps = 32;
+// Heads, tails, ticks and handles reach at most this far beyond the points that place a shape.
+constexpr int kCullMargin = 32;
 constexpr double kReferenceDistanceSquared = 50.0;
 constexpr double kHeadLength = 7.0;
 constexpr double kHeadHalfWidth = 3.5;
@@ -105,6 +107,10 @@ void ArrowPainter::draw(int index, const ArrowRecord& arrow)
     hit.handles.rects = {handleRect(from), handleRect(to), handleRect(arrowgeometry::middle(from, to))};
 
     Surface& surface = ctx_.surface;
+    if (ctx_.offSurface(hit.points, kCullMargin)) {
+        ctx_.memory.annotations.arrows.push_back(std::move(hit));
+        return;
+    }
     surface.setPen(selected && sel.editTool ? Pen::dotted(arrow.colour) : Pen::solid(arrow.colour));
     if (arrow.style == ArrowStyle::Bezier) {
         surface.bezier(hit.points.data(), hit.points.size());

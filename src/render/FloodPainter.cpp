@@ -92,6 +92,7 @@ void FloodPainter::drawRow(int signalIndex, int top)
         return;
     const Colour fill = model::signal::hatchColour(ctx_.diagram.store.signals().get(signalIndex));
     const std::int32_t* offsets = ctx_.diagram.store.edgeOffsets().row(signalIndex);
+    const bool cull = ctx_.options.cullOffSurface && !ctx_.svg;
     ctx_.surface.setPen(Pen::none());
 
     long long delay = 0; // the sum of the edge offsets 0 .. p + 1
@@ -104,6 +105,9 @@ void FloodPainter::drawRow(int signalIndex, int top)
             continue;
         Band b{};
         b.J = l.waveOriginX() + (p - first) * l.cellWidth;
+        // On the screen image, cells a whole cell right of the image cannot show anything.
+        if (cull && b.J > ctx_.surface.size().width + l.cellWidth)
+            break;
         b.R = b.J + l.cellWidth;
         b.K = top;
         b.bottom = top + l.signalHeight + 1;

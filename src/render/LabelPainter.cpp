@@ -8,6 +8,8 @@ namespace sigmora::render {
 namespace {
 
 constexpr int kBeginReachBeyondLine = 6; // the begin extension passes the measure line by this
+// Heads, tails, ticks and handles reach at most this far beyond the points that place a shape.
+constexpr int kCullMargin = 32;
 constexpr int kExtensionGap = 3;         // the other extension stops this far from the line
 constexpr int kTickBefore = 3;
 constexpr int kTickAfter = 6;
@@ -80,6 +82,11 @@ LabelHit LabelPainter::draw(int index, const LabelRecord& label)
     hit.handles.rects = {handleRect(b), handleRect(e),
                          handleRect({arrowgeometry::middle(b, e).x, hit.measureY})};
 
+    const Point corners[] = {b, e, {b.x, hit.measureY}, {e.x, hit.measureY}};
+    if (!(selected && sel.labelDragY) && ctx_.offSurface(corners, kCullMargin)) {
+        ctx_.memory.annotations.labels.push_back(hit);
+        return hit;
+    }
     if (selected && sel.labelDragY) {
         drawDragPreview(hit, *sel.labelDragY, label.colour);
     } else {

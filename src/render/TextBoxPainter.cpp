@@ -60,9 +60,32 @@ void TextBoxPainter::drawAll()
         draw(i, texts.get(i), captionOrder);
 }
 
+bool TextBoxPainter::offSurface(const std::string& record)
+{
+    using namespace model;
+    if (!ctx_.options.cullOffSurface || ctx_.svg || ctx_.printing() ||
+        captionOf(fields::textField(record, textfield::Attachment).value_or("")))
+        return false;
+    // Read as the drawing reads it, so that a damaged record is reported all the same.
+    ReaderReport& report = ctx_.report;
+    textbox::message(record, report);
+    const int left = textbox::left(record, report), top = textbox::top(record, report);
+    textbox::right(record, report);
+    textbox::bottom(record, report);
+    const Layout& l = ctx_.layout;
+    const long long x = static_cast<long long>(left) - static_cast<long long>(l.cellWidth) * l.firstVisibleCell;
+    const long long y = static_cast<long long>(top) - static_cast<long long>(l.rowPitch()) * l.firstVisibleSignal();
+    const Size size = ctx_.surface.size();
+    return x > size.width || y > size.height;
+}
+
 void TextBoxPainter::draw(int index, const std::string& record, int& captionOrder)
 {
     using namespace model;
+    // On the screen image, a box of its own whose top-left corner lies right of or below the
+    // image shows nothing: it is not measured or drawn, and nothing can click it.
+    if (offSurface(record))
+        return;
     const Layout& l = ctx_.layout;
     Surface& surface = ctx_.surface;
     ReaderReport& report = ctx_.report;

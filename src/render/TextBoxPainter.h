@@ -26,6 +26,8 @@ public:
 private:
     struct Box;
     void draw(int index, const std::string& record, int& captionOrder);
+    // Whether a box (not a label's caption) lies wholly right of or below the screen image.
+    bool offSurface(const std::string& record);
     Point captionPosition(int label, const Box& box, int dragX, int dragY, int& captionOrder);
     void drawSelection(const Rect& frame);
 

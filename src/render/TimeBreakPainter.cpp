@@ -47,6 +47,11 @@ void TimeBreakPainter::drawAll()
             continue;
         const int u = l.signalTop(tb.signalIndex);
         const auto black = curve(l, tb.cell, u);
+        if (ctx_.offSurface(black, kRightCurve + 1)) {
+            const Rect bounds{black[1].x, black[0].y, black[2].x + kRightCurve + 1, black[3].y + 1};
+            ctx_.memory.annotations.timeBreaks.push_back({i, tb.cell, tb.signalIndex, black, bounds});
+            continue;
+        }
         const Pen blackPen = sel.timeBreak == i && sel.editTool ? Pen::dotted(model::kBlack) : Pen::solid(model::kBlack);
         surface.setPen(blackPen);
         surface.bezier(black.data(), black.size());

@@ -43,4 +43,9 @@ TEST(PictureSize, AbsurdSizesAreRefusedBeforeAnythingIsAllocated)
     EXPECT_FALSE(io::pictureSizeAllowed({32768, 16}));
     EXPECT_FALSE(io::pictureSizeAllowed({30000, 30000}));
     EXPECT_TRUE(io::pictureSizeAllowed({16, 16}));
+    // Vector pictures have no pixels to allocate: only their sides are bounded.
+    EXPECT_TRUE(io::vectorPictureSizeAllowed({18144, 11312}));
+    EXPECT_FALSE(io::pictureSizeAllowed({18144, 11312}));
+    EXPECT_FALSE(io::vectorPictureSizeAllowed({32768, 16}));
+    EXPECT_FALSE(io::vectorPictureSizeAllowed({0, 16}));
 }

@@ -45,4 +45,39 @@ inline model::Diagram largestDiagram(int periodMode = 0)
     return d;
 }
 
+// The largest diagram with every annotation list full: 256 text boxes (no outline, plain and
+// rounded), 256 arrows mixing the Bezier, straight and angled styles, 256 setup/hold labels, 256
+// time breaks and flood fills (every style) on half the cells of every row.
+inline model::Diagram largestAnnotatedDiagram()
+{
+    model::Diagram d = largestDiagram();
+    constexpr int kCount = 256;
+    // Rows whose names are single words of the generator: signals and clocks, not separators.
+    auto rowName = [](int k) {
+        int i = 1 + (k * 7) % 250;
+        while (i % 16 == 15 || (i % 8 != 0 && i % 3 == 0))
+            ++i;
+        return (i % 8 == 0 ? "Clock " : "Signal ") + std::to_string(i);
+    };
+    auto n = [](int v) { return std::to_string(v); };
+    for (int k = 0; k < kCount; ++k) {
+        const int cell = (k * 37) % 590;
+        const int left = 110 + cell * d.settings.cellWidth, top = 20 + (k % 250) * 44;
+        d.store.list(model::ListId::Texts)
+            .append(n(left) + "." + n(top) + "." + n(left + 80) + "." + n(top + 14) + ".Text " + n(k) +
+                    ".SigmoraNone.     0.Arial.8.0.0." + n(k % 3) + "." + n(k % 3) + ".0.0.0.");
+        d.store.list(model::ListId::Arrows)
+            .append(n(cell) + "." + rowName(k) + "." + n(cell + 5) + "." + rowName(k + 3) + "." + n(k % 4) + ".0." +
+                    n(k % 3) + "." + n(k % 2) + ".0.0.0.0.0.0.");
+        d.store.list(model::ListId::Labels)
+            .append(n(cell) + "." + rowName(k + 1) + "." + n(cell + 4) + "." + rowName(k + 1) + ".2.0." + n(k % 20) + "." +
+                    n(k % 2) + "." + n(k % 3) + ".0.0." + n(k % 2) + ".");
+        d.store.list(model::ListId::TimeBreaks).append(n(cell + 2) + "." + rowName(k + 2) + ".");
+    }
+    for (int row = 0; row < model::kMaxRows; ++row)
+        for (int cell = row % 2; cell < model::kMaxCells; cell += 2)
+            d.store.floodStyles().set(row, cell, 1 + (cell / 2 + row) % 7);
+    return d;
+}
+
 } // namespace sigmora::test
