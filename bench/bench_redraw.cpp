@@ -42,14 +42,10 @@ public:
 
 const int kModes[] = {0, 1, 2, 5, 6};
 
-void screenImage(benchmark::State& state, bool cull)
+// Redraws the 1920 x 1080 screen image of a diagram, as the window does on every change.
+void redrawScreenImage(benchmark::State& state, const model::Diagram& diagram, const render::RedrawOptions& options)
 {
-    const model::Diagram diagram = largestDiagram(kModes[state.range(0)]);
     QImage image(1920, 1080, QImage::Format_RGB32);
-    render::RedrawOptions options;
-    options.cullOffSurface = cull;
-    options.selection.row = 3;
-    options.selection.cell = 10;
     render::RedrawMemory memory;
     for (auto _ : state) {
         QPainter painter(&image);
@@ -57,6 +53,15 @@ void screenImage(benchmark::State& state, bool cull)
         model::ReaderReport report;
         render::fullRedraw(surface, diagram, options, memory, report);
     }
+}
+
+void screenImage(benchmark::State& state, bool cull)
+{
+    render::RedrawOptions options;
+    options.cullOffSurface = cull;
+    options.selection.row = 3;
+    options.selection.cell = 10;
+    redrawScreenImage(state, largestDiagram(kModes[state.range(0)]), options);
 }
 
 void BM_RedrawScreenImage(benchmark::State& state)
@@ -108,16 +113,9 @@ void BM_RedrawScreenImageAnnotated(benchmark::State& state)
         diagram.store.floodStyles() = model::CellGrid();
     if (state.range(0) >= 2)
         diagram.store.list(lists[state.range(0) - 2]).clear();
-    QImage image(1920, 1080, QImage::Format_RGB32);
     render::RedrawOptions options;
     options.cullOffSurface = true;
-    render::RedrawMemory memory;
-    for (auto _ : state) {
-        QPainter painter(&image);
-        app::QtSurface surface(painter, {image.width(), image.height()});
-        model::ReaderReport report;
-        render::fullRedraw(surface, diagram, options, memory, report);
-    }
+    redrawScreenImage(state, diagram, options);
 }
 
 // The picture outputs of that diagram, as "sigmora --convert" writes them (drawing and encoding,
