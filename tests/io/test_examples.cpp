@@ -95,6 +95,18 @@ void buildAnnotated(edit::Editor& e)
     store.list(model::ListId::Labels).append("4.valid.8.valid.2.0.0.1.0.0.0.1.");
     addText(e, "200.56.230.68.tSU.WFLabel*0*.     0.Arial.8.0.0.1.0.0.0.0.");
     store.list(model::ListId::TimeBreaks).append("16.addr.");
+    // Every other kind: the solid fill and the other hatches, an angled wire with heads at both
+    // ends and a Bezier arrow with its head at the begin, an outward hold label with only its
+    // begin extension line, and text boxes without outline, framed and rounded on two lines.
+    for (int style = 1; style <= 7; ++style)
+        store.floodStyles().set(4, style - 1, style == 2 ? 1 : style);
+    store.list(model::ListId::Arrows).append("1.valid.3.addr.2.32768.2.1.0.0.0.0.0.0.");
+    store.list(model::ListId::Arrows).append("17.Clock.19.addr.1.16711680.0.1.0.0.0.0.0.0.");
+    store.list(model::ListId::Labels).append("16.strobe.18.strobe.2.0.0.0.1.0.0.0.");
+    addText(e, "560.200.600.212.tHD.WFLabel*1*.     0.Arial.8.0.0.1.0.0.0.0.");
+    addText(e, "140.158.210.172.plain note.SigmoraNone.   255.Arial.8.0.0.0.0.0.1.0.");
+    addText(e, "300.156.380.170.framed.SigmoraNone.     0.Arial.8.0.0.1.1.1.0.0.");
+    addText(e, "450.150.530.178.rounded\\ntwo lines.SigmoraNone.     0.Arial.8.0.0.2.2.0.0.1.");
     e.diagram().settings.periodLineMode = 1;
 }
 
