@@ -152,7 +152,7 @@ void emptyCellCopy(Editor& editor)
         list(editor, model::ListId::CopyBuffer).clear();
 }
 
-void removeSignal(Editor& editor, int row)
+void removeSignalUnchecked(Editor& editor, int row)
 {
     model::Diagram& d = editor.diagram();
     const std::string name(model::fields::nameOfRow(d.store.signals().get(row)));
@@ -174,6 +174,12 @@ void removeSignal(Editor& editor, int row)
 
 } // namespace
 
+void removeSignalRow(Editor& editor, int row)
+{
+    if (row >= 0 && row < editor.diagram().store.signals().count())
+        removeSignalUnchecked(editor, row);
+}
+
 void deleteSelectedSignal(Editor& editor)
 {
     const int row = editor.state().selectedRow;
@@ -186,7 +192,7 @@ void deleteSelectedSignal(Editor& editor)
     } else {
         const std::string name = model::fields::decodePeriods(model::fields::nameOfRow(rows.get(row)));
         if (editor.ui().askYesNo(kDeleteSignal + name, kAreYouSure, MessageIcon::Warning))
-            removeSignal(editor, row);
+            removeSignalUnchecked(editor, row);
     }
     editor.takeSnapshot();
 }

@@ -7,6 +7,9 @@ class Editor;
 // Deleting what is selected, each after its question. A signal takes with it every arrow, label,
 // time break, flood entry and text box attached to it; a label takes its caption.
 void deleteSelectedSignal(Editor& editor);
+// Removes the row and everything attached to it without asking: the caller has asked already
+// (the signal attributes dialog's "Delete Signal"). Takes no snapshot.
+void removeSignalRow(Editor& editor, int row);
 void deleteSelectedTextBoxes(Editor& editor);
 void deleteCurrentLabel(Editor& editor);
 void deleteCurrentTimeBreak(Editor& editor);

@@ -1,4 +1,5 @@
 #include "edit/SignalAttributeCommands.h"
+#include "edit/Deletions.h"
 
 #include "edit/CommandIds.h"
 #include "edit/Editor.h"
@@ -80,11 +81,14 @@ void editSignalAttributes(Editor& editor)
         return;
     const SignalAttributes before = readSignalAttributes(editor.diagram(), row);
     SignalAttributes after = before;
+    after.deleteAvailable = true;
     switch (editor.ui().editSignalAttributes(after)) {
     case SignalDialogResult::Ok:
         applySignalAttributes(editor, before, after);
         break;
     case SignalDialogResult::Delete:
+        removeSignalRow(editor, row);
+        break;
     case SignalDialogResult::Cancel:
         break;
     }

@@ -141,6 +141,35 @@ TEST_F(AttributesFixture, TheDialogShowsTheRowAndCancelChangesNothing)
     EXPECT_EQ(snapshots, snapshotsBefore + 1); // a snapshot in every case
 }
 
+TEST_F(AttributesFixture, DeleteSignalRemovesTheRowAndWhatIsAttachedWithoutAskingAgain)
+{
+    editor.addRow(model::NewRowKind::Clock);
+    editor.addRow(model::NewRowKind::Signal);
+    editor.addRow(model::NewRowKind::Bus);
+    list(model::ListId::Arrows).append("3.Default Signal.5.Clock.0.0.0.0.0.0.10.20.30.40.");
+    list(model::ListId::TimeBreaks).append("4.Default Signal.");
+    list(model::ListId::TimeBreaks).append("6.Clock.");
+    list(model::ListId::Texts).append("150.30.190.46.hi.Default Signal.     0.Arial.8.0.0.0.0.0.0.0.");
+    const std::string bus = rows().get(2);
+    const int snapshotsBefore = snapshots;
+    select(1);
+    ui.signalDialogScript.push_back([](SignalAttributes& v) {
+        EXPECT_TRUE(v.deleteAvailable);
+        return SignalDialogResult::Delete;
+    });
+    editor.execute(cmd::EditSignalAttributes);
+    ASSERT_EQ(rows().count(), 2);
+    EXPECT_EQ(rows().get(1), bus);
+    EXPECT_EQ(list(model::ListId::Arrows).count(), 0);
+    ASSERT_EQ(list(model::ListId::TimeBreaks).count(), 1);
+    EXPECT_EQ(list(model::ListId::TimeBreaks).get(0), "6.Clock.");
+    EXPECT_EQ(list(model::ListId::Texts).count(), 0);
+    EXPECT_TRUE(ui.questions.empty()); // the dialog asked already
+    EXPECT_EQ(editor.state().selectedRow, -1);
+    EXPECT_TRUE(editor.diagram().modified);
+    EXPECT_EQ(snapshots, snapshotsBefore + 1);
+}
+
 TEST_F(AttributesFixture, OkRebuildsTheRecordInFieldOrder)
 {
     editor.addRow(model::NewRowKind::Signal);
