@@ -3,6 +3,7 @@
 #include "edit/CommandIds.h"
 #include "edit/CycleLabelValues.h"
 #include "edit/Editor.h"
+#include "edit/TextRelayout.h"
 
 namespace sigmora::edit {
 
@@ -32,9 +33,11 @@ void applyRowLayout(Editor& editor, const RowLayout& layout)
     const RowLayout wanted = clampedRowLayout(layout);
     model::DiagramSettings& s = editor.diagram().settings;
     if (rowLayoutOf(s) != wanted) {
+        const render::Layout before = render::Layout::from(s);
         s.signalHeight = wanted.signalHeight;
         s.signalSpacing = wanted.signalSpacing;
         s.topMargin = wanted.topMargin;
+        relayoutTextBoxes(editor.diagram(), before, render::Layout::from(s));
         editor.diagram().modified = true;
     }
     editor.refresh();

@@ -78,7 +78,10 @@ void relayoutTextBoxes(model::Diagram& diagram, const render::Layout& before, co
             dy = attachedTextTop(after, row) - attachedTextTop(before, row);
         } else {
             dx = stepsBefore(box.left, before.waveOriginX(), before.cellWidth) * cellStep;
-            dy = stepsBefore(box.top, before.topMargin - before.signalHeight / 2, before.rowPitch()) * pitchStep;
+            const int rowsOrigin = before.topMargin - before.signalHeight / 2;
+            dy = stepsBefore(box.top, rowsOrigin, before.rowPitch()) * pitchStep;
+            if (box.top > rowsOrigin) // among the rows: it moves down with them when the margin grows
+                dy += after.topMargin - before.topMargin;
         }
         if (dx != 0 || dy != 0)
             texts.replace(i, writeBox(record, moved(box, dx, dy)));

@@ -117,6 +117,33 @@ TEST_F(SettingDialogFixture, HeightSpacingWindowAppliesValuesWithinTheirRanges)
     EXPECT_EQ(snapshots, 0);
 }
 
+TEST_F(SettingDialogFixture, HeightSpacingWindowMovesTextBoxesWithTheRows)
+{
+    editor.addRow(model::NewRowKind::Signal);
+    editor.addRow(model::NewRowKind::Signal);
+    model::RecordList& texts = editor.diagram().store.list(model::ListId::Texts);
+    // Attached to row 1 (top 68 = 1 x 44 + 16 / 4 + 20), free among the rows, a title above them.
+    texts.append("240.68.290.84.on row.Default Signal 2.     0.Arial.8.0.0.0.0.0.0.0.");
+    texts.append("300.100.340.116.free.SigmoraNone.     0.Arial.8.0.0.0.0.0.0.0.");
+    texts.append("300.2.340.10.title.SigmoraNone.     0.Arial.8.0.0.0.0.0.0.0.");
+    ASSERT_TRUE(editor.execute(cmd::AdjustHeightSpacing));
+    struct Case {
+        edit::RowLayout layout;
+        int attachedTop, freeTop, titleTop;
+    };
+    const Case cases[] = {
+        {{20, 12, 20}, 77, 116, 2},  // pitch 52: row 1 at 52 + 5 + 20; the free box two rows of 8 down
+        {{20, 12, 120}, 177, 216, 2}, // the margin moves the rows and what sits among them
+        {{16, 12, 20}, 68, 100, 2},   // back to the start
+    };
+    for (const Case& c : cases) {
+        ui.rowLayoutLink.apply(c.layout);
+        EXPECT_EQ(model::fields::intField(texts.get(0), 1), c.attachedTop);
+        EXPECT_EQ(model::fields::intField(texts.get(1), 1), c.freeTop);
+        EXPECT_EQ(model::fields::intField(texts.get(2), 1), c.titleTop);
+    }
+}
+
 TEST_F(SettingDialogFixture, CreateDerivedSignalAddsAPlainSignal)
 {
     ASSERT_TRUE(editor.execute(cmd::CreateDerivedSignal));
