@@ -67,7 +67,8 @@ bool moveSignal(Editor& editor, int direction, bool snapshot)
     const int other = row + direction;
     if (rows.count() < 2 || row < 0 || row >= rows.count() || other < 0 || other >= rows.count())
         return false;
-    editor.diagram().store.list(model::ListId::CopyBuffer).clear();
+    if (editor.tools().emptyCellCopy) // a copied block of cells no longer fits the rows
+        editor.tools().emptyCellCopy();
     const int pitch = render::Layout::from(editor.diagram().settings).rowPitch();
     const std::vector<int> moved = textsOf(editor, row);
     const std::vector<int> neighbour = textsOf(editor, other);

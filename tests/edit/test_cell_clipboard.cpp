@@ -4,6 +4,7 @@
 #include "edit/CellClipboard.h"
 #include "edit/ClipboardCommands.h"
 #include "edit/CommandIds.h"
+#include "edit/SignalOrder.h"
 #include "support/EditorDriver.h"
 
 using namespace sigmora;
@@ -305,4 +306,23 @@ TEST(EdgeOffsetRemoval, TheRemovedWidthIsCarriedForward)
         for (size_t i = 0; i < c.after.size(); ++i)
             EXPECT_EQ(row[i], c.after[i]) << i;
     }
+}
+
+TEST_F(ClipboardFixture, MovingASignalDropsACopiedBlockButKeepsACopiedSignal)
+{
+    rowsOf({"0101", "1111", "0000"});
+    highlight(0, 0, 1, 2);
+    d.editor.execute(cmd::EditCopy);
+    ASSERT_TRUE(d.editor.clipboard.cellsInBuffer);
+    d.editor.state().rectangle.active = false;
+    ASSERT_TRUE(edit::moveSignal(d.editor, 1));
+    EXPECT_FALSE(d.editor.clipboard.cellsInBuffer);
+    EXPECT_TRUE(buffer().empty());
+    EXPECT_EQ(d.editor.commandState(cmd::ctx::InsertCopiedCells)->enabled, false);
+
+    d.editor.execute(cmd::ctx::Copy); // the whole selected row
+    ASSERT_TRUE(d.editor.clipboard.wholeSignal);
+    const std::vector<std::string> copied = buffer();
+    ASSERT_TRUE(edit::moveSignal(d.editor, 1));
+    EXPECT_EQ(buffer(), copied);
 }
