@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
-#include "edit/RowNames.h"
+#include "model/TextCase.h"
 #include "model/RecordFields.h"
 #include "model/TextBoxRecord.h"
 #include "render/Layout.h"
@@ -22,26 +24,54 @@ constexpr int kArrowEnds[2][3] = {{0, 1, 10}, {2, 3, 12}};
 constexpr int kLabelEnds[2][3] = {{0, 1, -1}, {2, 3, -1}};
 constexpr int kTimeBreakEnd[1][3] = {{0, 1, -1}};
 
+// A row name as the record searches compare it: blanks trimmed, ASCII letters in lower case.
+std::string nameKey(std::string_view name)
+{
+    std::string key(model::trimBlanks(name));
+    for (char& c : key)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return key;
+}
+
+// Where an end at cell w of a row goes when `count` cells are inserted (count > 0) or removed
+// at `column`: -1 when it lies in removed cells.
+int movedEnd(int w, int count, int column)
+{
+    if (w < column)
+        return w;
+    if (count < 0 && w < column - count)
+        return -1;
+    return std::clamp(w + count, 0, model::kMaxCells - 1);
+}
+
+// The shifts of every row named alike, in row order (two rows may share a name).
 struct Shift {
-    std::string_view name;
-    int count;
+    std::unordered_map<std::string, std::vector<int>> countsByName;
     int column;
     int cellWidth;
-    // An end at cell w: where it goes, or -1 when it lies in removed cells.
-    int moved(int w) const
+
+    const std::vector<int>* countsOf(std::string_view name) const
     {
-        if (w < column)
-            return w;
-        if (count < 0 && w < column - count)
-            return -1;
-        return std::clamp(w + count, 0, model::kMaxCells - 1);
+        auto it = countsByName.find(nameKey(name));
+        return it == countsByName.end() ? nullptr : &it->second;
+    }
+    static int moved(int w, const std::vector<int>& counts, int column)
+    {
+        for (int count : counts) {
+            w = movedEnd(w, count, column);
+            if (w < 0)
+                break;
+        }
+        return w;
     }
 };
 
-bool namesRow(std::string_view record, int nameField, const Shift& s)
+// The shifts of the row a record's name field names, or nothing.
+const std::vector<int>* namedCounts(std::string_view record, int nameField, const Shift& s)
 {
     auto name = fields::textField(record, nameField);
-    return name && sameRowName(*name, s.name);
+    return name ? s.countsOf(*name) : nullptr;
 }
 
 void shiftGridRow(std::int32_t* entries, int first, int count)
@@ -61,18 +91,30 @@ void shiftGridRow(std::int32_t* entries, int first, int count)
 
 // Moves the ends of records in a list that name the row; a record with an end in removed cells
 // is deleted through `remove`.
+// Moves the ends of records in a list that name a shifted row; a record with an end in removed
+// cells is deleted through `remove`.
 template <typename Remove>
 void shiftEnds(model::RecordList& list, const int (*ends)[3], int endCount, const Shift& s, Remove remove)
 {
     for (int i = list.count() - 1; i >= 0; --i) {
-        std::string record = list.get(i);
+        // Most records name other rows: they are looked at in place and not copied.
+        const std::string& stored = list.get(i);
+        const std::vector<int>* counts[2] = {nullptr, nullptr};
+        bool named = false;
+        for (int e = 0; e < endCount; ++e) {
+            counts[e] = namedCounts(stored, ends[e][1], s);
+            named = named || counts[e];
+        }
+        if (!named)
+            continue;
+        std::string record = stored;
         bool removed = false;
         bool changed = false;
         for (int e = 0; e < endCount && !removed; ++e) {
-            if (!namesRow(record, ends[e][1], s))
+            if (!counts[e])
                 continue;
             const int w = fields::intField(record, ends[e][0]);
-            const int to = s.moved(w);
+            const int to = Shift::moved(w, *counts[e], s.column);
             if (to < 0) {
                 removed = true;
             } else if (to != w) {
@@ -95,12 +137,13 @@ void shiftTextBoxes(model::Diagram& diagram, const Shift& s)
     const model::DiagramSettings& st = diagram.settings;
     model::RecordList& texts = diagram.store.list(model::ListId::Texts);
     for (int i = texts.count() - 1; i >= 0; --i) {
-        std::string record = texts.get(i);
-        if (!namesRow(record, model::textfield::Attachment, s) || st.cellWidth <= 0)
+        const std::vector<int>* counts = namedCounts(texts.get(i), model::textfield::Attachment, s);
+        if (!counts || st.cellWidth <= 0)
             continue;
+        std::string record = texts.get(i);
         const int left = fields::intField(record, model::textfield::Left);
         const int w = (left - st.nameColumnWidth - st.nameMargin) / st.cellWidth;
-        const int to = s.moved(w);
+        const int to = Shift::moved(w, *counts, s.column);
         if (to < 0) {
             texts.remove(i);
             continue;
@@ -170,19 +213,27 @@ void removeEdgeOffsets(std::int32_t* entries, int first, int count)
 
 void shiftAnnotations(model::Diagram& diagram, int row, int count, int column)
 {
-    if (count == 0 || row < 0 || row >= diagram.store.signalCount())
-        return;
-    const std::string name(fields::nameOfRow(diagram.store.signals().get(row)));
-    const Shift s{name, count, column, diagram.settings.cellWidth};
-    model::ObjectStore& store = diagram.store;
+    shiftAnnotations(diagram, std::vector<RowCellShift>{{row, count}}, column);
+}
 
-    if (count > 0) {
-        shiftGridRow(store.floodStyles().row(row), column, count);
-        shiftGridRow(store.edgeOffsets().row(row), column + 1, count);
-    } else {
-        shiftGridRow(store.floodStyles().row(row), column, count);
-        removeEdgeOffsets(store.edgeOffsets().row(row), column + 1, -count);
+void shiftAnnotations(model::Diagram& diagram, const std::vector<RowCellShift>& shifts, int column)
+{
+    model::ObjectStore& store = diagram.store;
+    Shift s{{}, column, diagram.settings.cellWidth};
+    for (const RowCellShift& shift : shifts) {
+        if (shift.count == 0 || shift.row < 0 || shift.row >= store.signalCount())
+            continue;
+        s.countsByName[nameKey(fields::nameOfRow(store.signals().get(shift.row)))].push_back(shift.count);
+        if (shift.count > 0) {
+            shiftGridRow(store.floodStyles().row(shift.row), column, shift.count);
+            shiftGridRow(store.edgeOffsets().row(shift.row), column + 1, shift.count);
+        } else {
+            shiftGridRow(store.floodStyles().row(shift.row), column, shift.count);
+            removeEdgeOffsets(store.edgeOffsets().row(shift.row), column + 1, -shift.count);
+        }
     }
+    if (s.countsByName.empty())
+        return;
 
     model::RecordList& breaks = store.list(model::ListId::TimeBreaks);
     shiftEnds(breaks, kTimeBreakEnd, 1, s, [&breaks](int i) { breaks.remove(i); });

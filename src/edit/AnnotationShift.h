@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "model/Diagram.h"
 
@@ -12,6 +13,14 @@ namespace sigmora::edit {
 // cells starting there. Columns are absolute cell indices. An annotation end inside removed cells
 // deletes the whole annotation (a label with its caption text boxes).
 void shiftAnnotations(model::Diagram& diagram, int row, int count, int column);
+
+// The same for several rows at once, each with its own count, in one pass over every list: the
+// result is that of shifting the rows one after the other.
+struct RowCellShift {
+    int row;
+    int count;
+};
+void shiftAnnotations(model::Diagram& diagram, const std::vector<RowCellShift>& shifts, int column);
 
 // Deletes label `index` with its caption text boxes; the captions of later labels are
 // renumbered to follow their labels down by one.

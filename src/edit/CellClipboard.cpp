@@ -205,6 +205,7 @@ void copyWithoutPicture(Editor& editor)
 void removeBlockCells(Editor& editor, const CellBlock& block)
 {
     editor.state().clearTextSelection();
+    std::vector<RowCellShift> shifts;
     for (int r = block.firstRow; r < block.firstRow + block.rows; ++r) {
         const std::string record = rows(editor).get(r);
         if (exempt(record))
@@ -217,8 +218,9 @@ void removeBlockCells(Editor& editor, const CellBlock& block)
         cells.erase(at, n);
         cells.append(n, cells.empty() ? '0' : cells.back());
         setWaveform(editor, r, cells);
-        shiftAnnotations(editor.diagram(), r, -static_cast<int>(n), block.firstColumn);
+        shifts.push_back({r, -static_cast<int>(n)});
     }
+    shiftAnnotations(editor.diagram(), shifts, block.firstColumn);
 }
 
 // Paste or insert of the copied block at the highlighted block (or from a single highlighted cell).
@@ -253,6 +255,7 @@ void placeBlock(Editor& editor, bool insert)
         }
     }
     editor.diagram().modified = true;
+    std::vector<RowCellShift> shifts;
     for (int i = 0; i < rowCount; ++i) {
         const int r = target->firstRow + i;
         const std::string record = rows(editor).get(r);
@@ -275,8 +278,9 @@ void placeBlock(Editor& editor, bool insert)
             cells.insert(at, copied.substr(0, n));
             setWaveform(editor, r, cells);
         }
-        shiftAnnotations(editor.diagram(), r, C, target->firstColumn);
+        shifts.push_back({r, C});
     }
+    shiftAnnotations(editor.diagram(), shifts, target->firstColumn);
     const render::Layout l = render::Layout::from(editor.diagram().settings);
     const CellClipboardState& c = editor.clipboard;
     const int dx = (target->firstColumn - c.firstColumn) * l.cellWidth;
@@ -388,6 +392,7 @@ std::optional<CellBlock> highlightedBlock(const Editor& editor)
 
 void copySelection(Editor& editor)
 {
+    Editor::RefreshBatch drawOnce(editor);
     copyWithoutPicture(editor);
     if (editor.clipboard.noPicture)
         return;
@@ -401,6 +406,7 @@ void copySelection(Editor& editor)
 
 void cutCells(Editor& editor)
 {
+    Editor::RefreshBatch drawOnce(editor);
     auto block = highlightedBlock(editor);
     if (!block) {
         if (editor.handles(cmd::ctx::Delete))
@@ -427,6 +433,7 @@ void removeCells(Editor& editor)
 
 void pasteBuffer(Editor& editor)
 {
+    Editor::RefreshBatch drawOnce(editor);
     const model::RecordList& buf = buffer(editor);
     if (buf.count() == 0)
         return;
@@ -452,6 +459,7 @@ void pasteBuffer(Editor& editor)
 
 void insertCopiedCells(Editor& editor)
 {
+    Editor::RefreshBatch drawOnce(editor);
     if (!editor.clipboard.cellsInBuffer) {
         shiftRight(editor);
         return;
@@ -470,6 +478,7 @@ void shiftRight(Editor& editor)
     if (!block)
         return;
     s.clearTextSelection();
+    std::vector<RowCellShift> shifts;
     for (int r = block->firstRow; r < block->firstRow + block->rows; ++r) {
         const std::string record = rows(editor).get(r);
         if (exempt(record))
@@ -482,8 +491,9 @@ void shiftRight(Editor& editor)
         cells.pop_back();
         cells.insert(at, 1, before);
         setWaveform(editor, r, cells);
-        shiftAnnotations(editor.diagram(), r, 1, block->firstColumn);
+        shifts.push_back({r, 1});
     }
+    shiftAnnotations(editor.diagram(), shifts, block->firstColumn);
     editor.diagram().modified = true;
     editor.refresh();
     editor.takeSnapshot();

@@ -306,8 +306,20 @@ std::optional<std::pair<std::string, int>> Editor::derivedPreview(int signalInde
 
 void Editor::refresh()
 {
+    if (refreshHeld_ > 0) {
+        refreshPending_ = true;
+        return;
+    }
     if (onRefresh)
         onRefresh();
+}
+
+Editor::RefreshBatch::~RefreshBatch()
+{
+    if (--editor_.refreshHeld_ == 0 && editor_.refreshPending_) {
+        editor_.refreshPending_ = false;
+        editor_.refresh();
+    }
 }
 
 void Editor::takeSnapshot()

@@ -95,6 +95,18 @@ public:
 
     // Refresh: the diagram changed and the screen must be redrawn.
     void refresh();
+    // While one lives, refreshes are held back and the last one made is done when it ends, so
+    // that a command that changes the diagram in several steps draws it once.
+    class RefreshBatch {
+    public:
+        explicit RefreshBatch(Editor& editor) : editor_(editor) { ++editor_.refreshHeld_; }
+        ~RefreshBatch();
+        RefreshBatch(const RefreshBatch&) = delete;
+        RefreshBatch& operator=(const RefreshBatch&) = delete;
+
+    private:
+        Editor& editor_;
+    };
     std::function<void()> onRefresh;
     std::function<void(const std::string&)> onTitleChanged;
     std::function<void()> onScrollChanged;
@@ -156,6 +168,8 @@ private:
     UndoRing undoRing_;
     // Set while drawing when a derivation names a row that does not exist; told after the drawing.
     mutable bool derivedRowMissing_ = false;
+    int refreshHeld_ = 0;
+    bool refreshPending_ = false;
 };
 
 } // namespace sigmora::edit
