@@ -74,28 +74,30 @@ void showUnreadable(Editor& editor, const std::string& problem)
     editor.ui().showMessage(std::string(kUnreadable) + " (" + problem + ").", "Sigmora", MessageIcon::Warning);
 }
 
-void importWaveforms(Editor& editor, const ExchangeFormat& format)
+// True when a diagram was imported.
+bool importWaveforms(Editor& editor, const ExchangeFormat& format)
 {
     offerToSaveChanges(editor);
     const auto path = editor.ui().openFileName(format.importDialog);
     if (!path || path->empty())
-        return;
+        return false;
     const io::FileBytes file = io::readWholeFile(*path);
     if (file.error == io::ReadError::CannotOpen) {
         editor.ui().showMessage(format.importFailed);
-        return;
+        return false;
     }
     if (file.error == io::ReadError::TooLarge) {
         showUnreadable(editor, kTooLarge);
-        return;
+        return false;
     }
     model::Diagram imported = diagramForImport(editor);
     const io::ExchangeReadResult result = format.read(file.bytes, imported);
     if (!result.ok()) {
         showUnreadable(editor, result.problem);
-        return;
+        return false;
     }
     takeImportedDiagram(editor, std::move(imported));
+    return true;
 }
 
 void showAsciiWaveforms(Editor& editor)
@@ -115,7 +117,11 @@ void registerExchangeCommands(Editor& editor)
     r.add(cmd::ExportXml, [&editor] { exportXml(editor); });
     r.add(cmd::ImportXml, [&editor] { importWaveforms(editor, xmlFormat()); });
     r.add(cmd::ExportCsv, [&editor] { exportWaveforms(editor, csvFormat()); });
-    r.add(cmd::ImportCsv, [&editor] { importWaveforms(editor, csvFormat()); });
+    r.add(cmd::ImportCsv, [&editor] {
+        // Comma-separated text imported: the start hint is not shown again.
+        if (importWaveforms(editor, csvFormat()))
+            editor.startHint = false;
+    });
     r.add(cmd::ShowAsciiWaveforms, [&editor] { showAsciiWaveforms(editor); });
 }
 

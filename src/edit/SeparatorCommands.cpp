@@ -67,6 +67,7 @@ void insertSeparator(Editor& editor, model::SeparatorKind kind)
     model::Diagram& diagram = editor.diagram();
     model::RecordList& rows = diagram.store.signals();
     diagram.modified = true;
+    editor.drawHint = false;
     const int selected = editor.state().selectedRow;
     const int at = selected >= 0 && selected < rows.count() ? selected : 0;
     moveAttachedTextsDown(diagram, at);
