@@ -409,6 +409,9 @@ void cutCells(Editor& editor)
     Editor::RefreshBatch drawOnce(editor);
     auto block = highlightedBlock(editor);
     if (!block) {
+        // A rectangle left over no cells of any row (its rows were deleted) takes no cells:
+        // it ends here, so that the delete command does not hand the work back.
+        editor.state().rectangle.active = false;
         if (editor.handles(cmd::ctx::Delete))
             editor.execute(cmd::ctx::Delete);
         return;

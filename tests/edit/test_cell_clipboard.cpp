@@ -326,3 +326,16 @@ TEST_F(ClipboardFixture, MovingASignalDropsACopiedBlockButKeepsACopiedSignal)
     ASSERT_TRUE(edit::moveSignal(d.editor, 1));
     EXPECT_EQ(buffer(), copied);
 }
+
+TEST_F(ClipboardFixture, CutAndDeleteWithARectangleBelowTheLastRowEndTheRectangle)
+{
+    for (int command : {cmd::EditCut, cmd::ctx::Delete}) {
+        rowsOf({"0101"});
+        highlight(3, 4, 1, 2); // rows that no longer exist
+        d.ui.answers.push_back(false);
+        const int rows = d.editor.diagram().store.signalCount();
+        d.editor.execute(command);
+        EXPECT_FALSE(d.editor.state().rectangle.active) << command;
+        EXPECT_EQ(d.editor.diagram().store.signalCount(), rows) << command; // the question was declined
+    }
+}
