@@ -68,6 +68,30 @@ TEST(VcdImport, SamplesEveryHalfCycleAtItsMiddle)
     EXPECT_NE(r.result.notes[0].find("1 real-valued"), std::string::npos);
 }
 
+// While dumping is off a simulator writes every variable as x, and the current values again when
+// it is back on: a signal shows the gap as tri-state, a bus as a run of x (the clock keeps its
+// own edges).
+TEST(VcdImport, DumpOffShowsTheGapAsTriState)
+{
+    const char* header = "$timescale 1 ns $end\n$scope module tb $end\n$var wire 1 ! clk $end\n"
+                         "$var wire 1 \" d $end\n$var reg 4 # cnt $end\n$upscope $end\n$enddefinitions $end\n";
+    const char* body = "#0\n$dumpvars\n0!\n1\"\nb1 #\n$end\n#5\n1!\n#10\n0!\n"
+                       "#11\n$dumpoff\nx\"\nbx #\n$end\n#15\n1!\n#20\n0!\n"
+                       "#21\n$dumpon\n0\"\nb10 #\n$end\n#25\n1!\n#30\n0!\n#35\n1!\n";
+    const Imported r = importVcd(std::string(header) + body);
+    ASSERT_TRUE(r.result.ok) << r.result.error;
+    ASSERT_EQ(r.diagram.store.signalCount(), 3);
+    EXPECT_EQ(r.cells(0), "101010"); // the clock's half-cycles from #5 to #35
+    EXPECT_EQ(r.cells(1), "122000"); // d: 1, then x (tri-state) while off, then 0
+    EXPECT_EQ(r.cells(2), "433444"); // cnt: 1, then a run of x while off, then 2
+    for (int cell = 0; cell < 6; ++cell) // the unknown cells of d are hatched
+        EXPECT_EQ(r.diagram.store.floodStyles().get(1, cell) != 0, cell == 1 || cell == 2) << cell;
+    std::vector<std::string> values;
+    for (const std::string& t : r.diagram.store.list(model::ListId::Texts).records())
+        values.push_back(std::string(*fields::textField(t, 4)));
+    EXPECT_EQ(values, (std::vector<std::string>{"1", "x", "2"}));
+}
+
 TEST(VcdImport, LeavesOutVectorsTooWideToShowAndSaysSo)
 {
     const std::string text = "$var wire 1 ! clk $end\n$var wire 2000 # wide $end\n$var wire 2 $ two $end\n"
