@@ -580,7 +580,8 @@ ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& 
         r.slot = sampler.slotFor(parser.codeOf(v.code), v.width);
         r.width = v.width;
         r.row.name = names[k].substr(scope);
-        r.row.clock = k == 0;
+        // The clock, and any other name the dump gives the same wire, become clock rows.
+        r.row.clock = k == 0 || v.code == vars[static_cast<std::size_t>(clock)].code;
         r.row.risingArrows = r.row.clock; // as a new clock row has them
         sampler.rows.push_back(std::move(r));
     }
