@@ -61,7 +61,9 @@ bool QtOutputDevices::putOnClipboard(const ClipboardPicture& picture)
     if (clipboard == nullptr)
         return false;
     auto* data = new QMimeData;
-    const std::string png = pngFileOf(rasterPicture(picture.size, picture.draw));
+    const std::string png = picture.size.width > 0 && picture.size.height > 0
+                                ? pngFileOf(rasterPicture(picture.size, picture.draw))
+                                : std::string();
     if (!png.empty())
         data->setData(kPngType, bytes(png));
     if (!picture.svg.empty())

@@ -29,7 +29,7 @@ public:
 
     // The diagram's picture for the system clipboard in three forms.
     struct ClipboardPicture {
-        render::Size size; // of the raster picture
+        render::Size size; // of the raster picture; empty: no raster form
         Drawing draw;      // draws the raster picture (PNG)
         std::string svg;   // the SVG document
         std::string emf;   // the enhanced metafile

@@ -105,7 +105,10 @@ void putPictureOnClipboard(Editor& editor, OutputDevices& devices, std::string e
 {
     UnscrolledView unscrolled(editor.diagram().settings);
     OutputDevices::ClipboardPicture picture;
-    picture.size = rasterSize(io::metafileExtent(editor.diagram(), true));
+    // A picture too large to allocate goes on the clipboard without its PNG form.
+    const io::PictureSize extent = io::metafileExtent(editor.diagram(), true);
+    if (io::pictureSizeAllowed(extent))
+        picture.size = rasterSize(extent);
     picture.emf = std::move(emf);
     picture.svg = svgDocumentOfView(editor);
     model::ReaderReport report;

@@ -299,6 +299,14 @@ TEST_F(OutputFixture, TheClipboardGetsThreeFormsAndTheSelectionComesBack)
     EXPECT_EQ(s.selectionKind, edit::SelectionKind::TextBox);
     EXPECT_TRUE(d.ui.messages.empty());
 
+    // A diagram too large for a raster picture goes without its PNG form.
+    d.editor.diagram().settings.waveformWidth = 600 * 60;
+    d.editor.execute(cmd::ExportClipboard);
+    ASSERT_EQ(devices.clipboard.size(), 2u);
+    EXPECT_EQ(devices.clipboard[1].size, (render::Size{}));
+    EXPECT_FALSE(devices.clipboard[1].emf.empty());
+    EXPECT_FALSE(devices.clipboard[1].svg.empty());
+
     devices.clipboardWorks = false;
     d.editor.execute(cmd::ExportClipboard);
     EXPECT_EQ(d.ui.messages, (std::vector<Asked>{{"Couldn't close the clipboard", ""}}));
