@@ -66,6 +66,11 @@ void registerViewCommands(Editor& editor)
     addToggle(editor, cmd::CycleLabelsVisible, &S::cycleLabelsVisible);
     addChoice(editor, cmd::NamesLeftJustified, &S::nameJustification, 0);
     addChoice(editor, cmd::NamesRightJustified, &S::nameJustification, 1);
+    addToggle(editor, cmd::ViewLogo, &S::logoShown);
+    addToggle(editor, cmd::ViewBoundingRectangle, &S::boundingRectShown);
+    addChoice(editor, cmd::DropShadowSolid, &S::dropShadow, 1);
+    addChoice(editor, cmd::DropShadowGradient, &S::dropShadow, 2);
+    addChoice(editor, cmd::DropShadowNone, &S::dropShadow, 0);
     addToggle(editor, cmd::SignalSeparator, &S::signalSeparatorLines, Kept::ByWindow);
     addToggle(editor, cmd::WaveformSeparator, &S::waveformSeparatorLines, Kept::ByWindow);
     addChoice(editor, cmd::NewSignalsHigh, &S::newSignalLevel, 1, Kept::ByWindow);

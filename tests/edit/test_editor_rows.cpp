@@ -191,6 +191,8 @@ TEST_F(EditorFixture, ViewCommandsStoreTheirValueAndCheckTheMatchingEntry)
         {cmd::PeriodLinesDotted, &S::periodLinesSolid, 0}, {cmd::OwnPeriodNo, &S::eachClockOwnPeriod, 0},
         {cmd::OwnPeriodYes, &S::eachClockOwnPeriod, 1},   {cmd::NamesRightJustified, &S::nameJustification, 1},
         {cmd::NamesLeftJustified, &S::nameJustification, 0},
+        {cmd::DropShadowSolid, &S::dropShadow, 1},         {cmd::DropShadowNone, &S::dropShadow, 0},
+        {cmd::DropShadowGradient, &S::dropShadow, 2},
     };
     for (const Case& c : cases) {
         const int before = refreshes;
@@ -201,7 +203,8 @@ TEST_F(EditorFixture, ViewCommandsStoreTheirValueAndCheckTheMatchingEntry)
     }
     EXPECT_FALSE(editor.commandState(cmd::PeriodLinesNone)->checked);
 
-    for (int toggle : {cmd::CycleLabelsVisible, cmd::SignalSeparator, cmd::WaveformSeparator}) {
+    for (int toggle : {cmd::CycleLabelsVisible, cmd::SignalSeparator, cmd::WaveformSeparator, cmd::ViewLogo,
+                       cmd::ViewBoundingRectangle}) {
         const bool was = editor.commandState(toggle)->checked;
         editor.execute(toggle);
         EXPECT_NE(editor.commandState(toggle)->checked, was) << toggle;
@@ -274,6 +277,7 @@ TEST_F(EditorFixture, ViewSettingsSavedWithTheDiagramMarkItModified)
         {cmd::PeriodLinesNone, true},     {cmd::PeriodLinesSolid, true},   {cmd::OwnPeriodNo, true},
         {cmd::CycleLabelsVisible, true},  {cmd::NamesRightJustified, true}, {cmd::PeriodLinesCustomize, true},
         {cmd::SignalSeparator, false},    {cmd::WaveformSeparator, false}, {cmd::NewSignalsLow, false},
+        {cmd::ViewLogo, true},            {cmd::ViewBoundingRectangle, true}, {cmd::DropShadowSolid, true},
         {cmd::PeriodLinesNone, false /* already 5: nothing changes */},
     };
     ui.dividers = {4};
