@@ -68,6 +68,16 @@ void MousePipeline::resetToSelectTool()
     s.selectedCell = -1;
 }
 
+void MousePipeline::selectOnly(model::ListId id, int index, SelectionKind kind)
+{
+    // Every other list is deselected, the signal list (the row highlight) included.
+    clearAnnotationSelections();
+    editor_.deselectRow();
+    list(editor_, id).setSelection(index);
+    editor_.state().currentTool = Tool::Select;
+    editor_.state().selectionKind = kind;
+}
+
 void MousePipeline::clearAnnotationSelections()
 {
     list(editor_, model::ListId::Arrows).setSelection(-1);
@@ -340,10 +350,7 @@ bool MousePipeline::selectAnnotation(int x, int y)
             breaks.setSelection(-1);
             return false;
         }
-        clearAnnotationSelections();
-        breaks.setSelection(timeBreak);
-        s.currentTool = Tool::Select;
-        s.selectionKind = SelectionKind::TimeBreak;
+        selectOnly(model::ListId::TimeBreaks, timeBreak, SelectionKind::TimeBreak);
         return true;
     case OverlapKind::Arrow:
         if (arrows.selection() == arrow) {
@@ -354,10 +361,7 @@ bool MousePipeline::selectAnnotation(int x, int y)
             arrows.setSelection(-1);
             return false;
         }
-        clearAnnotationSelections();
-        arrows.setSelection(arrow);
-        s.currentTool = Tool::Select;
-        s.selectionKind = SelectionKind::Arrow;
+        selectOnly(model::ListId::Arrows, arrow, SelectionKind::Arrow);
         return true;
     case OverlapKind::Label:
         if (labels.selection() == label) {
@@ -367,10 +371,7 @@ bool MousePipeline::selectAnnotation(int x, int y)
             }
             label = nextLabelBelow(label, x, y);
         }
-        clearAnnotationSelections();
-        labels.setSelection(label);
-        s.currentTool = Tool::Select;
-        s.selectionKind = SelectionKind::Label;
+        selectOnly(model::ListId::Labels, label, SelectionKind::Label);
         return true;
     case OverlapKind::None: break;
     }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "edit/GridMapping.h"
+#include "edit/InteractionState.h"
 #include "edit/OverlapRotation.h"
+#include "model/ListId.h"
 
 namespace sigmora::edit {
 
@@ -67,6 +69,8 @@ private:
 
     void resetToSelectTool();
     void clearAnnotationSelections();
+    // Selects one annotation with the select tool; everything else is deselected.
+    void selectOnly(model::ListId id, int index, SelectionKind kind);
 
     Editor& editor_;
     bool pressed_ = false;   // a press was seen and its release not yet

@@ -98,6 +98,8 @@ TEST_F(AnnotationMouse, ClicksOnTheDrawnPathsSelectArrowsAndLabels)
         d.click(k.click.x, k.click.y);
         EXPECT_EQ(state().selectionKind, k.selected) << k.what;
         EXPECT_EQ(list(k.list).selection(), k.selected == SelectionKind::Signal ? -1 : 0) << k.what;
+        // Selecting an annotation deselects the row the press landed on; missing it selects that row.
+        EXPECT_EQ(state().selectedRow >= 0, k.selected == SelectionKind::Signal) << k.what;
     }
 }
 
