@@ -50,6 +50,29 @@ answer_text_dialog() {
   sleep 0.5
 }
 
+# Points at a view point, presses, moves by (dx, dy) in four steps and releases.
+drag_by() {
+  local x=$1 y=$2 dx=$3 dy=$4
+  xdotool mousemove --sync $((X + vx + x)) $((Y + vy + y))
+  sleep 0.3
+  xdotool mousedown 1
+  for step in 1 2 3 4; do
+    xdotool mousemove --sync $((X + vx + x + dx * step / 4)) $((Y + vy + y + dy * step / 4))
+    sleep 0.1
+  done
+  xdotool mouseup 1
+  sleep 0.4
+}
+# Answers Yes to the question box with the given title.
+answer_yes() {
+  local question
+  question=$(timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
+  sleep 0.3
+  xdotool windowfocus --sync "$question"
+  xdotool key --clearmodifiers alt+y
+  sleep 0.5
+}
+
 expected=()
 case $family in
   arrow)
@@ -58,15 +81,7 @@ case $family in
     # The new arrow is selected: its end handle sits on the rising edge of row 1 at cell 4.
     read -r ex ey < <("$diagram" anchor "$file" 1 4)
     read -r tx ty < <("$diagram" point "$file" 2 6 high)
-    xdotool mousemove --sync $((X + vx + ex + 1)) $((Y + vy + ey))
-    sleep 0.3
-    xdotool mousedown 1
-    for step in 1 2 3 4; do
-      xdotool mousemove --sync $((X + vx + ex + (tx - ex) * step / 4)) $((Y + vy + ey + (ty - ey) * step / 4))
-      sleep 0.1
-    done
-    xdotool mouseup 1
-    sleep 0.4
+    drag_by $((ex + 1)) "$ey" $((tx - ex - 1)) $((ty - ey))
     # The end handle was pressed last: the Right key moves that end one cell on.
     xdotool key Right
     sleep 0.3
@@ -74,20 +89,8 @@ case $family in
     # floating where it was dropped.
     read -r bx0 by0 < <("$diagram" anchor "$file" 0 2)
     read -r ex ey < <("$diagram" anchor "$file" 2 7)
-    mx=$(( (bx0 + ex) / 2 )); my=$(( (by0 + ey) / 2 ))
-    xdotool mousemove --sync $((X + vx + mx)) $((Y + vy + my))
-    sleep 0.3
-    xdotool mousedown 1
-    for step in 1 2 3 4; do
-      xdotool mousemove --sync $((X + vx + mx + 10 * step)) $((Y + vy + my + 5 * step))
-      sleep 0.1
-    done
-    xdotool mouseup 1
-    question=$(timeout 10 xdotool search --sync --onlyvisible --name '^Sigmora$' | head -n 1)
-    sleep 0.3
-    xdotool windowfocus --sync "$question"
-    xdotool key --clearmodifiers alt+y
-    sleep 0.5
+    drag_by $(( (bx0 + ex) / 2 )) $(( (by0 + ey) / 2 )) 40 20
+    answer_yes '^Sigmora$'
     list=arrows
     expected=("2.Default Signal.7.Default Signal 3.0.0.1.0.1.1.$((bx0 + 40)).$((by0 + 20)).$((ex + 40)).$((ey + 20)).")
     ;;
@@ -102,25 +105,13 @@ case $family in
     read -r mx my < <("$diagram" measure "$file" 0 2 0 5)
     xdotool mousemove --sync $((X + vx + bx0 + 18)) $((Y + vy + my)) click 1
     sleep 0.4
-    xdotool mousemove --sync $((X + vx + mx)) $((Y + vy + my))
-    sleep 0.3
-    xdotool mousedown 1
-    for step in 3 6 9 12; do
-      xdotool mousemove --sync $((X + vx + mx)) $((Y + vy + my + step))
-      sleep 0.1
-    done
-    xdotool mouseup 1
-    sleep 0.4
+    drag_by "$mx" "$my" 0 12
     list=labels
     expected=("2.Default Signal.5.Default Signal.2.0.12.0.0.0.0.1.")
     ;;
   timebreak)
     click_cell 0 3
-    question=$(timeout 10 xdotool search --sync --onlyvisible --name '^Column Break\?$' | head -n 1)
-    sleep 0.3
-    xdotool windowfocus --sync "$question"
-    xdotool key --clearmodifiers alt+y
-    sleep 0.5
+    answer_yes '^Column Break\?$'
     list=breaks
     expected=("3.Default Signal." "3.Default Signal 2." "3.Default Signal 3.")
     ;;
