@@ -156,7 +156,7 @@ public:
         const auto& slot = mirror_[static_cast<std::size_t>(index)];
         const bool inStep = !slot || *slot == current;
         if (!inStep && inStep_)
-            ++unsnapshotted_[operation.substr(0, operation.find(','))];
+            ++unsnapshotted_[kindOf(operation)];
         inStep_ = inStep;
     }
 
@@ -197,6 +197,28 @@ public:
     int commandCount() const { return static_cast<int>(commands_.size()); }
 
 private:
+    // An operation named without its coordinates ("click at 118, 40" counts as "click at");
+    // commands keep their numbers, and each part of "A, then B" is named so.
+    static std::string kindOf(const std::string& operation)
+    {
+        constexpr std::string_view kThen = ", then ";
+        std::string kind;
+        for (std::size_t from = 0;;) {
+            const std::size_t next = operation.find(kThen, from);
+            std::string part = operation.substr(from, next == std::string::npos ? std::string::npos : next - from);
+            if (part.rfind("command ", 0) != 0) {
+                part.erase(std::min(part.size(), part.find_first_of("0123456789,")));
+                while (!part.empty() && (part.back() == ' ' || part.back() == '-'))
+                    part.pop_back();
+            }
+            kind += part;
+            if (next == std::string::npos)
+                return kind;
+            kind += kThen;
+            from = next + kThen.size();
+        }
+    }
+
     // A number between the two bounds, in either order (a diagram's sizes may put them so).
     int pick(int low, int high)
     {
