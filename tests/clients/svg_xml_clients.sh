@@ -1,7 +1,9 @@
 #!/bin/sh
 # Every example diagram written as SVG and XML is well-formed for xmllint; the SVG drawn by
 # librsvg (rsvg-convert) carries the same waveform ink as Sigmora's own picture of the diagram,
-# each dark pixel of one within two pixels of a dark pixel of the other. The SVG drawing lies
+# each dark pixel of one within two pixels of a dark pixel of the other, but for at most 2 % of them:
+# the letters of text boxes and labels are set by each renderer's own font engine and differ by a
+# pixel here and there, while a waveform drawn wrongly moves whole lines. The SVG drawing lies
 # 10 pixels lower than the picture. Diagrams with annotations are compared only once their SVG
 # elements are written: INK_EXAMPLES names the examples compared.
 # Usage: svg_xml_clients.sh SIGMORA EXAMPLES_DIR  (exit 77: a client is not installed)
@@ -51,7 +53,7 @@ for sgm in "$examples"/*.sgm; do
     lost=$(misses "$work/ours.png" "$work/rsvg.png")
     added=$(misses "$work/rsvg.png" "$work/ours.png")
     echo "$base: ink $ours (Sigmora) / $theirs (librsvg); $lost and $added pixels farther than 2 px"
-    if [ "$ours" -lt 1000 ] || [ "$lost" -gt $((ours / 100)) ] || [ "$added" -gt $((theirs / 100)) ]; then
+    if [ "$ours" -lt 1000 ] || [ "$lost" -gt $((ours / 50)) ] || [ "$added" -gt $((theirs / 50)) ]; then
         echo "$base: the SVG drawing differs from the picture" >&2
         exit 1
     fi

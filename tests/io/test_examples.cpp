@@ -67,7 +67,7 @@ void buildHandshake(edit::Editor& e)
     setWaveform(e, 3, "4" + cells("2233333344442222"));
     addText(e, "175.110.205.122.0x3A.data[7:0].     0.Arial.8.0.0.1.0.0.0.0.");
     addText(e, "235.110.265.122.0x3B.data[7:0].     0.Arial.8.0.0.1.0.0.0.0.");
-    addText(e, "110.4.300.16.Four-phase handshake~QorWFPeriod~.SigmoraNone.     0.Arial.8.0.0.0.0.1.0.0.");
+    addText(e, "457.174.647.186.Four-phase handshake~QorWFPeriod~.SigmoraNone.     0.Arial.8.0.0.0.0.1.0.0.");
 }
 
 // Annotations of every kind: arrows, a setup label with its caption, a time break, a flooded
