@@ -2,24 +2,13 @@
 // cells on the largest diagram with every annotation list full, each including the full redraw
 // into the 1920 x 1080 screen image that follows it in the window. Each should stay within a
 // 60 Hz frame.
-#include <benchmark/benchmark.h>
-
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-
 #include <random>
 #include <string>
 
-#include "app/QtSurface.h"
+#include "ScreenEditor.h"
 #include "edit/CommandIds.h"
-#include "edit/Editor.h"
 #include "model/CellGrid.h"
 #include "model/RecordFields.h"
-#include "model/RowFactory.h"
-#include "support/FakeUiPort.h"
-#include "support/FixedMeasurer.h"
-#include "support/LargestDiagram.h"
 
 using namespace sigmora;
 namespace cmd = edit::cmd;
@@ -69,22 +58,10 @@ model::Diagram largestBlockDiagram()
 
 // An editor on that diagram with the select tool and the whole diagram highlighted, whose
 // refresh redraws the screen image as the window does.
-struct ClipboardBench {
-    test::FakeUiPort ui;
-    test::FixedMeasurer measurer{7};
-    edit::Editor editor{ui, measurer};
-    QImage image{1920, 1080, QImage::Format_RGB32};
+struct ClipboardBench : bench::ScreenEditor {
     model::Diagram start = largestBlockDiagram();
 
-    ClipboardBench()
-    {
-        editor.onRefresh = [this] {
-            QPainter painter(&image);
-            app::QtSurface surface(painter, {image.width(), image.height()});
-            editor.redraw(surface);
-        };
-        reset();
-    }
+    ClipboardBench() { reset(); }
     void reset()
     {
         editor.diagram() = start;
@@ -135,11 +112,5 @@ BENCHMARK(BM_InsertLargestBlock)->Unit(benchmark::kMillisecond)->Repetitions(5)-
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }
