@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include "app/PictureRendering.h"
+#include "app/QtTextMeasurer.h"
 #include "dialogs/PrintCyclesDialog.h"
 
 namespace sigmora::app {
@@ -15,14 +16,55 @@ namespace {
 
 // The clipboard types of the picture: PNG and SVG for most programs, the enhanced metafile under
 // both names programs look for it.
-constexpr const char* kPngType = "image/png";
-constexpr const char* kSvgType = "image/svg+xml";
-constexpr const char* kEmfTypes[] = {"image/emf", "image/x-emf"};
+const QString kPngType = QStringLiteral("image/png");
+const QString kSvgType = QStringLiteral("image/svg+xml");
+const QStringList kEmfTypes = {QStringLiteral("image/emf"), QStringLiteral("image/x-emf")};
 
 QByteArray bytes(const std::string& text)
 {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// The picture on the clipboard, each form made the first time a program asks for it (a large
+// diagram copies at once; the cost comes only with the paste that needs it).
+class PictureMimeData : public QMimeData {
+public:
+    explicit PictureMimeData(edit::OutputDevices::ClipboardPicture picture) : picture_(std::move(picture)) {}
+
+    QStringList formats() const override
+    {
+        QStringList types;
+        if (picture_.size.width > 0 && picture_.size.height > 0)
+            types << kPngType;
+        return types << kSvgType << kEmfTypes;
+    }
+    bool hasFormat(const QString& type) const override { return formats().contains(type); }
+
+protected:
+    QVariant retrieveData(const QString& type, QMetaType) const override
+    {
+        if (!hasFormat(type))
+            return {};
+        auto made = made_.find(type);
+        if (made == made_.end())
+            made = made_.insert(type, make(type));
+        return *made;
+    }
+
+private:
+    QByteArray make(const QString& type) const
+    {
+        if (type == kPngType)
+            return bytes(pngFileOf(rasterPicture(picture_.size, picture_.draw)));
+        if (type == kSvgType)
+            return bytes(picture_.svg(measurer_));
+        return bytes(picture_.emf(measurer_));
+    }
+
+    edit::OutputDevices::ClipboardPicture picture_;
+    QtTextMeasurer measurer_;
+    mutable QHash<QString, QByteArray> made_;
+};
 
 } // namespace
 
@@ -60,19 +102,7 @@ bool QtOutputDevices::putOnClipboard(const ClipboardPicture& picture)
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr)
         return false;
-    auto* data = new QMimeData;
-    const std::string png = picture.size.width > 0 && picture.size.height > 0
-                                ? pngFileOf(rasterPicture(picture.size, picture.draw))
-                                : std::string();
-    if (!png.empty())
-        data->setData(kPngType, bytes(png));
-    if (!picture.svg.empty())
-        data->setData(kSvgType, bytes(picture.svg));
-    if (!picture.emf.empty()) {
-        for (const char* type : kEmfTypes)
-            data->setData(type, bytes(picture.emf));
-    }
-    clipboard->setMimeData(data);
+    clipboard->setMimeData(new PictureMimeData(picture));
     return true;
 }
 

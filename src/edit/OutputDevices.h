@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "model/TextMeasurer.h"
 #include "render/Surface.h"
 
 namespace sigmora::edit {
@@ -27,12 +28,14 @@ public:
     // documentName, drawn by draw on a surface whose unit is 1/96 inch. False when cancelled.
     virtual bool print(const std::string& documentName, const Drawing& draw) = 0;
 
-    // The diagram's picture for the system clipboard in three forms.
+    // The diagram's picture for the system clipboard in three forms. Each is made only when a
+    // program asks for it, from the diagram as it was when it was copied; the metafile and the
+    // SVG measure their text with the measurer the device gives them.
     struct ClipboardPicture {
         render::Size size; // of the raster picture; empty: no raster form
         Drawing draw;      // draws the raster picture (PNG)
-        std::string svg;   // the SVG document
-        std::string emf;   // the enhanced metafile
+        std::function<std::string(const model::TextMeasurer&)> svg; // the SVG document
+        std::function<std::string(const model::TextMeasurer&)> emf; // the enhanced metafile
     };
     // False when the clipboard could not take it.
     virtual bool putOnClipboard(const ClipboardPicture& picture) = 0;

@@ -2,17 +2,19 @@
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 #include "edit/CommandIds.h"
 #include "edit/Editor.h"
 #include "edit/OutputDevices.h"
 #include "edit/OutputSteps.h"
-#include "edit/SvgCommands.h"
 #include "io/FileAccess.h"
 #include "io/MetafilePictures.h"
+#include "io/SvgDocument.h"
 #include "model/TextCase.h"
 #include "render/FullRedraw.h"
+#include "render/MeasuringSurface.h"
 
 namespace sigmora::edit {
 
@@ -35,6 +37,8 @@ constexpr const char* kNativeExtension = ".sgm";
 constexpr const char* kExistsCaption = "File already exists...";
 constexpr const char* kErrorOpening = "Error opening ";
 constexpr const char* kClipboardFailed = "Couldn't close the clipboard";
+// The SVG drawing is measured, not painted: the surface only has to be larger than any diagram.
+constexpr render::Size kMeasuringArea{1 << 30, 1 << 30};
 constexpr std::array kAnnotationLists{ListId::Texts, ListId::Arrows, ListId::Labels, ListId::TimeBreaks};
 
 std::optional<std::string> askExportPath(Editor& editor, const PictureExport& e)
@@ -88,11 +92,11 @@ void exportBitmap(Editor& editor, OutputDevices& devices)
     editor.showReaderMessages(report);
 }
 
-// The diagram's metafile as the exports and the clipboard draw it, the selection cleared.
-std::string metafile(Editor& editor, bool enhanced, bool forClipboard)
+// The diagram's metafile as the exports draw it, the selection cleared.
+std::string metafile(Editor& editor, bool enhanced)
 {
     UnscrolledView unscrolled(editor.diagram().settings);
-    const io::PictureSize extent = io::metafileExtent(editor.diagram(), forClipboard);
+    const io::PictureSize extent = io::metafileExtent(editor.diagram(), false);
     model::ReaderReport report;
     const render::RedrawOptions options = outputOptions(editor);
     std::string bytes = enhanced ? io::emfPicture(editor.diagram(), options, editor.measurer(), extent, report)
@@ -101,21 +105,42 @@ std::string metafile(Editor& editor, bool enhanced, bool forClipboard)
     return bytes;
 }
 
-void putPictureOnClipboard(Editor& editor, OutputDevices& devices, std::string emf)
+// What the clipboard's picture is made of when a program asks for it: the diagram as it was
+// copied, unscrolled, and the output's redraw options.
+struct CopiedDiagram {
+    model::Diagram diagram;
+    render::RedrawOptions options;
+};
+
+// Puts the picture on the clipboard; emf, when given, is the enhanced metafile already made.
+void putPictureOnClipboard(Editor& editor, OutputDevices& devices, std::optional<std::string> emf)
 {
-    UnscrolledView unscrolled(editor.diagram().settings);
+    auto copied = std::make_shared<CopiedDiagram>(CopiedDiagram{editor.diagram(), outputOptions(editor)});
+    copied->diagram.settings.firstVisibleCell = 0;
+    copied->diagram.settings.verticalScroll = 0;
+    const io::PictureSize extent = io::metafileExtent(copied->diagram, true);
     OutputDevices::ClipboardPicture picture;
     // A picture too large to allocate goes on the clipboard without its PNG form.
-    const io::PictureSize extent = io::metafileExtent(editor.diagram(), true);
     if (io::pictureSizeAllowed(extent))
         picture.size = rasterSize(extent);
-    picture.emf = std::move(emf);
-    picture.svg = svgDocumentOfView(editor);
-    model::ReaderReport report;
-    picture.draw = [&](render::Surface& surface) {
+    picture.draw = [copied](render::Surface& surface) {
         render::RedrawMemory memory;
-        render::fullRedraw(surface, editor.diagram(), outputOptions(editor), memory, report);
+        model::ReaderReport report;
+        render::fullRedraw(surface, copied->diagram, copied->options, memory, report);
     };
+    picture.svg = [copied](const model::TextMeasurer& measurer) {
+        render::MeasuringSurface surface(measurer, kMeasuringArea);
+        model::ReaderReport report;
+        return io::svgDocument(copied->diagram, surface, copied->options, report);
+    };
+    if (emf) {
+        picture.emf = [bytes = std::move(*emf)](const model::TextMeasurer&) { return bytes; };
+    } else {
+        picture.emf = [copied, extent](const model::TextMeasurer& measurer) {
+            model::ReaderReport report;
+            return io::emfPicture(copied->diagram, copied->options, measurer, extent, report);
+        };
+    }
     if (!devices.putOnClipboard(picture))
         editor.ui().showMessage(kClipboardFailed);
 }
@@ -133,7 +158,7 @@ void exportMetafile(Editor& editor, OutputDevices& devices, bool enhanced)
     if (!path)
         return;
     clearSelectedRowAndText(editor);
-    const std::string bytes = metafile(editor, enhanced, false);
+    const std::string bytes = metafile(editor, enhanced);
     writeExport(editor, *path, bytes);
     if (enhanced && !bytes.empty())
         putPictureOnClipboard(editor, devices, bytes);
@@ -175,7 +200,7 @@ void copyPictureToClipboard(Editor& editor, OutputDevices& devices)
         return;
     for (ListId list : kAnnotationLists)
         editor.diagram().store.list(list).setSelection(-1);
-    putPictureOnClipboard(editor, devices, metafile(editor, true, true));
+    putPictureOnClipboard(editor, devices, std::nullopt);
     remembered.restore(editor);
     editor.state().currentTool = Tool::Select;
     editor.state().selectionKind = SelectionKind::TextBox;

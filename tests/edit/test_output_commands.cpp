@@ -40,7 +40,13 @@ struct FakeDevices : edit::OutputDevices {
     std::vector<std::string> printedDocuments;
     std::vector<Drawn> drawings;
     std::vector<render::Size> bitmapSizes;
-    std::vector<ClipboardPicture> clipboard;
+    // What the clipboard received, each form made as a paste would make it.
+    struct Clip {
+        render::Size size;
+        std::string svg, emf;
+    };
+    std::vector<Clip> clipboard;
+    test::FixedMeasurer measurer;
     bool clipboardWorks = true;
 
     // Remembers the settings the redraw starts with (it asks the surface's size first).
@@ -91,7 +97,7 @@ struct FakeDevices : edit::OutputDevices {
     }
     bool putOnClipboard(const ClipboardPicture& picture) override
     {
-        clipboard.push_back(picture);
+        clipboard.push_back({picture.size, picture.svg(measurer), picture.emf(measurer)});
         record(picture.size, picture.draw);
         return clipboardWorks;
     }
