@@ -96,8 +96,11 @@ void QtSurface::setPen(const render::Pen& pen)
 
 void QtSurface::setBrush(const render::Brush& brush)
 {
+    if (brushSet_ && brush == brush_)
+        return;
     flush();
     brush_ = brush;
+    brushSet_ = true;
     painter_.setBrush(toQBrush(brush));
 }
 

@@ -50,6 +50,7 @@ private:
     render::Pen pen_;
     bool penSet_ = false;
     render::Brush brush_;
+    bool brushSet_ = false;
     model::FontSpec font_;
     bool fontSet_ = false;
     QColor textColour_;
