@@ -7,12 +7,7 @@ sigmora=$1
 diagram=$2
 
 source "$(dirname "$0")/isolated_home.sh"
-cp "$diagram" "$work/diagram.sgm"
-cd "$work"
-"$work/bin/sigmora" "$work/diagram.sgm" >"$work/sigmora.log" 2>&1 &
-pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^.*diagram\.sgm - Sigmora 3\.3\.5$' | head -n 1)
-sleep 1
+start_with_diagram "$diagram"
 xdotool windowfocus --sync "$window"
 # File, Export, Bitmap; then Save in the dialog.
 xdotool key alt+f

@@ -16,3 +16,14 @@ mkdir -p "$XDG_CONFIG_HOME/Kavlon Software" "$XDG_RUNTIME_DIR" "$work/bin"
 chmod 700 "$XDG_RUNTIME_DIR"
 printf '[Tip]\nStartUp=1\n' > "$XDG_CONFIG_HOME/Kavlon Software/Sigmora.conf"
 cp "$sigmora" "$work/bin/sigmora"
+
+# Starts the program in $work on a copy of the diagram named ($work/diagram.sgm) and waits for
+# its window: sets $pid and $window.
+start_with_diagram() {
+  cp "$1" "$work/diagram.sgm"
+  cd "$work"
+  "$work/bin/sigmora" "$work/diagram.sgm" >"$work/sigmora.log" 2>&1 &
+  pid=$!
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name '^.*diagram\.sgm - Sigmora 3\.3\.5$' | head -n 1)
+  sleep 1
+}

@@ -11,12 +11,7 @@ diagram=$3
 readonly print_command=57607
 
 source "$(dirname "$0")/isolated_home.sh"
-cp "$diagram" "$work/diagram.sgm"
-cd "$work"
-"$work/bin/sigmora" "$work/diagram.sgm" >"$work/sigmora.log" 2>&1 &
-pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^.*diagram\.sgm - Sigmora 3\.3\.5$' | head -n 1)
-sleep 1
+start_with_diagram "$diagram"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 read -r bx by _ < <("$locate" "$print_command" "$WIDTH" "$HEIGHT")
 xdotool mousemove --sync $((X + bx)) $((Y + by)) click 1
