@@ -36,6 +36,7 @@ constexpr PictureExport kWmf{"Save Windows Metafiles", "Windows Metafiles *.wmf"
 constexpr const char* kNativeExtension = ".sgm";
 constexpr const char* kExistsCaption = "File already exists...";
 constexpr const char* kErrorOpening = "Error opening ";
+constexpr const char* kBitmapCaption = "Save as bitmap";
 constexpr const char* kClipboardFailed = "Couldn't close the clipboard";
 // The SVG drawing is measured, not painted: the surface only has to be larger than any diagram.
 constexpr render::Size kMeasuringArea{1 << 30, 1 << 30};
@@ -80,7 +81,10 @@ void exportBitmap(Editor& editor, OutputDevices& devices)
     UnscrolledView unscrolled(editor.diagram().settings);
     const io::PictureSize size = io::wholeDiagramPictureSize(editor.diagram());
     if (!io::pictureSizeAllowed(size)) {
-        editor.ui().showMessage(kErrorOpening + *path);
+        editor.ui().showMessage("The bitmap of this diagram would be " + std::to_string(size.width) + " x " +
+                                    std::to_string(size.height) +
+                                    " pixels, more than a bitmap can hold. Export it as a metafile or SVG instead.",
+                                kBitmapCaption, MessageIcon::Warning);
         return;
     }
     model::ReaderReport report;

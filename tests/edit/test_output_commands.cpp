@@ -271,6 +271,18 @@ TEST_F(OutputFixture, FileExportsAskWithTheirDialogAndConfirmOverwriting)
 
 TEST_F(OutputFixture, AFileThatCannotBeWrittenIsReported)
 {
+    // A bitmap too large to hold in memory is refused with its size, and nothing is written.
+    const fs::path huge = dir / "huge.bmp";
+    d.editor.diagram().settings.waveformWidth = 40000;
+    d.ui.fileNames = {huge.string()};
+    d.editor.execute(cmd::ExportBitmap);
+    EXPECT_FALSE(fs::exists(huge));
+    EXPECT_EQ(d.ui.messages,
+              (std::vector<Asked>{{"The bitmap of this diagram would be 40144 x 96 pixels, more than a bitmap can hold. "
+                                   "Export it as a metafile or SVG instead.",
+                                   "Save as bitmap"}}));
+    d.editor.diagram().settings.waveformWidth = 600;
+
     for (int command : {cmd::ExportBitmap, cmd::ExportEmf, cmd::ExportWmf}) {
         const std::string path = (dir / "no-such-folder" / "picture").string();
         d.ui.messages.clear();
