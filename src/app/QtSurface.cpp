@@ -5,6 +5,9 @@
 #include <QPolygon>
 #include <QString>
 
+#include <string>
+#include <unordered_map>
+
 namespace sigmora::app {
 
 namespace {
@@ -187,10 +190,36 @@ void QtSurface::textOut(int x, int y, std::string_view text)
     painter_.setPen(pen);
 }
 
+// Shaping a text to measure it is among the costliest steps of a redraw, and every redraw
+// measures the same cycle labels, names and text boxes again: the sizes are kept per font,
+// device resolution and text. A measurement depends on nothing else, so what is drawn stays
+// the same.
 render::Size QtSurface::textExtent(std::string_view text)
 {
-    const QFontMetrics metrics = painter_.fontMetrics();
-    return {metrics.horizontalAdvance(toQString(text)), metrics.height()};
+    constexpr std::size_t kKeptSizes = 8192;
+    thread_local std::unordered_map<std::string, render::Size> kept;
+    auto measure = [this, text] {
+        const QFontMetrics metrics = painter_.fontMetrics();
+        return render::Size{metrics.horizontalAdvance(toQString(text)), metrics.height()};
+    };
+    if (!fontSet_) // the painter's own font: not one of ours, not kept
+        return measure();
+    const QPaintDevice* device = painter_.device();
+    std::string key = font_.face;
+    key += '\x1f';
+    key += std::to_string(font_.pixelSize) + (font_.bold ? "b" : "") + (font_.italic ? "i" : "") +
+           (font_.underline ? "u" : "");
+    key += '\x1f';
+    key += std::to_string(device ? device->logicalDpiX() : 0) + "," + std::to_string(device ? device->logicalDpiY() : 0);
+    key += '\x1f';
+    key += text;
+    if (auto it = kept.find(key); it != kept.end())
+        return it->second;
+    const render::Size size = measure();
+    if (kept.size() >= kKeptSizes)
+        kept.clear();
+    kept.emplace(std::move(key), size);
+    return size;
 }
 
 } // namespace sigmora::app
