@@ -40,12 +40,6 @@ model::RecordList& arrows(Editor& editor)
     return editor.diagram().store.list(model::ListId::Arrows);
 }
 
-bool currentArrowExists(Editor& editor)
-{
-    const int i = arrows(editor).selection();
-    return i >= 0 && i < arrows(editor).count();
-}
-
 void finishArrow(Editor& editor)
 {
     InteractionState& s = editor.state();
@@ -101,7 +95,7 @@ bool arrowClick(Editor& editor, ArrowToolState& t, int cell, int row, int x, int
     const render::Layout l = render::Layout::from(diagram.settings);
     model::RecordList& list = arrows(editor);
     const std::string point = pointText(diagram, cell, row);
-    if (s.arrowStep == kStepFirstPointPlaced && !currentArrowExists(editor))
+    if (s.arrowStep == kStepFirstPointPlaced && !hasCurrentRecord(editor, model::ListId::Arrows))
         s.arrowStep = kStepIdle; // its half-made record went away: start again
     if (s.arrowStep != kStepFirstPointPlaced) {
         t.startX = unscrolledX(l, x);
@@ -136,7 +130,7 @@ bool arrowClick(Editor& editor, ArrowToolState& t, int cell, int row, int x, int
 void startReplacement(Editor& editor, ArrowToolState& t)
 {
     InteractionState& s = editor.state();
-    if (t.replacing || !currentArrowExists(editor))
+    if (t.replacing || !hasCurrentRecord(editor, model::ListId::Arrows))
         return;
     const bool beginDragged = s.drag.handle == Hover::HandleBegin;
     const int index = arrows(editor).selection();
@@ -173,7 +167,7 @@ void takeDrawnEnds(Editor& editor, ArrowRecord& a)
 void restoreReplacedArrow(Editor& editor, ArrowToolState& t)
 {
     InteractionState& s = editor.state();
-    if (currentArrowExists(editor))
+    if (hasCurrentRecord(editor, model::ListId::Arrows))
         arrows(editor).replace(arrows(editor).selection(), t.keptRecord);
     t.replacing = false;
     s.arrowStep = kStepIdle;
@@ -307,7 +301,7 @@ std::optional<int> currentArrowHead(const Editor& editor)
 
 void editArrowColour(Editor& editor)
 {
-    if (!currentArrowExists(editor))
+    if (!hasCurrentRecord(editor, model::ListId::Arrows))
         return;
     if (const auto colour = editor.ui().chooseColour(currentArrow(editor).colour))
         changeCurrentArrow(editor, [c = *colour](ArrowRecord& a) { a.colour = c; }, true);

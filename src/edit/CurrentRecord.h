@@ -9,6 +9,9 @@ namespace sigmora::edit {
 
 class Editor;
 
+// Whether the list has a current entry (its selection names one of its records).
+bool hasCurrentRecord(const Editor& editor, model::ListId id);
+
 // Changes the current entry of a record list in place: the record is read, changed, written back
 // at the same position and reselected; the diagram is marked modified and the screen refreshed,
 // then an undo snapshot is taken when asked. False, and nothing changed, without a current entry.

@@ -68,12 +68,6 @@ model::RecordList& labels(Editor& editor)
     return editor.diagram().store.list(model::ListId::Labels);
 }
 
-bool currentLabelExists(Editor& editor)
-{
-    const int i = labels(editor).selection();
-    return i >= 0 && i < labels(editor).count();
-}
-
 LabelFields currentLabel(const Editor& editor)
 {
     const model::RecordList& list = editor.diagram().store.list(model::ListId::Labels);
@@ -139,7 +133,7 @@ bool labelClick(Editor& editor, LabelToolState& t, int cell, int row)
         return false;
     model::RecordList& list = labels(editor);
     const std::string point = pointText(editor.diagram(), cell, row, kBelowLastRow);
-    if (s.labelStep >= kStepFirstPointPlaced && !currentLabelExists(editor))
+    if (s.labelStep >= kStepFirstPointPlaced && !hasCurrentRecord(editor, model::ListId::Labels))
         s.labelStep = kStepIdle;
     if (s.labelStep == kStepIdle) {
         t.bandFrom = {s.lastX, s.lastY};
@@ -174,7 +168,7 @@ bool labelClick(Editor& editor, LabelToolState& t, int cell, int row)
 void startReplacement(Editor& editor, LabelToolState& t)
 {
     InteractionState& s = editor.state();
-    if (t.replacing || !currentLabelExists(editor) || s.drag.handle == Hover::HandleMiddle)
+    if (t.replacing || !hasCurrentRecord(editor, model::ListId::Labels) || s.drag.handle == Hover::HandleMiddle)
         return;
     const bool beginDragged = s.drag.handle == Hover::HandleBegin;
     const int index = labels(editor).selection();
@@ -224,7 +218,7 @@ void editColour(Editor& editor)
         editArrowColour(editor);
         return;
     }
-    if (!currentLabelExists(editor))
+    if (!hasCurrentRecord(editor, model::ListId::Labels))
         return;
     const model::Colour now = model::fields::cAtoul(currentLabel(editor).f[labelfield::Colour]);
     if (const auto colour = editor.ui().chooseColour(now))
@@ -268,7 +262,7 @@ void registerLabelTool(Editor& editor)
         if (labelClick(editor, *state, g.cellAt(x), g.rowAt(y)))
             return true;
         // Dropped where no end can go: the label goes back to what it was.
-        if (currentLabelExists(editor))
+        if (hasCurrentRecord(editor, model::ListId::Labels))
             labels(editor).replace(labels(editor).selection(), state->keptRecord);
         state->replacing = false;
         editor.state().labelStep = kStepIdle;
