@@ -1,10 +1,12 @@
 #include "app/QtSurface.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <QPolygon>
 #include <QString>
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 
@@ -68,6 +70,47 @@ QBrush toQBrush(const render::Brush& brush)
     return QBrush(toQColor(brush.colour), toQtBrushStyle(brush.style));
 }
 
+namespace {
+
+// Qt fills a hatch by tiling its 8 x 8 pattern, blending one tile width at a time: a cell-wide
+// flood costs several blends per scan line. The same pattern laid out over a wider tile, drawn
+// by Qt itself from the same origin, gives the same pixels in one blend per span. Metafile and
+// PDF painters keep the hatch itself, which they write as a hatch.
+constexpr int kHatchTileWidth = 256;
+constexpr int kHatchPeriod = 8;
+
+QBrush wideHatch(const render::Brush& brush)
+{
+    QImage tile(kHatchTileWidth, kHatchPeriod, QImage::Format_ARGB32_Premultiplied);
+    tile.fill(Qt::transparent);
+    QPainter painter(&tile);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.fillRect(tile.rect(), toQBrush(brush));
+    painter.end();
+    return QBrush(tile);
+}
+
+bool isHatch(render::BrushStyle style)
+{
+    return style != render::BrushStyle::Solid && style != render::BrushStyle::Null;
+}
+
+} // namespace
+
+QBrush QtSurface::paintingBrush(const render::Brush& brush) const
+{
+    if (!isHatch(brush.style) || !painter_.paintEngine() || painter_.paintEngine()->type() != QPaintEngine::Raster)
+        return toQBrush(brush);
+    constexpr std::size_t kKeptHatches = 256;
+    thread_local std::unordered_map<std::uint64_t, QBrush> kept;
+    const std::uint64_t key = (static_cast<std::uint64_t>(brush.style) << 32) | brush.colour;
+    if (auto it = kept.find(key); it != kept.end())
+        return it->second;
+    if (kept.size() >= kKeptHatches)
+        kept.clear();
+    return kept.emplace(key, wideHatch(brush)).first->second;
+}
+
 QtSurface::QtSurface(QPainter& painter, render::Size size) : painter_(painter), size_(size)
 {
     painter_.setRenderHint(QPainter::Antialiasing, false);
@@ -104,7 +147,7 @@ void QtSurface::setBrush(const render::Brush& brush)
     flush();
     brush_ = brush;
     brushSet_ = true;
-    painter_.setBrush(toQBrush(brush));
+    painter_.setBrush(paintingBrush(brush));
 }
 
 void QtSurface::setFont(const model::FontSpec& font)
@@ -178,7 +221,7 @@ void QtSurface::fillRect(const render::Rect& r, const render::Brush& brush)
     flush();
     if (r.empty() || brush.style == render::BrushStyle::Null)
         return;
-    painter_.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top), toQBrush(brush));
+    painter_.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top), paintingBrush(brush));
 }
 
 void QtSurface::textOut(int x, int y, std::string_view text)

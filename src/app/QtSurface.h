@@ -45,6 +45,9 @@ public:
     void flush();
 
 private:
+    // The brush as this painter fills with it: hatches on a raster image use a wider tile.
+    QBrush paintingBrush(const render::Brush& brush) const;
+
     QPainter& painter_;
     render::Size size_;
     render::Pen pen_;

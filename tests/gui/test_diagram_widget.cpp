@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QScrollBar>
+#include <QPicture>
 #include <QtTest>
 
 #include "app/DiagramWidget.h"
@@ -26,6 +27,7 @@ private Q_SLOTS:
     void scrollBarsMoveTheEditorByItsRules();
     void periodDividerDialogListsEveryDivider();
     void skippingOffImageWorkLeavesThePictureAsItWas();
+    void hatchesDrawQtsOwnPatternPixels();
 };
 
 namespace {
@@ -67,6 +69,58 @@ void DiagramWidgetTest::skippingOffImageWorkLeavesThePictureAsItWas()
     }
     for (int cellWidth : {1, 3})
         QVERIFY(drawLargest(0, false, 4, 0, cellWidth) == drawLargest(0, true, 4, 0, cellWidth));
+}
+
+// The screen image fills hatches from a wider tile than Qt's own 8 x 8 pattern: every pixel must
+// be the one Qt's pattern gives, whatever the shape, offset and colour; painters that write
+// vector files keep the hatch itself.
+void DiagramWidgetTest::hatchesDrawQtsOwnPatternPixels()
+{
+    using render::BrushStyle;
+    const std::pair<BrushStyle, Qt::BrushStyle> hatches[] = {
+        {BrushStyle::HatchHorizontal, Qt::HorPattern},         {BrushStyle::HatchVertical, Qt::VerPattern},
+        {BrushStyle::HatchForwardDiagonal, Qt::FDiagPattern},  {BrushStyle::HatchBackwardDiagonal, Qt::BDiagPattern},
+        {BrushStyle::HatchCross, Qt::CrossPattern},            {BrushStyle::HatchDiagonalCross, Qt::DiagCrossPattern}};
+    const render::Point slanted[] = {{13, 7}, {301, 7}, {301, 38}, {5, 38}, {9, 22}};
+    for (const auto& [ours, qts] : hatches) {
+        for (model::Colour colour : {model::Colour{0x808080}, model::Colour{0x1234AB}, model::kBlack}) {
+            QImage expected(320, 200, QImage::Format_RGB32), drawn(320, 200, QImage::Format_RGB32);
+            expected.fill(Qt::white);
+            drawn.fill(Qt::white);
+            {
+                QPainter painter(&expected);
+                painter.setBackgroundMode(Qt::TransparentMode);
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(QBrush(app::toQColor(colour), qts));
+                QPoint points[5];
+                for (int i = 0; i < 5; ++i)
+                    points[i] = QPoint(slanted[i].x, slanted[i].y);
+                painter.drawPolygon(points, 5);
+                painter.fillRect(QRect(3, 45, 299, 37), painter.brush());
+                painter.setPen(Qt::black);
+                painter.drawRect(QRect(17, 91, 270, 30));
+                painter.drawRoundedRect(QRect(7, 130, 290, 60), 9, 9);
+            }
+            {
+                QPainter painter(&drawn);
+                app::QtSurface surface(painter, {drawn.width(), drawn.height()});
+                const render::Brush brush{ours, colour};
+                surface.setPen(render::Pen::none());
+                surface.setBrush(brush);
+                surface.polygon(slanted, 5);
+                surface.fillRect({3, 45, 302, 82}, brush);
+                surface.setPen(render::Pen::solid(model::kBlack));
+                surface.rectangle({17, 91, 288, 122});
+                surface.roundRect({7, 130, 298, 191}, 18, 18);
+            }
+            QVERIFY2(drawn == expected, qPrintable(QStringLiteral("style %1 colour %2").arg(int(qts)).arg(colour)));
+        }
+        QPicture vector;
+        QPainter painter(&vector);
+        app::QtSurface surface(painter, {100, 100});
+        surface.setBrush({ours, model::kBlack});
+        QCOMPARE(painter.brush().style(), qts);
+    }
 }
 
 void DiagramWidgetTest::namesMeasureLikeArial()
