@@ -116,6 +116,12 @@ QtSurface::QtSurface(QPainter& painter, render::Size size) : painter_(painter), 
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setBackgroundMode(Qt::TransparentMode);
+    // Qt draws thin lines pixel by pixel straight into an image only when a clip rectangle is
+    // set; without one each pixel goes through a span fill. Clipping to the whole image leaves
+    // every pixel as it was.
+    if (painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster && !painter_.hasClipping() &&
+        painter_.device())
+        painter_.setClipRect(QRect(0, 0, painter_.device()->width(), painter_.device()->height()));
 }
 
 QtSurface::~QtSurface()

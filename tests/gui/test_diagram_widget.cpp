@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QPicture>
+#include <random>
 #include <QtTest>
 
 #include "app/DiagramWidget.h"
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void periodDividerDialogListsEveryDivider();
     void skippingOffImageWorkLeavesThePictureAsItWas();
     void hatchesDrawQtsOwnPatternPixels();
+    void linesDrawQtsOwnPixels();
 };
 
 namespace {
@@ -120,6 +122,50 @@ void DiagramWidgetTest::hatchesDrawQtsOwnPatternPixels()
         app::QtSurface surface(painter, {100, 100});
         surface.setBrush({ours, model::kBlack});
         QCOMPARE(painter.brush().style(), qts);
+    }
+}
+
+// The surface clips its painter to the whole image so that Qt takes its direct path for thin
+// lines: solid and dotted polylines, running off the image too, must land on exactly the pixels
+// of an unclipped painter.
+void DiagramWidgetTest::linesDrawQtsOwnPixels()
+{
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coordinate(-40, 360), step(-60, 60), kind(0, 3);
+    for (const render::Pen pen : {render::Pen::solid(0x2040C0), render::Pen::dotted(model::kLightGrey),
+                                  render::Pen::solid(model::kBlack, 3)}) {
+        QImage expected(320, 240, QImage::Format_RGB32), drawn(320, 240, QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        drawn.fill(Qt::white);
+        QPainter plain(&expected);
+        plain.setPen(app::toQPen(pen));
+        QPainter painter(&drawn);
+        app::QtSurface surface(painter, {drawn.width(), drawn.height()});
+        surface.setPen(pen);
+        for (int line = 0; line < 300; ++line) {
+            std::vector<QPoint> points{{coordinate(random), coordinate(random)}};
+            for (int k = 1 + kind(random); k > 0; --k) {
+                QPoint next = points.back();
+                switch (kind(random)) {
+                case 0: next.rx() += step(random); break;
+                case 1: next.ry() += step(random); break;
+                default: next += QPoint(step(random) / 8, step(random)); break;
+                }
+                if (next != points.back())
+                    points.push_back(next);
+            }
+            if (points.size() < 2)
+                continue;
+            plain.drawPolyline(points.data(), static_cast<int>(points.size()));
+            surface.moveTo(points[0].x(), points[0].y());
+            for (std::size_t k = 1; k < points.size(); ++k)
+                surface.lineTo(points[k].x(), points[k].y());
+            surface.moveTo(-1000, -1000); // ends the polyline here
+            surface.flush();
+        }
+        plain.end();
+        painter.end();
+        QVERIFY2(drawn == expected, qPrintable(QStringLiteral("pen width %1 style %2").arg(pen.width).arg(int(pen.style))));
     }
 }
 
