@@ -83,16 +83,28 @@ bool AnnotationPlacer::risesAt(std::string_view w, long long c)
     return (b == '1' && (a == '0' || a == '3' || a == '4')) || (a == '0' && (b == '3' || b == '4'));
 }
 
+const std::vector<long long>& AnnotationPlacer::runningDelays(int signalIndex) const
+{
+    if (runningDelays_.size() < rows_.size())
+        runningDelays_.resize(rows_.size());
+    std::vector<long long>& sums = runningDelays_[static_cast<size_t>(signalIndex)];
+    if (sums.empty()) {
+        const std::int32_t* table = diagram_.store.edgeOffsets().row(signalIndex);
+        sums.resize(model::kMaxCells);
+        long long sum = 0;
+        for (int k = 0; k < model::kMaxCells; ++k)
+            sums[static_cast<size_t>(k)] = sum += table ? table[k] : 0;
+    }
+    return sums;
+}
+
+// The sum of the row's edge offsets 0 .. cell + 1 (to the last cell at most).
 int AnnotationPlacer::delaySum(int signalIndex, long long cell) const
 {
-    const std::int32_t* table = diagram_.store.edgeOffsets().row(signalIndex);
-    if (!table)
-        return 0;
     const long long last = std::min<long long>(cell + 1, model::kMaxCells - 1);
-    long long sum = 0;
-    for (long long k = 0; k <= last; ++k)
-        sum += table[k];
-    return Layout::clampCoordinate(sum);
+    if (last < 0 || !diagram_.store.edgeOffsets().row(signalIndex))
+        return 0;
+    return Layout::clampCoordinate(runningDelays(signalIndex)[static_cast<size_t>(last)]);
 }
 
 Point AnnotationPlacer::place(const AnnotationEnd& end, int fallbackDelay, int* delayOut) const

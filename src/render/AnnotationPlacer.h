@@ -58,11 +58,15 @@ private:
         bool ideal = false;
     };
     int delaySum(int signalIndex, long long cell) const;
+    // The running sums of a row's edge offsets, made when the row is first asked for: a redraw
+    // places hundreds of ends on the same rows.
+    const std::vector<long long>& runningDelays(int signalIndex) const;
 
     const model::Diagram& diagram_;
     Layout layout_;
     std::vector<RowFacts> rows_;
     std::unordered_map<std::string, int> indexByName_;
+    mutable std::vector<std::vector<long long>> runningDelays_;
 };
 
 } // namespace sigmora::render

@@ -100,6 +100,26 @@ TEST(Annotations, FloatingEndsScrollAndMissingRowsTakeTheBeginDelay)
     EXPECT_EQ(e, (Point{105 + 90 + 7, 20 + 8 * 44 + 8}));
 }
 
+// An end's delay is the sum of its row's edge offsets 0 .. cell + 1, held to the last cell, on
+// ends before the first cell and past the last too, and after other rows were asked for.
+TEST(Annotations, DelaySumsCountTheOffsetsUpToTheCellAfterTheEnd)
+{
+    Annotated f;
+    for (int k = 0; k < model::kMaxCells; ++k)
+        f.diagram.store.edgeOffsets().set(1, k, (k * 7) % 11 - 5);
+    const render::AnnotationPlacer placer(f.diagram, render::Layout::from(f.diagram.settings));
+    const Point before = placer.place({3, 0, 0, {}}); // row 0 has no offsets
+    for (const int cell : {-3, -2, -1, 0, 1, 57, 300, model::kMaxCells - 3, model::kMaxCells - 2, model::kMaxCells - 1,
+                           model::kMaxCells + 40}) {
+        long long sum = 0;
+        for (long long k = 0; k <= std::min(cell + 1, model::kMaxCells - 1); ++k)
+            sum += (k * 7) % 11 - 5;
+        const long long column = 105 + static_cast<long long>(cell) * 30;
+        EXPECT_EQ(placer.place({cell, 1, 0, {}}).x, column + sum) << cell;
+    }
+    EXPECT_EQ(placer.place({3, 0, 0, {}}), before);
+}
+
 struct FloodCase {
     const char* name;
     std::string cells;
