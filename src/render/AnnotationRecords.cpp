@@ -1,5 +1,7 @@
 #include "render/AnnotationRecords.h"
 
+#include <array>
+
 #include "model/RecordFields.h"
 
 namespace sigmora::render {
@@ -17,29 +19,60 @@ constexpr int BeginCell = 0, BeginSignal = 1, EndCell = 2, EndSignal = 3, Head =
 }
 constexpr int kDefaultLabelHead = 2;
 
+// A record cut into its fields once: readers ask for a dozen fields of each of hundreds of
+// records on every redraw. Fields past the first kKept are looked up in the record itself.
+class Fields {
+public:
+    explicit Fields(std::string_view record) : record_(record)
+    {
+        size_t begin = 0;
+        for (;;) {
+            const size_t end = record.find(model::fields::kSeparator, begin);
+            if (kept_ < kKept)
+                fields_[kept_++] = record.substr(begin, end == std::string_view::npos ? end : end - begin);
+            if (end == std::string_view::npos)
+                break;
+            ++separators_;
+            begin = end + 1;
+        }
+    }
+
+    // Field n, when the record reaches it (n separators before it).
+    std::optional<std::string_view> text(int n) const
+    {
+        if (n < 0 || n > separators_)
+            return std::nullopt;
+        return n < kept_ ? fields_[static_cast<size_t>(n)] : model::fields::textField(record_, n);
+    }
+    // Whether field n is followed by a separator.
+    bool holds(int n) const { return n >= 0 && separators_ > n; }
+
+private:
+    static constexpr int kKept = 24;
+    std::string_view record_;
+    std::array<std::string_view, kKept> fields_{};
+    int kept_ = 0;
+    int separators_ = 0;
+};
+
 // Field n as a number; when the record does not hold the field, fallback.
-int number(std::string_view record, int n, int fallback = 0)
+int number(const Fields& record, int n, int fallback = 0)
 {
-    auto text = model::fields::textField(record, n);
-    if (!text || (text->empty() && !model::fields::hasField(record, n)))
+    auto text = record.text(n);
+    if (!text || (text->empty() && !record.holds(n)))
         return fallback;
     return model::fields::cAtoi(*text);
 }
 
-model::Colour colourField(std::string_view record, int n)
+model::Colour colourField(const Fields& record, int n)
 {
-    auto text = model::fields::textField(record, n);
+    auto text = record.text(n);
     return text ? model::fields::cAtoul(*text) & 0xFFFFFF : 0;
 }
 
-int signalField(std::string_view record, int n, const AnnotationPlacer& placer)
+int signalField(const Fields& record, int n, const AnnotationPlacer& placer)
 {
-    return placer.signalIndexOf(model::fields::textField(record, n).value_or(std::string_view{}));
-}
-
-bool holdsEnd(std::string_view record, int endSignalField)
-{
-    return model::fields::hasField(record, endSignalField);
+    return placer.signalIndexOf(record.text(n).value_or(std::string_view{}));
 }
 
 } // namespace
@@ -54,10 +87,11 @@ bool headAtBegin(int mode)
     return mode == static_cast<int>(HeadMode::Begin) || mode == static_cast<int>(HeadMode::Both);
 }
 
-std::optional<ArrowRecord> readArrow(std::string_view r, const AnnotationPlacer& placer)
+std::optional<ArrowRecord> readArrow(std::string_view record, const AnnotationPlacer& placer)
 {
     using namespace arrowfield;
-    if (!holdsEnd(r, EndSignal))
+    const Fields r(record);
+    if (!r.holds(EndSignal))
         return std::nullopt;
     ArrowRecord a;
     a.begin = {number(r, BeginCell), signalField(r, BeginSignal, placer), number(r, BeginAnchor),
@@ -72,10 +106,11 @@ std::optional<ArrowRecord> readArrow(std::string_view r, const AnnotationPlacer&
     return a;
 }
 
-std::optional<LabelRecord> readLabel(std::string_view r, const AnnotationPlacer& placer)
+std::optional<LabelRecord> readLabel(std::string_view record, const AnnotationPlacer& placer)
 {
     using namespace labelfield;
-    if (!holdsEnd(r, EndSignal))
+    const Fields r(record);
+    if (!r.holds(EndSignal))
         return std::nullopt;
     LabelRecord l;
     // Labels have no stored positions: a floating anchor code sits in the middle.
@@ -94,8 +129,9 @@ std::optional<LabelRecord> readLabel(std::string_view r, const AnnotationPlacer&
     return l;
 }
 
-TimeBreakRecord readTimeBreak(std::string_view r, const AnnotationPlacer& placer)
+TimeBreakRecord readTimeBreak(std::string_view record, const AnnotationPlacer& placer)
 {
+    const Fields r(record);
     return {number(r, 0), signalField(r, 1, placer)};
 }
 

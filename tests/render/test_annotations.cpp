@@ -4,6 +4,7 @@
 
 #include "RenderFixture.h"
 #include "render/AnnotationPlacer.h"
+#include "render/AnnotationRecords.h"
 #include "render/ArrowPainter.h"
 #include "render/FloodPainter.h"
 #include "render/LabelPainter.h"
@@ -118,6 +119,70 @@ TEST(Annotations, DelaySumsCountTheOffsetsUpToTheCellAfterTheEnd)
         EXPECT_EQ(placer.place({cell, 1, 0, {}}).x, column + sum) << cell;
     }
     EXPECT_EQ(placer.place({3, 0, 0, {}}), before);
+}
+
+// Records are read field by field as stored: short records take the fallbacks, an empty field
+// followed by a separator reads as 0, rows are found by name in any case and blanks.
+TEST(Annotations, RecordsReadTheirFieldsOrTheFallbacks)
+{
+    Annotated f;
+    const render::AnnotationPlacer placer(f.diagram, render::Layout::from(f.diagram.settings));
+    const int none = model::ObjectStore::kNoMatchSignalIndex;
+    struct ArrowCase {
+        std::string record;
+        bool read;
+        int beginCell, beginSignal, endCell, endSignal, head, beginAnchor, endAnchor;
+        Point endStored;
+        model::Colour colour;
+        render::ArrowStyle style;
+        bool bendRight;
+    };
+    const ArrowCase arrows[] = {
+        {"3. s1 .5.S0.2.16777471.1.1.4.5.10.20.30.40.", true, 3, 1, 5, 0, 2, 4, 5, {30, 40}, 255, render::ArrowStyle::Straight, true},
+        {"3.S0.5.S1", false, 0, 0, 0, 0, 0, 0, 0, {}, 0, render::ArrowStyle::Bezier, false},
+        {"3.S0.5.nobody.", true, 3, 0, 5, none, 0, 0, 0, {}, 0, render::ArrowStyle::Bezier, false},
+        {"-2.S1.7.S1.9.0.2.0.1.1.-5.-6.-7.-8", true, -2, 1, 7, 1, 9, 1, 1, {-7, -8}, 0, render::ArrowStyle::Angled, false},
+    };
+    for (const auto& c : arrows) {
+        const auto a = render::readArrow(c.record, placer);
+        ASSERT_EQ(a.has_value(), c.read) << c.record;
+        if (!a)
+            continue;
+        EXPECT_EQ(a->begin.cell, c.beginCell) << c.record;
+        EXPECT_EQ(a->begin.signalIndex, c.beginSignal) << c.record;
+        EXPECT_EQ(a->end.cell, c.endCell) << c.record;
+        EXPECT_EQ(a->end.signalIndex, c.endSignal) << c.record;
+        EXPECT_EQ(a->headMode, c.head) << c.record;
+        EXPECT_EQ(a->begin.anchor, c.beginAnchor) << c.record;
+        EXPECT_EQ(a->end.anchor, c.endAnchor) << c.record;
+        EXPECT_EQ(a->end.stored, c.endStored) << c.record;
+        EXPECT_EQ(a->colour, c.colour) << c.record;
+        EXPECT_EQ(a->style, c.style) << c.record;
+        EXPECT_EQ(a->bendRight, c.bendRight) << c.record;
+    }
+    struct LabelCase {
+        std::string record;
+        int head, offset, endAnchor;
+        bool inward, crossing;
+    };
+    const LabelCase labels[] = {
+        {"1.S0.2.S0.", 2, 0, 0, false, false},                // head missing: the default
+        {"1.S0.2.S0..", 0, 0, 0, false, false},               // head present but empty: 0
+        {"1.S0.2.S0.3.0.-12.1.2.9.1.1.", 3, -12, 0, true, true}, // floating code 1 sits in the middle
+        {"1.S0.2.S0.3.0.7.0.0.0.4", 3, 7, 4, false, false},
+    };
+    for (const auto& c : labels) {
+        const auto l = render::readLabel(c.record, placer);
+        ASSERT_TRUE(l.has_value()) << c.record;
+        EXPECT_EQ(l->headMode, c.head) << c.record;
+        EXPECT_EQ(l->offset, c.offset) << c.record;
+        EXPECT_EQ(l->end.anchor, c.endAnchor) << c.record;
+        EXPECT_EQ(l->inward, c.inward) << c.record;
+        EXPECT_EQ(l->crossingMarks, c.crossing) << c.record;
+    }
+    EXPECT_EQ(render::readTimeBreak("12.S1", placer).cell, 12);
+    EXPECT_EQ(render::readTimeBreak("12.S1", placer).signalIndex, 1);
+    EXPECT_EQ(render::readTimeBreak("", placer).signalIndex, none);
 }
 
 struct FloodCase {
