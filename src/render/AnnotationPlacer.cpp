@@ -83,19 +83,19 @@ bool AnnotationPlacer::risesAt(std::string_view w, long long c)
     return (b == '1' && (a == '0' || a == '3' || a == '4')) || (a == '0' && (b == '3' || b == '4'));
 }
 
-const std::vector<long long>& AnnotationPlacer::runningDelays(int signalIndex) const
+const long long* AnnotationPlacer::runningDelays(int signalIndex) const
 {
     if (runningDelays_.size() < rows_.size())
         runningDelays_.resize(rows_.size());
-    std::vector<long long>& sums = runningDelays_[static_cast<size_t>(signalIndex)];
-    if (sums.empty()) {
+    std::unique_ptr<long long[]>& sums = runningDelays_[static_cast<size_t>(signalIndex)];
+    if (!sums) {
         const std::int32_t* table = diagram_.store.edgeOffsets().row(signalIndex);
-        sums.resize(model::kMaxCells);
+        sums.reset(new long long[model::kMaxCells]);
         long long sum = 0;
         for (int k = 0; k < model::kMaxCells; ++k)
-            sums[static_cast<size_t>(k)] = sum += table ? table[k] : 0;
+            sums[static_cast<size_t>(k)] = sum += table[k];
     }
-    return sums;
+    return sums.get();
 }
 
 // The sum of the row's edge offsets 0 .. cell + 1 (to the last cell at most).
@@ -104,7 +104,7 @@ int AnnotationPlacer::delaySum(int signalIndex, long long cell) const
     const long long last = std::min<long long>(cell + 1, model::kMaxCells - 1);
     if (last < 0 || !diagram_.store.edgeOffsets().row(signalIndex))
         return 0;
-    return Layout::clampCoordinate(runningDelays(signalIndex)[static_cast<size_t>(last)]);
+    return Layout::clampCoordinate(runningDelays(signalIndex)[last]);
 }
 
 Point AnnotationPlacer::place(const AnnotationEnd& end, int fallbackDelay, int* delayOut) const

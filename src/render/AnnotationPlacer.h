@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -60,13 +61,13 @@ private:
     int delaySum(int signalIndex, long long cell) const;
     // The running sums of a row's edge offsets, made when the row is first asked for: a redraw
     // places hundreds of ends on the same rows.
-    const std::vector<long long>& runningDelays(int signalIndex) const;
+    const long long* runningDelays(int signalIndex) const;
 
     const model::Diagram& diagram_;
     Layout layout_;
     std::vector<RowFacts> rows_;
     std::unordered_map<std::string, int> indexByName_;
-    mutable std::vector<std::vector<long long>> runningDelays_;
+    mutable std::vector<std::unique_ptr<long long[]>> runningDelays_;
 };
 
 } // namespace sigmora::render

@@ -51,6 +51,10 @@ void drawCycleLabels(RedrawContext& ctx)
     surface.setTextColour(model::kBlack);
     const int y = l.topMargin - kLabelRise;
     const int clampedPeriod = static_cast<int>(std::clamp<long long>(period, 1, INT_MAX));
+    // On the screen image, labels wholly left or right of the image are not drawn: a label's
+    // letters stay within its measured width and a few pixels of overhang.
+    const bool cull = ctx.options.cullOffSurface && !ctx.svg;
+    const int surfaceWidth = surface.size().width;
     for (const CycleLabelSlot& slot : cycleLabelSlots(clampedPeriod, l.firstVisibleCell, l.drawnCells())) {
         if (slot.number < 0 || slot.number >= model::kMaxCells)
             break;
@@ -59,6 +63,8 @@ void drawCycleLabels(RedrawContext& ctx)
         const int x = Layout::clampCoordinate(static_cast<long long>(l.waveOriginX()) +
                                               static_cast<long long>(slot.column) * l.cellWidth +
                                               static_cast<long long>(perLabel) * l.cellWidth / 2 - width / 2);
+        if (cull && (x > surfaceWidth + kLabelFontPixels || x + width + kLabelFontPixels < 0))
+            continue;
         surface.textOut(x, y, text);
         if (ctx.svgMain())
             ctx.svg->cycleLabel(x, y, text);
