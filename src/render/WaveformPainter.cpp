@@ -9,6 +9,7 @@ namespace sigmora::render {
 namespace {
 
 constexpr int kArrowReach = 6; // an edge arrow reaches this far left of its first point
+constexpr int kCellCullMargin = 16; // a cell draws nothing further left of its start than this
 constexpr std::string_view kSolidSeparatorStyle = "stroke:black; fill:none; stroke-width:0.3;";
 constexpr std::string_view kDottedSeparatorStyle = "stroke:black; fill:none; stroke-width:0.3;stroke-dasharray:3 3;";
 constexpr std::string_view kRectangleSeparatorStyle = "stroke:black; fill:black; stroke-width:3;";
@@ -236,14 +237,24 @@ void WaveformPainter::drawPass(const model::SignalRow& row, std::string_view cel
     if (n > 0)
         pen.line(x, levelOf(valueAt(first)));
 
+    // A later cell can lie left of an earlier one only by the negative edge offsets still ahead:
+    // once a cell starts so far right of the image that all of them together cannot bring a
+    // later cell (or its edge arrow) back onto it, nothing after it can be seen.
+    const bool cullRight = cull && l.cellWidth > 0 && s >= 0;
+    long long pullAhead = 0; // the sum of the negative edge offsets k + 1 .. last
+    if (cullRight)
+        for (int k = first + 2; k < model::kMaxCells; ++k)
+            pullAhead += std::min(0, offsetAt(k));
+    const long long cullFrom = static_cast<long long>(surface.size().width) + kCellCullMargin;
     for (int k = first + 1; k < first + n; ++k) {
         const char prev = valueAt(k - 1);
         const char cur = valueAt(k);
         const int c = x;
-        // Past the last edge offset every cell lies right of the one before: once a cell starts
-        // beyond the image, nothing after it can be seen.
-        if (cull && c > surface.size().width && k + 1 >= model::kMaxCells && l.cellWidth > 0 && s >= 0)
-            break;
+        if (cullRight) {
+            if (c + pullAhead > cullFrom)
+                break;
+            pullAhead -= std::min(0, offsetAt(k + 1));
+        }
         x = c + l.cellWidth + offsetAt(k + 1);
         const CellSpan cell{c, x, c + s, c + s / 2};
         switch (cur) {
