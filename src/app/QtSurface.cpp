@@ -163,6 +163,17 @@ void QtSurface::setFont(const model::FontSpec& font)
     font_ = font;
     fontSet_ = true;
     painter_.setFont(toQFont(font));
+    // The part of the measured-size key that names the font and the device resolution.
+    const QPaintDevice* device = painter_.device();
+    measuredKey_ = font.face;
+    measuredKey_ += '\x1f';
+    measuredKey_ += std::to_string(font.pixelSize) + (font.bold ? "b" : "") + (font.italic ? "i" : "") +
+                    (font.underline ? "u" : "");
+    measuredKey_ += '\x1f';
+    measuredKey_ += std::to_string(device ? device->logicalDpiX() : 0) + "," +
+                    std::to_string(device ? device->logicalDpiY() : 0);
+    measuredKey_ += '\x1f';
+    fontKeyLength_ = measuredKey_.size();
 }
 
 void QtSurface::setTextColour(model::Colour colour)
@@ -253,21 +264,15 @@ render::Size QtSurface::textExtent(std::string_view text)
     };
     if (!fontSet_) // the painter's own font: not one of ours, not kept
         return measure();
-    const QPaintDevice* device = painter_.device();
-    std::string key = font_.face;
-    key += '\x1f';
-    key += std::to_string(font_.pixelSize) + (font_.bold ? "b" : "") + (font_.italic ? "i" : "") +
-           (font_.underline ? "u" : "");
-    key += '\x1f';
-    key += std::to_string(device ? device->logicalDpiX() : 0) + "," + std::to_string(device ? device->logicalDpiY() : 0);
-    key += '\x1f';
+    std::string& key = measuredKey_;
+    key.resize(fontKeyLength_);
     key += text;
     if (auto it = kept.find(key); it != kept.end())
         return it->second;
     const render::Size size = measure();
     if (kept.size() >= kKeptSizes)
         kept.clear();
-    kept.emplace(std::move(key), size);
+    kept.emplace(key, size);
     return size;
 }
 

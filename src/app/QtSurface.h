@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
+#include <string>
 #include <vector>
 
 #include "render/Surface.h"
@@ -56,6 +57,8 @@ private:
     bool brushSet_ = false;
     model::FontSpec font_;
     bool fontSet_ = false;
+    std::string measuredKey_; // the font's part of the key of kept text sizes, then the text
+    std::size_t fontKeyLength_ = 0;
     QColor textColour_;
     QPoint at_;
     std::vector<QPoint> polyline_;

@@ -33,8 +33,12 @@ void drawColumnSeparators(RedrawContext& ctx)
         surface.lineTo(l.nameColumnWidth, l.signalTop(count));
     }
     if (s.signalSeparatorLines == 1) {
+        // On the screen image, lines above or below it are not drawn.
+        const bool cull = ctx.options.cullOffSurface && !ctx.svg;
         for (int i = 0; i + 1 < count; ++i) {
             const int y = l.signalTop(i) + 2 * l.signalHeight;
+            if (cull && (y < 0 || y >= surface.size().height))
+                continue;
             surface.setPen(Pen::solid(model::kBlack));
             surface.moveTo(0, y);
             surface.lineTo(l.nameColumnWidth + 1, y);
