@@ -99,7 +99,7 @@ bool isHatch(render::BrushStyle style)
 
 QBrush QtSurface::paintingBrush(const render::Brush& brush) const
 {
-    if (!isHatch(brush.style) || !painter_.paintEngine() || painter_.paintEngine()->type() != QPaintEngine::Raster)
+    if (!isHatch(brush.style) || !plainImage_)
         return toQBrush(brush);
     constexpr std::size_t kKeptHatches = 256;
     thread_local std::unordered_map<std::uint64_t, QBrush> kept;
@@ -119,8 +119,11 @@ QtSurface::QtSurface(QPainter& painter, render::Size size) : painter_(painter), 
     // Qt draws thin lines pixel by pixel straight into an image only when a clip rectangle is
     // set; without one each pixel goes through a span fill. Clipping to the whole image leaves
     // every pixel as it was.
-    if (painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster && !painter_.hasClipping() &&
-        painter_.device())
+    // Both this and the wider hatch tiles hold only for an image drawn pixel for pixel.
+    plainImage_ = painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster &&
+                  painter_.device() && painter_.transform().isIdentity() &&
+                  !painter_.testRenderHint(QPainter::NonCosmeticBrushPatterns);
+    if (plainImage_ && !painter_.hasClipping())
         painter_.setClipRect(QRect(0, 0, painter_.device()->width(), painter_.device()->height()));
 }
 

@@ -50,6 +50,7 @@ private:
     QBrush paintingBrush(const render::Brush& brush) const;
 
     QPainter& painter_;
+    bool plainImage_ = false; // a raster image without scaling: the fast paths of Qt hold
     render::Size size_;
     render::Pen pen_;
     bool penSet_ = false;

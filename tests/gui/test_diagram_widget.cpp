@@ -122,6 +122,14 @@ void DiagramWidgetTest::hatchesDrawQtsOwnPatternPixels()
         app::QtSurface surface(painter, {100, 100});
         surface.setBrush({ours, model::kBlack});
         QCOMPARE(painter.brush().style(), qts);
+        // A scaled image (a printed page drawn as a picture) keeps the hatch and its clip.
+        QImage page(100, 100, QImage::Format_RGB32);
+        QPainter scaled(&page);
+        scaled.scale(4, 4);
+        app::QtSurface onPage(scaled, {25, 25});
+        onPage.setBrush({ours, model::kBlack});
+        QCOMPARE(scaled.brush().style(), qts);
+        QVERIFY(!scaled.hasClipping());
     }
 }
 
