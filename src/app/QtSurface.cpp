@@ -123,8 +123,17 @@ QtSurface::QtSurface(QPainter& painter, render::Size size) : painter_(painter), 
     plainImage_ = painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster &&
                   painter_.device() && painter_.transform().isIdentity() &&
                   !painter_.testRenderHint(QPainter::NonCosmeticBrushPatterns);
-    if (plainImage_ && !painter_.hasClipping())
+    if (plainImage_ && !painter_.hasClipping()) {
         painter_.setClipRect(QRect(0, 0, painter_.device()->width(), painter_.device()->height()));
+        // Horizontal and vertical thin lines, the most of any diagram, are written into the image
+        // directly; Qt would take each pixel through its general line stepper.
+        auto* image = painter_.device()->devType() == QInternal::Image ? static_cast<QImage*>(painter_.device()) : nullptr;
+        if (image && (image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied) &&
+            painter_.compositionMode() == QPainter::CompositionMode_SourceOver && painter_.opacity() == 1.0)
+            // The painter already holds this image's pixels for itself: reading them does not copy.
+            imageLines_.emplace(reinterpret_cast<std::uint32_t*>(const_cast<uchar*>(image->constBits())),
+                                static_cast<int>(image->bytesPerLine() / 4), image->width(), image->height());
+    }
 }
 
 QtSurface::~QtSurface()
@@ -134,8 +143,15 @@ QtSurface::~QtSurface()
 
 void QtSurface::flush()
 {
-    if (polyline_.size() >= 2)
-        painter_.drawPolyline(polyline_.data(), static_cast<int>(polyline_.size()));
+    if (polyline_.size() >= 2) {
+        const int count = static_cast<int>(polyline_.size());
+        const bool dotted = pen_.style == render::PenStyle::Dotted;
+        if (imageLines_ && penSet_ && pen_.width <= 1 && pen_.style != render::PenStyle::Null &&
+            imageLines_->handles(polyline_.data(), count, dotted))
+            imageLines_->polyline(polyline_.data(), count, toQColor(pen_.colour).rgb(), dotted);
+        else
+            painter_.drawPolyline(polyline_.data(), count);
+    }
     polyline_.clear();
 }
 

@@ -7,8 +7,10 @@
 #include <QPen>
 #include <QPoint>
 #include <string>
+#include <optional>
 #include <vector>
 
+#include "app/ImageLines.h"
 #include "render/Surface.h"
 
 namespace sigmora::app {
@@ -63,6 +65,7 @@ private:
     QColor textColour_;
     QPoint at_;
     std::vector<QPoint> polyline_;
+    std::optional<ImageLines> imageLines_; // thin lines written straight into a plain image
 };
 
 QBrush toQBrush(const render::Brush& brush);

@@ -30,6 +30,7 @@ private Q_SLOTS:
     void skippingOffImageWorkLeavesThePictureAsItWas();
     void hatchesDrawQtsOwnPatternPixels();
     void linesDrawQtsOwnPixels();
+    void straightLinesWrittenDirectlyMatchQt();
 };
 
 namespace {
@@ -193,6 +194,51 @@ void DiagramWidgetTest::linesDrawQtsOwnPixels()
         plain.end();
         painter.end();
         QVERIFY2(drawn == expected, qPrintable(QStringLiteral("pen width %1 style %2").arg(pen.width).arg(int(pen.style))));
+    }
+}
+
+// Horizontal and vertical lines on the image are written into it by the surface itself: every
+// corner, turn back, one-pixel step and doubled point must give Qt's own pixels, and a dotted
+// line its dots from its start, whichever way it runs.
+void DiagramWidgetTest::straightLinesWrittenDirectlyMatchQt()
+{
+    std::mt19937 random(11);
+    // Half the polylines stay on the image, half reach off it (the surface clips single segments;
+    // longer polylines off the image are Qt's).
+    std::uniform_int_distribution<int> inside(8, 40), anywhere(-6, 70), midStep(-12, 12), longStep(-90, 90),
+        shortStep(-3, 3), kind(0, 9), length(1, 9);
+    for (int round = 0; round < 600; ++round) {
+        const bool onImage = round % 2 == 0;
+        auto start = [&] { return onImage ? inside(random) : anywhere(random); };
+        const bool dotted = round % 4 == 3;
+        const render::Pen pen = dotted ? render::Pen::dotted(0x3060F0) : render::Pen::solid(0x10A040 + round);
+        QImage expected(64, 48, QImage::Format_RGB32), drawn(64, 48, QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        drawn.fill(Qt::white);
+        QPainter plain(&expected);
+        plain.setPen(app::toQPen(pen));
+        QPainter painter(&drawn);
+        app::QtSurface surface(painter, {drawn.width(), drawn.height()});
+        surface.setPen(pen);
+        std::vector<QPoint> points{{start(), start()}};
+        const int segments = dotted || round % 3 == 0 ? 1 : length(random);
+        while (static_cast<int>(points.size()) <= segments) {
+            const int step = kind(random) < 6 ? shortStep(random) : onImage ? midStep(random) : longStep(random);
+            const QPoint next = points.back() + (kind(random) % 2 ? QPoint(step, 0) : QPoint(0, step));
+            if (next != points.back())
+                points.push_back(next);
+        }
+        plain.drawPolyline(points.data(), static_cast<int>(points.size()));
+        surface.moveTo(points[0].x(), points[0].y());
+        for (std::size_t k = 1; k < points.size(); ++k)
+            surface.lineTo(points[k].x(), points[k].y());
+        surface.flush();
+        plain.end();
+        painter.end();
+        QString path;
+        for (const QPoint& p : points)
+            path += QStringLiteral(" %1,%2").arg(p.x()).arg(p.y());
+        QVERIFY2(drawn == expected, qPrintable(QStringLiteral("%1:%2").arg(dotted ? "dotted" : "solid", path)));
     }
 }
 
