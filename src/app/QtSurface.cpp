@@ -116,10 +116,10 @@ QtSurface::QtSurface(QPainter& painter, render::Size size) : painter_(painter), 
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setBackgroundMode(Qt::TransparentMode);
-    // Qt draws thin lines pixel by pixel straight into an image only when a clip rectangle is
-    // set; without one each pixel goes through a span fill. Clipping to the whole image leaves
-    // every pixel as it was.
-    // Both this and the wider hatch tiles hold only for an image drawn pixel for pixel.
+    // On an image drawn pixel for pixel (no scaling), the surface takes faster ways to the same
+    // pixels: wider hatch tiles, a clip and lines of its own. Qt draws thin lines straight into
+    // an image only when a clip rectangle is set; without one each pixel goes through a span
+    // fill. Clipping to the whole image leaves every pixel as it was.
     plainImage_ = painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster &&
                   painter_.device() && painter_.transform().isIdentity() &&
                   !painter_.testRenderHint(QPainter::NonCosmeticBrushPatterns);
