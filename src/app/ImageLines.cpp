@@ -48,7 +48,6 @@ void ImageLines::polyline(const QPoint* points, int count, std::uint32_t colour,
     dotted_ = dotted;
     last_ = {INT_MIN, INT_MIN};
     lastDirection_ = kNoDirection;
-    lastAxisAligned_ = false;
     for (int i = 1; i < count; ++i)
         segment(points[i - 1].x(), points[i - 1].y(), points[i].x(), points[i].y());
 }
@@ -126,8 +125,8 @@ void ImageLines::run(int from, int to, int across, bool horizontal)
             else
                 ++lo;
         } else if (lastDirection_ != direction &&
-                   ((lastAxisAligned_ && last_.x != first.x && last_.y != first.y) ||
-                    std::abs(last_.x - first.x) > 1 || std::abs(last_.y - first.y) > 1)) { // a gap at the corner
+                   ((last_.x != first.x && last_.y != first.y) || std::abs(last_.x - first.x) > 1 ||
+                    std::abs(last_.y - first.y) > 1)) { // a gap at the corner (every segment here is straight)
             if (backwards)
                 ++hi;
             else
@@ -135,7 +134,6 @@ void ImageLines::run(int from, int to, int across, bool horizontal)
         }
     }
     lastDirection_ = direction;
-    lastAxisAligned_ = true;
     last_ = last;
 
     // At least one pixel, even where the doubled one was left out of a one-pixel segment.

@@ -48,7 +48,6 @@ private:
     bool dotted_ = false;
     Pixel last_{};
     int lastDirection_ = 0;
-    bool lastAxisAligned_ = false;
 };
 
 } // namespace sigmora::app
