@@ -40,14 +40,25 @@ std::string textOr(std::string_view record, int n, std::string_view fallback)
 
 } // namespace
 
+// The kind is told by the tag that opens the data part ("CLK_0_", "DATA_0_", "SEP_0"), never by text
+// further on: a derivation expression such as "CLK AND en" or a font face naming "SEP" makes no clock
+// or separator.
+namespace {
+bool kindTagStarts(std::string_view data, std::string_view kind)
+{
+    const std::string_view tag = data.substr(0, data.find(fields::kSeparator));
+    return tag.substr(0, kind.size()) == kind;
+}
+} // namespace
+
 bool isSeparatorData(std::string_view data)
 {
-    return data.find("SEP") != std::string_view::npos;
+    return kindTagStarts(data, "SEP");
 }
 
 bool isClockData(std::string_view data)
 {
-    return data.find("CLK") != std::string_view::npos;
+    return kindTagStarts(data, "CLK");
 }
 
 int rowKind(std::string_view record)

@@ -48,6 +48,7 @@ inline constexpr int kDefaultDutyCode = 5;
 inline constexpr int kRowKindSeparator = 3;
 inline constexpr int kRowKindOther = 0;
 
+// The row kind from the kind tag that opens a row's data part (field 0).
 bool isSeparatorData(std::string_view data);
 bool isClockData(std::string_view data);
 int rowKind(std::string_view record);

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "model/ObjectStore.h"
+#include "model/RecordFields.h"
 #include "model/RowFactory.h"
+#include "model/SignalRecord.h"
 
 using namespace sigmora::model;
 
@@ -96,6 +98,30 @@ TEST(ObjectStore, RowKindAndClearForNewKeepTheDelayList)
         EXPECT_EQ(store.list(id).count(), id == ListId::Delays ? 1 : 0) << static_cast<int>(id);
     EXPECT_EQ(store.floodStyles().get(3, 4), 0);
     EXPECT_EQ(store.edgeOffsets().get(255, 599), 0);
+}
+
+// The kind tag opening the data part tells a clock or a separator; the same letters anywhere else
+// in the record (a derivation expression, a font face, the name) do not.
+TEST(ObjectStore, RowKindComesFromTheKindTagAlone)
+{
+    const struct {
+        const char* record;
+        bool clock, separator;
+    } cases[] = {
+        {"Clock\t\t\t\t\tCLK_0_.0101.0.1.Arial.10.1.0.0.0.8421504.N/A.0.1.5.0.0.", true, false},
+        {"separator\t\t\t\t\tSEP_0.0.1.Arial.1.1.0.0.0.1.", false, true},
+        {"en\t\t\t\t\tDATA_0_.0101.0.0.Arial.10.0.0.0.0.8421504.CLK AND en.0.0.0.0.0.", false, false},
+        {"x\t\t\t\t\tDATA_0_.0101.0.0.SEPIA.10.0.0.0.0.8421504.N/A.0.0.0.0.0.", false, false},
+        {"CLK SEP\t\t\t\t\tDATA_0_.0101.0.0.Arial.10.0.0.0.0.8421504.N/A.0.0.0.0.0.", false, false},
+        {"old\t\t\t\t\tCLK_15_.0101.0.1.Arial.10.", true, false},
+    };
+    for (const auto& c : cases) {
+        const std::string_view data = fields::dataOfRow(c.record);
+        EXPECT_EQ(isClockData(data), c.clock) << c.record;
+        EXPECT_EQ(isSeparatorData(data), c.separator) << c.record;
+        EXPECT_EQ(rowKind(c.record), c.separator ? kRowKindSeparator : kRowKindOther) << c.record;
+        EXPECT_EQ(parseSignalRow(c.record).clock, c.clock) << c.record;
+    }
 }
 
 TEST(CellGrid, HoldsTheFullGridAndIgnoresEverythingOutsideIt)
