@@ -103,6 +103,9 @@ void setIdeal(Editor& editor, int value)
         return;
     model::RecordList& rows = editor.diagram().store.signals();
     const int row = editor.state().selectedRow;
+    // A locked row keeps its look, and a separator holds its font face where a signal holds the flag.
+    if (!rowEditable(rows.get(row)))
+        return;
     rows.replace(row, model::signal::withDataField(rows.get(row), model::signalfield::Ideal, value));
     editor.diagram().modified = true;
     editor.refresh();

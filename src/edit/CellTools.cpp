@@ -1,5 +1,7 @@
 #include "edit/CellTools.h"
 
+#include <algorithm>
+
 #include "edit/Editor.h"
 #include "edit/GridMapping.h"
 #include "edit/WaveformCells.h"
@@ -86,15 +88,17 @@ bool setLevelClick(Editor& editor, int row, int cell, bool high)
 {
     if (!editableRow(editor, row))
         return false;
+    // A click in the delay before the first column means column -1: the level entering column 0,
+    // which is character 0.
     const int column = delayAdjustedColumn(editor, row, cell);
-    if (column < 0)
+    if (column < -1)
         return false;
     const std::string& record = editor.diagram().store.signals().get(row);
     const std::string before = waveformOf(editor.diagram(), row);
     std::string wave = before;
     if (legacyBus(record)) {
         if (!wave.empty())
-            swapPhasesFrom(wave, column);
+            swapPhasesFrom(wave, std::max(column, 0));
     } else {
         writeColumn(wave, column, high ? kHigh : kLow);
     }
@@ -107,7 +111,7 @@ bool setLevelPaint(Editor& editor, int row, int cell, bool high)
     if (!editableRow(editor, row) || legacyBus(editor.diagram().store.signals().get(row)))
         return false;
     const int column = delayAdjustedColumn(editor, row, cell);
-    if (column < 0)
+    if (column < -1)
         return false;
     const std::string before = waveformOf(editor.diagram(), row);
     std::string wave = before;

@@ -121,13 +121,21 @@ TEST_F(CellDrawing, LeadingDelayOverHalfACellEditsTheColumnToTheLeft)
 {
     const struct {
         int delay;
-        int expectedColumn;
-    } cases[] = {{15, 3}, {16, 2}};
+        int clickedCell;
+        size_t expectedCharacter; // the first high character: column + 1
+    } cases[] = {
+        {15, 3, 4},
+        {16, 3, 3},
+        // In the delay before the first column: the level entering column 0 (character 0).
+        {16, 0, 0},
+        {15, 0, 0}, // column 0 itself writes character 0 too
+    };
     for (const auto& c : cases) {
         setWave(0, std::string(12, '0'));
         editor.diagram().store.edgeOffsets().set(0, 1, c.delay);
-        clickCell(0, 3, true);
-        EXPECT_EQ(wave(0).find('1'), static_cast<size_t>(c.expectedColumn + 1)) << "delay " << c.delay;
+        clickCell(0, c.clickedCell, true);
+        EXPECT_EQ(wave(0).find('1'), c.expectedCharacter) << "delay " << c.delay << " cell " << c.clickedCell;
+        EXPECT_EQ(wave(0).find('1', c.expectedCharacter + 2), std::string::npos) << "delay " << c.delay;
     }
 }
 
@@ -260,4 +268,27 @@ TEST(CellDrawingHalfMadeArrow, ClicksTheArrowToolDeclinesAreIgnored)
     EXPECT_EQ(d.wave(0), before);
     EXPECT_EQ(arrows.count(), 1);
     EXPECT_EQ(d.editor.state().currentTool, edit::Tool::Arrow);
+}
+
+TEST_F(CellDrawing, EdgeStyleCommandsSkipRowsThatTakeNoEdits)
+{
+    const struct {
+        const char* what;
+        std::string data; // the row's data part
+        int command;
+        const char* field3; // field 3 afterwards: the ideal flag, or a separator's font face
+    } cases[] = {
+        {"signal", "DATA_0_.0000.0.0.Arial.10.0.0.0.0.8421504.N/A.0.0.0.0.0.", cmd::ctx::IdealEdge, "1"},
+        {"locked signal", "DATA_0_.0000.0.0.Arial.10.0.0.0.0.8421504.N/A.1.0.0.0.0.", cmd::ctx::IdealEdge, "0"},
+        {"locked clock", "CLK_0_.0101.0.1.Arial.10.1.0.0.0.8421504.N/A.1.1.5.0.0.", cmd::ctx::NonIdealEdge, "1"},
+        {"separator", "SEP_0.0.1.Arial.1.1.0.0.0.1.", cmd::ctx::IdealEdge, "Arial"},
+        {"separator, non ideal", "SEP_0.0.1.Arial.1.1.0.0.0.1.", cmd::ctx::NonIdealEdge, "Arial"},
+    };
+    for (const auto& c : cases) {
+        auto& rows = editor.diagram().store.signals();
+        rows.replace(1, model::fields::joinRow("row", c.data));
+        editor.selectRow(1);
+        ASSERT_TRUE(editor.execute(c.command)) << c.what;
+        EXPECT_EQ(model::fields::textField(model::fields::dataOfRow(record(1)), 3).value(), c.field3) << c.what;
+    }
 }
