@@ -151,7 +151,10 @@ void MainWindow::wireAction(QAction* action, int command)
 
 void MainWindow::runCommand(int command)
 {
+    // Shift held while a menu item or button is chosen repeats the text moves.
+    editor_->shiftHeld = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
     router_->execute(command);
+    editor_->shiftHeld = false;
     updateCommandStates();
 }
 

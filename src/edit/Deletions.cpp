@@ -129,7 +129,7 @@ void removeOrLiftTexts(Editor& editor, int row)
         if (attached == row)
             texts.remove(i);
         else if (attached > row)
-            moveTextBox(editor, i, 0, -pitch);
+            moveTextBox(editor, i, 0, -pitch, TextMove::Step);
     }
     editor.state().clearTextSelection();
 }

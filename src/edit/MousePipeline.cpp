@@ -458,19 +458,21 @@ void MousePipeline::pressNameColumn(MouseFlags flags, int y, const GridMapping& 
     if (!s.is(Tool::Select))
         return;
     const int row = g.rowAt(y);
-    if (row < 0 || row >= g.signalCount()) {
+    const bool onRow = row >= 0 && row < g.signalCount();
+    if (onRow) {
+        editor_.selectRow(row);
+        s.selectedCell = 1;
+        s.selectionKind = SelectionKind::Signal;
+    } else {
         editor_.deselectRow();
-        return;
     }
-    editor_.selectRow(row);
-    s.selectedCell = 1;
-    s.selectionKind = SelectionKind::Signal;
-    if (s.hover == Hover::NameMove) {
+    // The diagram's bottom edge reaches into the name column, also just below the last row.
+    if (near(y, g.bottom()) && flags.left) {
+        s.drag = {Drag::BottomEdge, 0, y, 0};
+    } else if (onRow && s.hover == Hover::NameMove) {
         s.drag = {Drag::SignalMove, 0, y, std::min(row, g.signalCount() - 1)};
         editor_.movePreview = render::MovePreview{s.drag.startValue, y, {}};
     }
-    if (near(y, g.bottom()) && flags.left)
-        s.drag = {Drag::BottomEdge, 0, y, 0};
 }
 
 // ---- Mouse move ----
@@ -602,7 +604,7 @@ bool MousePipeline::dragWithButton(MouseFlags, int dx, int dy, const GridMapping
         return true;
     case Drag::TextMove:
         if (dx != 0 || dy != 0) {
-            moveSelectedTextBoxes(editor_, dx, dy);
+            moveSelectedTextBoxes(editor_, dx, dy, TextMove::Drag);
             dragMoved_ = true;
         }
         return true;
@@ -691,7 +693,9 @@ void MousePipeline::release(MouseFlags, int x, int y)
         resetToSelectTool();
     } else if (kind == Drag::TextMove) {
         s.drag = {};
-        editor_.takeSnapshot();
+        // A click that only selects the box leaves nothing to undo.
+        if (dragMoved_)
+            editor_.takeSnapshot();
     } else if (kind == Drag::ArrowMove) {
         endArrowMove();
     } else if (kind == Drag::TransitionEdge) {

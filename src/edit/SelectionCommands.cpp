@@ -26,8 +26,11 @@ void moveVertically(Editor& editor, int direction, bool shift)
         return;
     }
     const int repeats = shift ? editor.diagram().store.list(model::ListId::Texts).count() : 1;
+    bool moved = false;
     for (int i = 0; i < repeats; ++i)
-        stepTextsVertically(editor, direction);
+        moved = stepTextsVertically(editor, direction) || moved;
+    if (moved)
+        editor.takeSnapshot();
 }
 
 void moveHorizontally(Editor& editor, int direction, bool shift)
@@ -36,8 +39,11 @@ void moveHorizontally(Editor& editor, int direction, bool shift)
     if (!s.is(Tool::Select) || s.selectionKind != SelectionKind::TextBox)
         return;
     const int repeats = shift ? editor.diagram().store.list(model::ListId::Texts).count() : 1;
+    bool moved = false;
     for (int i = 0; i < repeats; ++i)
-        stepTextsHorizontally(editor, direction);
+        moved = stepTextsHorizontally(editor, direction) || moved;
+    if (moved)
+        editor.takeSnapshot();
 }
 
 void fitNames(Editor& editor)

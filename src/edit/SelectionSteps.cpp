@@ -65,18 +65,22 @@ void tabStep(Editor& editor, bool forward, bool fromMenu)
         stepTexts(editor, forward);
 }
 
-void stepTextsHorizontally(Editor& editor, int direction)
+bool stepTextsHorizontally(Editor& editor, int direction)
 {
     const int step = editor.state().fineStep ? 1 : editor.diagram().settings.cellWidth / kTextStepDivisor;
-    moveSelectedTextBoxes(editor, direction * step, 0);
+    const bool moved = step != 0 && moveSelectedTextBoxes(editor, direction * step, 0, TextMove::Step);
+    if (moved)
+        editor.diagram().modified = true;
     editor.refresh();
+    return moved;
 }
 
-void stepTextsVertically(Editor& editor, int direction)
+bool stepTextsVertically(Editor& editor, int direction)
 {
     const render::Layout l = render::Layout::from(editor.diagram().settings);
     const int highest = l.topMargin - l.signalHeight / 4;
     const int n = std::min(editor.diagram().store.list(model::ListId::Texts).count(), kSelectionFlags);
+    bool moved = false;
     for (int i = 0; i < n; ++i) {
         if (!editor.state().textSelected[i])
             continue;
@@ -84,9 +88,15 @@ void stepTextsVertically(Editor& editor, int direction)
         int next = editor.state().fineStep ? top + direction : kTextGridY * (top / kTextGridY + direction);
         if (direction < 0 && next < highest)
             break;
-        moveTextBox(editor, i, 0, next - top);
+        if (next != top) {
+            moveTextBox(editor, i, 0, next - top, TextMove::Step);
+            moved = true;
+        }
     }
+    if (moved)
+        editor.diagram().modified = true;
     editor.refresh();
+    return moved;
 }
 
 void nudgeNameColumn(Editor& editor, int dx)
@@ -95,7 +105,7 @@ void nudgeNameColumn(Editor& editor, int dx)
     const int n = editor.diagram().store.list(model::ListId::Texts).count();
     for (int i = 0; i < n; ++i)
         if (!isLabelText(editor, i))
-            moveTextBox(editor, i, dx, 0);
+            moveTextBox(editor, i, dx, 0, TextMove::Step);
     editor.diagram().modified = true;
     editor.refresh();
     editor.takeSnapshot();

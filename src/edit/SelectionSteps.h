@@ -11,8 +11,9 @@ void tabStep(Editor& editor, bool forward, bool fromMenu);
 // The text steps of the keys and commands, applied to every selected text box.
 inline constexpr int kTextStepDivisor = 4; // a horizontal step is cellWidth / 4
 inline constexpr int kTextGridY = 4;       // vertical steps snap to this grid
-void stepTextsHorizontally(Editor& editor, int direction);
-void stepTextsVertically(Editor& editor, int direction);
+// Each marks the diagram modified and answers true when a box moved.
+bool stepTextsHorizontally(Editor& editor, int direction);
+bool stepTextsVertically(Editor& editor, int direction);
 
 // The name column one pixel narrower or wider, free text boxes shifted with it.
 void nudgeNameColumn(Editor& editor, int dx);

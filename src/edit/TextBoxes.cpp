@@ -19,10 +19,10 @@ bool strictlyInside(const render::Rect& r, int x, int y)
     return r.left < x && x < r.right && r.top < y && y < r.bottom;
 }
 
+// The drag distances keep their sign: a caption dragged up or left holds a negative offset.
 std::string shifted(std::string_view record, int field, int by)
 {
-    const int v = model::fields::intField(record, field);
-    return model::fields::withIntField(record, field, (v < 0 ? 0 : v) + by);
+    return model::fields::withIntField(record, field, model::fields::intField(record, field) + by);
 }
 
 } // namespace
@@ -60,28 +60,36 @@ int textBoxAt(const Editor& editor, int x, int y)
     return -1;
 }
 
-void moveTextBox(Editor& editor, int index, int dx, int dy)
+void moveTextBox(Editor& editor, int index, int dx, int dy, TextMove how)
 {
     model::RecordList& list = editor.diagram().store.list(model::ListId::Texts);
     std::string record = list.get(index);
     namespace tf = model::textfield;
-    if (!isLabelText(editor, index)) {
-        record = model::fields::withIntField(record, tf::Left, model::fields::intField(record, tf::Left) + dx);
-        record = model::fields::withIntField(record, tf::Right, model::fields::intField(record, tf::Right) + dx);
-        record = model::fields::withIntField(record, tf::Top, model::fields::intField(record, tf::Top) + dy);
-        record = model::fields::withIntField(record, tf::Bottom, model::fields::intField(record, tf::Bottom) + dy);
+    const bool caption = isLabelText(editor, index);
+    if (!caption) {
+        record = shifted(record, tf::Left, dx);
+        record = shifted(record, tf::Right, dx);
+        record = shifted(record, tf::Top, dy);
+        record = shifted(record, tf::Bottom, dy);
     }
-    record = shifted(record, tf::DragX, dx);
-    record = shifted(record, tf::DragY, dy);
+    if (caption || how == TextMove::Drag) {
+        record = shifted(record, tf::DragX, dx);
+        record = shifted(record, tf::DragY, dy);
+    }
     list.replace(index, std::move(record));
 }
 
-void moveSelectedTextBoxes(Editor& editor, int dx, int dy)
+bool moveSelectedTextBoxes(Editor& editor, int dx, int dy, TextMove how)
 {
     const int n = std::min(texts(editor).count(), kSelectionFlags);
-    for (int i = 0; i < n; ++i)
-        if (editor.state().textSelected[i])
-            moveTextBox(editor, i, dx, dy);
+    bool moved = false;
+    for (int i = 0; i < n; ++i) {
+        if (editor.state().textSelected[i]) {
+            moveTextBox(editor, i, dx, dy, how);
+            moved = true;
+        }
+    }
+    return moved;
 }
 
 int selectedTextCount(const Editor& editor)

@@ -21,11 +21,16 @@ bool isLabelText(const Editor& editor, int index);
 std::optional<render::Rect> textBoxScreenRect(const Editor& editor, int index);
 // The topmost text box whose rectangle strictly contains the point, or -1.
 int textBoxAt(const Editor& editor, int x, int y);
+// How a text box is moved: dragged with the mouse, or stepped by a key, a command or a change of
+// the layout around it.
+enum class TextMove { Drag, Step };
+
 // Every selected text box moved by (dx, dy): free boxes change their rectangle, label captions
-// their drag offsets; both remember the accumulated drag distance.
-void moveSelectedTextBoxes(Editor& editor, int dx, int dy);
+// their drag offsets (the only place a caption's position is kept). A dragged free box also adds
+// the distance to its drag offsets; a stepped one leaves them alone. True when a box was selected.
+bool moveSelectedTextBoxes(Editor& editor, int dx, int dy, TextMove how);
 // Text box i moved by (dx, dy) the same way.
-void moveTextBox(Editor& editor, int index, int dx, int dy);
+void moveTextBox(Editor& editor, int index, int dx, int dy, TextMove how);
 int selectedTextCount(const Editor& editor);
 // The lowest selected text index, or -1.
 int firstSelectedText(const Editor& editor);

@@ -302,3 +302,102 @@ TEST_F(Selection, CtrlArrowsNudgeTheNameColumnAndItsTexts)
     EXPECT_EQ(editor.diagram().settings.nameColumnWidth, width + 1);
     EXPECT_EQ(textField(0, 0), 201);
 }
+
+// A saved diagram, a text box stepped by keys or the Move commands: the diagram is modified (Exit
+// asks to save) and takes the snapshots the key table gives (Up only) or one per command.
+TEST_F(Selection, TextMovesMarkTheDiagramModifiedAndTakeTheirSnapshots)
+{
+    const struct {
+        const char* what;
+        Key key;
+        bool alt;
+        int command; // 0: the key
+        bool shift;
+        int dx, dy;
+        int snapshots;
+    } cases[] = {
+        {"Right key", Key::Right, false, 0, false, 7, 0, 0},
+        {"Left key with Alt", Key::Left, true, 0, false, -1, 0, 0},
+        {"Up key", Key::Up, false, 0, false, 0, -4, 1},
+        {"Down key", Key::Down, false, 0, false, 0, 4, 0},
+        {"Move right", Key::Right, false, cmd::MoveTextRight, false, 7, 0, 1},
+        {"Move up", Key::Up, false, cmd::MoveUp, false, 0, -4, 1},
+        // Shift repeats the step once per text box in the diagram (two here), one snapshot.
+        {"Move left with Shift", Key::Left, false, cmd::MoveTextLeft, true, -14, 0, 1},
+        {"Move down with Shift", Key::Down, false, cmd::MoveDown, true, 0, 8, 1},
+    };
+    for (const auto& c : cases) {
+        list(model::ListId::Texts).clear();
+        list(model::ListId::Texts).append(textRecord(200, 60, "note"));
+        list(model::ListId::Texts).append(textRecord(300, 60, "other"));
+        editor.state().clearTextSelection();
+        selectText(0);
+        editor.diagram().modified = false; // just saved
+        const int before = snapshots;
+        editor.shiftHeld = c.shift;
+        if (c.command != 0)
+            ASSERT_TRUE(editor.execute(c.command)) << c.what;
+        else
+            key(c.key, false, false, c.alt);
+        editor.shiftHeld = false;
+        EXPECT_EQ(textField(0, 0), 200 + c.dx) << c.what;
+        EXPECT_EQ(textField(0, 1), 60 + c.dy) << c.what;
+        EXPECT_EQ(textField(1, 0), 300) << c.what; // not selected
+        EXPECT_TRUE(editor.diagram().modified) << c.what;
+        EXPECT_EQ(snapshots - before, c.snapshots) << c.what;
+        // Key steps on a free box leave its drag distances alone.
+        EXPECT_EQ(textField(0, 9), 0) << c.what;
+        EXPECT_EQ(textField(0, 10), 0) << c.what;
+    }
+}
+
+// A plain click on a text box only selects it: nothing to undo. A drag takes one snapshot and
+// adds the distance, with its sign, to the box's drag distances.
+TEST_F(Selection, ClickingATextBoxTakesASnapshotOnlyWhenItMoved)
+{
+    list(model::ListId::Texts).append(textRecord(200, 60, "note"));
+    ASSERT_TRUE(editor.execute(cmd::ModeEdit));
+    const int before = snapshots;
+    click(210, 68);
+    EXPECT_TRUE(editor.state().textSelected[0]);
+    EXPECT_EQ(snapshots, before);
+    press(210, 68);
+    for (int step = 1; step <= 4; ++step)
+        moveHeld(210 - 5 * step, 68 - 10 * step);
+    release(190, 28);
+    EXPECT_EQ(snapshots, before + 1);
+    EXPECT_EQ(textField(0, 0), 180);
+    EXPECT_EQ(textField(0, 1), 20);
+    EXPECT_EQ(textField(0, 9), -20);
+    EXPECT_EQ(textField(0, 10), -40);
+}
+
+// A label's caption is moved by its drag distances: they go below zero when it moves left or up,
+// and a step back right from there is one step, not a jump.
+TEST_F(Selection, LabelCaptionsMoveLeftAndUpWithSignedOffsets)
+{
+    drawOnRefresh();
+    list(model::ListId::Labels).append("2." + name(0) + ".6." + name(1) + ".2.0.0.0.0.0.0.0.");
+    list(model::ListId::Texts).append("0.0.0.0.cap.WFLabel*0*.     0.Arial.8.0.0.0.0.0.0.0.");
+    ASSERT_TRUE(editor.execute(cmd::ModeEdit));
+    editor.refresh();
+    const auto rect = edit::textBoxScreenRect(editor, 0);
+    ASSERT_TRUE(rect.has_value());
+    const int x = (rect->left + rect->right) / 2, y = (rect->top + rect->bottom) / 2;
+    press(x, y);
+    ASSERT_TRUE(editor.state().textSelected[0]);
+    for (int step = 1; step <= 4; ++step)
+        moveHeld(x, y - 10 * step); // dragged 40 pixels up in four moves
+    release(x, y - 40);
+    EXPECT_EQ(textField(0, 10), -40);
+    for (int i = 0; i < 3; ++i)
+        key(Key::Left);
+    EXPECT_EQ(textField(0, 9), -21);
+    key(Key::Right);
+    EXPECT_EQ(textField(0, 9), -14);
+    // The caption is drawn where its offsets say.
+    const auto moved = edit::textBoxScreenRect(editor, 0);
+    ASSERT_TRUE(moved.has_value());
+    EXPECT_EQ(moved->left, rect->left - 14);
+    EXPECT_EQ(moved->top, rect->top - 40);
+}

@@ -160,6 +160,39 @@ TEST_F(Pipeline, NameColumnDragAndAStaleTopMarginDragEnd)
     EXPECT_EQ(editor.state().drag.kind, edit::Drag::None);
 }
 
+// A press within 3 pixels of the diagram's bottom starts the height/spacing drag, in the name
+// column as well as under the waveforms; the next move opens the height/spacing window.
+TEST_F(Pipeline, BottomEdgeDragStartsFromTheNameColumnToo)
+{
+    selectTool();
+    int opened = 0;
+    editor.tools().openHeightWindow = [&opened] { ++opened; };
+    const int b = grid().bottom();
+    const struct {
+        const char* what;
+        int x, y;
+    } cases[] = {
+        {"name column, just below the last row", 30, b + 2},
+        {"name column, on the bottom", 30, b},
+        {"name column, just above the bottom", 30, b - 2},
+        {"under the waveforms", 300, b + 2},
+    };
+    for (const auto& c : cases) {
+        const int before = opened;
+        press(c.x, c.y);
+        EXPECT_EQ(editor.state().drag.kind, edit::Drag::BottomEdge) << c.what;
+        moveHeld(c.x, c.y + 5);
+        release(c.x, c.y + 5);
+        EXPECT_EQ(opened, before + 1) << c.what;
+        EXPECT_EQ(editor.state().drag.kind, edit::Drag::None) << c.what;
+    }
+    // Further down the name column a press only deselects.
+    press(30, b + 20);
+    EXPECT_EQ(editor.state().drag.kind, edit::Drag::None);
+    EXPECT_EQ(editor.state().selectedRow, -1);
+    release(30, b + 20);
+}
+
 TEST_F(Pipeline, RectangleSelectionAndInvertStopAtASeparator)
 {
     auto& rows = editor.diagram().store.signals();
