@@ -18,11 +18,12 @@ namespace fields = model::fields;
 
 constexpr std::string_view kLabelCaption = "WFLabel*";
 constexpr int kCarryLimit = 16;
-// The cycle field and name field of each end of an annotation record, and the field of the end's
-// x in pixels (-1: none).
-constexpr int kArrowEnds[2][3] = {{0, 1, 10}, {2, 3, 12}};
-constexpr int kLabelEnds[2][3] = {{0, 1, -1}, {2, 3, -1}};
-constexpr int kTimeBreakEnd[1][3] = {{0, 1, -1}};
+// The cycle field and name field of each end of an annotation record. Only the cycle follows the
+// cells: an arrow end that floats is drawn at its stored pixels and stays where the user put it,
+// and a snapped end is drawn from its cycle alone.
+constexpr int kArrowEnds[2][2] = {{0, 1}, {2, 3}};
+constexpr int kLabelEnds[2][2] = {{0, 1}, {2, 3}};
+constexpr int kTimeBreakEnd[1][2] = {{0, 1}};
 
 // A row name as the record searches compare it: blanks trimmed, ASCII letters in lower case.
 std::string nameKey(std::string_view name)
@@ -49,7 +50,6 @@ int movedEnd(int w, int count, int column)
 struct Shift {
     std::unordered_map<std::string, std::vector<int>> countsByName;
     int column;
-    int cellWidth;
 
     const std::vector<int>* countsOf(std::string_view name) const
     {
@@ -89,12 +89,10 @@ void shiftGridRow(std::int32_t* entries, int first, int count)
     }
 }
 
-// Moves the ends of records in a list that name the row; a record with an end in removed cells
-// is deleted through `remove`.
 // Moves the ends of records in a list that name a shifted row; a record with an end in removed
 // cells is deleted through `remove`.
 template <typename Remove>
-void shiftEnds(model::RecordList& list, const int (*ends)[3], int endCount, const Shift& s, Remove remove)
+void shiftEnds(model::RecordList& list, const int (*ends)[2], int endCount, const Shift& s, Remove remove)
 {
     for (int i = list.count() - 1; i >= 0; --i) {
         // Most records name other rows: they are looked at in place and not copied.
@@ -119,9 +117,6 @@ void shiftEnds(model::RecordList& list, const int (*ends)[3], int endCount, cons
                 removed = true;
             } else if (to != w) {
                 record = fields::withIntField(record, ends[e][0], to);
-                if (ends[e][2] >= 0 && fields::hasField(record, ends[e][2]))
-                    record = fields::withIntField(record, ends[e][2],
-                                                  fields::intField(record, ends[e][2]) + (to - w) * s.cellWidth);
                 changed = true;
             }
         }
@@ -219,7 +214,7 @@ void shiftAnnotations(model::Diagram& diagram, int row, int count, int column)
 void shiftAnnotations(model::Diagram& diagram, const std::vector<RowCellShift>& shifts, int column)
 {
     model::ObjectStore& store = diagram.store;
-    Shift s{{}, column, diagram.settings.cellWidth};
+    Shift s{{}, column};
     for (const RowCellShift& shift : shifts) {
         if (shift.count == 0 || shift.row < 0 || shift.row >= store.signalCount())
             continue;

@@ -160,9 +160,10 @@ void copyWholeSignal(Editor& editor, int row)
     }
 }
 
-// Copies a whole signal, text boxes or an arrow as the selection says; answers false when the
-// picture still has to go to the system clipboard.
-void copyWithoutPicture(Editor& editor)
+// Copies a whole signal, a block, text boxes or an arrow as the selection says; answers whether
+// the picture of the diagram goes to the system clipboard as well. Copies of text boxes or an
+// arrow and a time-break selection stop before the picture.
+bool copyWithoutPicture(Editor& editor)
 {
     CellClipboardState& c = editor.clipboard;
     InteractionState& s = editor.state();
@@ -177,28 +178,29 @@ void copyWithoutPicture(Editor& editor)
         for (int i = 0; i < texts.count() && i < kSelectionFlags; ++i)
             if (s.textSelected[static_cast<size_t>(i)])
                 buf.append(kTextMarker + texts.get(i));
-        return;
+        return false;
     }
     if (select && s.selectionKind == SelectionKind::Arrow && arrows.selection() >= 0 &&
         arrows.selection() < arrows.count()) {
         dropCellsFlag(editor);
         buf.clear();
         buf.append(kArrowMarker + arrows.get(arrows.selection()));
-        return;
+        return false;
     }
     if (select && s.selectionKind == SelectionKind::TimeBreak)
-        return;
-    if (auto block = highlightedBlock(editor)) {
-        copyBlock(editor, *block, false);
-        return;
-    }
+        return false;
+    // A refused block copy ends the copy; without a selected row the block copy has already put
+    // the picture there.
+    if (auto block = highlightedBlock(editor))
+        return copyBlock(editor, *block, false);
     c.wholeSignal = true;
     const int row = s.selectedRow;
     if (row < 0 || row >= rows(editor).count()) {
         buf.clear();
-        return;
+        return true;
     }
     copyWholeSignal(editor, row);
+    return true;
 }
 
 // Removes the cells of the highlighted block from every row that takes cell edits.
@@ -224,7 +226,8 @@ void removeBlockCells(Editor& editor, const CellBlock& block)
 }
 
 // Paste or insert of the copied block at the highlighted block (or from a single highlighted cell).
-void placeBlock(Editor& editor, bool insert)
+// False when it was refused and nothing changed.
+bool placeBlock(Editor& editor, bool insert)
 {
     const char* sizeMessage = insert ? kInsertSizeMismatch : kPasteSizeMismatch;
     const char* caption = insert ? kIllegalInsert : kIllegalPaste;
@@ -243,7 +246,7 @@ void placeBlock(Editor& editor, bool insert)
     }
     if (!target || R <= 0 || C <= 0 || buf.count() < 2 + 2 * R) {
         editor.ui().showMessage(sizeMessage, caption, MessageIcon::Error);
-        return;
+        return false;
     }
     const int available = rows(editor).count() - target->firstRow;
     const int rowCount = std::min(R, available);
@@ -251,7 +254,7 @@ void placeBlock(Editor& editor, bool insert)
         const std::string& record = rows(editor).get(target->firstRow + i);
         if (!exempt(record) && legacyDigit(record) != buf.get(2 + i).front()) {
             editor.ui().showMessage(kSignalTypeMismatch, kIllegalPaste, MessageIcon::Error);
-            return;
+            return false;
         }
     }
     editor.diagram().modified = true;
@@ -272,10 +275,12 @@ void placeBlock(Editor& editor, bool insert)
             continue;
         }
         if (!exempt(record)) {
-            // The C cells before the last one fall off; the copied cells go in at the block.
-            const size_t n = std::min(copied.size(), cells.size() - at);
-            cells.erase(cells.size() - 1 - std::min(n, cells.size() - 1), std::min(n, cells.size() - 1));
-            cells.insert(at, copied.substr(0, n));
+            // The copied cells go in at the block and push the later ones right; the cells pushed
+            // past the row's end fall off, the last character stays. Cells before the block never
+            // change, also when the block starts near the end.
+            const size_t length = cells.size();
+            cells.insert(at, copied);
+            cells.erase(length - 1, cells.size() - length);
             setWaveform(editor, r, cells);
         }
         shifts.push_back({r, C});
@@ -294,6 +299,7 @@ void placeBlock(Editor& editor, bool insert)
             moved = fields::withIntField(moved, n, fields::intField(moved, n) + dy);
         texts.append(moved);
     }
+    return true;
 }
 
 std::string renamedField(std::string_view record, int n, std::string_view oldName, std::string_view newName)
@@ -393,8 +399,7 @@ std::optional<CellBlock> highlightedBlock(const Editor& editor)
 void copySelection(Editor& editor)
 {
     Editor::RefreshBatch drawOnce(editor);
-    copyWithoutPicture(editor);
-    if (editor.clipboard.noPicture)
+    if (!copyWithoutPicture(editor) || editor.clipboard.noPicture)
         return;
     // The outline of the copied block stays out of the picture.
     const bool cells = editor.clipboard.cellsInBuffer;
@@ -410,9 +415,10 @@ void cutCells(Editor& editor)
     auto block = highlightedBlock(editor);
     if (!block) {
         // A rectangle left over no cells of any row (its rows were deleted) takes no cells:
-        // it ends here, so that the delete command does not hand the work back.
+        // it ends here, so that the delete command does not hand the work back. Cut then deletes
+        // the signal; the Delete command itself goes on to ask about the signal.
         editor.state().rectangle.active = false;
-        if (editor.handles(cmd::ctx::Delete))
+        if (editor.clipboard.cutCopies && editor.handles(cmd::ctx::Delete))
             editor.execute(cmd::ctx::Delete);
         return;
     }
@@ -424,14 +430,17 @@ void cutCells(Editor& editor)
     removeBlockCells(editor, *block);
     editor.diagram().modified = true;
     editor.refresh();
-    editor.takeSnapshot();
+    // The Delete command that removes cells without copying them takes its own one snapshot.
+    if (editor.clipboard.cutCopies)
+        editor.takeSnapshot();
 }
 
-void removeCells(Editor& editor)
+bool removeCells(Editor& editor)
 {
     editor.clipboard.cutCopies = false;
     cutCells(editor);
     editor.clipboard.cutCopies = true;
+    return editor.state().rectangle.active;
 }
 
 void pasteBuffer(Editor& editor)
@@ -467,9 +476,10 @@ void insertCopiedCells(Editor& editor)
         shiftRight(editor);
         return;
     }
-    placeBlock(editor, true);
+    const bool inserted = placeBlock(editor, true);
     editor.refresh();
-    editor.takeSnapshot();
+    if (inserted)
+        editor.takeSnapshot();
 }
 
 void shiftRight(Editor& editor)

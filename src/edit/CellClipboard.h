@@ -68,8 +68,9 @@ void copySelection(Editor& editor);
 // for removal only) and removed, the rows padded with their last value; without a highlighted
 // block the selected signal is deleted instead.
 void cutCells(Editor& editor);
-// The Delete command on a cell rectangle: the cells go without being copied.
-void removeCells(Editor& editor);
+// The Delete command on a cell rectangle: the cells go without being copied. False when the
+// rectangle covered no cells and was ended instead; the caller takes the undo snapshot.
+bool removeCells(Editor& editor);
 void pasteBuffer(Editor& editor);
 // The context menu's "Insert Copied Cells": insert the copied block, or shift right when the
 // buffer holds no block.

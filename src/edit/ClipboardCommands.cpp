@@ -17,7 +17,7 @@ void registerClipboardCommands(Editor& editor)
     });
     // Cut and Delete reach the cells through the tool entry points; Esc empties a copied block.
     editor.tools().cutCells = [&editor] { cutCells(editor); };
-    editor.tools().removeCells = [&editor] { removeCells(editor); };
+    editor.tools().removeCells = [&editor] { return removeCells(editor); };
     editor.tools().emptyCellCopy = [&editor] { dropCellCopy(editor); };
     r.add(cmd::EditPaste, [&editor] { pasteBuffer(editor); });
     r.add(

@@ -186,10 +186,11 @@ void deleteSelectedSignal(Editor& editor)
     const model::RecordList& rows = editor.diagram().store.signals();
     if (row < 0 || row >= rows.count())
         return;
-    if (editor.state().rectangle.active) {
-        if (editor.tools().removeCells)
-            editor.tools().removeCells();
-    } else {
+    // Highlighted cells go instead of the signal; a rectangle that covers no cells is ended by
+    // the removal and the signal is asked about. One undo snapshot either way.
+    const bool cellsRemoved =
+        editor.state().rectangle.active && (!editor.tools().removeCells || editor.tools().removeCells());
+    if (!cellsRemoved) {
         const std::string name = model::fields::decodePeriods(model::fields::nameOfRow(rows.get(row)));
         if (editor.ui().askYesNo(kDeleteSignal + name, kAreYouSure, MessageIcon::Warning))
             removeSignalUnchecked(editor, row);

@@ -63,7 +63,7 @@ struct ToolEntryPoints {
     // The cell clipboard: cut the cells of the selection (copying them), remove the cells of the
     // cell rectangle without copying them, and empty the copy buffer.
     std::function<void()> cutCells;
-    std::function<void()> removeCells;
+    std::function<bool()> removeCells;
     std::function<void()> emptyCellCopy;
 
     // Geometry the drawing computes: the drawn path of arrow i, the three lines of label i, the

@@ -159,7 +159,8 @@ TEST_F(ClipboardFixture, CutRemovesCellsPadsTheEndAndMovesTheAnnotations)
     EXPECT_EQ(head(0), "0000101111");
     EXPECT_EQ(d.wave(0).substr(597), "111"); // padded with the final value
     EXPECT_EQ(list(ListId::TimeBreaks).records(), (std::vector<std::string>{"1." + name + ".", "4." + name + "."}));
-    EXPECT_EQ(list(ListId::Arrows).get(0), "5." + name + ".1." + name + ".0.0.0.0.0.0.310.20.160.20.");
+    // Only the cycle follows the cells; the stored pixels are left as they were.
+    EXPECT_EQ(list(ListId::Arrows).get(0), "5." + name + ".1." + name + ".0.0.0.0.0.0.400.20.160.20.");
     EXPECT_EQ(d.editor.diagram().store.floodStyles().get(0, 4), 2);
     EXPECT_EQ(d.editor.diagram().store.floodStyles().get(0, 7), 0);
     EXPECT_EQ(buffer()[3], "111");
@@ -337,5 +338,97 @@ TEST_F(ClipboardFixture, CutAndDeleteWithARectangleBelowTheLastRowEndTheRectangl
         d.editor.execute(command);
         EXPECT_FALSE(d.editor.state().rectangle.active) << command;
         EXPECT_EQ(d.editor.diagram().store.signalCount(), rows) << command; // the question was declined
+    }
+}
+
+TEST_F(ClipboardFixture, DeleteCellsIsOneUndoStepAndARefusedInsertTakesNone)
+{
+    rowsOf({"0000111101", "0101010101"});
+    d.editor.takeSnapshot(); // the diagram as the user left it
+    highlight(0, 0, 3, 5);
+    int before = d.snapshots;
+    d.editor.execute(cmd::ctx::Delete);
+    EXPECT_EQ(head(0), "0000101111");
+    EXPECT_EQ(d.snapshots, before + 1);
+    EXPECT_TRUE(d.ui.questions.empty()); // cells go without asking
+    ASSERT_TRUE(d.editor.execute(cmd::EditUndo));
+    EXPECT_EQ(head(0), "0000111101"); // the first Undo brings the cells back
+
+    // Copy three cells, then insert them onto a two-by-two block: refused, nothing to undo.
+    highlight(1, 1, 0, 2);
+    d.editor.execute(cmd::EditCopy);
+    highlight(0, 1, 4, 5);
+    before = d.snapshots;
+    d.editor.execute(cmd::ctx::InsertCopiedCells);
+    EXPECT_EQ(lastMessage(), edit::kInsertSizeMismatch);
+    EXPECT_EQ(d.ui.messages.back().caption, edit::kIllegalInsert);
+    EXPECT_EQ(d.snapshots, before);
+    EXPECT_EQ(head(0), "0000111101");
+}
+
+TEST_F(ClipboardFixture, InsertNearTheRowsEndKeepsTheCellsBeforeIt)
+{
+    struct Case {
+        int column;       // the highlighted single cell
+        std::string tail; // characters 594 to 599 afterwards
+    };
+    // Row 1 ends in 2 1 0 1 2 0 (characters 594 to 599); the copied cells are 3 3 3. The cells
+    // pushed past the end fall off, the last character stays.
+    const Case cases[] = {
+        {597, "210130"}, // one copied cell fits before the last character
+        {596, "210330"},
+        {594, "233310"},
+        {598, "210120"}, // the block starts at the last character: all of it falls off
+    };
+    for (const Case& c : cases) {
+        d.editor.resetDiagram();
+        rowsOf({"0333", "0000"});
+        std::string wave = d.wave(1);
+        wave.replace(594, 6, "210120");
+        d.setWave(1, wave);
+        highlight(0, 0, 0, 2);
+        d.editor.execute(cmd::EditCopy);
+        highlight(1, 1, c.column, c.column);
+        d.editor.execute(cmd::ctx::InsertCopiedCells);
+        EXPECT_EQ(d.wave(1).size(), 600u) << c.column;
+        EXPECT_EQ(d.wave(1).substr(594), c.tail) << c.column;
+        EXPECT_EQ(d.wave(1).substr(0, 594), std::string(594, '0')) << c.column;
+    }
+}
+
+TEST_F(ClipboardFixture, TheKindTagAloneMakesAClock)
+{
+    // A plain signal derived from an expression that names a clock is copied like any signal.
+    rowsOf({"0101", "1111"});
+    d.setDataField(0, model::signalfield::FreeText, "CLK AND en");
+    d.setDataField(1, model::signalfield::FontFace, "SEPIA Sans");
+    highlight(0, 1, 0, 1);
+    d.editor.execute(cmd::EditCopy);
+    EXPECT_EQ(lastMessage(), "");
+    EXPECT_EQ(buffer(), (std::vector<std::string>{"partialcopy.", "2.2", "0", "0", "10", "11"}));
+}
+
+TEST_F(ClipboardFixture, CutAndInsertMoveOnlyTheCyclesOfArrowEnds)
+{
+    struct Case {
+        const char* what;
+        int command;
+        std::string arrowAfter;
+    };
+    const Case cases[] = {
+        {"cut of three cells", cmd::EditCut, "5.A.1.A.0.0.0.0.1.1.400.20.160.20."},
+        {"insert of three cells", cmd::ctx::InsertCopiedCells, "11.A.1.A.0.0.0.0.1.1.400.20.160.20."},
+    };
+    for (const Case& c : cases) {
+        d.editor.resetDiagram();
+        rowsOf({"0000111101", "0101"});
+        list(ListId::Signals).replace(0, fields::joinRow("A", fields::dataOfRow(list(ListId::Signals).get(0))));
+        highlight(1, 1, 0, 2);
+        d.editor.execute(cmd::EditCopy);
+        // A floating arrow: it is drawn at its stored pixels, which stay where the user put them.
+        list(ListId::Arrows).append("8.A.1.A.0.0.0.0.1.1.400.20.160.20.");
+        highlight(0, 0, 3, c.command == cmd::EditCut ? 5 : 3);
+        d.editor.execute(c.command);
+        EXPECT_EQ(list(ListId::Arrows).get(0), c.arrowAfter) << c.what;
     }
 }
