@@ -258,8 +258,9 @@ render::AnnotationSelection Editor::annotationSelection() const
     a.editTool = state_.currentTool == Tool::Select;
     a.arrow = state_.selectionKind == SelectionKind::Arrow ? store.list(model::ListId::Arrows).selection() : -1;
     a.label = state_.selectionKind == SelectionKind::Label ? store.list(model::ListId::Labels).selection() : -1;
-    a.timeBreak =
-        state_.selectionKind == SelectionKind::TimeBreak ? store.list(model::ListId::TimeBreaks).selection() : -1;
+    // With the time-break tool the current break is the one Tab steps to and Delete removes.
+    const bool breakSelected = state_.selectionKind == SelectionKind::TimeBreak || state_.is(Tool::TimeBreak);
+    a.timeBreak = breakSelected ? store.list(model::ListId::TimeBreaks).selection() : -1;
     a.textBoxes = state_.selectionKind == SelectionKind::TextBox;
     a.textSelected = state_.textSelected;
     if (state_.arrowInProgress() || state_.labelStep == kStepFirstPointPlaced || state_.drag.kind == Drag::ArrowMove)

@@ -81,7 +81,6 @@ void AnnotationHits::clear()
     labels.clear();
     timeBreaks.clear();
     textBoxes.clear();
-    labelTextPositions.clear();
 }
 
 bool onPiece(Point p, const Piece& piece, double tolerance)

@@ -86,9 +86,6 @@ struct AnnotationHits {
     std::vector<LabelHit> labels;         // drawn labels, in list order
     std::vector<TimeBreakHit> timeBreaks; // drawn time breaks, in list order
     std::vector<TextBoxHit> textBoxes;    // drawn text boxes, in list order
-    // The positions at which the label captions were drawn, in drawing order; printing places the
-    // captions here instead of computing them again.
-    std::vector<Point> labelTextPositions;
 
     const ArrowHit* arrow(int index) const;
     const LabelHit* label(int index) const;

@@ -29,8 +29,7 @@ void drawFloodFills(RedrawContext& ctx)
 
 void drawAnnotations(RedrawContext& ctx)
 {
-    // A print keeps what the screen found: the mouse works on the screen's positions, and the
-    // print places label captions where the screen showed them.
+    // A print keeps what the screen found: the mouse works on the screen's positions.
     if (!ctx.printing())
         ctx.memory.annotations.clear();
     const AnnotationPlacer placer(ctx.diagram, ctx.layout);

@@ -66,14 +66,16 @@ void drawGradientShadow(Surface& s, const Rect& f)
         const int left = f.left + kShadowOffset - (k == 3 ? 1 : 0);
         pixelLine(s, left, f.bottom + k, f.right, f.bottom + k + 1, kBelowShades[k]);
     }
+    // Each right line runs from the bottom up to the top gap and, like the lines below the box,
+    // leaves out its end point: it covers the rows below the gap down to the bottom.
     for (int k = 0; k < 5; ++k)
-        pixelLine(s, f.right + k, f.top + kRightTopGap, f.right + k + 1, f.bottom + 1, kRightShades[k]);
+        pixelLine(s, f.right + k, f.top + kRightTopGap + 1, f.right + k + 1, f.bottom + 1, kRightShades[k]);
     // Outer corners: short steps that fade the strips' ends into the background.
     for (int k = 0; k < 3; ++k) {
         const int reach = 3 - k;
         pixelLine(s, f.left + kShadowOffset - 1 - k - (k == 0 ? 1 : 0), f.bottom, f.left + kShadowOffset - k - (k == 0 ? 1 : 0),
                   f.bottom + reach, kOuterCornerShades[k]);
-        pixelLine(s, f.right, f.top + kRightTopGap - 1 - k, f.right + reach, f.top + kRightTopGap - k, kOuterCornerShades[k]);
+        pixelLine(s, f.right, f.top + kRightTopGap - k, f.right + reach, f.top + kRightTopGap + 1 - k, kOuterCornerShades[k]);
     }
     // Inner corner: the quarter round where the two strips meet.
     for (int dx = 1; dx < 5; ++dx) {

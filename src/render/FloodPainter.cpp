@@ -164,7 +164,8 @@ void FloodPainter::drawCell(const Band& b)
     } else if (b.into == '2' || (twoLine(b.from) && twoLine(b.into))) {
         const Point p[5] = {{J, K}, {J, D}, {B, D}, {B + E / 2, M}, {B, K}};
         fill(p, 5, *b.previous, b.colour);
-    } else if (b.from == '1' || (b.into == '0' && twoLine(b.from))) {
+    } else if (b.from == '1' || b.into == '0') {
+        // The previous cell's part left of any falling edge, whatever value it falls from.
         const Point p[4] = {{J, K}, {J, D}, {B + E, D}, {B, K}};
         fill(p, 4, *b.previous, b.colour);
     } else {

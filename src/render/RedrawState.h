@@ -39,7 +39,8 @@ struct MovePreview {
 // their lists; -1 is none.
 struct AnnotationSelection {
     static constexpr int kTextFlags = 256;
-    bool editTool = false; // the select tool is current: the selected arrow, label or break is dotted
+    bool editTool = false; // the select tool is current: the selected arrow or label is dotted
+    // The selected time break is dotted whatever the tool.
     int arrow = -1;        // gets red handles at its begin, end and middle
     int label = -1;        // gets red handles at its begin anchor, end anchor and measure line
     int timeBreak = -1;

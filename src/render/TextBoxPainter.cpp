@@ -55,9 +55,8 @@ int TextBoxPainter::floorToFour(int v)
 void TextBoxPainter::drawAll()
 {
     const model::RecordList& texts = ctx_.diagram.store.list(model::ListId::Texts);
-    int captionOrder = 0;
     for (int i = 0; i < texts.count(); ++i)
-        draw(i, texts.get(i), captionOrder);
+        draw(i, texts.get(i));
 }
 
 bool TextBoxPainter::offSurface(const std::string& record)
@@ -79,7 +78,7 @@ bool TextBoxPainter::offSurface(const std::string& record)
     return x > size.width || y > size.height;
 }
 
-void TextBoxPainter::draw(int index, const std::string& record, int& captionOrder)
+void TextBoxPainter::draw(int index, const std::string& record)
 {
     using namespace model;
     // On the screen image, a box of its own whose top-left corner lies right of or below the
@@ -116,10 +115,11 @@ void TextBoxPainter::draw(int index, const std::string& record, int& captionOrde
     const int right = textbox::right(record, report), bottom = textbox::bottom(record, report);
     const int scrollX = l.cellWidth * l.firstVisibleCell;
     const int scrollY = l.rowPitch() * l.firstVisibleSignal();
-    Point at = label ? captionPosition(*label, box, intField(record, textfield::DragX), intField(record, textfield::DragY),
-                                       captionOrder)
+    Point at = label ? captionPosition(*label, box, intField(record, textfield::DragX), intField(record, textfield::DragY))
                      : Point{left - scrollX, top - scrollY};
-    if (ctx_.printing()) {
+    // A free box's stored place knows nothing of the print margins; a caption follows its label,
+    // which this redraw placed with them.
+    if (ctx_.printing() && !label) {
         at.x += 2 * ctx_.options.printOffset;
         at.y += ctx_.options.printOffset;
     }
@@ -129,11 +129,14 @@ void TextBoxPainter::draw(int index, const std::string& record, int& captionOrde
     const Rect drawn{at.x - i, at.y, Layout::clampCoordinate(static_cast<long long>(at.x) + box.widest + i),
                      Layout::clampCoordinate(static_cast<long long>(at.y) + static_cast<long long>(lineCount) * box.height)};
     const AnnotationSelection& sel = ctx_.options.annotations;
-    const bool selected = sel.textBoxes && index >= 0 && index < AnnotationSelection::kTextFlags &&
-                          sel.textSelected[static_cast<size_t>(index)];
+    // A box flagged in the text selection loses its outline whatever is selected now; the dotted
+    // frame that takes its place is drawn only while text boxes are the selection.
+    const bool flagged = index >= 0 && index < AnnotationSelection::kTextFlags &&
+                         sel.textSelected[static_cast<size_t>(index)];
+    const bool selected = sel.textBoxes && flagged;
 
     const int outline = intField(record, textfield::Outline);
-    if (!selected && (outline == Plain || outline == Rounded)) {
+    if (!flagged && (outline == Plain || outline == Rounded)) {
         surface.setPen(Pen::solid(kBlack));
         surface.setBrush(Brush::solid(kWhite));
         if (outline == Plain)
@@ -165,12 +168,8 @@ void TextBoxPainter::draw(int index, const std::string& record, int& captionOrde
     }
 }
 
-Point TextBoxPainter::captionPosition(int label, const Box& box, int dragX, int dragY, int& captionOrder)
+Point TextBoxPainter::captionPosition(int label, const Box& box, int dragX, int dragY)
 {
-    std::vector<Point>& kept = ctx_.memory.annotations.labelTextPositions;
-    const size_t order = static_cast<size_t>(captionOrder++);
-    if (ctx_.printing() && order < kept.size())
-        return kept[order];
     Point at = kNoLabelPosition;
     if (label >= 0 && static_cast<size_t>(label) < labels_.size() && labels_[static_cast<size_t>(label)]) {
         const LabelHit& hit = *labels_[static_cast<size_t>(label)];
@@ -179,8 +178,6 @@ Point TextBoxPainter::captionPosition(int label, const Box& box, int dragX, int 
         at = {Layout::clampCoordinate(middle + dragX - (box.widest + box.leading.external) / 2),
               Layout::clampCoordinate(static_cast<long long>(floorToFour(hit.measureYBeforeOffset)) + offset + dragY)};
     }
-    if (!ctx_.printing())
-        kept.push_back(at);
     return at;
 }
 

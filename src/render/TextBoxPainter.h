@@ -25,10 +25,11 @@ public:
 
 private:
     struct Box;
-    void draw(int index, const std::string& record, int& captionOrder);
+    void draw(int index, const std::string& record);
     // Whether a box (not a label's caption) lies wholly right of or below the screen image.
     bool offSurface(const std::string& record);
-    Point captionPosition(int label, const Box& box, int dragX, int dragY, int& captionOrder);
+    // Where a label's caption goes on the surface being drawn, from the label as this redraw placed it.
+    Point captionPosition(int label, const Box& box, int dragX, int dragY);
     void drawSelection(const Rect& frame);
 
     RedrawContext& ctx_;

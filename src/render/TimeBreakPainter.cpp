@@ -52,7 +52,7 @@ void TimeBreakPainter::drawAll()
             ctx_.memory.annotations.timeBreaks.push_back({i, tb.cell, tb.signalIndex, black, bounds});
             continue;
         }
-        const Pen blackPen = sel.timeBreak == i && sel.editTool ? Pen::dotted(model::kBlack) : Pen::solid(model::kBlack);
+        const Pen blackPen = sel.timeBreak == i ? Pen::dotted(model::kBlack) : Pen::solid(model::kBlack);
         surface.setPen(blackPen);
         surface.bezier(black.data(), black.size());
         surface.setPen(Pen::solid(model::kWhite));

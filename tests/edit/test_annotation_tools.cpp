@@ -4,6 +4,7 @@
 #include "edit/ArrowRecord.h"
 #include "edit/CommandIds.h"
 #include "edit/TextBoxValues.h"
+#include "render/RecordingSurface.h"
 #include "support/EditorDriver.h"
 
 using namespace sigmora;
@@ -240,4 +241,72 @@ TEST_F(AnnotationFixture, LabelPropertiesAndTheMiddleHandle)
     EXPECT_EQ(model::fields::intField(list(model::ListId::Labels).get(0), 6), -7);
     d.editor.tools().nudgeLabel(0, 1);
     EXPECT_EQ(model::fields::intField(list(model::ListId::Labels).get(0), 6), -6);
+}
+
+// The selected time break is drawn with the dotted pen whatever the tool; with the time-break
+// tool the current break is the selected one (Tab steps it, Delete removes it).
+TEST_F(AnnotationFixture, TheSelectedTimeBreakIsDottedUnderEveryTool)
+{
+    const std::string name(model::fields::nameOfRow(d.record(1)));
+    list(model::ListId::TimeBreaks).append("3." + name + ".");
+    list(model::ListId::TimeBreaks).setSelection(0);
+    const struct {
+        const char* what;
+        Tool tool;
+        edit::SelectionKind kind;
+        bool dotted;
+    } cases[] = {
+        {"select tool", Tool::Select, edit::SelectionKind::TimeBreak, true},
+        {"draw tool", Tool::Draw, edit::SelectionKind::TimeBreak, true},
+        {"arrow tool", Tool::Arrow, edit::SelectionKind::TimeBreak, true},
+        {"time-break tool", Tool::TimeBreak, edit::SelectionKind::None, true},
+        {"a signal selected", Tool::Select, edit::SelectionKind::Signal, false},
+    };
+    for (const auto& c : cases) {
+        state().currentTool = c.tool;
+        state().selectionKind = c.kind;
+        render::RecordingSurface surface;
+        d.editor.redraw(surface);
+        std::vector<render::Pen> pens;
+        for (const auto& shape : surface.shapes())
+            if (shape.kind == "bezier")
+                pens.push_back(shape.pen);
+        ASSERT_EQ(pens.size(), 6u) << c.what;
+        EXPECT_EQ(pens[0], c.dotted ? render::Pen::dotted(model::kBlack) : render::Pen::solid(model::kBlack)) << c.what;
+    }
+}
+
+// A text box flagged in the text selection has no outline, whatever is selected now; its dotted
+// frame shows only while text boxes are the selection.
+TEST_F(AnnotationFixture, AFlaggedTextBoxLosesItsOutlineUnderEverySelection)
+{
+    list(model::ListId::Texts).append("200.100.240.116.note.SigmoraNone.     0.Arial.8.0.0.0.1.0.0.0.");
+    const struct {
+        const char* what;
+        bool flagged;
+        edit::SelectionKind kind;
+        int outlines; // white-filled rectangles around the text
+        int frames;   // dotted rectangles
+    } cases[] = {
+        {"not flagged", false, edit::SelectionKind::Signal, 1, 0},
+        {"flagged, text selection", true, edit::SelectionKind::TextBox, 0, 1},
+        {"flagged, a signal selected", true, edit::SelectionKind::Signal, 0, 0},
+        {"flagged, an arrow selected", true, edit::SelectionKind::Arrow, 0, 0},
+    };
+    for (const auto& c : cases) {
+        state().clearTextSelection();
+        state().textSelected[0] = c.flagged;
+        state().selectionKind = c.kind;
+        render::RecordingSurface surface;
+        d.editor.redraw(surface);
+        int outlines = 0, frames = 0;
+        for (const auto& shape : surface.shapes()) {
+            if (shape.kind != "rectangle" || shape.points.empty() || shape.points[0].y != 100)
+                continue;
+            outlines += shape.brush == render::Brush::solid(model::kWhite) ? 1 : 0;
+            frames += shape.pen == render::Pen::dotted(model::kBlack) ? 1 : 0;
+        }
+        EXPECT_EQ(outlines, c.outlines) << c.what;
+        EXPECT_EQ(frames, c.frames) << c.what;
+    }
 }

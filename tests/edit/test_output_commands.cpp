@@ -29,6 +29,7 @@ std::string readFile(const fs::path& path)
 struct Drawn {
     model::DiagramSettings settings;
     render::Rect boundingBox; // the first rectangle drawn
+    std::vector<render::RecordingSurface::Text> texts;
 };
 
 // Devices that draw on a recording surface and remember what they were asked.
@@ -65,7 +66,7 @@ struct FakeDevices : edit::OutputDevices {
     {
         SnoopingSurface surface(size, *diagram);
         draw(surface);
-        Drawn d{surface.seen.value_or(model::DiagramSettings{}), {}};
+        Drawn d{surface.seen.value_or(model::DiagramSettings{}), {}, surface.texts()};
         for (const auto& shape : surface.shapes())
             if (shape.kind == "rectangle") {
                 d.boundingBox = {shape.points[0].x, shape.points[0].y, shape.points[1].x, shape.points[1].y};
@@ -336,4 +337,75 @@ TEST_F(OutputFixture, EditCopyWithNothingToCopyPutsThePictureOnTheClipboard)
     d.editor.execute(cmd::EditCopy);
     ASSERT_EQ(devices.clipboard.size(), 1u);
     EXPECT_FALSE(devices.clipboard[0].emf.empty());
+}
+
+// A label's caption is placed for the page being printed, from the label as the page shows it,
+// however the screen was scrolled when the last screen redraw ran.
+TEST_F(OutputFixture, APrintPlacesLabelCaptionsWhateverTheScreensScroll)
+{
+    d.addSignals(1);
+    const std::string a(model::fields::nameOfRow(d.record(0))), b(model::fields::nameOfRow(d.record(1)));
+    d.editor.diagram().store.list(model::ListId::Labels).append("2." + a + ".6." + b + ".2.0.0.0.0.0.0.0.");
+    d.editor.diagram().store.list(model::ListId::Texts).append("0.0.0.0.cap.WFLabel*0*.     0.Arial.8.0.0.0.0.0.0.0.");
+    auto captionOnPage = [this](int firstVisibleCell) {
+        d.editor.diagram().settings.firstVisibleCell = firstVisibleCell;
+        render::RecordingSurface screen;
+        d.editor.redraw(screen);
+        devices.drawings.clear();
+        d.editor.execute(cmd::FilePrint);
+        std::optional<render::Point> at;
+        if (devices.drawings.size() == 1)
+            for (const auto& t : devices.drawings[0].texts)
+                if (t.text == "cap")
+                    at = t.at;
+        return at;
+    };
+    const auto unscrolled = captionOnPage(0);
+    ASSERT_TRUE(unscrolled.has_value());
+    // Centred on the label's middle (columns 2 and 6 of the page, past its 64-pixel margin).
+    const render::Layout l = d.layout();
+    EXPECT_NEAR(unscrolled->x, l.waveOriginX() + 64 + 4 * l.cellWidth, 20);
+    for (int scroll : {4, 9}) {
+        const auto scrolled = captionOnPage(scroll);
+        ASSERT_TRUE(scrolled.has_value()) << scroll;
+        EXPECT_EQ(*scrolled, *unscrolled) << scroll;
+    }
+}
+
+// Copying text boxes, an arrow or with a time break selected fills only the copy buffer; a copy
+// of cells or of a signal also puts the picture on the system clipboard.
+TEST_F(OutputFixture, OnlyCopiesOfCellsAndSignalsPutThePictureOnTheClipboard)
+{
+    const std::string name(model::fields::nameOfRow(d.record(0)));
+    auto& store = d.editor.diagram().store;
+    store.list(model::ListId::Texts).append("150.40.190.56.a.SigmoraNone.     0.Arial.8.0.0.0.0.0.0.0.");
+    store.list(model::ListId::Arrows).append("1." + name + ".3." + name + ".0.0.0.0.0.0.0.0.0.0.");
+    store.list(model::ListId::TimeBreaks).append("2." + name + ".");
+    const struct {
+        const char* what;
+        edit::SelectionKind kind;
+        bool block;
+        size_t pictures;
+    } cases[] = {
+        {"text boxes", edit::SelectionKind::TextBox, false, 0},
+        {"an arrow", edit::SelectionKind::Arrow, false, 0},
+        {"a time break", edit::SelectionKind::TimeBreak, false, 0},
+        {"a block of cells", edit::SelectionKind::Signal, true, 1},
+        {"a whole signal", edit::SelectionKind::Signal, false, 1},
+    };
+    for (const auto& c : cases) {
+        devices.clipboard.clear();
+        auto& s = d.editor.state();
+        ASSERT_TRUE(d.editor.execute(cmd::ModeEdit));
+        s.selectionKind = c.kind;
+        s.clearTextSelection();
+        s.textSelected[0] = true;
+        store.list(model::ListId::Texts).setSelection(0);
+        store.list(model::ListId::Arrows).setSelection(0);
+        store.list(model::ListId::TimeBreaks).setSelection(0);
+        d.editor.selectRow(0);
+        s.rectangle = {0, 1, 1, 3, c.block, false};
+        d.editor.execute(cmd::EditCopy);
+        EXPECT_EQ(devices.clipboard.size(), c.pictures) << c.what;
+    }
 }

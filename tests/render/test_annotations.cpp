@@ -224,7 +224,12 @@ INSTANTIATE_TEST_SUITE_P(
         FloodCase{"PreviousStyleFillsLeftOfAFallingEdge",
                   "1100",
                   1,
-                  {{{135, 20}, {165, 20}, {165, 37}, {145, 37}}, {{135, 20}, {135, 37}, {145, 37}, {135, 20}}}}),
+                  {{{135, 20}, {165, 20}, {165, 37}, {145, 37}}, {{135, 20}, {135, 37}, {145, 37}, {135, 20}}}},
+        // Every edge into low takes the falling shape on the left, also one from tri-state.
+        FloodCase{"PreviousStyleFillsLeftOfAnEdgeFromTriStateIntoLow",
+                  "2200",
+                  1,
+                  {{{135, 29}, {140, 20}, {165, 20}, {165, 37}, {140, 37}}, {{135, 20}, {135, 37}, {145, 37}, {135, 20}}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Annotations, FloodBrushesByStyleInTheRowFillColour)
@@ -407,7 +412,7 @@ TEST(Annotations, TwoLineRoundedTextBoxIsTwoTextHeightsHigh)
     EXPECT_EQ(texts[1].at, (Point{200, 110})); // lines 8 + 2 apart
 }
 
-TEST(Annotations, LabelCaptionSitsCentredOnItsLabelAndPrintingReusesTheKeptPlace)
+TEST(Annotations, LabelCaptionSitsCentredOnItsLabelOnEverySurface)
 {
     Annotated f;
     f.label("2.S0.6.S1.2.0.3.0.0.0.0.0.");
@@ -418,11 +423,12 @@ TEST(Annotations, LabelCaptionSitsCentredOnItsLabelAndPrintingReusesTheKeptPlace
     // Middle 225 + 5 - 28 / 2; floor4(50) = 48, + offset 3 - 2.
     EXPECT_EQ(f.annotationTexts()[0].at, (Point{216, 49}));
     EXPECT_EQ(f.annotationTexts()[1].at, (Point{-1, -1}));
-    // A print places the captions where the screen showed them, shifted by the print margins.
+    // A print works the caption out from the label as the print draws it (the print's layout
+    // already holds its margins), not from where the last screen redraw put it.
     f.diagram.store.list(model::ListId::Labels).replace(0, "9.S0.12.S1.2.0.3.0.0.0.0.0.");
     f.options.printOffset = 32;
     f.draw();
-    EXPECT_EQ(f.annotationTexts()[0].at, (Point{216 + 64, 49 + 32}));
+    EXPECT_EQ(f.annotationTexts()[0].at, (Point{420 + 5 - 28 / 2, 49}));
 }
 
 TEST(Annotations, DamagedRecordsAreSkippedOrPlacedByTheFailureRules)

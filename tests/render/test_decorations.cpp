@@ -66,8 +66,12 @@ TEST(Decorations, GradientShadowLinesInTheirGreys)
     f.draw();
     EXPECT_TRUE(f.hasFill(0x8C8E8C, {8, 64}, {705, 65}));
     EXPECT_TRUE(f.hasFill(0xEFEFEF, {7, 67}, {705, 68}));
-    EXPECT_TRUE(f.hasFill(0x8C8E8C, {705, 5}, {706, 65}));
-    EXPECT_TRUE(f.hasFill(0xF7FBF7, {709, 5}, {710, 65}));
+    // Drawn from the bottom (64) up to the top + 5, each line leaves out that end point, as the
+    // lines below the box leave out their end at the box's right.
+    for (auto [x, colour] : {std::pair{705, 0x8C8E8Cu}, {706, 0xA5AAA5u}, {707, 0xCED3CEu}, {708, 0xEFEFEFu},
+                             {709, 0xF7FBF7u}})
+        EXPECT_TRUE(f.hasFill(colour, {x, 6}, {x + 1, 65})) << x;
+    EXPECT_FALSE(f.hasFill(0x8C8E8C, {705, 5}, {706, 65}));
     EXPECT_TRUE(f.filled(model::kGrey).empty());
     EXPECT_EQ(f.logo().at, (Point{660, 65}));
 }
