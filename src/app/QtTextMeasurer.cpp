@@ -1,5 +1,7 @@
 #include "app/QtTextMeasurer.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 
 #include "app/QtSurface.h"
@@ -15,6 +17,11 @@ int QtTextMeasurer::textWidth(std::string_view text, const model::FontSpec& font
 int QtTextMeasurer::lineHeight(const model::FontSpec& font) const
 {
     return QFontMetrics(toQFont(font)).height();
+}
+
+int QtTextMeasurer::externalLeading(const model::FontSpec& font) const
+{
+    return std::max(0, QFontMetrics(toQFont(font)).leading());
 }
 
 } // namespace sigmora::app

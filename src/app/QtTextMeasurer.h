@@ -9,6 +9,7 @@ class QtTextMeasurer : public model::TextMeasurer {
 public:
     int textWidth(std::string_view text, const model::FontSpec& font) const override;
     int lineHeight(const model::FontSpec& font) const override;
+    int externalLeading(const model::FontSpec& font) const override;
 };
 
 } // namespace sigmora::app

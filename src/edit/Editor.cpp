@@ -143,6 +143,7 @@ void Editor::newDiagram()
             execute(cmd::FileSave);
     }
     resetDiagram();
+    drawHintDiscarded = false;
     filePath_.clear();
     updateTitle();
     refresh();
@@ -160,7 +161,7 @@ std::string Editor::addRow(model::NewRowKind kind)
     const int index = rows.append(model::buildRowRecord(kind, name, diagram_.settings.newSignalLevel));
     rows.setSelection(index);
     startHint = false;
-    drawHint = true;
+    drawHint = !drawHintDiscarded;
     state_.selectedRow = index;
     state_.selectedCell = 100;
     state_.currentTool = Tool::Draw;

@@ -122,6 +122,9 @@ public:
     // clears it.
     bool startHint = true;
     bool drawHint = false;
+    // The comma-separated import discards the drawing hint: rows added later no longer bring it
+    // back, until New loads it again.
+    bool drawHintDiscarded = false;
 
     // The row being dragged with the mouse, drawn at the mouse's y.
     std::optional<render::MovePreview> movePreview;

@@ -118,9 +118,12 @@ void registerExchangeCommands(Editor& editor)
     r.add(cmd::ImportXml, [&editor] { importWaveforms(editor, xmlFormat()); });
     r.add(cmd::ExportCsv, [&editor] { exportWaveforms(editor, csvFormat()); });
     r.add(cmd::ImportCsv, [&editor] {
-        // Comma-separated text imported: the start hint is not shown again.
-        if (importWaveforms(editor, csvFormat()))
+        // Comma-separated text imported: the start hint is not shown again, and the drawing hint
+        // not until New.
+        if (importWaveforms(editor, csvFormat())) {
             editor.startHint = false;
+            editor.drawHintDiscarded = true;
+        }
     });
     r.add(cmd::ShowAsciiWaveforms, [&editor] { showAsciiWaveforms(editor); });
 }

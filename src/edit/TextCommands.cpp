@@ -65,11 +65,13 @@ TextAttributes attributesOf(const TextBoxValues& box)
 }
 
 // right and bottom from the message measured in the box's font; a measurement that comes out
-// before the box's own position is reported and replaced by 20 pixels.
-void fitBox(Editor& editor, TextBoxValues& box, bool reportErrors)
+// before the box's own position is reported and replaced by 20 pixels. A box placed by the text
+// tool also gets the font's external leading on its right.
+void fitBox(Editor& editor, TextBoxValues& box, bool reportErrors, bool withLeading = false)
 {
-    const TextExtent extent = measureMessage(editor.measurer(), box.message, box.font());
-    box.right = box.left + extent.width;
+    const model::FontSpec font = box.font();
+    const TextExtent extent = measureMessage(editor.measurer(), box.message, font);
+    box.right = box.left + extent.width + (withLeading ? editor.measurer().externalLeading(font) : 0);
     box.bottom = box.top + extent.height;
     if (box.right < box.left) {
         if (reportErrors)
@@ -170,7 +172,7 @@ bool placeTextBox(Editor& editor, int x, int y)
         box.top = attached ? attachedTextTop(layout, chosen->attachedIndex)
                            : y + layout.rowPitch() * layout.firstVisibleSignal();
         rememberDefaults(diagram.settings, *chosen, true);
-        fitBox(editor, box, true);
+        fitBox(editor, box, true, true);
         const int index = texts(editor).append(box.write());
         selectOnly(editor, index);
         diagram.modified = true;
@@ -239,8 +241,9 @@ void editTextProperties(Editor& editor)
         applyStyle(box, *chosen);
         fitBox(editor, box, false);
         list.replace(primary, box.write());
+        // Only a message that was kept makes its face and size the ones offered next time.
+        rememberDefaults(diagram.settings, *chosen, false);
     }
-    rememberDefaults(diagram.settings, *chosen, false);
     for (int i = 0; i < list.count(); ++i) {
         if (i == primary || !selectedText(editor, i))
             continue;

@@ -50,6 +50,24 @@ TEST(HintPictures, SetAndClearedByTheirCommands)
              d.editor.execute(cmd::ImportCsv);
          },
          false, true},
+        // The comma-separated import discards the draw hint: the next row added does not bring it back.
+        {"a row added after comma-separated text was imported",
+         [&csv](test::EditorDriver& d) {
+             d.ui.fileNames = {csv.string()};
+             d.editor.execute(cmd::ImportCsv);
+             d.addSignals(1);
+         },
+         false, false},
+        // New loads it again.
+        {"a row added after the import and New",
+         [&csv](test::EditorDriver& d) {
+             d.ui.fileNames = {csv.string()};
+             d.editor.execute(cmd::ImportCsv);
+             d.ui.answers = {true, false}; // start a new diagram, without saving
+             d.editor.newDiagram();
+             d.addSignals(1);
+         },
+         true, false},
     };
     for (const Case& c : cases) {
         test::EditorDriver d;

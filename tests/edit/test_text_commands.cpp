@@ -202,10 +202,29 @@ TEST_F(TextFixture, EditingWithAnEmptyMessageOrCancelKeepsThePrimary)
     EXPECT_EQ(ui.textDialogs[0].attachedIndex, 0) << "attachment found ignoring case";
     EXPECT_EQ(snapshots, snapshotsBefore);
     TextAttributes a = answer("");
+    a.face = "Courier";
     a.size = 24;
     ui.textAnswers = {a};
     editor.execute(cmd::ctx::EditTextProperties);
     EXPECT_EQ(texts().get(0), before);
+    // Nothing was kept, so the next text box is offered the face and size it was offered before.
+    EXPECT_EQ(editor.diagram().settings.textFace, "Arial");
+    EXPECT_EQ(editor.diagram().settings.textSize, 8);
+}
+
+TEST_F(TextFixture, APlacedBoxReachesPastItsTextByTheFontsExternalLeading)
+{
+    measurer.leading = 3;
+    editor.addRow(model::NewRowKind::Signal);
+    ui.textAnswers = {answer("abcd")};
+    ASSERT_TRUE(edit::placeTextBox(editor, 210, 77));
+    EXPECT_EQ(box(0).right, box(0).left + 4 * 7 + 3);
+    EXPECT_EQ(box(0).bottom, box(0).top + 16);
+    // Editing measures the message alone.
+    select({0});
+    ui.textAnswers = {answer("ab")};
+    editor.execute(cmd::ctx::EditTextProperties);
+    EXPECT_EQ(box(0).right, box(0).left + 2 * 7);
 }
 
 TEST_F(TextFixture, LabelCaptionsHideTheAttachChoiceAndKeepTheirLabel)

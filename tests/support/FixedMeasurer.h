@@ -13,6 +13,9 @@ public:
         return static_cast<int>(text.size()) * charWidth_;
     }
     int lineHeight(const model::FontSpec&) const override { return 16; }
+    int externalLeading(const model::FontSpec&) const override { return leading; }
+
+    int leading = 0; // the external leading every font reports
 
 private:
     int charWidth_;
