@@ -155,9 +155,21 @@ void SignalAttributesDialog::fillControls()
 {
     name_->setText(QString::fromStdString(values_.name));
     face_->addItems(QFontDatabase::families());
-    face_->setCurrentIndex(std::max(face_->findText(QString::fromStdString(values_.fontFace)), 0));
     size_->addItems(fontSizes());
-    size_->setCurrentIndex(std::max(size_->findText(QString::number(values_.fontSize)), 0));
+    // A face this machine lacks or a size the list does not offer is kept as an entry of its own,
+    // so that OK writes back what the row had instead of the list's first entry.
+    const QString face = QString::fromStdString(values_.fontFace);
+    if (face_->findText(face) < 0)
+        face_->insertItem(0, face);
+    face_->setCurrentIndex(face_->findText(face));
+    const QString size = QString::number(values_.fontSize);
+    if (size_->findText(size) < 0) {
+        int at = 0;
+        while (at < size_->count() && size_->itemText(at).toInt() < values_.fontSize)
+            ++at;
+        size_->insertItem(at, size);
+    }
+    size_->setCurrentIndex(size_->findText(size));
     fontSwatch_->setColour(values_.fontColour);
     signalSwatch_->setColour(values_.signalColour);
     invalidSwatch_->setColour(values_.invalidColour);

@@ -66,26 +66,33 @@ T* child(QWidget& w, const char* name)
 void SettingWindowsTest::signalDialogShowsTheRow_data()
 {
     QTest::addColumn<bool>("isClock");
+    QTest::addColumn<QString>("fontFace");
     QTest::addColumn<int>("fontSize");
-    QTest::addColumn<QString>("shownSize");
-    QTest::newRow("clock") << true << 12 << "12";
-    QTest::newRow("signal") << false << 12 << "12";
-    QTest::newRow("size not offered") << false << 11 << "6";
+    QTest::newRow("clock") << true << "Arial" << 12;
+    QTest::newRow("signal") << false << "Arial" << 12;
+    // Neither is in the lists: both are kept as entries of their own and written back unchanged.
+    QTest::newRow("size not offered") << false << "Arial" << 11;
+    QTest::newRow("face not installed") << false << "No Such Face Qz" << 12;
 }
 
 void SettingWindowsTest::signalDialogShowsTheRow()
 {
     QFETCH(bool, isClock);
+    QFETCH(QString, fontFace);
     QFETCH(int, fontSize);
-    QFETCH(QString, shownSize);
     edit::SignalAttributes v = clockValues();
     v.isClock = isClock;
+    v.fontFace = fontFace.toStdString();
     v.fontSize = fontSize;
     SignalAttributesDialog dialog(v);
     dialog.show();
     QCOMPARE(child<QLineEdit>(dialog, "nameEdit")->text(), QStringLiteral("Clock"));
     QCOMPARE(child<QLabel>(dialog, "sample")->text(), QStringLiteral("Clock"));
-    QCOMPARE(child<QComboBox>(dialog, "fontSize")->currentText(), shownSize);
+    auto* sizes = child<QComboBox>(dialog, "fontSize");
+    QCOMPARE(sizes->currentText(), QString::number(fontSize));
+    QCOMPARE(child<QComboBox>(dialog, "fontType")->currentText(), fontFace);
+    for (int i = 1; i < sizes->count(); ++i)
+        QVERIFY(sizes->itemText(i - 1).toInt() < sizes->itemText(i).toInt());
     QCOMPARE(child<QCheckBox>(dialog, "risingArrow")->isChecked(), true);
     auto* frequency = child<QComboBox>(dialog, "frequency");
     QCOMPARE(frequency->isVisible(), isClock);
@@ -100,6 +107,9 @@ void SettingWindowsTest::signalDialogShowsTheRow()
     child<QLineEdit>(dialog, "nameEdit")->setText(QStringLiteral("Clk"));
     QCOMPARE(child<QLabel>(dialog, "sample")->text(), QStringLiteral("Clk"));
     QCOMPARE(child<QPushButton>(dialog, "deleteSignal")->isEnabled(), false);
+    dialog.accept();
+    QCOMPARE(dialog.values().fontFace, fontFace.toStdString());
+    QCOMPARE(dialog.values().fontSize, fontSize);
 }
 
 void SettingWindowsTest::okClampsTheDelayAndReadsEveryControl()
