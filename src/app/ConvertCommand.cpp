@@ -87,21 +87,21 @@ bool convertDiagramFile(const std::string& in, const std::string& out, const Exc
         return false;
     }
     model::Diagram diagram;
+    std::vector<std::string> notes;
     if (isExchangeInput(in)) {
-        std::vector<std::string> notes;
         if (!readExchangeInput(in, options, diagram, error, notes))
             return false;
-        for (const std::string& note : notes)
-            std::fprintf(stderr, "sigmora: %s\n", note.c_str());
     } else if (options.given) {
         error = "the options --clock, --signals, --from and --to are for .vcd inputs";
         return false;
     } else if (isSvgXmlCsvInput(in)) {
-        if (!readSvgXmlCsvInput(in, diagram, error))
+        if (!readSvgXmlCsvInput(in, diagram, error, notes))
             return false;
     } else if (!readDiagram(in, diagram, error)) {
         return false;
     }
+    for (const std::string& note : notes)
+        std::fprintf(stderr, "sigmora: %s\n", note.c_str());
     if (isSvgXmlCsvOutput(out)) {
         std::string bytes;
         return svgXmlCsvOutputBytes(diagram, out, bytes, error) && writeFile(out, bytes, error);

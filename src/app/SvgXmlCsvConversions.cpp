@@ -1,6 +1,7 @@
 #include "app/SvgXmlCsvConversions.h"
 
 #include <string_view>
+#include <vector>
 
 #include "app/QtTextMeasurer.h"
 #include "io/AsciiView.h"
@@ -20,12 +21,14 @@ namespace {
 // The whole diagram is measured, not painted: the surface only has to be larger than any diagram.
 constexpr render::Size kMeasuringArea{1 << 30, 1 << 30};
 
-// Readers fill a diagram just made and answer false with what reads after "IN is ".
-using Reader = bool (*)(std::string_view bytes, model::Diagram& diagram, std::string& problem);
+// Readers fill a diagram just made and answer false with what reads after "IN is "; notes get
+// what a read that succeeded left out.
+using Reader = bool (*)(std::string_view bytes, model::Diagram& diagram, std::string& problem,
+                        std::vector<std::string>& notes);
 // Writers give the output's bytes, or false with what reads after "cannot write OUT: ".
 using Writer = bool (*)(const model::Diagram& diagram, std::string& bytes, std::string& problem);
 
-bool readSvg(std::string_view bytes, model::Diagram& diagram, std::string& problem)
+bool readSvg(std::string_view bytes, model::Diagram& diagram, std::string& problem, std::vector<std::string>&)
 {
     using Status = io::SvgReadResult::Status;
     const io::SvgReadResult result = io::readSvgDiagram(bytes, diagram);
@@ -38,20 +41,21 @@ bool readSvg(std::string_view bytes, model::Diagram& diagram, std::string& probl
     return false;
 }
 
-bool waveformsRead(const io::ExchangeReadResult& result, std::string& problem)
+bool waveformsRead(const io::ExchangeReadResult& result, std::string& problem, std::vector<std::string>& notes)
 {
     problem = "not readable as waveforms: " + result.problem;
+    notes = result.notes;
     return result.ok();
 }
 
-bool readXml(std::string_view bytes, model::Diagram& diagram, std::string& problem)
+bool readXml(std::string_view bytes, model::Diagram& diagram, std::string& problem, std::vector<std::string>& notes)
 {
-    return waveformsRead(io::readXmlDiagram(bytes, diagram), problem);
+    return waveformsRead(io::readXmlDiagram(bytes, diagram), problem, notes);
 }
 
-bool readCsv(std::string_view bytes, model::Diagram& diagram, std::string& problem)
+bool readCsv(std::string_view bytes, model::Diagram& diagram, std::string& problem, std::vector<std::string>& notes)
 {
-    return waveformsRead(io::readCsvDiagram(bytes, diagram), problem);
+    return waveformsRead(io::readCsvDiagram(bytes, diagram), problem, notes);
 }
 
 bool writeSvg(const model::Diagram& diagram, std::string& bytes, std::string& problem)
@@ -124,7 +128,8 @@ bool isSvgXmlCsvOutput(const std::string& path)
     return formatOf(path, kOutputs) != nullptr;
 }
 
-bool readSvgXmlCsvInput(const std::string& in, model::Diagram& diagram, std::string& error)
+bool readSvgXmlCsvInput(const std::string& in, model::Diagram& diagram, std::string& error,
+                        std::vector<std::string>& notes)
 {
     const InputFormat* format = formatOf(in, kInputs);
     const io::FileBytes file = io::readWholeFile(in);
@@ -133,7 +138,7 @@ bool readSvgXmlCsvInput(const std::string& in, model::Diagram& diagram, std::str
         return false;
     }
     std::string problem = "damaged: the file is far larger than any diagram";
-    if (!format || file.error == io::ReadError::TooLarge || !format->read(file.bytes, diagram, problem)) {
+    if (!format || file.error == io::ReadError::TooLarge || !format->read(file.bytes, diagram, problem, notes)) {
         error = in + " is " + problem;
         return false;
     }

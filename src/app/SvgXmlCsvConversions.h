@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/Diagram.h"
 
@@ -14,8 +15,10 @@ namespace sigmora::app {
 bool isSvgXmlCsvInput(const std::string& path);
 bool isSvgXmlCsvOutput(const std::string& path);
 
-// Reads the input into a diagram just made. False with a one-line error.
-bool readSvgXmlCsvInput(const std::string& in, model::Diagram& diagram, std::string& error);
+// Reads the input into a diagram just made. False with a one-line error; notes get what a read
+// that succeeded left out, one sentence each.
+bool readSvgXmlCsvInput(const std::string& in, model::Diagram& diagram, std::string& error,
+                        std::vector<std::string>& notes);
 
 // The bytes of the output for the diagram; false with a one-line error.
 bool svgXmlCsvOutputBytes(const model::Diagram& diagram, const std::string& out, std::string& bytes,

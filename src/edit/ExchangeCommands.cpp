@@ -2,6 +2,7 @@
 
 #include "edit/CommandIds.h"
 #include "edit/Editor.h"
+#include "edit/ExchangeImport.h"
 #include "edit/ImportedDiagram.h"
 #include "io/AsciiView.h"
 #include "io/CsvFormat.h"
@@ -97,6 +98,7 @@ bool importWaveforms(Editor& editor, const ExchangeFormat& format)
         return false;
     }
     takeImportedDiagram(editor, std::move(imported));
+    showLeftOut(editor, result.notes);
     return true;
 }
 

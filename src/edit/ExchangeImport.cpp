@@ -36,13 +36,18 @@ bool runExchangeImport(Editor& editor, const std::function<io::ImportResult(mode
     editor.setFilePath({});
     editor.refresh();
     editor.takeSnapshot();
-    if (!result.notes.empty()) {
-        std::string text = kLeftOut;
-        for (const std::string& note : result.notes)
-            text += "\n" + note;
-        editor.ui().showMessage(text, kCaption, MessageIcon::Information);
-    }
+    showLeftOut(editor, result.notes);
     return true;
+}
+
+void showLeftOut(Editor& editor, const std::vector<std::string>& notes)
+{
+    if (notes.empty())
+        return;
+    std::string text = kLeftOut;
+    for (const std::string& note : notes)
+        text += "\n" + note;
+    editor.ui().showMessage(text, kCaption, MessageIcon::Information);
 }
 
 } // namespace sigmora::edit

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "io/ImportResult.h"
 #include "model/Diagram.h"
@@ -15,6 +17,9 @@ class Editor;
 // False when nothing was imported.
 bool runExchangeImport(Editor& editor,
                        const std::function<io::ImportResult(model::Diagram& fresh)>& read);
+
+// Tells what an import that succeeded left out, one note a line; nothing when it left out nothing.
+void showLeftOut(Editor& editor, const std::vector<std::string>& notes);
 
 // Asks to save unsaved changes before an import replaces the diagram, as Open does.
 void offerToSaveBeforeImport(Editor& editor);

@@ -4,6 +4,8 @@
 
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
+#include "model/TextLines.h"
+#include "model/Utf8Text.h"
 
 namespace sigmora::io {
 
@@ -58,6 +60,12 @@ void appendRow(std::string& upper, std::string& lower, std::string_view waveform
     }
 }
 
+// Labels are padded by characters, so that a name with letters of several bytes lines up.
+std::size_t characterCount(std::string_view label)
+{
+    return model::codePoints(label).size();
+}
+
 } // namespace
 
 std::vector<AsciiRow> asciiRows(const model::Diagram& diagram)
@@ -67,7 +75,7 @@ std::vector<AsciiRow> asciiRows(const model::Diagram& diagram)
     const int visible = std::max(0, kMaxVisibleCharacters - first);
     for (const std::string& record : diagram.store.signals().records()) {
         AsciiRow row;
-        row.label = std::string(model::fields::nameOfRow(record));
+        row.label = model::singleLineText(model::fields::nameOfRow(record));
         if (model::signal::activeLow(record) == 1)
             row.label.append(kActiveLowSuffix);
         const std::string_view waveform = model::signal::waveform(record);
@@ -82,7 +90,7 @@ std::string asciiText(const std::vector<AsciiRow>& rows, const AsciiOptions& opt
 {
     std::size_t longest = 0;
     for (const AsciiRow& row : rows)
-        longest = std::max(longest, row.label.size());
+        longest = std::max(longest, characterCount(row.label));
     const std::string blankPad(longest + 1, ' ');
     const std::string prefix = options.includePrefix ? options.prefix : std::string();
     const std::size_t cycles = static_cast<std::size_t>(std::max(options.cycles, 0));
@@ -92,7 +100,7 @@ std::string asciiText(const std::vector<AsciiRow>& rows, const AsciiOptions& opt
         std::string lower;
         appendRow(upper, lower, std::string_view(row.waveform).substr(0, cycles));
         std::string label = row.label;
-        label.resize(longest + 1, ' ');
+        label.append(longest + 1 - characterCount(row.label), ' ');
         text.append(prefix).append(options.showNames ? blankPad : std::string()).append(upper).append(kLineEnd);
         text.append(prefix).append(options.showNames ? label : std::string()).append(lower).append(kLineEnd);
     }

@@ -11,7 +11,7 @@ namespace sigmora::io {
 
 // One row as the text view shows it.
 struct AsciiRow {
-    std::string label;    // the name as stored, "_b" added for an active-low row
+    std::string label;    // the name as the screen shows it, on one line of UTF-8; "_b" added for an active-low row
     std::string waveform; // the characters from the first visible cell on
 };
 

@@ -1,9 +1,11 @@
 #include "io/CsvFormat.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
+#include "model/TextLines.h"
 
 namespace sigmora::io {
 
@@ -40,13 +42,63 @@ bool blankLine(std::string_view line)
     return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
+// A name with a comma or a double quote is written between double quotes, each quote inside
+// doubled, so that the comma after it still ends it.
+void appendName(std::string& out, std::string_view name)
+{
+    if (name.find_first_of(",\"") == std::string_view::npos) {
+        out.append(name);
+        return;
+    }
+    out.push_back('"');
+    for (char c : name) {
+        if (c == '"')
+            out.push_back('"');
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
+struct NameAndCells {
+    std::string name;
+    std::string_view cellText;
+};
+
+// A line that begins with a double quote and holds a quoted name followed by a comma (blanks
+// between them allowed). Nothing for any other line, which is read as before: the name is
+// what stands before the first comma.
+std::optional<NameAndCells> quotedName(std::string_view line)
+{
+    if (line.empty() || line.front() != '"')
+        return std::nullopt;
+    NameAndCells read;
+    for (std::size_t at = 1; at < line.size(); ++at) {
+        if (line[at] != '"') {
+            read.name.push_back(line[at]);
+            continue;
+        }
+        if (at + 1 < line.size() && line[at + 1] == '"') {
+            read.name.push_back('"');
+            ++at;
+            continue;
+        }
+        const std::size_t comma = line.find_first_not_of(" \t", at + 1);
+        if (comma == std::string_view::npos || line[comma] != ',')
+            return std::nullopt;
+        read.cellText = line.substr(comma + 1);
+        return read;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string csvDocument(const model::Diagram& diagram)
 {
     std::string out;
     for (const std::string& record : diagram.store.signals().records()) {
-        out.append(model::fields::nameOfRow(record)).append(kNameEnd);
+        appendName(out, model::fields::nameOfRow(record));
+        out.append(kNameEnd);
         out.append(model::signal::waveform(record)).push_back('\n');
     }
     return out;
@@ -57,6 +109,7 @@ ExchangeReadResult readCsvDiagram(std::string_view bytes, model::Diagram& diagra
     bytes = bytes.substr(0, bytes.find('\0'));
     model::RecordList& rows = diagram.store.signals();
     std::size_t lineNumber = 0;
+    std::string firstCutRow;
     for (std::size_t at = 0; at < bytes.size();) {
         const std::size_t end = std::min(bytes.find('\n', at), bytes.size());
         const std::string_view line = withoutCarriageReturn(bytes.substr(at, end - at));
@@ -65,27 +118,37 @@ ExchangeReadResult readCsvDiagram(std::string_view bytes, model::Diagram& diagra
         ++lineNumber;
         if (blankLine(line))
             continue;
-        const std::size_t comma = line.find(',');
-        if (comma == std::string_view::npos) {
-            if (lastLine)
-                break;
-            return {lineProblem(lineNumber, "has no comma after its name")};
+        std::optional<NameAndCells> read = quotedName(line);
+        if (!read) {
+            const std::size_t comma = line.find(',');
+            if (comma == std::string_view::npos) {
+                if (lastLine)
+                    break;
+                return {lineProblem(lineNumber, "has no comma after its name"), {}};
+            }
+            read = NameAndCells{std::string(line.substr(0, comma)), line.substr(comma + 1)};
         }
-        const std::string_view name = line.substr(0, comma);
-        std::string cells = cellsOf(line.substr(comma + 1));
+        const std::string& name = read->name;
+        std::string cells = cellsOf(read->cellText);
         if (rows.count() >= model::kMaxRows)
-            return {"more than 256 rows"};
-        if (cells.size() > kMaxWaveformLength)
-            return {lineProblem(lineNumber, "has more than 600 cells")};
+            return {"more than 256 rows", {}};
         if (hasControlCharacter(name) || unfitForWaveform(cells))
-            return {lineProblem(lineNumber, "holds characters no name or cell can have")};
+            return {lineProblem(lineNumber, "holds characters no name or cell can have"), {}};
+        if (cells.size() > kMaxWaveformLength) {
+            cells.resize(kMaxWaveformLength);
+            if (firstCutRow.empty())
+                firstCutRow = model::singleLineText(name);
+        }
         if (cells.size() < kPaddedWaveformLength)
             cells.resize(kPaddedWaveformLength, cells.empty() ? kEmptyRowFill : cells.back());
         const int index = rows.append(plainSignalRecord(model::fields::encodePeriods(name), cells, true));
         diagram.store.floodStyles().clearRow(index);
         diagram.store.edgeOffsets().clearRow(index);
     }
-    return {};
+    ExchangeReadResult result;
+    if (!firstCutRow.empty())
+        result.notes.push_back(cutCellsNote(firstCutRow));
+    return result;
 }
 
 } // namespace sigmora::io

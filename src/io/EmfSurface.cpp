@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "io/PictureSize.h"
-#include "io/Utf8Text.h"
+#include "model/Utf8Text.h"
 #include "render/ShapeOutline.h"
 
 // libEMF's Windows headers come last: they define min and max as macros.
@@ -217,7 +217,7 @@ void EmfSurface::recordRoundRect(const render::Rect& r, int cornerWidth, int cor
 void EmfSurface::recordText(int x, int y, std::string_view text)
 {
     std::vector<WCHAR> wide;
-    for (char32_t cp : codePoints(text)) {
+    for (char32_t cp : model::codePoints(text)) {
         if (cp >= 0x10000) { // a pair of surrogates
             wide.push_back(static_cast<WCHAR>(0xD800 + ((cp - 0x10000) >> 10)));
             wide.push_back(static_cast<WCHAR>(0xDC00 + ((cp - 0x10000) & 0x3FF)));

@@ -22,6 +22,11 @@ std::string plainSignalRecord(std::string_view name, std::string_view cells, boo
     return model::fields::joinRow(name, data);
 }
 
+std::string cutCellsNote(std::string_view firstRowCut)
+{
+    return "Cells after the 600th were left out (first in row \"" + std::string(firstRowCut) + "\").";
+}
+
 bool hasControlCharacter(std::string_view text)
 {
     return std::any_of(text.begin(), text.end(),

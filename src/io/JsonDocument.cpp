@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "io/Utf8Text.h"
+#include "model/Utf8Text.h"
 
 namespace sigmora::io {
 
@@ -233,7 +233,7 @@ private:
         } else if (cp >= kHighSurrogateFirst && cp < kSurrogateEnd) {
             cp = kReplacement; // a lone surrogate has no UTF-8 form
         }
-        appendUtf8(out, cp);
+        model::appendUtf8(out, cp);
     }
 
     std::string string()
@@ -347,7 +347,7 @@ const JsonValue* JsonValue::member(std::string_view key) const
 
 JsonParseResult parseJson(std::string_view text)
 {
-    const std::size_t bad = invalidUtf8Offset(text);
+    const std::size_t bad = model::invalidUtf8Offset(text);
     if (bad != std::string_view::npos) {
         int line = 1;
         for (std::size_t k = 0; k < bad; ++k)

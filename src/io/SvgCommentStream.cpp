@@ -1,9 +1,11 @@
 #include "io/SvgCommentStream.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
 #include "io/NativeLayout.h"
+#include "model/Utf8Text.h"
 
 namespace sigmora::io {
 
@@ -31,9 +33,27 @@ void intLine(std::string& out, int value)
     out.append(kClose);
 }
 
+// A record with each field between the separators ('.' and tab) as UTF-8: a field holding
+// single-byte text is converted by itself, so that the UTF-8 fields beside it stay as they are.
+std::string utf8Fields(std::string_view record)
+{
+    if (model::invalidUtf8Offset(record) == std::string_view::npos)
+        return std::string(record);
+    std::string out;
+    out.reserve(record.size() * 2);
+    for (std::size_t at = 0; at <= record.size();) {
+        const std::size_t end = std::min(record.find_first_of(".\t", at), record.size());
+        out.append(model::asUtf8(record.substr(at, end - at)));
+        if (end < record.size())
+            out.push_back(record[end]);
+        at = end + 1;
+    }
+    return out;
+}
+
 void textLine(std::string& out, std::string_view text, std::string_view close)
 {
-    out.append(kOpen).append(commentSafeText(text)).append(close);
+    out.append(kOpen).append(commentSafeText(utf8Fields(text))).append(close);
 }
 
 template <std::size_t N>

@@ -9,7 +9,8 @@ namespace sigmora::io {
 
 // The data comments that follow the drawing of an SVG document and carry the whole diagram:
 // one comment a line, in the order SVG import reads them back (SvgReader.h). Records and texts
-// are written as they stand, with one exception: a text that would end its comment early or
+// are written as they stand, with two exceptions: a field of single-byte text (older diagrams)
+// is written as UTF-8, as the whole document is; and a text that would end its comment early or
 // break it ("--" inside, or a "-" at its end) has each "-" written as kCommentDash.
 void appendSvgCommentStream(const model::Diagram& diagram, std::string& out);
 

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "io/JsonDocument.h"
-#include "io/Utf8Text.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
 #include "model/TextBoxRecord.h"
+#include "model/TextLines.h"
 #include "render/Layout.h"
 
 namespace sigmora::io {
@@ -18,7 +18,6 @@ namespace {
 namespace fields = model::fields;
 
 constexpr std::string_view kLabelAttachment = "WFLabel*";
-constexpr std::string_view kLineBreak = "\\n";
 
 // What one column shows, in WaveJSON's terms: '0', '1', 'z', 'x' or '=' (a bus value, with the
 // number of its run so that two neighbouring values stay apart).
@@ -47,14 +46,6 @@ char cellChar(std::string_view waveform, int k)
     if (k >= 0 && static_cast<std::size_t>(k) < waveform.size())
         return waveform[static_cast<std::size_t>(k)];
     return waveform.empty() ? '1' : waveform.back();
-}
-
-std::string plainText(std::string_view stored)
-{
-    std::string text = fields::decodePeriods(stored);
-    for (std::size_t at = text.find(kLineBreak); at != std::string::npos; at = text.find(kLineBreak, at + 1))
-        text.replace(at, kLineBreak.size(), " ");
-    return asUtf8(text);
 }
 
 // Column k of the row is character k + 1 of its waveform; character 0 is the level entering it.
@@ -92,7 +83,7 @@ std::vector<Box> valueBoxes(const model::Diagram& d)
             continue; // the caption of a setup/hold label
         boxes.push_back({model::textbox::left(r, ignored), model::textbox::top(r, ignored),
                          model::textbox::right(r, ignored), model::textbox::bottom(r, ignored),
-                         plainText(model::textbox::message(r, ignored))});
+                         model::singleLineText(model::textbox::message(r, ignored))});
     }
     return boxes;
 }
@@ -226,7 +217,7 @@ std::string rowLane(const model::Diagram& d, const std::vector<Box>& boxes, cons
     const model::SignalRow row = model::parseSignalRow(record);
     // A separator is a spacer lane; one with a name keeps it, which the peers draw as a label.
     if (row.separator)
-        return row.name.empty() ? "{}" : "{\"name\": " + jsonQuoted(plainText(row.name)) + "}";
+        return row.name.empty() ? "{}" : "{\"name\": " + jsonQuoted(model::singleLineText(row.name)) + "}";
     const int count = columnsWritten(d);
     // Two columns more than are written, so that the last shifted cycle is whole.
     const std::vector<Cell> cells = rowCells(d, index, row.waveform, count + 2);
@@ -241,7 +232,7 @@ std::string rowLane(const model::Diagram& d, const std::vector<Box>& boxes, cons
         lane = cycleLane(b, cells, count, 1);
     if (!lane)
         lane = cellLane(b, cells, count);
-    return laneJson(plainText(row.name), *lane);
+    return laneJson(model::singleLineText(row.name), *lane);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "io/LittleEndian.h"
-#include "io/Utf8Text.h"
+#include "model/Utf8Text.h"
 #include "render/ShapeOutline.h"
 
 namespace sigmora::io {
@@ -93,7 +93,7 @@ void putBytes(std::vector<std::uint16_t>& words, const std::string& bytes)
 std::string latin1(std::string_view text)
 {
     std::string out;
-    for (char32_t cp : codePoints(text))
+    for (char32_t cp : model::codePoints(text))
         out += cp <= 0xFF ? static_cast<char>(cp) : kUnmappable;
     return out;
 }

@@ -7,6 +7,8 @@
 #include "model/SignalRecord.h"
 #include "model/TextBoxRecord.h"
 #include "model/TextCase.h"
+#include "model/TextLines.h"
+#include "model/Utf8Text.h"
 #include "render/SvgWriter.h"
 
 namespace sigmora::io {
@@ -23,25 +25,6 @@ struct Entity {
     char character;
 };
 constexpr Entity kEntities[] = {{"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
-
-void appendUtf8(std::string& out, unsigned long code)
-{
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
 
 // The character a reference between '&' and ';' stands for; false when it is none.
 bool appendReference(std::string& out, std::string_view name)
@@ -66,7 +49,7 @@ bool appendReference(std::string& out, std::string_view name)
     }
     if (used != digits.size() || code == 0 || code > 0x10FFFF)
         return false;
-    appendUtf8(out, code);
+    model::appendUtf8(out, static_cast<unsigned>(code));
     return true;
 }
 
@@ -147,12 +130,28 @@ struct XmlReadState {
     model::Diagram& diagram;
     std::string currentName;
     int currentRow = 0;
+    std::size_t cutLength = 0;  // the current row's waveform length when its end was left out
+    std::string firstCutRow;    // the first such row, for the note
     std::string problem;
 };
 
 bool withinCycles(int cycle)
 {
     return cycle >= 0 && cycle < model::kMaxCells;
+}
+
+// The export writes a text's cycle from its left edge, so a text in the name column has a
+// negative cycle and one just past the last cell the cycle 600.
+bool withinTextCycles(int cycle)
+{
+    return cycle >= -model::kMaxCells && cycle <= model::kMaxCells;
+}
+
+// A flood, time break or text on cells that were left out with the end of a long waveform
+// (cycle k is character k + 1 of the waveform).
+bool onCutCells(const XmlReadState& st, int cycle)
+{
+    return cycle >= model::kMaxCells && static_cast<std::size_t>(cycle) + 1 < st.cutLength;
 }
 
 std::optional<int> wholeNumber(std::string_view text)
@@ -189,12 +188,16 @@ void readSignalTag(XmlReadState& st, std::string_view tag)
 
 void readDataTag(XmlReadState& st, std::string_view tag)
 {
-    const std::string cells = xmlUnescaped(quotedValue(tag, 1));
+    std::string cells = xmlUnescaped(quotedValue(tag, 1));
     model::RecordList& rows = st.diagram.store.signals();
+    st.cutLength = cells.size() > kMaxWaveformLength ? cells.size() : 0;
+    if (st.cutLength != 0) {
+        cells.resize(kMaxWaveformLength);
+        if (st.firstCutRow.empty())
+            st.firstCutRow = model::singleLineText(st.currentName);
+    }
     if (rows.count() >= model::kMaxRows)
         st.problem = "more than 256 rows";
-    else if (cells.size() > kMaxWaveformLength)
-        st.problem = "a row has more than 600 cells";
     else if (unfitForWaveform(cells))
         st.problem = "a waveform holds characters no cell can have";
     if (!st.problem.empty())
@@ -207,6 +210,8 @@ void readDataTag(XmlReadState& st, std::string_view tag)
 void readFloodTag(XmlReadState& st, std::string_view tag)
 {
     const auto cycle = wholeNumber(quotedValue(tag, 1));
+    if (cycle && onCutCells(st, *cycle))
+        return;
     if (!cycle || !withinCycles(*cycle)) {
         st.problem = "a flood cycle is outside the diagram";
         return;
@@ -217,6 +222,8 @@ void readFloodTag(XmlReadState& st, std::string_view tag)
 void readTimeBreakTag(XmlReadState& st, std::string_view tag)
 {
     const auto cycle = wholeNumber(quotedValue(tag, 1));
+    if (cycle && onCutCells(st, *cycle))
+        return;
     if (!cycle || !withinCycles(*cycle)) {
         st.problem = "a time-break cycle is outside the diagram";
         return;
@@ -228,7 +235,9 @@ void readTextTag(XmlReadState& st, std::string_view tag)
 {
     const auto cycle = wholeNumber(quotedValue(tag, 1));
     const std::string message = xmlUnescaped(quotedValue(tag, 2));
-    if (!cycle || !withinCycles(*cycle)) {
+    if (cycle && *cycle > model::kMaxCells && onCutCells(st, *cycle))
+        return;
+    if (!cycle || !withinTextCycles(*cycle)) {
         st.problem = "a text cycle is outside the diagram";
         return;
     }
@@ -314,7 +323,7 @@ std::string xmlDocument(const model::Diagram& d)
 ExchangeReadResult readXmlDiagram(std::string_view bytes, model::Diagram& diagram)
 {
     bytes = bytes.substr(0, bytes.find('\0'));
-    XmlReadState st{diagram, {}, 0, {}};
+    XmlReadState st{diagram, {}, 0, 0, {}, {}};
     for (std::size_t at = 0; at < bytes.size() && st.problem.empty();) {
         const std::size_t open = bytes.find('<', at);
         if (open == std::string_view::npos)
@@ -322,7 +331,7 @@ ExchangeReadResult readXmlDiagram(std::string_view bytes, model::Diagram& diagra
         const std::size_t close = bytes.find('>', open + 1);
         const std::size_t end = close == std::string_view::npos ? bytes.size() : close;
         if (end - open - 1 > kMaxTagLength)
-            return {"a tag is longer than any the program writes"};
+            return {"a tag is longer than any the program writes", {}};
         if (close == std::string_view::npos)
             break;
         const std::string_view tag = bytes.substr(open + 1, close - open - 1);
@@ -330,7 +339,10 @@ ExchangeReadResult readXmlDiagram(std::string_view bytes, model::Diagram& diagra
             readTag(st, tag);
         at = close + 1;
     }
-    return {st.problem};
+    ExchangeReadResult result{st.problem, {}};
+    if (!st.firstCutRow.empty())
+        result.notes.push_back(cutCellsNote(st.firstCutRow));
+    return result;
 }
 
 } // namespace sigmora::io

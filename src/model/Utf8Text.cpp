@@ -1,6 +1,6 @@
-#include "io/Utf8Text.h"
+#include "model/Utf8Text.h"
 
-namespace sigmora::io {
+namespace sigmora::model {
 
 namespace {
 
@@ -98,4 +98,4 @@ std::u32string codePoints(std::string_view text)
     return out;
 }
 
-} // namespace sigmora::io
+} // namespace sigmora::model

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace sigmora::io {
+namespace sigmora::model {
 
 // Offset of the first byte that does not belong to a well-formed UTF-8 sequence (overlong forms,
 // surrogates and values past U+10FFFF included), or npos when the whole text is UTF-8.
@@ -20,4 +20,4 @@ std::u32string codePoints(std::string_view text);
 // Appends code point cp in UTF-8.
 void appendUtf8(std::string& out, unsigned cp);
 
-} // namespace sigmora::io
+} // namespace sigmora::model

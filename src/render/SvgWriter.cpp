@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "model/Utf8Text.h"
+
 namespace sigmora::render {
 
 namespace {
@@ -138,7 +140,7 @@ std::string SvgWriter::escaped(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
+    for (char c : model::asUtf8(text)) {
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;

@@ -50,7 +50,8 @@ public:
     void endText();
     void activeLowBar(int x1, int x2, int y);
 
-    // Text written into elements with the XML special characters escaped.
+    // Text written into elements: as UTF-8 (the single-byte text of older diagrams converted)
+    // with the XML special characters escaped.
     static std::string escaped(std::string_view text);
 
     // The id of the next element that carries one; advances the counter.

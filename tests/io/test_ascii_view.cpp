@@ -120,3 +120,33 @@ TEST(AsciiView, RowsStartAtTheFirstVisibleCellAndMarkActiveLow)
     d.settings.firstVisibleCell = 300;
     EXPECT_EQ(io::asciiRows(d)[0].waveform, "");
 }
+
+TEST(AsciiView, NamesAreShownAsOnTheScreenAndPaddedByCharacters)
+{
+    struct Case {
+        const char* stored;
+        const char* shown;
+        std::size_t pad; // blanks after the name: up to the longest name, 9 characters, and one more
+    };
+    const Case cases[] = {
+        {"a~QorWFPeriod~b", "a.b", 7},
+        {"two\\nlines", "two lines", 1},
+        {"\xc2\xb5s", "\xc2\xb5s", 8}, // UTF-8 "µs": two characters, three bytes
+        {"d\xb5s", "d\xc2\xb5s", 7},  // the same letters as older diagrams store them
+    };
+    for (const Case& c : cases) {
+        model::Diagram d;
+        d.store.signals().append(model::buildRowRecord(model::NewRowKind::Signal, c.stored, 1));
+        d.store.signals().append(model::buildRowRecord(model::NewRowKind::Signal, "abcdefghi", 1));
+        const auto rows = io::asciiRows(d);
+        EXPECT_EQ(rows[0].label, c.shown) << c.stored;
+        // Both lower lines start their waveform in the same column: after the longest name and a blank.
+        const std::string text = io::asciiText(rows, io::AsciiOptions{});
+        const std::string first = text.substr(text.find("\r\n") + 2);
+        const std::string second = text.substr(text.find("abcdefghi"));
+        EXPECT_EQ(first.substr(0, first.find("\r\n")), "-- " + std::string(c.shown) + std::string(c.pad, ' ') +
+                                                          std::string(38, ' '))
+            << c.stored;
+        EXPECT_EQ(second.substr(0, second.find("\r\n")), "abcdefghi " + std::string(38, ' '));
+    }
+}

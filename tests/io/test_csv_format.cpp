@@ -50,6 +50,11 @@ TEST(CsvFormat, ImportLines)
         {"other characters stand as they are", "z, 0x9\n", {plain("z", padded("0x9", '9'))}},
         {"periods in a name are kept as markers", "a.b, 1\n", {plain("a~QorWFPeriod~b", padded("1", '1'))}},
         {"the entering level and 600 cells", "w, " + std::string(601, '2'), {plain("w", std::string(601, '2'))}},
+        {"quoted name", "\"a,b\", 01\n", {plain("a,b", padded("01", '1'))}},
+        {"quoted name with quotes and blanks before the comma", "\"say \"\"hi\"\", ok\"  ,1\n",
+         {plain("say \"hi\", ok", padded("1", '1'))}},
+        {"a quote that opens no quoted name", "\"x, 0\n", {plain("\"x", padded("0", '0'))}},
+        {"a quote inside an unquoted name", "say \"hi\", 0\n", {plain("say \"hi\"", padded("0", '0'))}},
     };
     for (const Case& c : cases) {
         model::Diagram d;
@@ -71,7 +76,6 @@ TEST(CsvFormat, BadInputIsRefusedWithItsReason)
     };
     const Case cases[] = {
         {"257 rows", rows257, "more than 256 rows"},
-        {"602 characters", "a, " + std::string(602, '1') + "\n", "line 1 has more than 600 cells"},
         {"line without a comma before others", "a, 1\nno comma here\nb, 0\n", "line 2 has no comma after its name"},
         {"separator among the cells", "a, 1.0\n", "line 1 holds characters no name or cell can have"},
         {"control character in a name", "a\x1b, 1\n", "line 1 holds characters no name or cell can have"},
@@ -99,4 +103,30 @@ TEST(CsvFormat, RoundTripKeepsNamesAndWaveformsOnly)
     // Clocks come back as plain signals.
     EXPECT_FALSE(model::isClockData(model::fields::dataOfRow(back.store.signals().get(0))));
     EXPECT_EQ(io::csvDocument(back), io::csvDocument(d));
+}
+
+TEST(CsvFormat, NamesWithCommasAndQuotesAreQuotedAndReadBack)
+{
+    struct Case {
+        std::string name;
+        std::string written; // what stands before ", " on the line
+    };
+    const Case cases[] = {
+        {"a,b", "\"a,b\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"\"", "\"\"\"\""},
+        {",", "\",\""},
+        {"plain name", "plain name"},
+        {"d~QorWFPeriod~q", "d~QorWFPeriod~q"},
+    };
+    for (const Case& c : cases) {
+        model::Diagram d;
+        d.store.signals().append(plain(c.name, padded("01", '1')));
+        const std::string csv = io::csvDocument(d);
+        EXPECT_EQ(csv, c.written + ", " + padded("01", '1') + "\n");
+        model::Diagram back;
+        const io::ExchangeReadResult result = io::readCsvDiagram(csv, back);
+        ASSERT_TRUE(result.ok()) << c.name << ": " << result.problem;
+        EXPECT_EQ(back.store.signals().records(), d.store.signals().records()) << c.name;
+    }
 }

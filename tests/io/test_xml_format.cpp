@@ -126,7 +126,6 @@ TEST(XmlFormat, BadInputIsRefusedWithItsReason)
     };
     const Case cases[] = {
         {"257 rows", signalTags(257), "more than 256 rows"},
-        {"602 characters", signalTags(1, std::string(602, '1')), "a row has more than 600 cells"},
         {"separator in cells", signalTags(1, "01.1"), "a waveform holds characters no cell can have"},
         {"control character in cells", signalTags(1, "0&#10;1"), "a waveform holds characters no cell can have"},
         {"control character in a name", "<signal name=\"a&#9;b\">", "a name holds control characters"},
@@ -136,10 +135,43 @@ TEST(XmlFormat, BadInputIsRefusedWithItsReason)
         {"flood without a number", "<flood cycle=\"x\"></flood>", "a flood cycle is outside the diagram"},
         {"time break with a period", "<timebreak cycle=\"1.2\"></timebreak>", "a time-break cycle is outside the diagram"},
         {"absurd text cycle", "<text cycle=\"99999999999\" value=\"t\"></text>", "a text cycle is outside the diagram"},
+        {"text a diagram left of the name column", "<text cycle=\"-601\" value=\"t\"></text>",
+         "a text cycle is outside the diagram"},
+        {"text a cell past the last", "<text cycle=\"601\" value=\"t\"></text>", "a text cycle is outside the diagram"},
         {"endless tag", "<signal name=\"" + std::string(70000, 'a') + "\">", "a tag is longer than any the program writes"},
     };
     for (const Case& c : cases) {
         model::Diagram d;
         EXPECT_EQ(io::readXmlDiagram(c.xml, d).problem, c.problem) << c.name;
+    }
+}
+
+TEST(XmlFormat, TextsInTheNameColumnAndPastTheLastCellComeBack)
+{
+    // The cycle is worked out from the left edge, (left - 105) / 30 with the default layout,
+    // rounded toward zero: boxes in the name column get negative cycles.
+    struct Case {
+        int left;
+        int cycle;
+        int importedLeft;
+    };
+    const Case cases[] = {
+        {0, -3, 15}, {20, -2, 45}, {50, -1, 75}, {104, 0, 105}, {18105, 600, 18105},
+    };
+    for (const Case& c : cases) {
+        model::Diagram d;
+        d.store.signals().append(model::buildRowRecord(model::NewRowKind::Bus, "bus", 1));
+        const std::string left = std::to_string(c.left);
+        d.store.list(ListId::Texts).append(left + ".24." + left + ".40.note.bus.     0.Arial.8.0.0.0.0.0.0.0.");
+        const std::string xml = io::xmlDocument(d);
+        EXPECT_NE(xml.find("<text cycle=\"" + std::to_string(c.cycle) + "\" value=\"note\">"), std::string::npos) << xml;
+
+        model::Diagram back;
+        const io::ExchangeReadResult result = io::readXmlDiagram(xml, back);
+        ASSERT_TRUE(result.ok()) << c.left << ": " << result.problem;
+        const std::string importedLeft = std::to_string(c.importedLeft);
+        EXPECT_EQ(back.store.list(ListId::Texts).records(),
+                  (std::vector<std::string>{importedLeft + ".24." + importedLeft + ".24.note.bus.     0.Arial.8.0.0."}));
+        EXPECT_EQ(io::xmlDocument(back), xml) << c.left;
     }
 }
