@@ -7,11 +7,14 @@
 #include "edit/CommandIds.h"
 #include "edit/Editor.h"
 #include "edit/FileCommands.h"
+#include "edit/GridMapping.h"
+#include "edit/TextCommands.h"
 #include "io/NativeFileReader.h"
 #include "io/NativeFileWriter.h"
 #include "model/NameColumnFitter.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
+#include "model/TextBoxRecord.h"
 #include "support/FakeUiPort.h"
 #include "support/FixedMeasurer.h"
 
@@ -52,8 +55,53 @@ void addText(edit::Editor& editor, std::string record)
     editor.diagram().store.list(model::ListId::Texts).append(std::move(record));
 }
 
-// A clock, a request/acknowledge handshake and a data bus with its values written on it.
-void buildHandshake(edit::Editor& e)
+// A text placed with the text tool as a user places it: a click at (x, y), the message typed in
+// the dialog and, for a value, the row chosen under "Attach to Signal" (which sets the row's
+// height). The tool puts the box at the start of the clicked cell; it is then dragged so that its
+// middle lies on centreX.
+void placeCentred(edit::Editor& e, test::FakeUiPort& ui, int centreX, int y, const std::string& message,
+                  int attachedRow = -1, bool bold = false)
+{
+    edit::TextAttributes a;
+    a.message = model::fields::encodePeriods(message);
+    a.attachedIndex = attachedRow;
+    a.bold = bold;
+    ui.textAnswers.push_back(a);
+    ASSERT_TRUE(edit::placeTextBox(e, centreX, y)) << message;
+    auto& texts = e.diagram().store.list(model::ListId::Texts);
+    const int last = texts.count() - 1;
+    std::string record = texts.get(last);
+    const int left = model::fields::intField(record, model::textfield::Left);
+    const int right = model::fields::intField(record, model::textfield::Right);
+    const int dx = centreX - (left + right) / 2;
+    record = model::fields::withIntField(record, model::textfield::Left, left + dx);
+    record = model::fields::withIntField(record, model::textfield::Right, right + dx);
+    texts.replace(last, record);
+}
+
+// The middle x of the cells first ... last of the waveforms.
+int runCentre(const edit::Editor& e, int first, int last)
+{
+    const render::Layout l = edit::GridMapping::of(e.diagram()).layout();
+    return l.waveOriginX() + (first + last + 1) * l.cellWidth / 2;
+}
+
+// The middle x of all the waveforms, and a y below the last row for a caption.
+int waveformsCentre(const edit::Editor& e)
+{
+    const render::Layout l = edit::GridMapping::of(e.diagram()).layout();
+    return l.waveOriginX() + e.diagram().settings.waveformWidth / 2;
+}
+int captionY(const edit::Editor& e)
+{
+    const render::Layout l = edit::GridMapping::of(e.diagram()).layout();
+    return l.signalTop(e.diagram().store.signalCount() - 1) + l.signalHeight + 6;
+}
+
+// A clock and a four-phase handshake, one step each clock cycle: the data is driven, req rises,
+// ack answers, req falls, ack falls and the data is let go. Each transfer's value is written on
+// its bus run.
+void buildHandshake(edit::Editor& e, test::FakeUiPort& ui)
 {
     e.addRow(model::NewRowKind::Clock);
     e.addRow(model::NewRowKind::Signal);
@@ -62,17 +110,18 @@ void buildHandshake(edit::Editor& e)
     rename(e, 1, "req");
     rename(e, 2, "ack");
     rename(e, 3, "data[7:0]");
-    setWaveform(e, 1, "0" + cells("0011111100000000"));
-    setWaveform(e, 2, "0" + cells("0000011111100000"));
-    setWaveform(e, 3, "4" + cells("2233333344442222"));
-    addText(e, "175.110.205.122.0x3A.data[7:0].     0.Arial.8.0.0.1.0.0.0.0.");
-    addText(e, "235.110.265.122.0x3B.data[7:0].     0.Arial.8.0.0.1.0.0.0.0.");
-    addText(e, "457.174.647.186.Four-phase handshake~QorWFPeriod~.SigmoraNone.     0.Arial.8.0.0.0.0.1.0.0.");
+    setWaveform(e, 1, "0" + cells("00111100000011110000"));
+    setWaveform(e, 2, "0" + cells("00001111000000111100"));
+    setWaveform(e, 3, "2" + cells("23333333222444444422"));
+    model::fitNameColumn(e.diagram(), e.measurer());
+    placeCentred(e, ui, runCentre(e, 1, 7), 0, "0x3A", 3);
+    placeCentred(e, ui, runCentre(e, 11, 17), 0, "0x3B", 3);
+    placeCentred(e, ui, waveformsCentre(e), captionY(e), "Four-phase handshake.", -1, true);
 }
 
 // Annotations of every kind: arrows, a setup label with its caption, a time break, a flooded
 // (invalid) region, a separator and a delayed signal.
-void buildAnnotated(edit::Editor& e)
+void buildAnnotated(edit::Editor& e, test::FakeUiPort&)
 {
     e.addRow(model::NewRowKind::Clock);
     e.addRow(model::NewRowKind::Signal);
@@ -97,22 +146,23 @@ void buildAnnotated(edit::Editor& e)
     store.list(model::ListId::TimeBreaks).append("16.addr.");
     // Every other kind: the solid fill and the other hatches, an angled wire with heads at both
     // ends and a Bezier arrow with its head at the begin, an outward hold label with only its
-    // begin extension line, and text boxes without outline, framed and rounded on two lines.
+    // begin extension line, and text boxes without outline, framed and rounded on two lines, under
+    // the separator's line.
     for (int style = 1; style <= 7; ++style)
         store.floodStyles().set(4, style - 1, style == 2 ? 1 : style);
     store.list(model::ListId::Arrows).append("1.valid.3.addr.2.32768.2.1.0.0.0.0.0.0.");
     store.list(model::ListId::Arrows).append("17.Clock.19.addr.1.16711680.0.1.0.0.0.0.0.0.");
     store.list(model::ListId::Labels).append("16.strobe.18.strobe.2.0.0.0.1.0.0.0.");
     addText(e, "560.200.600.212.tHD.WFLabel*1*.     0.Arial.8.0.0.1.0.0.0.0.");
-    addText(e, "140.158.210.172.plain note.SigmoraNone.   255.Arial.8.0.0.0.0.0.1.0.");
-    addText(e, "300.156.380.170.framed.SigmoraNone.     0.Arial.8.0.0.1.1.1.0.0.");
-    addText(e, "450.150.530.178.rounded\\ntwo lines.SigmoraNone.     0.Arial.8.0.0.2.2.0.0.1.");
+    addText(e, "140.165.210.179.plain note.SigmoraNone.   255.Arial.8.0.0.0.0.0.1.0.");
+    addText(e, "300.165.380.179.framed.SigmoraNone.     0.Arial.8.0.0.1.1.1.0.0.");
+    addText(e, "450.165.530.193.rounded\\ntwo lines.SigmoraNone.     0.Arial.8.0.0.2.2.0.0.1.");
     e.diagram().settings.periodLineMode = 1;
 }
 
-// An SPI transfer: a chip select that is active low, the serial clock, and the two data lines
-// with their bit values.
-void buildSpi(edit::Editor& e)
+// An SPI transfer in mode 0: a chip select that is active low, the serial clock, and the two
+// data lines with their bit numbers, most significant bit first.
+void buildSpi(edit::Editor& e, test::FakeUiPort& ui)
 {
     e.addRow(model::NewRowKind::Signal);
     e.addRow(model::NewRowKind::Clock);
@@ -128,16 +178,18 @@ void buildSpi(edit::Editor& e)
     setWaveform(e, 1, "0" + std::string(3, '0') + cells("10").substr(0, 16) + std::string(581, '0'));
     setWaveform(e, 2, "2" + std::string(2, '2') + "3344334433443344" + std::string(582, '2'));
     setWaveform(e, 3, "2" + std::string(2, '2') + "4433443344334433" + std::string(582, '2'));
-    for (int bit = 0; bit < 8; ++bit) {
-        const int left = 170 + 60 * bit;
-        addText(e, std::to_string(left) + ".110." + std::to_string(left + 7) + ".122." + std::to_string(7 - bit) +
-                       ".MOSI.     0.Arial.8.0.0.1.0.0.0.0.");
-    }
+    model::fitNameColumn(e.diagram(), e.measurer());
+    for (int row : {2, 3})
+        for (int bit = 7; bit >= 0; --bit) {
+            const int first = 2 + 2 * (7 - bit);
+            placeCentred(e, ui, runCentre(e, first, first + 1), 0, std::to_string(bit), row);
+        }
+    placeCentred(e, ui, waveformsCentre(e), captionY(e), "Mode 0: MOSI and MISO change on the falling edge of SCLK.");
 }
 
 struct Example {
     const char* file;
-    void (*build)(edit::Editor&);
+    void (*build)(edit::Editor&, test::FakeUiPort&);
 };
 const Example kExampleDiagrams[] = {
     {"handshake.sgm", buildHandshake},
@@ -162,7 +214,7 @@ TEST(Examples, AreWhatTheEditorSavesAndOpenAgainByteForByte)
         test::FakeUiPort ui;
         test::FixedMeasurer measurer;
         edit::Editor editor(ui, measurer);
-        example.build(editor);
+        example.build(editor, ui);
         model::fitNameColumn(editor.diagram(), measurer);
         const fs::path saved = write ? kExamples / example.file : scratch / example.file;
         ui.fileNames = {saved.string()};
