@@ -8,6 +8,7 @@
 #include "edit/Editor.h"
 #include "edit/FileCommands.h"
 #include "edit/GridMapping.h"
+#include "edit/TextBoxValues.h"
 #include "edit/TextCommands.h"
 #include "io/NativeFileReader.h"
 #include "io/NativeFileWriter.h"
@@ -230,4 +231,51 @@ TEST(Examples, AreWhatTheEditorSavesAndOpenAgainByteForByte)
         EXPECT_TRUE(io::nativeFileBytes(reader.diagram()) == bytes) << example.file;
     }
     fs::remove_all(scratch);
+}
+
+// What a reader of the examples sees: a value written on a row stands at the height the text tool
+// gives that row, a value on a bus is centred on the run of the bus value under it, and every
+// text lies inside the picture.
+TEST(Examples, ValuesSitOnTheirRowsCentredOnTheirRuns)
+{
+    int values = 0;
+    for (const Example& example : kExampleDiagrams) {
+        test::FakeUiPort ui;
+        test::FixedMeasurer measurer;
+        edit::Editor reader(ui, measurer);
+        reader.openNamedFile((kExamples / example.file).string());
+        const model::Diagram& d = reader.diagram();
+        const render::Layout l = edit::GridMapping::of(d).layout();
+        const int pictureRight = l.waveOriginX() + d.settings.waveformWidth;
+        const int pictureBottom = l.rowTop(d.store.signalCount());
+        for (const std::string& record : d.store.list(model::ListId::Texts).records()) {
+            const edit::TextBoxValues box = edit::TextBoxValues::read(record);
+            const std::string where = std::string(example.file) + ": " + box.message;
+            EXPECT_GE(box.left, 0) << where;
+            EXPECT_LE(box.right, pictureRight) << where;
+            EXPECT_LE(box.bottom, pictureBottom) << where;
+            int row = -1;
+            for (int i = 0; i < d.store.signalCount() && row < 0; ++i)
+                if (model::fields::nameOfRow(d.store.signals().get(i)) == box.attachment)
+                    row = i;
+            if (row < 0) // a free text or a label's caption
+                continue;
+            ++values;
+            EXPECT_EQ(box.top, l.signalTop(row) + l.signalHeight / 4) << where;
+            const std::string_view waveform = model::signal::waveform(d.store.signals().get(row));
+            const int middle = (box.left + box.right) / 2;
+            const int cell = (middle - l.waveOriginX()) / l.cellWidth;
+            const char value = waveform[static_cast<std::size_t>(cell) + 1];
+            if (value != '3' && value != '4')
+                continue;
+            int first = cell;
+            int last = cell;
+            while (first > 0 && waveform[static_cast<std::size_t>(first)] == value)
+                --first;
+            while (static_cast<std::size_t>(last) + 2 < waveform.size() && waveform[static_cast<std::size_t>(last) + 2] == value)
+                ++last;
+            EXPECT_NEAR(middle, l.waveOriginX() + (first + last + 1) * l.cellWidth / 2, 1) << where;
+        }
+    }
+    EXPECT_GE(values, 18);
 }
