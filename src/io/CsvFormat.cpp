@@ -109,7 +109,7 @@ ExchangeReadResult readCsvDiagram(std::string_view bytes, model::Diagram& diagra
     bytes = bytes.substr(0, bytes.find('\0'));
     model::RecordList& rows = diagram.store.signals();
     std::size_t lineNumber = 0;
-    std::string firstCutRow;
+    std::optional<std::string> firstCutRow;
     for (std::size_t at = 0; at < bytes.size();) {
         const std::size_t end = std::min(bytes.find('\n', at), bytes.size());
         const std::string_view line = withoutCarriageReturn(bytes.substr(at, end - at));
@@ -136,7 +136,7 @@ ExchangeReadResult readCsvDiagram(std::string_view bytes, model::Diagram& diagra
             return {lineProblem(lineNumber, "holds characters no name or cell can have"), {}};
         if (cells.size() > kMaxWaveformLength) {
             cells.resize(kMaxWaveformLength);
-            if (firstCutRow.empty())
+            if (!firstCutRow)
                 firstCutRow = model::singleLineText(name);
         }
         if (cells.size() < kPaddedWaveformLength)
@@ -146,8 +146,8 @@ ExchangeReadResult readCsvDiagram(std::string_view bytes, model::Diagram& diagra
         diagram.store.edgeOffsets().clearRow(index);
     }
     ExchangeReadResult result;
-    if (!firstCutRow.empty())
-        result.notes.push_back(cutCellsNote(firstCutRow));
+    if (firstCutRow)
+        result.notes.push_back(cutCellsNote(*firstCutRow));
     return result;
 }
 

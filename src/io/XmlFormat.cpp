@@ -131,7 +131,7 @@ struct XmlReadState {
     std::string currentName;
     int currentRow = 0;
     std::size_t cutLength = 0;  // the current row's waveform length when its end was left out
-    std::string firstCutRow;    // the first such row, for the note
+    std::optional<std::string> firstCutRow; // the first such row, for the note
     std::string problem;
 };
 
@@ -193,7 +193,7 @@ void readDataTag(XmlReadState& st, std::string_view tag)
     st.cutLength = cells.size() > kMaxWaveformLength ? cells.size() : 0;
     if (st.cutLength != 0) {
         cells.resize(kMaxWaveformLength);
-        if (st.firstCutRow.empty())
+        if (!st.firstCutRow)
             st.firstCutRow = model::singleLineText(st.currentName);
     }
     if (rows.count() >= model::kMaxRows)
@@ -340,8 +340,8 @@ ExchangeReadResult readXmlDiagram(std::string_view bytes, model::Diagram& diagra
         at = close + 1;
     }
     ExchangeReadResult result{st.problem, {}};
-    if (!st.firstCutRow.empty())
-        result.notes.push_back(cutCellsNote(st.firstCutRow));
+    if (st.firstCutRow)
+        result.notes.push_back(cutCellsNote(*st.firstCutRow));
     return result;
 }
 

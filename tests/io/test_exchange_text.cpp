@@ -7,6 +7,7 @@
 #include "SvgFixtures.h"
 #include "edit/CommandIds.h"
 #include "edit/Editor.h"
+#include "io/CsvFormat.h"
 #include "io/SvgReader.h"
 #include "io/XmlFormat.h"
 #include "model/RecordFields.h"
@@ -134,4 +135,26 @@ TEST(ExchangeText, LongWaveformsKeepTheirFirst600CellsAndSaySo)
         EXPECT_EQ(editor.diagram().store.list(ListId::Texts).count(), 0) << c.file;
     }
     fs::remove_all(dir);
+}
+
+TEST(ExchangeText, ACutRowWithoutANameIsNotedToo)
+{
+    const std::string cells(602, '1');
+    struct Case {
+        const char* format;
+        io::ExchangeReadResult (*read)(std::string_view, model::Diagram&);
+        std::string content;
+    };
+    const Case cases[] = {
+        {"xml", io::readXmlDiagram, "<data value=\"" + cells + "\"></data>"},
+        {"csv", io::readCsvDiagram, "," + cells + "\n"},
+    };
+    for (const Case& c : cases) {
+        model::Diagram d;
+        const io::ExchangeReadResult result = c.read(c.content, d);
+        ASSERT_TRUE(result.ok()) << c.format << ": " << result.problem;
+        EXPECT_EQ(result.notes, std::vector<std::string>{"Cells after the 600th were left out (first in row \"\")."})
+            << c.format;
+        EXPECT_EQ(model::signal::waveform(d.store.signals().get(0)).size(), 601u) << c.format;
+    }
 }
