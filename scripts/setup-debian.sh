@@ -1,27 +1,42 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Sigmora needs to build, run and test, when any is missing.
+# Installs the Debian packages Sigmora needs, when any is missing.
+#   setup-debian.sh          what building and running the editor need
+#   setup-debian.sh --tests  that, plus what the tests run: Xvfb and xdotool for the real window,
+#                            the test libraries, and the programs that read Sigmora's files
 set -euo pipefail
 
-packages=(
-  build-essential cmake
+build_and_run=(
+  build-essential cmake ninja-build
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libx11-dev shared-mime-info
-  fonts-liberation
+  fonts-liberation libemf-dev
+  # Optional speed-ups of the build; it works without them.
+  ccache mold
+)
+tests=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick
-  libemf-dev inkscape poppler-utils libxml2-utils librsvg2-bin
+  inkscape poppler-utils libxml2-utils librsvg2-bin
   iverilog
 )
 
+packages=("${build_and_run[@]}")
+if [ "${1:-}" = "--tests" ]; then
+  packages+=("${tests[@]}")
+fi
+
+# One dpkg-query for the whole list: the check costs a few milliseconds when all are there.
 missing=()
+installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null \
+            | awk '$NF == "installed" { print $1 }' || true)
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
+  grep -qx "$p" <<<"$installed" || missing+=("$p")
 done
 
-# WaveDrom's renderer for the WaveJSON test runs on Node.js; any Node.js with npm will do.
-command -v node >/dev/null 2>&1 || missing+=(nodejs)
-command -v npm >/dev/null 2>&1 || missing+=(npm)
+if [ "${1:-}" = "--tests" ]; then
+  # WaveDrom's renderer for the WaveJSON test runs on Node.js; any Node.js with npm will do.
+  command -v node >/dev/null 2>&1 || missing+=(nodejs)
+  command -v npm >/dev/null 2>&1 || missing+=(npm)
+fi
 
 if [ ${#missing[@]} -eq 0 ]; then
   exit 0

@@ -21,7 +21,9 @@ drag() {
   local row=$1 from=$2 to=$3 px py
   read -r px py < <("$diagram" point "$file" "$row" "$from" high)
   xdotool mousemove --sync $((X + vx + px)) $((Y + vy + py)) mousedown 1
-  for cell in $(seq "$from" "$to"); do
+  # The press put the pointer on the first cell; a move onto where it already is would leave
+  # xdotool's --sync waiting for a motion that never comes.
+  for cell in $(seq $((from + 1)) "$to"); do
     read -r px py < <("$diagram" point "$file" "$row" "$cell" high)
     xdotool mousemove --sync $((X + vx + px)) $((Y + vy + py))
     sleep 0.05
