@@ -12,8 +12,11 @@ if(SIGMORA_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
   find_program(SIGMORA_CCACHE_PROGRAM ccache)
   if(SIGMORA_CCACHE_PROGRAM)
     # Precompiled headers are cached only when ccache may ignore their time stamps and defines.
+    # Paths are taken relative to the checkout, so that two checkouts (or work trees) of the
+    # project share the cache.
     set(CMAKE_CXX_COMPILER_LAUNCHER ${CMAKE_COMMAND} -E env
         "CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime"
+        "CCACHE_BASEDIR=${CMAKE_SOURCE_DIR}" CCACHE_NOHASHDIR=1
         ${SIGMORA_CCACHE_PROGRAM})
   endif()
 endif()
