@@ -10,4 +10,5 @@ fi
 mkdir -p "$dir"
 cd "$dir"
 [ -f package.json ] || printf '{"name":"sigmora-wavedrom-client","private":true}\n' > package.json
-npm install --no-audit --no-fund --loglevel=error "wavedrom-cli@$version"
+# --prefer-offline: a package already in npm's cache is taken from there without asking the registry.
+npm install --no-audit --no-fund --loglevel=error --prefer-offline "wavedrom-cli@$version"

@@ -15,8 +15,12 @@ if [ ! -f "$build/CMakeCache.txt" ] && command -v ninja >/dev/null 2>&1; then
 fi
 cmake -S "$top" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE= -DCMAKE_CXX_FLAGS="-O1 -g1" \
       -DSIGMORA_WERROR=ON -DSIGMORA_SANITIZE=ON >/dev/null
+# WaveDrom's renderer is fetched while the build runs: the one waits on the network, the other on
+# the processors.
+"$top/scripts/setup-wavedrom.sh" "$build/wavedrom" > "$build/setup-wavedrom.log" 2>&1 &
+wavedrom=$!
 cmake --build "$build" -j"$(nproc)"
-"$top/scripts/setup-wavedrom.sh" "$build/wavedrom"
+wait "$wavedrom" || { cat "$build/setup-wavedrom.log" >&2; exit 1; }
 
 source "$top/scripts/sanitizer-env.sh"
 cd "$build"
