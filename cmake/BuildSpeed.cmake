@@ -40,31 +40,32 @@ set(SIGMORA_QT_HEADERS <QObject> <QString> <QStringList> <QFile> <QDir> <QTimer>
     <QWidget> <QDialog> <QLabel> <QPushButton> <QComboBox> <QCheckBox> <QLineEdit> <QMessageBox>
     <QBoxLayout> <QFormLayout> <QDialogButtonBox>)
 
-# sigmora_precompile(TARGET STD|QT|GTEST|QTTEST): precompiles the named header set for one target.
-function(sigmora_precompile target)
+# sigmora_precompile(TARGET SET): TARGET's files are compiled with the header set SET (STD, QT,
+# GTEST or QTTEST) precompiled. The first target to ask for a set precompiles it; every later one,
+# built with the same flags, reuses that header instead of making its own (each costs seconds and
+# a hundred megabytes). Targets with other compile definitions (the Qt layers each link other Qt
+# modules) name a set of their own by adding a suffix: QT/dialogs.
+function(sigmora_precompile target set)
   if(NOT SIGMORA_PCH)
     return()
   endif()
-  set(headers)
-  foreach(set ${ARGN})
-    if(set STREQUAL "STD")
-      list(APPEND headers ${SIGMORA_STD_HEADERS})
-    elseif(set STREQUAL "QT")
-      list(APPEND headers ${SIGMORA_STD_HEADERS} ${SIGMORA_QT_HEADERS})
-    elseif(set STREQUAL "GTEST")
-      list(APPEND headers ${SIGMORA_STD_HEADERS} <gtest/gtest.h> <gmock/gmock.h>)
-    elseif(set STREQUAL "QTTEST")
-      list(APPEND headers ${SIGMORA_STD_HEADERS} ${SIGMORA_QT_HEADERS} <QTest> <QSignalSpy>)
-    endif()
-  endforeach()
-  list(REMOVE_DUPLICATES headers)
-  target_precompile_headers(${target} PRIVATE ${headers})
-endfunction()
-
-# sigmora_precompile_shared(TARGET OWNER): TARGET uses the headers OWNER precompiled. For the many
-# one-file test programs built with the same flags, one precompiled header serves them all.
-function(sigmora_precompile_shared target owner)
-  if(SIGMORA_PCH)
+  get_property(owner GLOBAL PROPERTY SIGMORA_PCH_OWNER_${set})
+  if(owner)
     target_precompile_headers(${target} REUSE_FROM ${owner})
+    return()
   endif()
+  set_property(GLOBAL PROPERTY SIGMORA_PCH_OWNER_${set} ${target})
+  string(REGEX REPLACE "/.*" "" kind "${set}")
+  if(kind STREQUAL "STD")
+    set(headers ${SIGMORA_STD_HEADERS})
+  elseif(kind STREQUAL "QT")
+    set(headers ${SIGMORA_STD_HEADERS} ${SIGMORA_QT_HEADERS})
+  elseif(kind STREQUAL "GTEST")
+    set(headers ${SIGMORA_STD_HEADERS} <gtest/gtest.h> <gmock/gmock.h>)
+  elseif(kind STREQUAL "QTTEST")
+    set(headers ${SIGMORA_STD_HEADERS} ${SIGMORA_QT_HEADERS} <QTest> <QSignalSpy>)
+  else()
+    message(FATAL_ERROR "sigmora_precompile: unknown header set ${set}")
+  endif()
+  target_precompile_headers(${target} PRIVATE ${headers})
 endfunction()

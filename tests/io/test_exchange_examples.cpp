@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kExamples = fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+const fs::path kExamples = fs::path(SIGMORA_SOURCE_DIR) / "examples";
 
 std::vector<model::Diagram> examples()
 {

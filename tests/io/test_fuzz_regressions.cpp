@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kRegressions = fs::path(__FILE__).parent_path().parent_path().parent_path() / "fuzz" / "regressions";
+const fs::path kRegressions = fs::path(SIGMORA_SOURCE_DIR) / "fuzz" / "regressions";
 
 std::string readFile(const fs::path& path)
 {

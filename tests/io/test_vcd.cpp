@@ -240,7 +240,7 @@ TEST(VcdImport, CounterSimulatedByIcarusVerilog)
         GTEST_SKIP() << "Icarus Verilog (Debian iverilog) is not installed: run scripts/setup-debian.sh";
     const fs::path dir = fs::temp_directory_path() / ("sigmora-vcd-" + std::to_string(::getpid()));
     fs::create_directories(dir);
-    const fs::path source = fs::absolute(fs::path(__FILE__).parent_path() / "data" / "counter_tb.v");
+    const fs::path source = fs::path(SIGMORA_SOURCE_DIR) / "tests" / "io" / "data" / "counter_tb.v";
     const std::string command = "cd '" + dir.string() + "' && iverilog -o counter.vvp '" + source.string() +
                                 "' && vvp -n counter.vvp >/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;

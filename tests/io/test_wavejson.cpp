@@ -17,7 +17,7 @@ namespace fields = model::fields;
 
 namespace {
 
-const fs::path kExamples = fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+const fs::path kExamples = fs::path(SIGMORA_SOURCE_DIR) / "examples";
 
 // Columns 0 .. count-1 of a row: characters 1 .. count of its waveform.
 std::string columns(const model::Diagram& d, int row, int count)
