@@ -13,7 +13,11 @@ constexpr const char* kGuideIndex = "index.html";
 
 QString chooseInstallationDir(const QString& executableDir)
 {
-    if (QFileInfo(executableDir).isWritable())
+    // An installed program (its data in ../share/sigmora, where a package or `cmake --install` puts
+    // it) keeps one user's preferences in that user's configuration folder even when its own
+    // folder can be written, as /usr/bin can by root: a file left there would outlive the package.
+    const bool installed = QFileInfo::exists(executableDir + QStringLiteral("/../share/sigmora/tips.txt"));
+    if (!installed && QFileInfo(executableDir).isWritable())
         return executableDir;
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(config);

@@ -7,8 +7,9 @@ namespace sigmora::app {
 // Where Sigmora keeps and finds its files on this machine.
 //
 // The installation directory holds the preferences file "sigmora.ini" and is the current
-// directory while the program runs: the directory of the executable when it is writable, else the
-// user's configuration directory for Sigmora. Read-only data (the tips file, the user's guide) is
+// directory while the program runs: the directory of the executable when it is writable and not
+// an installation's (one with ../share/sigmora/tips.txt), else the user's configuration directory
+// for Sigmora. Read-only data (the tips file, the user's guide) is
 // looked for there first, then beside the executable, then in the installed shared-data folders.
 class AppPaths {
 public:
