@@ -85,6 +85,8 @@ QString FileAssociation::desktopEntry(const Names& names, const QString& program
         .arg(openCommand(programPath), mimeType(names));
 }
 
+// Diagrams start with their format tag "SGM" (a string of length 3). The magic tells them from
+// SGML documents, whose type claims the same "*.sgm" glob on every desktop.
 QString FileAssociation::mimeInfo(const Names& names)
 {
     return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -92,6 +94,9 @@ QString FileAssociation::mimeInfo(const Names& names)
                           "  <mime-type type=\"%1\">\n"
                           "    <comment>%2 Document</comment>\n"
                           "    <icon name=\"sigmora\"/>\n"
+                          "    <magic priority=\"60\">\n"
+                          "      <match type=\"string\" offset=\"0\" value=\"\\x03SGM\"/>\n"
+                          "    </magic>\n"
                           "    <glob pattern=\"*%3\"/>\n"
                           "  </mime-type>\n"
                           "</mime-info>\n")

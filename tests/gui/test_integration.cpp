@@ -105,6 +105,8 @@ void IntegrationTest::registersWhatIsMissingForTheUser()
     const QString mime = readAll(data.filePath(QStringLiteral("mime/packages/sigmora.xml")));
     QVERIFY(mime.contains(QStringLiteral("<mime-type type=\"application/x-sigmora\">")));
     QVERIFY(mime.contains(QStringLiteral("<glob pattern=\"*.sgm\"/>")));
+    // The format tag tells a diagram from an SGML document, which claims the same glob.
+    QVERIFY(mime.contains(QStringLiteral("<match type=\"string\" offset=\"0\" value=\"\\x03SGM\"/>")));
     const QString defaults = readAll(config.filePath(QStringLiteral("mimeapps.list")));
     QCOMPARE(defaults, QStringLiteral("[Default Applications]\napplication/x-sigmora=sigmora.desktop;\n"));
     // A second start finds everything in place and changes nothing.
