@@ -2,7 +2,8 @@
 # Installs the Debian packages Sigmora needs, when any is missing.
 #   setup-debian.sh          what building and running the editor need
 #   setup-debian.sh --tests  that, plus what the tests run: Xvfb and xdotool for the real window,
-#                            the test libraries, and the programs that read Sigmora's files
+#                            the test libraries, the programs that read Sigmora's files and the
+#                            checkers of the Debian package
 set -euo pipefail
 
 build_and_run=(
@@ -17,6 +18,8 @@ tests=(
   xvfb xauth xdotool x11-apps imagemagick
   inkscape poppler-utils libxml2-utils librsvg2-bin
   iverilog
+  # The package test: cpack with dpkg-shlibdeps, the Debian checkers, and gio for the file type.
+  dpkg-dev lintian appstream desktop-file-utils man-db libglib2.0-bin
 )
 
 packages=("${build_and_run[@]}")
