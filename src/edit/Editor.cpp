@@ -33,6 +33,7 @@ namespace {
 constexpr const char* kAreYouSure = "Are you sure?";
 constexpr const char* kAbortArrow = "You are in the middle of drawing an arrow.  Do you want to abort the Arrow Tool?";
 constexpr const char* kAbortLabel = "You are in the middle of drawing an arrow.  Do you want to abort the Label Tool?";
+constexpr const char* kSavePreviousChanges = "Do you want to save your previous changes?";
 constexpr const char* kRowLimit = "A diagram holds at most 256 rows; no row was added.";
 } // namespace
 
@@ -136,17 +137,14 @@ void Editor::resetDiagram()
 
 void Editor::newDiagram()
 {
-    if (diagram_.modified) {
-        if (!ui_.askYesNo("Do you want to create a new document?", "Start New?"))
-            return;
-        if (ui_.askYesNo("Do you want to save your previous changes?", "Save Changes?"))
-            execute(cmd::FileSave);
-    }
+    if (!askToSaveChanges(*this, kSavePreviousChanges))
+        return;
     resetDiagram();
     drawHintDiscarded = false;
     filePath_.clear();
     updateTitle();
     refresh();
+    startHistory();
 }
 
 std::string Editor::addRow(model::NewRowKind kind)

@@ -48,7 +48,8 @@ public:
     bool execute(int command) { return commands_.execute(command); }
     std::optional<CommandState> commandState(int command) const { return commands_.state(command); }
 
-    // New: asks about unsaved changes, then resets the diagram.
+    // New: asks once about unsaved changes (Yes, No, Cancel), then resets the diagram; Cancel,
+    // or a save that did not happen, leaves everything as it was.
     void newDiagram();
     // Appends a clock, signal or bus row; answers its name, or "null" when nothing was added.
     std::string addRow(model::NewRowKind kind);
@@ -144,7 +145,7 @@ public:
     // Opens a file named on the command line or picked from the recent-file list, without the
     // open dialog (a name containing "import_tb.txt" is read as a testbench port list).
     void openNamedFile(const std::string& path);
-    // The name the next Open reads without a dialog; Open clears it.
+    // The name the next Open (or import) reads without a dialog; reading it clears it.
     std::optional<std::string> commandLineFile;
     // The ports of the last testbench port list read.
     std::vector<io::Port> testbenchPorts;

@@ -3,6 +3,7 @@
 #include "edit/CommandIds.h"
 #include "edit/Editor.h"
 #include "edit/ExchangeImport.h"
+#include "edit/FileCommands.h"
 #include "edit/ImportedDiagram.h"
 #include "io/AsciiView.h"
 #include "io/CsvFormat.h"
@@ -15,6 +16,7 @@ namespace {
 
 constexpr const char* kXmlExportTitle = "Export XML files";
 constexpr const char* kXmlOpenTitle = "Open XML files";
+// These messages end in a line break: the path and the system's reason follow on the next line.
 constexpr const char* kXmlExportFailed = "Problem opening the file: sigmora.xml\n";
 constexpr const char* kXmlOpenFailed = "Problem opening the xml file\n";
 constexpr const char* kCsvTitle = "Open CSV files";
@@ -57,8 +59,9 @@ void exportWaveforms(Editor& editor, const ExchangeFormat& format)
     const auto path = editor.ui().saveFileName(format.exportDialog);
     if (!path || path->empty())
         return;
-    if (io::writeFileReplacing(*path, format.write(editor.diagram())) != io::WriteError::None)
-        editor.ui().showMessage(format.exportFailed);
+    const io::WriteResult written = io::writeFileReplacing(*path, format.write(editor.diagram()));
+    if (written.error != io::WriteError::None)
+        editor.ui().showMessage(format.exportFailed + io::fileProblem(*path, written.systemError));
 }
 
 void exportXml(Editor& editor)
@@ -78,13 +81,14 @@ void showUnreadable(Editor& editor, const std::string& problem)
 // True when a diagram was imported.
 bool importWaveforms(Editor& editor, const ExchangeFormat& format)
 {
-    offerToSaveChanges(editor);
-    const auto path = editor.ui().openFileName(format.importDialog);
-    if (!path || path->empty())
+    if (!askToSaveChanges(editor))
+        return false;
+    const auto path = fileToRead(editor, format.importDialog);
+    if (!path)
         return false;
     const io::FileBytes file = io::readWholeFile(*path);
     if (file.error == io::ReadError::CannotOpen) {
-        editor.ui().showMessage(format.importFailed);
+        editor.ui().showMessage(format.importFailed + io::fileProblem(*path, file.systemError));
         return false;
     }
     if (file.error == io::ReadError::TooLarge) {

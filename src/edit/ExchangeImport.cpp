@@ -1,24 +1,15 @@
 #include "edit/ExchangeImport.h"
 
 #include "edit/Editor.h"
-#include "edit/FileCommands.h"
 
 namespace sigmora::edit {
 
 namespace {
 
 constexpr const char* kCaption = "Sigmora";
-constexpr const char* kSaveChanges = "Do you want to save your changes?";
-constexpr const char* kSaveChangesCaption = "Save Changes?";
 constexpr const char* kLeftOut = "The diagram was imported, but not all of it:";
 
 } // namespace
-
-void offerToSaveBeforeImport(Editor& editor)
-{
-    if (editor.diagram().modified && editor.ui().askYesNo(kSaveChanges, kSaveChangesCaption))
-        saveDiagram(editor);
-}
 
 bool runExchangeImport(Editor& editor, const std::function<io::ImportResult(model::Diagram& fresh)>& read)
 {

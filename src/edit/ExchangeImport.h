@@ -21,7 +21,4 @@ bool runExchangeImport(Editor& editor,
 // Tells what an import that succeeded left out, one note a line; nothing when it left out nothing.
 void showLeftOut(Editor& editor, const std::vector<std::string>& notes);
 
-// Asks to save unsaved changes before an import replaces the diagram, as Open does.
-void offerToSaveBeforeImport(Editor& editor);
-
 } // namespace sigmora::edit

@@ -33,8 +33,6 @@ constexpr const char* kNotSigmora = "This is not a valid Sigmora file.";
 constexpr const char* kSigmoraCaption = "Sigmora";
 constexpr const char* kDamaged = "This Sigmora file is damaged and cannot be read";
 constexpr const char* kTooLarge = "the file is far larger than any diagram";
-constexpr const char* kSaveChanges = "Do you want to save your changes?";
-constexpr const char* kSaveChangesCaption = "Save Changes?";
 constexpr const char* kConvertQuestion =
     "This file was created with a previous version of Sigmora.  In order to proceed, the file must be "
     "converted to new format.  Before converting, Sigmora will save a backup of this file to: ";
@@ -98,45 +96,49 @@ void repairTextBoxes(Editor& editor)
     }
 }
 
-// The end of a successful read: caption, label numbers, repaint, recent files.
-void showOpened(Editor& editor, const std::string& path, bool repairTexts)
+// An empty diagram for Open to read into, with the settings a reset keeps; the open diagram
+// stays as it is until the read has succeeded.
+model::Diagram freshDiagram(const Editor& editor)
 {
+    model::Diagram fresh = editor.diagram();
+    fresh.resetForNew();
+    return fresh;
+}
+
+// The end of a successful read: the diagram read replaces the open one; caption, label numbers,
+// repaint, recent files.
+void showOpened(Editor& editor, model::Diagram&& opened, const std::string& path, bool repairTexts)
+{
+    editor.resetDiagram();
+    editor.diagram() = std::move(opened);
     editor.setFilePath(path);
     model::regenerateLabelNumbers(editor.diagram());
     if (repairTexts)
         repairTextBoxes(editor);
     editor.refresh();
     editor.ui().addToRecentFiles(path);
-}
-
-// A diagram left empty after a file that could not be read.
-void showEmpty(Editor& editor)
-{
-    editor.resetDiagram();
-    editor.setFilePath({});
-    editor.refresh();
+    // The diagram as opened is the first state Undo returns to.
+    editor.startHistory();
 }
 
 void convertPreviousVersion(Editor& editor, const std::string& path, const std::string& bytes)
 {
     const std::string backup = io::backupPathFor(path);
-    if (!editor.ui().askYesNo(kConvertQuestion + backup, kConvertCaption)) {
-        editor.refresh();
+    if (!editor.ui().askYesNo(kConvertQuestion + backup, kConvertCaption))
+        return;
+    int systemError = 0;
+    if (!io::copyFile(path, backup, &systemError)) {
+        editor.ui().showMessage(std::string(kBackupFailed) + "\n" + io::fileProblem(backup, systemError));
         return;
     }
-    if (!io::copyFile(path, backup)) {
-        editor.ui().showMessage(kBackupFailed);
-        editor.refresh();
-        return;
-    }
+    model::Diagram converted = freshDiagram(editor);
     model::ReaderReport report;
-    const ReadResult result = io::readPreviousVersionFile(bytes, editor.diagram(), &report);
+    const ReadResult result = io::readPreviousVersionFile(bytes, converted, &report);
     if (result.status != ReadResult::Status::Ok) {
-        showEmpty(editor);
         showDamaged(editor, result.problem);
         return;
     }
-    showOpened(editor, path, false);
+    showOpened(editor, std::move(converted), path, false);
     editor.showReaderMessages(report);
     // A converted diagram that could not be written back must not be lost without a question.
     if (!writeDiagramFile(editor, path))
@@ -144,23 +146,25 @@ void convertPreviousVersion(Editor& editor, const std::string& path, const std::
 }
 
 // The ports of the list are offered as the clocks of the device under test; each port chosen
-// becomes a clock row of its name. The other ports stay in the import tables only.
+// becomes a clock row of its name. The other ports stay in the import tables only. A list that
+// cannot be read, or the dialog cancelled, leaves the open diagram as it was.
 void importTestbench(Editor& editor, const std::string& path)
 {
-    editor.resetDiagram();
-    editor.setFilePath({});
-    editor.testbenchPorts.clear();
     const io::FileBytes file = io::readWholeFile(path);
-    if (file.error == io::ReadError::None)
-        editor.testbenchPorts = io::parsePortList(file.bytes);
-    else
-        editor.ui().showMessage(kTestbenchUnreadable);
+    if (file.error != io::ReadError::None) {
+        editor.ui().showMessage(kTestbenchUnreadable + io::fileProblem(path, file.systemError));
+        return;
+    }
+    std::vector<io::Port> ports = io::parsePortList(file.bytes);
     std::vector<std::string> names;
-    for (const io::Port& port : editor.testbenchPorts)
+    for (const io::Port& port : ports)
         names.push_back(port.name);
     const auto chosen = editor.ui().chooseDutClocks(names);
     if (!chosen)
         return;
+    editor.resetDiagram();
+    editor.setFilePath({});
+    editor.testbenchPorts = std::move(ports);
     model::Diagram& diagram = editor.diagram();
     model::RecordList& rows = diagram.store.signals();
     for (int index : *chosen) {
@@ -171,23 +175,48 @@ void importTestbench(Editor& editor, const std::string& path)
         rows.append(model::buildRowRecord(model::NewRowKind::Clock, names[static_cast<size_t>(index)],
                                           diagram.settings.newSignalLevel));
     }
-    if (rows.count() == 0)
-        return;
-    diagram.modified = true;
-    model::fitNameColumn(diagram, editor.measurer());
-    rows.setSelection(0);
-    editor.state().selectedRow = 0;
+    if (rows.count() > 0) {
+        diagram.modified = true;
+        model::fitNameColumn(diagram, editor.measurer());
+        rows.setSelection(0);
+        editor.state().selectedRow = 0;
+    }
     editor.refresh();
-    editor.takeSnapshot();
+    editor.startHistory();
+}
+
+// Reads a diagram file; the open diagram is replaced only when the file was read in full.
+void readDiagramFile(Editor& editor, const std::string& path)
+{
+    const io::FileBytes file = io::readWholeFile(path);
+    if (file.error == io::ReadError::CannotOpen) {
+        editor.ui().showMessage(std::string(kErrorOpen) + "\n" + io::fileProblem(path, file.systemError));
+        return;
+    }
+    if (file.error == io::ReadError::TooLarge) {
+        showDamaged(editor, kTooLarge);
+        return;
+    }
+    model::Diagram opened = freshDiagram(editor);
+    const ReadResult result = io::readNativeFile(file.bytes, opened);
+    switch (result.status) {
+    case ReadResult::Status::Ok: showOpened(editor, std::move(opened), path, true); break;
+    case ReadResult::Status::NotSigmora:
+        editor.ui().showMessage(kNotSigmora, kSigmoraCaption, MessageIcon::Warning);
+        break;
+    case ReadResult::Status::PreviousVersion: convertPreviousVersion(editor, path, file.bytes); break;
+    case ReadResult::Status::Damaged: showDamaged(editor, result.problem); break;
+    }
 }
 
 } // namespace
 
 bool writeDiagramFile(Editor& editor, const std::string& path)
 {
-    const io::WriteError error = io::writeFileReplacing(path, io::nativeFileBytes(editor.diagram()));
-    if (error != io::WriteError::None) {
-        editor.ui().showMessage(error == io::WriteError::AccessDenied ? kReadOnly : kErrorSaving);
+    const io::WriteResult written = io::writeFileReplacing(path, io::nativeFileBytes(editor.diagram()));
+    if (written.error != io::WriteError::None) {
+        const char* text = written.error == io::WriteError::AccessDenied ? kReadOnly : kErrorSaving;
+        editor.ui().showMessage(std::string(text) + "\n" + io::fileProblem(path, written.systemError));
         return false;
     }
     editor.diagram().modified = false;
@@ -226,40 +255,43 @@ bool saveDiagramAs(Editor& editor)
     return true;
 }
 
+std::optional<std::string> fileToRead(Editor& editor, const UiPort::FileDialog& dialog)
+{
+    std::optional<std::string> path = std::exchange(editor.commandLineFile, std::nullopt);
+    if (!path)
+        path = editor.ui().openFileName(dialog);
+    if (!path || path->empty())
+        return std::nullopt;
+    return path;
+}
+
+bool askToSaveChanges(Editor& editor, const std::string& question)
+{
+    if (!editor.diagram().modified)
+        return true;
+    switch (editor.ui().askYesNoCancel(question, kSaveChangesCaption)) {
+    case Answer::Yes: return saveDiagram(editor);
+    case Answer::No: return true;
+    case Answer::Cancel: break;
+    }
+    return false;
+}
+
 void openDiagram(Editor& editor)
 {
-    if (editor.diagram().modified && editor.ui().askYesNo(kSaveChanges, kSaveChangesCaption))
-        saveDiagram(editor);
-    const std::optional<std::string> named = std::exchange(editor.commandLineFile, std::nullopt);
-    if (named && named->find(kTestbenchMarker) != std::string::npos) {
-        importTestbench(editor, *named);
+    const bool named = editor.commandLineFile.has_value();
+    if (!askToSaveChanges(editor)) {
+        // An abandoned Open uses up the name it was handed.
+        editor.commandLineFile.reset();
         return;
     }
-    const auto path = named ? named : editor.ui().openFileName(diagramFileDialog(kOpenTitle, {}));
-    if (!path || path->empty())
+    const auto path = fileToRead(editor, diagramFileDialog(kOpenTitle, {}));
+    if (!path)
         return;
-    const io::FileBytes file = io::readWholeFile(*path);
-    if (file.error == io::ReadError::CannotOpen) {
-        editor.ui().showMessage(kErrorOpen);
-        return;
-    }
-    showEmpty(editor);
-    if (file.error == io::ReadError::TooLarge) {
-        showDamaged(editor, kTooLarge);
-        return;
-    }
-    const ReadResult result = io::readNativeFile(file.bytes, editor.diagram());
-    switch (result.status) {
-    case ReadResult::Status::Ok: showOpened(editor, *path, true); break;
-    case ReadResult::Status::NotSigmora:
-        editor.ui().showMessage(kNotSigmora, kSigmoraCaption, MessageIcon::Warning);
-        break;
-    case ReadResult::Status::PreviousVersion: convertPreviousVersion(editor, *path, file.bytes); break;
-    case ReadResult::Status::Damaged:
-        showEmpty(editor);
-        showDamaged(editor, result.problem);
-        break;
-    }
+    if (named && path->find(kTestbenchMarker) != std::string::npos)
+        importTestbench(editor, *path);
+    else
+        readDiagramFile(editor, *path);
 }
 
 void registerFileCommands(Editor& editor)

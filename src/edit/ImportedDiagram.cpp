@@ -1,21 +1,9 @@
 #include "edit/ImportedDiagram.h"
 
 #include "edit/Editor.h"
-#include "edit/FileCommands.h"
 #include "model/LabelNumberGenerator.h"
 
 namespace sigmora::edit {
-
-namespace {
-constexpr const char* kSaveChanges = "Do you want to save your changes?";
-constexpr const char* kSaveChangesCaption = "Save Changes?";
-} // namespace
-
-void offerToSaveChanges(Editor& editor)
-{
-    if (editor.diagram().modified && editor.ui().askYesNo(kSaveChanges, kSaveChangesCaption))
-        saveDiagram(editor);
-}
 
 model::Diagram diagramForImport(const Editor& editor)
 {

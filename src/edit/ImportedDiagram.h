@@ -6,14 +6,11 @@ namespace sigmora::edit {
 
 class Editor;
 
-// What every import shares: the question about unsaved changes, a fresh diagram to read into,
+// What every import shares: a fresh diagram to read into,
 // and taking a diagram that was read in full as the editor's. A file that cannot be read leaves
 // the current diagram as it was.
 
 inline constexpr const char* kAddSignalsFirst = "Please add signals to the waveforms first";
-
-// Asks "Do you want to save your changes?" when the diagram has unsaved changes; Yes saves.
-void offerToSaveChanges(Editor& editor);
 
 // An empty diagram with the settings New would leave, for a reader to fill.
 model::Diagram diagramForImport(const Editor& editor);

@@ -61,8 +61,13 @@ std::optional<std::string> askExportPath(Editor& editor, const PictureExport& e)
 
 void writeExport(Editor& editor, const std::string& path, const std::string& bytes)
 {
-    if (bytes.empty() || io::writeFileReplacing(path, bytes) != io::WriteError::None)
+    if (bytes.empty()) {
         editor.ui().showMessage(kErrorOpening + path);
+        return;
+    }
+    const io::WriteResult written = io::writeFileReplacing(path, bytes);
+    if (written.error != io::WriteError::None)
+        editor.ui().showMessage(kErrorOpening + path + "\n" + io::fileProblem(path, written.systemError));
 }
 
 render::Size rasterSize(io::PictureSize size)

@@ -1,5 +1,6 @@
 #include "edit/RecoveryCopy.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "edit/Editor.h"
@@ -10,8 +11,12 @@
 namespace sigmora::edit {
 
 namespace {
-constexpr const char* kDiagramFile = "recovery.sgm";
-constexpr const char* kNameFile = "recovery.name";
+constexpr const char* kStem = "recovery";
+constexpr const char* kPutOffStem = "recovery-kept-";
+constexpr const char* kDiagramExtension = ".sgm";
+constexpr const char* kNameExtension = ".name";
+constexpr const char* kCaption = "Sigmora";
+constexpr std::size_t kMaxPutOffDigits = 6;
 constexpr const char* kUntitled = "Untitled";
 // A file name is one line of text; anything longer is not ours.
 constexpr std::size_t kMaxNameSize = 64 * 1024;
@@ -19,14 +24,19 @@ constexpr std::size_t kMaxNameSize = 64 * 1024;
 
 RecoveryCopy::RecoveryCopy(std::string folder) : folder_(std::move(folder)) {}
 
+std::string RecoveryCopy::stem() const
+{
+    return folder_ + "/" + kStem;
+}
+
 std::string RecoveryCopy::diagramPath() const
 {
-    return folder_ + "/" + kDiagramFile;
+    return stem() + kDiagramExtension;
 }
 
 std::string RecoveryCopy::namePath() const
 {
-    return folder_ + "/" + kNameFile;
+    return stem() + kNameExtension;
 }
 
 void RecoveryCopy::diagramChanged(const Editor& editor)
@@ -75,13 +85,91 @@ void RecoveryCopy::discard()
     lastWrite_.reset();
 }
 
-std::optional<RecoveredDiagram> RecoveryCopy::left() const
+std::optional<RecoveredDiagram> RecoveryCopy::read(const std::string& stem) const
 {
-    const io::FileBytes diagram = io::readWholeFile(diagramPath());
-    const io::FileBytes name = io::readWholeFile(namePath(), kMaxNameSize);
+    const io::FileBytes diagram = io::readWholeFile(stem + kDiagramExtension);
+    const io::FileBytes name = io::readWholeFile(stem + kNameExtension, kMaxNameSize);
     if (diagram.error != io::ReadError::None || name.error != io::ReadError::None || diagram.bytes.empty())
         return std::nullopt;
-    return RecoveredDiagram{name.bytes, diagram.bytes};
+    return RecoveredDiagram{name.bytes, diagram.bytes, stem};
+}
+
+std::optional<RecoveredDiagram> RecoveryCopy::left() const
+{
+    return read(stem());
+}
+
+std::vector<std::pair<int, std::string>> RecoveryCopy::putOffStems() const
+{
+    std::vector<std::pair<int, std::string>> stems;
+    std::error_code error;
+    const std::string prefix = kPutOffStem;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(prefix) || !name.ends_with(kDiagramExtension))
+            continue;
+        const std::size_t extension = std::string_view(kDiagramExtension).size();
+        const std::string number = name.substr(prefix.size(), name.size() - prefix.size() - extension);
+        if (number.empty() || number.size() > kMaxPutOffDigits || number.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        stems.emplace_back(std::stoi(number), folder_ + "/" + prefix + number);
+    }
+    std::sort(stems.begin(), stems.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    return stems;
+}
+
+std::vector<RecoveredDiagram> RecoveryCopy::leftCopies() const
+{
+    std::vector<RecoveredDiagram> copies;
+    if (auto own = left())
+        copies.push_back(std::move(*own));
+    for (const auto& [number, putOffStem] : putOffStems())
+        if (auto kept = read(putOffStem))
+            copies.push_back(std::move(*kept));
+    return copies;
+}
+
+void RecoveryCopy::putOff(const RecoveredDiagram& left)
+{
+    if (left.stem != stem())
+        return; // put off already
+    const auto stems = putOffStems();
+    const std::string target = folder_ + "/" + kPutOffStem + std::to_string(stems.empty() ? 1 : stems.front().first + 1);
+    std::error_code ignored;
+    std::filesystem::rename(namePath(), target + kNameExtension, ignored);
+    std::filesystem::rename(diagramPath(), target + kDiagramExtension, ignored);
+}
+
+void RecoveryCopy::remove(const RecoveredDiagram& left)
+{
+    if (left.stem.empty())
+        return;
+    std::error_code ignored;
+    std::filesystem::remove(left.stem + kDiagramExtension, ignored);
+    std::filesystem::remove(left.stem + kNameExtension, ignored);
+}
+
+void RecoveryCopy::adopt(const RecoveredDiagram& left)
+{
+    if (left.stem.empty() || left.stem == stem())
+        return;
+    std::error_code ignored;
+    std::filesystem::rename(left.stem + kNameExtension, namePath(), ignored);
+    std::filesystem::rename(left.stem + kDiagramExtension, diagramPath(), ignored);
+}
+
+void offerLeftCopies(Editor& editor, RecoveryCopy& copy)
+{
+    for (const RecoveredDiagram& left : copy.leftCopies()) {
+        switch (editor.ui().askYesNoCancel(recoveryQuestion(left), kCaption, MessageIcon::Question)) {
+        case Answer::Yes:
+            copy.adopt(left);
+            openRecovered(editor, left);
+            return;
+        case Answer::No: copy.remove(left); break;
+        case Answer::Cancel: copy.putOff(left); break;
+        }
+    }
 }
 
 std::string recoveryQuestion(const RecoveredDiagram& recovered)
@@ -98,11 +186,14 @@ bool openRecovered(Editor& editor, const RecoveredDiagram& recovered)
         editor.resetDiagram();
         editor.setFilePath({});
         editor.refresh();
+        editor.startHistory();
         return false;
     }
     editor.diagram().modified = true;
     editor.setFilePath(recovered.filePath);
     editor.refresh();
+    // The recovered diagram is where Undo stops.
+    editor.startHistory();
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sigmora::edit {
 
@@ -13,6 +14,9 @@ class Editor;
 struct RecoveredDiagram {
     std::string filePath;
     std::string bytes;
+    // Where it lies: the path of its two files without their extensions (empty for a copy made
+    // in memory).
+    std::string stem;
 };
 
 // Keeps a copy of a diagram with unsaved changes in a folder of the user's, so that a crash or a
@@ -37,6 +41,17 @@ public:
 
     // The copy a previous run left, when there is a complete one.
     std::optional<RecoveredDiagram> left() const;
+    // Every complete copy previous runs left: that copy first, then those put off at earlier
+    // starts, newest first.
+    std::vector<RecoveredDiagram> leftCopies() const;
+    // Keeps a left copy for a later start: it moves out of the way of this run's copy, which
+    // neither overwrites nor removes it.
+    void putOff(const RecoveredDiagram& left);
+    // Deletes a left copy.
+    void remove(const RecoveredDiagram& left);
+    // A left copy put off earlier and now recovered becomes this run's copy until a save or a
+    // normal close removes it.
+    void adopt(const RecoveredDiagram& left);
 
     std::string diagramPath() const;
     std::string namePath() const;
@@ -44,6 +59,10 @@ public:
 
 private:
     void write(const Editor& editor, Clock::time_point now);
+    std::string stem() const;
+    std::optional<RecoveredDiagram> read(const std::string& stem) const;
+    // The stems of the copies put off, newest (highest number) first.
+    std::vector<std::pair<int, std::string>> putOffStems() const;
 
     std::string folder_;
     bool pending_ = false;
@@ -55,6 +74,11 @@ inline constexpr const char* kRecoveryQuestionEnd = "\". Recover the unsaved cha
 
 // The question asked at start-up for a copy left by a crash.
 std::string recoveryQuestion(const RecoveredDiagram& recovered);
+
+// At start-up, asks about each copy previous runs left (newest first): Yes opens it and asks no
+// more (the others stay for a later start), No deletes it, Cancel (Esc, closing the question)
+// keeps it for the next start.
+void offerLeftCopies(Editor& editor, RecoveryCopy& copy);
 
 // Opens the recovered diagram as an unsaved one with its old file name; false (and an empty
 // diagram) when the copy cannot be read.

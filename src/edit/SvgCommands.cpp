@@ -4,6 +4,7 @@
 
 #include "edit/CommandIds.h"
 #include "edit/Editor.h"
+#include "edit/FileCommands.h"
 #include "edit/ImportedDiagram.h"
 #include "io/FileAccess.h"
 #include "io/SvgDocument.h"
@@ -35,8 +36,9 @@ void exportSvg(Editor& editor)
     const auto path = editor.ui().saveFileName(dialog);
     if (!path || path->empty())
         return;
-    if (io::writeFileReplacing(*path, svgDocumentOfView(editor)) != io::WriteError::None)
-        editor.ui().showMessage(kErrorCreating);
+    const io::WriteResult written = io::writeFileReplacing(*path, svgDocumentOfView(editor));
+    if (written.error != io::WriteError::None)
+        editor.ui().showMessage(std::string(kErrorCreating) + "\n" + io::fileProblem(*path, written.systemError));
     editor.refresh();
 }
 
@@ -55,14 +57,15 @@ void showReadProblem(Editor& editor, const io::SvgReadResult& result)
 
 void importSvg(Editor& editor)
 {
-    offerToSaveChanges(editor);
+    if (!askToSaveChanges(editor))
+        return;
     UiPort::FileDialog dialog{kOpenTitle, {{"Sigmora SVG files *.svg", "*.svg"}, {"All Files *.*", "*.*"}}, {}, {}};
-    const auto path = editor.ui().openFileName(dialog);
-    if (!path || path->empty())
+    const auto path = fileToRead(editor, dialog);
+    if (!path)
         return;
     const io::FileBytes file = io::readWholeFile(*path);
     if (file.error == io::ReadError::CannotOpen) {
-        editor.ui().showMessage(kInvalid);
+        editor.ui().showMessage(std::string(kInvalid) + "\n" + io::fileProblem(*path, file.systemError));
         return;
     }
     if (file.error == io::ReadError::TooLarge) {

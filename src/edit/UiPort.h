@@ -17,6 +17,10 @@ namespace sigmora::edit {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
 
+// The answers to a question that can be cancelled. Esc and the question's own close button answer
+// Cancel.
+enum class Answer { Yes, No, Cancel };
+
 // The context menus the right button pops up.
 enum class ContextMenuKind { Signal, Arrow, Label, Text };
 
@@ -31,6 +35,9 @@ public:
     // True for Yes.
     virtual bool askYesNo(const std::string& text, const std::string& caption,
                           MessageIcon icon = MessageIcon::Question) = 0;
+    // A question with Yes, No and Cancel (the questions about unsaved changes).
+    virtual Answer askYesNoCancel(const std::string& text, const std::string& caption,
+                                  MessageIcon icon = MessageIcon::Question) = 0;
 
     // "Setup Default Period": the divider chosen (1 ... 64), or nothing when cancelled.
     virtual std::optional<int> choosePeriodDivider(int currentDivider) = 0;

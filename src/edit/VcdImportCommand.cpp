@@ -3,6 +3,7 @@
 #include "edit/CommandIds.h"
 #include "edit/Editor.h"
 #include "edit/ExchangeImport.h"
+#include "edit/FileCommands.h"
 #include "io/ImportFiles.h"
 
 namespace sigmora::edit {
@@ -14,13 +15,14 @@ constexpr const char* kExtension = "vcd";
 
 void importVcd(Editor& editor)
 {
-    offerToSaveBeforeImport(editor);
+    if (!askToSaveChanges(editor))
+        return;
     UiPort::FileDialog dialog;
     dialog.title = kTitle;
     dialog.filters = {{"Value Change Dump files *.vcd", "*.vcd"}, {"All Files *.*", "*.*"}};
     dialog.defaultExtension = kExtension;
-    const auto path = editor.ui().openFileName(dialog);
-    if (!path || path->empty())
+    const auto path = fileToRead(editor, dialog);
+    if (!path)
         return;
     const io::VcdSurvey survey = io::surveyVcdFile(*path);
     if (!survey.ok) {

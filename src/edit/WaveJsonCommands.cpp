@@ -3,6 +3,7 @@
 #include "edit/CommandIds.h"
 #include "edit/Editor.h"
 #include "edit/ExchangeImport.h"
+#include "edit/FileCommands.h"
 #include "io/FileAccess.h"
 #include "io/ImportFiles.h"
 #include "io/WaveJsonWriter.h"
@@ -35,15 +36,19 @@ void exportWaveJson(Editor& editor)
     const auto path = editor.ui().saveFileName(waveJsonDialog(kExportTitle));
     if (!path || path->empty())
         return;
-    if (io::writeFileReplacing(*path, io::waveJsonText(editor.diagram())) != io::WriteError::None)
-        editor.ui().showMessage(std::string(kCannotWrite) + ": " + *path, "Sigmora", MessageIcon::Warning);
+    const io::WriteResult written = io::writeFileReplacing(*path, io::waveJsonText(editor.diagram()));
+    if (written.error != io::WriteError::None)
+        editor.ui().showMessage(std::string(kCannotWrite) + ": " + *path + "\n" +
+                                    io::fileProblem(*path, written.systemError),
+                                "Sigmora", MessageIcon::Warning);
 }
 
 void importWaveJson(Editor& editor)
 {
-    offerToSaveBeforeImport(editor);
-    const auto path = editor.ui().openFileName(waveJsonDialog(kImportTitle));
-    if (!path || path->empty())
+    if (!askToSaveChanges(editor))
+        return;
+    const auto path = fileToRead(editor, waveJsonDialog(kImportTitle));
+    if (!path)
         return;
     runExchangeImport(editor, [&](model::Diagram& fresh) {
         return io::importWaveJsonFile(*path, fresh, editor.measurer());

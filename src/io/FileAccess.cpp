@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -80,9 +81,9 @@ std::string followLinks(const std::string& path)
     return target;
 }
 
-WriteError failure(int error)
+WriteResult failure(int error)
 {
-    return deniedAccess(error) ? WriteError::AccessDenied : WriteError::Failed;
+    return {deniedAccess(error) ? WriteError::AccessDenied : WriteError::Failed, error};
 }
 
 std::string nameOf(const std::string& path)
@@ -132,10 +133,10 @@ void removeStaleTemporaries(const std::string& path)
 
 } // namespace
 
-WriteError writeFileReplacing(const std::string& requested, std::string_view bytes)
+WriteResult writeFileReplacing(const std::string& requested, std::string_view bytes)
 {
     if (requested.empty())
-        return WriteError::Failed;
+        return {WriteError::Failed, ENOENT};
     const std::string path = followLinks(requested);
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
         return failure(errno);
@@ -159,7 +160,7 @@ WriteError writeFileReplacing(const std::string& requested, std::string_view byt
     }
     syncFolder(folderOf(path));
     removeStaleTemporaries(path);
-    return WriteError::None;
+    return {};
 }
 
 FileBytes readWholeFile(const std::string& path, std::size_t limit)
@@ -167,9 +168,15 @@ FileBytes readWholeFile(const std::string& path, std::size_t limit)
     FileBytes result;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
-    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        if (fd >= 0)
-            ::close(fd);
+    if (fd < 0) {
+        result.error = ReadError::CannotOpen;
+        result.systemError = errno;
+        return result;
+    }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        // A folder says so; a device or a pipe is no file to read a diagram from.
+        result.systemError = S_ISDIR(info.st_mode) ? EISDIR : 0;
+        ::close(fd);
         result.error = ReadError::CannotOpen;
         return result;
     }
@@ -186,6 +193,7 @@ FileBytes readWholeFile(const std::string& path, std::size_t limit)
             continue;
         if (got < 0) {
             result.error = ReadError::CannotOpen;
+            result.systemError = errno;
             break;
         }
         if (got == 0)
@@ -211,10 +219,26 @@ bool fileReadable(const std::string& path)
     return true;
 }
 
-bool copyFile(const std::string& from, const std::string& to)
+bool copyFile(const std::string& from, const std::string& to, int* systemError)
 {
     const FileBytes source = readWholeFile(from);
-    return source.error == ReadError::None && writeFileReplacing(to, source.bytes) == WriteError::None;
+    int error = source.systemError;
+    bool copied = false;
+    if (source.error == ReadError::None) {
+        const WriteResult written = writeFileReplacing(to, source.bytes);
+        copied = written == WriteError::None;
+        error = written.systemError;
+    }
+    if (systemError)
+        *systemError = error;
+    return copied;
+}
+
+std::string fileProblem(const std::string& path, int systemError)
+{
+    if (systemError == 0)
+        return path;
+    return path + ": " + std::strerror(systemError);
 }
 
 } // namespace sigmora::io

@@ -1,5 +1,6 @@
 #include "io/ImportFiles.h"
 
+#include <cerrno>
 #include <fstream>
 
 #include "io/FileAccess.h"
@@ -9,7 +10,11 @@ namespace sigmora::io {
 
 namespace {
 
-std::string cannotOpen(const std::string& path) { return "The file " + path + " cannot be opened."; }
+// The message, and on the next line the path with the system's reason.
+std::string cannotOpen(const std::string& path, int systemError)
+{
+    return "The file " + path + " cannot be opened.\n" + fileProblem(path, systemError);
+}
 
 } // namespace
 
@@ -18,7 +23,7 @@ ImportResult importWaveJsonFile(const std::string& path, model::Diagram& diagram
     const FileBytes file = readWholeFile(path, kMaxWaveJsonBytes);
     ImportResult result;
     if (file.error == ReadError::CannotOpen)
-        result.error = cannotOpen(path);
+        result.error = cannotOpen(path, file.systemError);
     else if (file.error == ReadError::TooLarge)
         result.error = "This is not a WaveJSON file: it is larger than " +
                        std::to_string(kMaxWaveJsonBytes / (1024 * 1024)) + " MB.";
@@ -29,10 +34,12 @@ ImportResult importWaveJsonFile(const std::string& path, model::Diagram& diagram
 
 VcdSurvey surveyVcdFile(const std::string& path)
 {
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
+        const int systemError = errno;
         VcdSurvey survey;
-        survey.error = cannotOpen(path);
+        survey.error = cannotOpen(path, systemError);
         return survey;
     }
     VcdSurvey survey = surveyVcd(in);
@@ -44,10 +51,12 @@ VcdSurvey surveyVcdFile(const std::string& path)
 ImportResult importVcdFile(const std::string& path, const VcdChoice& choice, model::Diagram& diagram,
                            const model::TextMeasurer& measurer)
 {
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
+        const int systemError = errno;
         ImportResult result;
-        result.error = cannotOpen(path);
+        result.error = cannotOpen(path, systemError);
         return result;
     }
     ImportResult result = readVcd(in, choice, diagram, measurer);

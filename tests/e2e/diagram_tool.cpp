@@ -30,6 +30,10 @@ using namespace sigmora;
 struct NoUi : edit::UiPort {
     void showMessage(const std::string&, const std::string&, edit::MessageIcon) override {}
     bool askYesNo(const std::string&, const std::string&, edit::MessageIcon) override { return false; }
+    edit::Answer askYesNoCancel(const std::string&, const std::string&, edit::MessageIcon) override
+    {
+        return edit::Answer::Cancel;
+    }
     std::optional<int> choosePeriodDivider(int) override { return std::nullopt; }
     std::optional<std::string> openFileName(const FileDialog&) override { return std::nullopt; }
     std::optional<std::string> saveFileName(const FileDialog&) override { return std::nullopt; }

@@ -205,7 +205,7 @@ TEST_F(AnnotationMouse, MovingAnArrowAsksAboutSnappingOnlyWhenAnchored)
         d.click(middle.x, middle.y);
         ASSERT_EQ(state().selectionKind, SelectionKind::Arrow) << c.what;
         d.ui.questions.clear();
-        d.ui.answers = c.answers;
+        d.ui.answers.assign(c.answers.begin(), c.answers.end());
         const int snapshots = d.snapshots;
         drag(middle, {middle.x + dx, middle.y + dy});
         const ArrowRecord r = arrow();

@@ -159,19 +159,19 @@ TEST_F(EditorFixture, NewWithoutChangesAsksNothingAndResets)
     EXPECT_EQ(title, "Untitled - Sigmora 3.3.5");
 }
 
-TEST_F(EditorFixture, NewWithChangesAsksBothQuestions)
+TEST_F(EditorFixture, NewWithChangesAsksOnceAndCanBeCancelled)
 {
     editor.addRow(model::NewRowKind::Clock);
-    ui.answers = {false};
+    ui.answers = {edit::Answer::Cancel};
     editor.newDiagram();
     ASSERT_EQ(ui.questions.size(), 1u);
-    EXPECT_EQ(ui.questions[0], (test::FakeUiPort::Asked{"Do you want to create a new document?", "Start New?"}));
+    EXPECT_EQ(ui.questions[0], (test::FakeUiPort::Asked{"Do you want to save your previous changes?", "Save Changes?"}));
     EXPECT_EQ(rows().count(), 1); // untouched
+    EXPECT_TRUE(editor.diagram().modified);
 
-    ui.answers = {true, false};
+    ui.answers = {false};
     editor.newDiagram();
-    ASSERT_EQ(ui.questions.size(), 3u);
-    EXPECT_EQ(ui.questions[2], (test::FakeUiPort::Asked{"Do you want to save your previous changes?", "Save Changes?"}));
+    ASSERT_EQ(ui.questions.size(), 2u); // one question only
     EXPECT_EQ(rows().count(), 0); // changes discarded
     EXPECT_FALSE(editor.diagram().modified);
 }

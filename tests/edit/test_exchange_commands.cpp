@@ -22,6 +22,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const Asked kSaveChanges{"Do you want to save your changes?", "Save Changes?"};
+const std::string kMissing = ": No such file or directory";
 const Asked kAddSignals{"Please add signals to the waveforms first", ""};
 
 std::string readFile(const fs::path& path)
@@ -117,9 +118,11 @@ TEST_F(ExchangeFixture, UnwritableFilesAreReportedWithEachFormatsMessage)
         int command;
         std::string message;
     };
-    for (const Case& c : {Case{cmd::ExportSvg, "Error creating SVG file"},
-                          Case{cmd::ExportXml, "Problem opening the file: sigmora.xml\n"},
-                          Case{cmd::ExportCsv, "Problem opening the csv file\n"}}) {
+    // The message, then the path and the system's reason on the next line.
+    const std::string reason = missingFolder + ": No such file or directory";
+    for (const Case& c : {Case{cmd::ExportSvg, "Error creating SVG file\n" + reason},
+                          Case{cmd::ExportXml, "Problem opening the file: sigmora.xml\n" + reason},
+                          Case{cmd::ExportCsv, "Problem opening the csv file\n" + reason}}) {
         ui.messages.clear();
         runWithFile(c.command, missingFolder);
         EXPECT_EQ(ui.messages, (std::vector<Asked>{{c.message, ""}})) << c.command;
@@ -164,12 +167,12 @@ TEST_F(ExchangeFixture, ImportsThatFailLeaveTheDiagramUnchanged)
     };
     const Case cases[] = {
         {cmd::ImportSvg, path("foreign.svg"), {"Invalid WF SVG file", ""}},
-        {cmd::ImportSvg, path("missing.svg"), {"Invalid WF SVG file", ""}},
+        {cmd::ImportSvg, path("missing.svg"), {"Invalid WF SVG file\n" + path("missing.svg") + kMissing, ""}},
         {cmd::ImportSvg, path("nodata.svg"), {"close file", ""}},
-        {cmd::ImportXml, path("missing.xml"), {"Problem opening the xml file\n", ""}},
+        {cmd::ImportXml, path("missing.xml"), {"Problem opening the xml file\n" + path("missing.xml") + kMissing, ""}},
         {cmd::ImportXml, path("bad.xml"),
          {"This file cannot be read as waveforms (a waveform holds characters no cell can have).", "Sigmora"}},
-        {cmd::ImportCsv, path("missing.csv"), {"Problem opening the csv file\n", ""}},
+        {cmd::ImportCsv, path("missing.csv"), {"Problem opening the csv file\n" + path("missing.csv") + kMissing, ""}},
         {cmd::ImportCsv, path("bad.csv"),
          {"This file cannot be read as waveforms (line 2 has no comma after its name).", "Sigmora"}},
     };

@@ -164,7 +164,11 @@ TEST_F(FileFixture, AFailedSaveKeepsThePreviousFileAndModifiedAndSaysSo)
     ui.answers = {true};
     editor.execute(cmd::FileSaveAs);
     editor.execute(cmd::FileSaveAs);
-    EXPECT_EQ(ui.messages, (std::vector<Asked>{{"Error saving file", ""}, {"Error saving file", ""}}));
+    // Each message names the file and the system's reason on its second line.
+    EXPECT_EQ(ui.messages, (std::vector<Asked>{{"Error saving file\n" + folderTarget + ": Is a directory", ""},
+                                               {"Error saving file\n" + path("missing/wave.sgm") +
+                                                    ": No such file or directory",
+                                                ""}}));
     EXPECT_TRUE(editor.diagram().modified);
     EXPECT_EQ(editor.filePath(), file);
     EXPECT_TRUE(ui.recentFiles.empty());
@@ -183,8 +187,9 @@ TEST_F(FileFixture, AReadOnlyFileIsNotReplaced)
     ::chmod(file.c_str(), 0444);
     editor.setFilePath(file);
     editor.execute(cmd::FileSave);
-    EXPECT_EQ(ui.messages,
-              (std::vector<Asked>{{"The file could not be accessed.  Please check if it is READ ONLY.", ""}}));
+    EXPECT_EQ(ui.messages, (std::vector<Asked>{{"The file could not be accessed.  Please check if it is READ ONLY.\n" +
+                                                    file + ": Permission denied",
+                                                ""}}));
     EXPECT_EQ(readFile(file), "previous");
     EXPECT_TRUE(editor.diagram().modified);
 }
@@ -197,8 +202,9 @@ TEST_F(FileFixture, AFolderThatRefusesWritingGivesTheReadOnlyMessage)
     addRows();
     ui.fileNames = {"/sys/kernel/sigmora-test.sgm"};
     editor.execute(cmd::FileSaveAs);
-    EXPECT_EQ(ui.messages,
-              (std::vector<Asked>{{"The file could not be accessed.  Please check if it is READ ONLY.", ""}}));
+    EXPECT_EQ(ui.messages, (std::vector<Asked>{{"The file could not be accessed.  Please check if it is READ ONLY.\n"
+                                                "/sys/kernel/sigmora-test.sgm: Permission denied",
+                                                ""}}));
     EXPECT_TRUE(editor.diagram().modified);
     EXPECT_EQ(title, "");
 }
@@ -245,7 +251,7 @@ TEST_F(FileFixture, OpenReadsWhatSaveWroteByteForByte)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(FileFixture, OpenAsksToSaveChangesAndGoesOnEitherWay)
+TEST_F(FileFixture, OpenAsksToSaveChangesAndGoesOnAfterNo)
 {
     const std::string file = path("other.sgm");
     addRows();
@@ -258,40 +264,58 @@ TEST_F(FileFixture, OpenAsksToSaveChangesAndGoesOnEitherWay)
     EXPECT_EQ(rows(), 3);
 }
 
-TEST_F(FileFixture, UnreadableInvalidAndDamagedFiles)
+// Whatever goes wrong in Open, the open diagram stays on screen as it was: its rows, its file
+// name, `modified` and its undo history.
+TEST_F(FileFixture, AFailedOpenLeavesTheOpenDiagramAlone)
 {
     addRows();
-    ui.fileNames = {path("absent.sgm")};
-    ui.answers = {false};
-    editor.execute(cmd::FileOpen);
-    EXPECT_EQ(ui.messages, (std::vector<Asked>{{"Error open file", ""}}));
-    EXPECT_EQ(rows(), 3); // unchanged
-
     const std::string bytes = io::nativeFileBytes(editor.diagram());
+    std::string damaged = bytes;
+    damaged.replace(8, 4, std::string("\xff\xff\xff\x7f", 4)); // a cell width no diagram has
+    writeFile(path("empty.sgm"), "");
     writeFile(path("text.sgm"), "just some text");
     writeFile(path("cut.sgm"), bytes.substr(0, bytes.size() / 2));
+    writeFile(path("tagonly.sgm"), bytes.substr(0, 8));
+    writeFile(path("damaged.sgm"), damaged);
+    fs::create_directory(path("folder.sgm"));
     struct Case {
         const char* name;
-        Asked message;
+        std::string message; // besides the caption
+        const char* caption;
     };
     const Case cases[] = {
-        {"text.sgm", {"This is not a valid Sigmora file.", "Sigmora"}},
-        {"cut.sgm", {"This Sigmora file is damaged and cannot be read (the data ends inside a grid).", "Sigmora"}},
+        {"absent.sgm", "Error open file\n" + path("absent.sgm") + ": No such file or directory", ""},
+        {"folder.sgm", "Error open file\n" + path("folder.sgm") + ": Is a directory", ""},
+        {"empty.sgm", "This is not a valid Sigmora file.", "Sigmora"},
+        {"text.sgm", "This is not a valid Sigmora file.", "Sigmora"},
+        {"tagonly.sgm", "This Sigmora file is damaged and cannot be read (the data ends inside a number).",
+         "Sigmora"},
+        {"cut.sgm", "This Sigmora file is damaged and cannot be read (the data ends inside a grid).", "Sigmora"},
+        {"damaged.sgm", "This Sigmora file is damaged and cannot be read (a layout size is out of range).", "Sigmora"},
     };
+    const std::string kept = path("kept.sgm");
+    editor.setFilePath(kept);
+    editor.addRow(model::NewRowKind::Clock); // one change to undo, unsaved
+    const std::string before = io::nativeFileBytes(editor.diagram());
     for (const Case& c : cases) {
-        editor.setFilePath(path("previous.sgm"));
-        editor.addRow(model::NewRowKind::Clock);
         ui.messages.clear();
+        ui.recentFiles.clear();
         ui.answers = {false};
         ui.fileNames = {path(c.name)};
         editor.execute(cmd::FileOpen);
         ASSERT_EQ(ui.messages.size(), 1u) << c.name;
-        EXPECT_EQ(ui.messages[0].text, c.message.text);
-        EXPECT_EQ(ui.messages[0].caption, c.message.caption);
-        EXPECT_EQ(rows(), 0) << c.name;
-        EXPECT_EQ(title, "Untitled" + kTitleSuffix) << c.name;
-        EXPECT_FALSE(editor.diagram().modified) << c.name;
+        EXPECT_EQ(ui.messages[0].text, c.message) << c.name;
+        EXPECT_EQ(ui.messages[0].caption, c.caption) << c.name;
+        EXPECT_EQ(io::nativeFileBytes(editor.diagram()), before) << c.name;
+        EXPECT_EQ(editor.filePath(), kept) << c.name;
+        EXPECT_EQ(title, kept + kTitleSuffix) << c.name;
+        EXPECT_TRUE(editor.diagram().modified) << c.name;
+        EXPECT_TRUE(ui.recentFiles.empty()) << c.name;
     }
+    // The undo history is the one before the failed opens: Undo takes back the last row.
+    ASSERT_TRUE(editor.commandState(cmd::EditUndo)->enabled);
+    editor.execute(cmd::EditUndo);
+    EXPECT_EQ(rows(), 3);
 }
 
 TEST_F(FileFixture, CommandLineFileOpensWithoutADialog)
@@ -373,27 +397,30 @@ TEST_F(FileFixture, OldRegionsWithoutTheirStyleAreReportedOnceAfterConversion)
     EXPECT_EQ(ui.messages, (std::vector<Asked>{{"can't find flood style", ""}}));
 }
 
-TEST_F(FileFixture, DecliningConversionOrAFailedBackupLeavesAnEmptyDiagramAndTheFile)
+TEST_F(FileFixture, DecliningConversionOrAFailedBackupLeavesTheOpenDiagramAndTheFile)
 {
     addRows();
     const std::string file = path("old.sgm");
     const std::string old = version009Bytes();
     writeFile(file, old);
+    editor.setFilePath(path("current.sgm"));
     editor.diagram().modified = false;
+    const std::string before = io::nativeFileBytes(editor.diagram());
     ui.answers = {false};
     editor.openNamedFile(file);
-    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(io::nativeFileBytes(editor.diagram()), before);
     EXPECT_EQ(folder(), (std::vector<std::string>{"old.sgm"}));
+    EXPECT_EQ(title, path("current.sgm") + kTitleSuffix);
 
-    addRows();
-    editor.diagram().modified = false;
     fs::create_directory(path("old_backup.sgm")); // the backup cannot be written
     ui.answers = {true};
     editor.openNamedFile(file);
-    EXPECT_EQ(ui.messages, (std::vector<Asked>{{"Backup failed on conversion", ""}}));
-    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(ui.messages,
+              (std::vector<Asked>{{"Backup failed on conversion\n" + path("old_backup.sgm") + ": Is a directory", ""}}));
+    EXPECT_EQ(io::nativeFileBytes(editor.diagram()), before);
     EXPECT_EQ(readFile(file), old);
-    EXPECT_EQ(title, "Untitled" + kTitleSuffix);
+    EXPECT_EQ(title, path("current.sgm") + kTitleSuffix);
+    EXPECT_FALSE(editor.diagram().modified);
 }
 
 TEST_F(FileFixture, TestbenchPortListIsReadAndTheClockDialogShown)
@@ -415,9 +442,16 @@ TEST_F(FileFixture, TestbenchPortListIsReadAndTheClockDialogShown)
     EXPECT_TRUE(editor.diagram().modified);
     EXPECT_TRUE(ui.fileDialogs.empty());
 
+    // A list that cannot be read, or the dialog cancelled, leaves the diagram as it was.
     editor.diagram().modified = false;
     editor.openNamedFile(path("missing_import_tb.txt"));
-    EXPECT_EQ(ui.messages, (std::vector<Asked>{{"Problem parsing the RTL entity\n", ""}}));
-    EXPECT_EQ(ui.dutClockLists.back(), std::vector<std::string>{});
-    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(ui.messages, (std::vector<Asked>{{"Problem parsing the RTL entity\n" + path("missing_import_tb.txt") +
+                                                    ": No such file or directory",
+                                                ""}}));
+    EXPECT_EQ(ui.dutClockLists.size(), 1u);
+    EXPECT_EQ(rows(), 2);
+    editor.openNamedFile(list);
+    EXPECT_EQ(ui.dutClockLists.size(), 2u);
+    EXPECT_EQ(rows(), 2);
+    EXPECT_EQ(editor.testbenchPorts.size(), 3u);
 }

@@ -289,7 +289,9 @@ TEST_F(OutputFixture, AFileThatCannotBeWrittenIsReported)
         d.ui.messages.clear();
         d.ui.fileNames = {path};
         d.editor.execute(command);
-        EXPECT_EQ(d.ui.messages, (std::vector<Asked>{{"Error opening " + path, ""}})) << command;
+        EXPECT_EQ(d.ui.messages,
+                  (std::vector<Asked>{{"Error opening " + path + "\n" + path + ": No such file or directory", ""}}))
+            << command;
     }
 }
 

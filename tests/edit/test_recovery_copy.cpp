@@ -97,7 +97,7 @@ TEST_F(RecoveryFixture, LeftCopyOpensUnsavedWithItsName)
     EXPECT_TRUE(next.diagram().modified);
     EXPECT_EQ(next.title(), "/home/ann/spi.sgm - Sigmora 3.3.5");
 
-    EXPECT_EQ(edit::recoveryQuestion({"", saved}),
+    EXPECT_EQ(edit::recoveryQuestion({"", saved, ""}),
               "Sigmora closed without saving \"Untitled\". Recover the unsaved changes?");
 }
 

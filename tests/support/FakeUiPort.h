@@ -17,8 +17,16 @@ public:
         std::string caption;
         bool operator==(const Asked&) const = default;
     };
+    // One scripted answer: true or false for Yes or No, or an edit::Answer. A Yes/No question
+    // takes Cancel as No, as Esc at such a question does.
+    struct Reply {
+        edit::Answer answer;
+        Reply(bool yes) : answer(yes ? edit::Answer::Yes : edit::Answer::No) {}
+        Reply(edit::Answer a) : answer(a) {}
+    };
 
-    std::deque<bool> answers;             // Yes/No answers, in order; No when the script runs out
+    std::deque<Reply> answers;            // answers to every question, in order; No when the script runs out
+    std::vector<std::string> cancellable; // the texts of the questions asked with Yes, No and Cancel
     std::deque<std::optional<int>> dividers; // period divider dialog results
     std::deque<std::optional<std::string>> fileNames; // open/save dialog results, in order
     std::vector<FileDialog> fileDialogs;              // every file dialog shown
@@ -57,9 +65,19 @@ public:
     bool askYesNo(const std::string& text, const std::string& caption, edit::MessageIcon) override
     {
         questions.push_back({text, caption});
+        return nextAnswer() == edit::Answer::Yes;
+    }
+    edit::Answer askYesNoCancel(const std::string& text, const std::string& caption, edit::MessageIcon) override
+    {
+        questions.push_back({text, caption});
+        cancellable.push_back(text);
+        return nextAnswer();
+    }
+    edit::Answer nextAnswer()
+    {
         if (answers.empty())
-            return false;
-        bool a = answers.front();
+            return edit::Answer::No;
+        const edit::Answer a = answers.front().answer;
         answers.pop_front();
         return a;
     }

@@ -28,6 +28,11 @@ public:
         ++questionsAsked;
         return chance(2);
     }
+    edit::Answer askYesNoCancel(const std::string&, const std::string&, edit::MessageIcon) override
+    {
+        ++questionsAsked;
+        return static_cast<edit::Answer>(pick(0, 2));
+    }
     std::optional<int> choosePeriodDivider(int) override
     {
         ++dialogsShown;
