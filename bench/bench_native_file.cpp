@@ -1,6 +1,7 @@
 // The native file and the undo snapshot with the largest diagram: 256 rows of every kind, every
-// list populated, both grids full. A snapshot is taken after every edit, so taking and restoring
-// one must stay far below a millisecond or two.
+// list populated, both grids full (and the annotated largest diagram of the tests, with random
+// cell values). A snapshot is taken after every edit, so taking one must stay below two
+// milliseconds, and a hundred Undo steps below 64 MiB.
 
 #include <benchmark/benchmark.h>
 
@@ -12,8 +13,10 @@
 #include "io/FileAccess.h"
 #include "io/NativeFileReader.h"
 #include "io/NativeFileWriter.h"
+#include "io/PackedBytes.h"
 #include "model/Diagram.h"
 #include "model/RowFactory.h"
+#include "support/LargestDiagram.h"
 
 using namespace sigmora;
 
@@ -56,25 +59,106 @@ const model::Diagram& diagram()
     return d;
 }
 
-void BM_TakeSnapshot(benchmark::State& state)
+// The two largest diagrams: 0 with both grids full on every row, 1 with random cell values on
+// every row and every annotation list full (tests/support/LargestDiagram.h).
+const model::Diagram& largest(std::int64_t which)
 {
-    edit::UndoRing ring;
-    for (auto _ : state) {
-        std::string& slot = ring.nextSnapshot();
-        io::writeNativeFile(diagram(), slot);
-        benchmark::DoNotOptimize(slot.data());
-    }
-    state.counters["bytes"] = static_cast<double>(io::nativeFileBytes(diagram()).size());
+    static const model::Diagram annotated = test::largestAnnotatedDiagram();
+    return which == 0 ? diagram() : annotated;
 }
 
+// A change of one flood cell, somewhere else each time.
+void changeOneCell(model::Diagram& d, int step)
+{
+    d.store.floodStyles().set(step % kRows, (step * 7) % model::kMaxCells, 1 + step % 7);
+}
+
+// The snapshot as the editor takes it after an edit: the diagram written, cut into pieces, the
+// pieces it does not share with the state before compressed.
+void BM_TakeSnapshot(benchmark::State& state)
+{
+    model::Diagram d = largest(state.range(0));
+    edit::UndoRing ring;
+    ring.push([&d](std::string& out) { io::writeNativeFile(d, out); });
+    int step = 0;
+    for (auto _ : state) {
+        changeOneCell(d, ++step);
+        ring.push([&d](std::string& out) { io::writeNativeFile(d, out); });
+    }
+    state.counters["bytes"] = static_cast<double>(io::nativeFileBytes(d).size());
+}
+
+// The worst case: a state that shares no piece with the one before (every piece compressed).
+void BM_TakeSnapshotSharingNothing(benchmark::State& state)
+{
+    const model::Diagram& d = largest(state.range(0));
+    std::string bytes;
+    for (auto _ : state) {
+        io::writeNativeFile(d, bytes);
+        benchmark::DoNotOptimize(io::PackedBytes::pack(bytes).size());
+    }
+}
+
+// What a snapshot cost when states were kept uncompressed: the diagram written.
+void BM_WriteSnapshotBytes(benchmark::State& state)
+{
+    const model::Diagram& d = largest(state.range(0));
+    std::string bytes;
+    for (auto _ : state) {
+        io::writeNativeFile(d, bytes);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+
+// Undo and Redo in turn between two states of the diagram: the state unpacked and read back.
 void BM_RestoreSnapshot(benchmark::State& state)
 {
-    const std::string snapshot = io::nativeFileBytes(diagram());
-    model::Diagram target = diagram();
+    model::Diagram d = largest(state.range(0));
+    edit::UndoRing ring;
+    ring.push([&d](std::string& out) { io::writeNativeFile(d, out); });
+    changeOneCell(d, 1);
+    ring.push([&d](std::string& out) { io::writeNativeFile(d, out); });
+    bool back = true;
+    for (auto _ : state) {
+        const std::string& bytes = back ? ring.undo() : ring.redo();
+        back = !back;
+        if (!io::restoreSnapshot(bytes, d))
+            state.SkipWithError("the state could not be put back");
+    }
+}
+
+// What a restore cost when states were kept uncompressed: the bytes read back.
+void BM_RestoreSnapshotBytes(benchmark::State& state)
+{
+    const std::string snapshot = io::nativeFileBytes(largest(state.range(0)));
+    model::Diagram target = largest(state.range(0));
     for (auto _ : state) {
         io::restoreSnapshot(snapshot, target);
         benchmark::DoNotOptimize(target.store.signalCount());
     }
+}
+
+// The memory of a hundred Undo steps: range(1) 0 changes one cell a step, 1 draws the cell
+// values anew every step (the annotated diagram with another seed), so that little is shared.
+void BM_UndoMemory(benchmark::State& state)
+{
+    std::size_t held = 0;
+    for (auto _ : state) {
+        model::Diagram d = largest(state.range(0));
+        edit::UndoRing ring;
+        for (int step = 0; step < edit::UndoRing::kMaxDepth; ++step) {
+            if (step > 0 && state.range(1) == 0)
+                changeOneCell(d, step);
+            else if (step > 0)
+                d = test::largestAnnotatedDiagram(static_cast<unsigned>(1000 + step));
+            ring.push([&d](std::string& out) { io::writeNativeFile(d, out); });
+        }
+        held = ring.heldBytes();
+    }
+    state.counters["MiB_for_100_steps"] = static_cast<double>(held) / (1024.0 * 1024.0);
+    // Ten uncompressed slots of the largest diagram, as states were kept before.
+    state.counters["MiB_ten_uncompressed_slots"] =
+        10.0 * static_cast<double>(io::nativeFileBytes(largest(state.range(0))).size()) / (1024.0 * 1024.0);
 }
 
 std::string benchFile()
@@ -109,8 +193,17 @@ void BM_Open(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_TakeSnapshot)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
-BENCHMARK(BM_RestoreSnapshot)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_TakeSnapshot)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_TakeSnapshotSharingNothing)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_WriteSnapshotBytes)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RestoreSnapshot)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RestoreSnapshotBytes)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_UndoMemory)->Args({0, 0})->Args({1, 0})->Args({1, 1})->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Open)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 

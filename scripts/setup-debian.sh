@@ -9,7 +9,7 @@ set -euo pipefail
 build_and_run=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libx11-dev shared-mime-info
-  fonts-liberation libemf-dev
+  fonts-liberation libemf-dev zlib1g-dev
   # Optional speed-ups of the build; it works without them.
   ccache mold
 )

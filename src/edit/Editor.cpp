@@ -42,7 +42,7 @@ Editor::Editor(UiPort& ui, const model::TextMeasurer& measurer)
 {
     registerCommands();
     // The empty start diagram is the first state Undo can return to.
-    takeSnapshot();
+    startHistory();
 }
 
 void Editor::registerCommands()
@@ -324,9 +324,15 @@ Editor::RefreshBatch::~RefreshBatch()
 
 void Editor::takeSnapshot()
 {
-    io::writeNativeFile(diagram_, undoRing_.nextSnapshot());
+    undoRing_.push([this](std::string& out) { io::writeNativeFile(diagram_, out); });
     if (onSnapshot)
         onSnapshot();
+}
+
+void Editor::startHistory()
+{
+    undoRing_.reset();
+    takeSnapshot();
 }
 
 } // namespace sigmora::edit

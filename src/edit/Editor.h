@@ -137,6 +137,9 @@ public:
 
     // Writes the whole diagram into the next slot of the undo ring.
     void takeSnapshot();
+    // After New, Open and the reads that replace the diagram: the diagram as it stands becomes the
+    // first state Undo returns to, and no earlier state is reachable.
+    void startHistory();
     UndoRing& undoRing() { return undoRing_; }
     const UndoRing& undoRing() const { return undoRing_; }
     // Clears the diagram for New and Open: store, settings, state, scroll and undo bookkeeping.

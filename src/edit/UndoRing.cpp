@@ -1,8 +1,13 @@
 #include "edit/UndoRing.h"
 
+#include <unordered_set>
+#include <utility>
+
 namespace sigmora::edit {
 
-std::string& UndoRing::nextSnapshot()
+UndoRing::UndoRing() : slots_(kSlots) {}
+
+void UndoRing::keepIncoming()
 {
     ++slot_;
     if (slot_ >= kSlots)
@@ -11,9 +16,10 @@ std::string& UndoRing::nextSnapshot()
     ++depth_;
     if (depth_ > kMaxDepth)
         depth_ = kMaxDepth;
-    std::string& buffer = slots_[static_cast<std::size_t>(slot_)];
-    buffer.clear();
-    return buffer;
+    io::PackedBytes& slot = slots_[static_cast<std::size_t>(slot_)];
+    slot = io::PackedBytes::pack(incoming_, currentPacked_, current_);
+    currentPacked_ = slot;
+    std::swap(current_, incoming_);
 }
 
 const std::string& UndoRing::undo()
@@ -43,7 +49,13 @@ const std::string& UndoRing::restoredSlot()
         slot_ = kSlots - 1;
     if (slot_ >= kSlots)
         slot_ = 0;
-    return slots_[static_cast<std::size_t>(slot_)];
+    const io::PackedBytes& slot = slots_[static_cast<std::size_t>(slot_)];
+    // A slot that cannot be unpacked (never the case for a slot this ring packed) gives no bytes,
+    // which the restore refuses, rather than a mixture of two states.
+    if (!slot.unpack(current_))
+        current_.clear();
+    currentPacked_ = slot;
+    return current_;
 }
 
 void UndoRing::reset()
@@ -52,6 +64,21 @@ void UndoRing::reset()
     depth_ = 0;
     redoLimit_ = 0;
     redoAvailable_ = false;
+}
+
+std::size_t UndoRing::heldBytes() const
+{
+    // A piece is allocated together with its shared count: two counters and a table pointer.
+    constexpr std::size_t kSharedCount = 2 * sizeof(int) + sizeof(void*);
+    std::unordered_set<const io::PackedPiece*> counted;
+    std::size_t held = current_.capacity() + incoming_.capacity();
+    for (const io::PackedBytes& slot : slots_) {
+        held += slot.pieces().capacity() * sizeof(std::shared_ptr<const io::PackedPiece>);
+        for (const auto& piece : slot.pieces())
+            if (counted.insert(piece.get()).second)
+                held += kSharedCount + sizeof(io::PackedPiece) + piece->compressed.capacity();
+    }
+    return held;
 }
 
 } // namespace sigmora::edit

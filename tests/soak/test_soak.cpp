@@ -84,8 +84,8 @@ public:
             if (std::find(std::begin(kBlockingCommands), std::end(kBlockingCommands), command) ==
                 std::end(kBlockingCommands))
                 commands_.push_back(command);
-        // Mirrors the undo ring: the bytes written into each slot, to compare what undo and redo
-        // put back with what was stored.
+        // Mirrors the undo ring: the bytes of the state kept in each slot (the ring keeps them
+        // compressed), to compare what undo and redo put back with what was stored.
         editor_.onSnapshot = [this] {
             auto& slot = mirror_[static_cast<std::size_t>(editor_.undoRing().slot())];
             if (!slot)
@@ -164,7 +164,8 @@ public:
     // a change that takes no undo snapshot, which undo and redo do not bring back.
     void noteUnsnapshotted(const std::string& current, const std::string& operation)
     {
-        // Before the first snapshot (after New or Open) no slot holds a state to compare with.
+        // New and Open start the history with the state they leave, so a slot always holds the
+        // current state; the check stays for a ring that holds none.
         const int index = editor_.undoRing().slot();
         if (index < 0) {
             inStep_ = true;

@@ -11,15 +11,15 @@ namespace sigmora::test {
 
 // The largest diagram: 256 rows with 600 drawn cells, every cell value and transition, clocks,
 // slanted and ideal edges, edge arrows, differential and active-low rows, separators of every
-// kind, multi-line names and moved edges.
-inline model::Diagram largestDiagram(int periodMode = 0)
+// kind, multi-line names and moved edges. Another seed draws other cell values.
+inline model::Diagram largestDiagram(int periodMode = 0, unsigned seed = 42)
 {
     model::Diagram d;
     d.settings.waveformWidth = 600 * d.settings.cellWidth;
     d.settings.periodLineMode = periodMode;
     d.settings.signalSeparatorLines = 1;
     d.settings.waveformSeparatorLines = 1;
-    std::mt19937 random(42);
+    std::mt19937 random(seed);
     std::uniform_int_distribution<int> value(0, 4);
     for (int i = 0; i < model::kMaxRows; ++i) {
         if (i % 16 == 15) {
@@ -47,10 +47,11 @@ inline model::Diagram largestDiagram(int periodMode = 0)
 
 // The largest diagram with every annotation list full: 256 text boxes (no outline, plain and
 // rounded), 256 arrows mixing the Bezier, straight and angled styles, 256 setup/hold labels, 256
-// time breaks and flood fills (every style) on half the cells of every row.
-inline model::Diagram largestAnnotatedDiagram()
+// time breaks and flood fills (every style) on half the cells of every row. Another seed draws
+// other cell values and moves the flood styles along.
+inline model::Diagram largestAnnotatedDiagram(unsigned seed = 42)
 {
-    model::Diagram d = largestDiagram();
+    model::Diagram d = largestDiagram(0, seed);
     constexpr int kCount = 256;
     // Rows whose names are single words of the generator: signals and clocks, not separators.
     auto rowName = [](int k) {
@@ -76,7 +77,7 @@ inline model::Diagram largestAnnotatedDiagram()
     }
     for (int row = 0; row < model::kMaxRows; ++row)
         for (int cell = row % 2; cell < model::kMaxCells; cell += 2)
-            d.store.floodStyles().set(row, cell, 1 + (cell / 2 + row) % 7);
+            d.store.floodStyles().set(row, cell, 1 + (cell / 2 + row + static_cast<int>(seed)) % 7);
     return d;
 }
 
