@@ -31,7 +31,7 @@ bool readDiagram(const std::string& in, model::Diagram& diagram, std::string& er
 {
     const io::FileBytes file = io::readWholeFile(in);
     if (file.error == io::ReadError::CannotOpen) {
-        error = "cannot open " + in;
+        error = "cannot open " + in + "\n" + io::fileProblem(in, file.systemError);
         return false;
     }
     if (file.error == io::ReadError::TooLarge) {
@@ -51,10 +51,11 @@ bool readDiagram(const std::string& in, model::Diagram& diagram, std::string& er
 
 bool writeFile(const std::string& out, std::string_view bytes, std::string& error)
 {
-    const io::WriteError written = io::writeFileReplacing(out, bytes);
+    const io::WriteResult written = io::writeFileReplacing(out, bytes);
     if (written == io::WriteError::None)
         return true;
-    error = "cannot write " + out + (written == io::WriteError::AccessDenied ? ": access denied" : "");
+    error = "cannot write " + out + (written == io::WriteError::AccessDenied ? ": access denied" : "") + "\n" +
+            io::fileProblem(out, written.systemError);
     return false;
 }
 

@@ -5,10 +5,12 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <cerrno>
 
 #include "app/AboutDialog.h"
 #include "app/AppPaths.h"
@@ -22,8 +24,11 @@
 #include "app/Preferences.h"
 #include "app/TipOfTheDayDialog.h"
 #include "edit/CommandIds.h"
+#include "edit/DroppedFiles.h"
+#include "edit/FileCommands.h"
 #include "edit/PictureExports.h"
 #include "edit/PrintCommands.h"
+#include "io/FileAccess.h"
 
 // The pictures are compiled into the static application library; a static library's resources
 // are registered by hand.
@@ -53,6 +58,7 @@ MainWindow::MainWindow(edit::UiPort* ui, const AppPaths* paths)
     diagram_ = new DiagramWidget(*editor_, this);
     setCentralWidget(diagram_);
     diagram_->setFocus();
+    setAcceptDrops(true);
     editor_->onRefresh = [this] {
         diagram_->refresh();
         if (!updatePending_) {
@@ -266,10 +272,8 @@ void MainWindow::buildAccelerators()
 void MainWindow::registerFrameCommands()
 {
     edit::CommandRegistry& frame = router_->frameCommands();
-    frame.add(cmd::AppExit, [this] {
-        askToSaveChanges();
-        close();
-    });
+    // Closing asks about unsaved changes; Cancel keeps the window.
+    frame.add(cmd::AppExit, [this] { close(); });
     for (int command : {cmd::HelpUsersGuide, cmd::HelpFaq, cmd::HelpReportBug, cmd::HelpCheckUpdates})
         frame.add(command, [this, command] { showHelp(command); });
     for (int command : {framecmd::Help, framecmd::ContextHelp})
@@ -360,13 +364,13 @@ void MainWindow::showTipOfTheDay()
     dialog.exec();
 }
 
-void MainWindow::askToSaveChanges()
+bool MainWindow::askToSaveChanges()
 {
-    if (!editor_->diagram().modified)
-        return;
+    if (!edit::askToSaveChanges(*editor_))
+        return false;
+    // Changes the user chose not to save are no longer unsaved.
     editor_->diagram().modified = false;
-    if (ui_.askYesNo(kSaveQuestion, kSaveCaption))
-        editor_->execute(cmd::FileSave);
+    return true;
 }
 
 FrameMetrics MainWindow::frameMetrics() const
@@ -397,15 +401,52 @@ void MainWindow::writePreferences()
         return;
     Preferences preferences = placementValues(frameMetrics());
     preferences.takeFrom(editor_->diagram().settings);
-    if (!app::writePreferences(paths_->preferencesFile().toStdString(), preferences))
-        ui_.showMessage(kPreferencesWriteError, "Sigmora", edit::MessageIcon::Error);
+    const std::string file = paths_->preferencesFile().toStdString();
+    errno = 0;
+    if (!app::writePreferences(file, preferences)) {
+        const int reason = errno;
+        ui_.showMessage(std::string(kPreferencesWriteError) + "\n" + io::fileProblem(file, reason), "Sigmora",
+                        edit::MessageIcon::Error);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!askToSaveChanges()) {
+        event->ignore();
+        return;
+    }
     writePreferences();
-    askToSaveChanges();
     event->accept();
+}
+
+// A diagram, or a file an import reads, dragged over the window may be dropped; it opens as
+// through Open or that import, with their questions.
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The drop ends before the questions and dialogs of the command come up.
+    QTimer::singleShot(0, this, [this, path] {
+        edit::openDroppedFile(*editor_, path.toStdString());
+        updateCommandStates();
+    });
+}
+
+QString MainWindow::droppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile())
+        return {};
+    const QString path = data->urls().front().toLocalFile();
+    return edit::readingCommandFor(path.toStdString()) ? path : QString();
 }
 
 } // namespace sigmora::app

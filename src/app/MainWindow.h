@@ -17,6 +17,7 @@
 #include "edit/Editor.h"
 
 class QAction;
+class QMimeData;
 class QMenu;
 class QToolBar;
 
@@ -34,8 +35,6 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr const char* kIdleMessage = "For Help, press F1";
-    static constexpr const char* kSaveQuestion = "Do you want to save your changes?";
-    static constexpr const char* kSaveCaption = "Save Changes?";
     static constexpr const char* kPreferencesWriteError = "Error saving file";
 
     // ui: where the editor's and the window's questions go; the window's own message boxes when
@@ -71,6 +70,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();
@@ -84,8 +85,11 @@ private:
     void refreshRecentFiles();
     void openRecentFile(int index);
     bool canOpenDocumentFile() const;
-    // Asks to save unsaved changes (clearing the modified flag first); Yes runs Save.
-    void askToSaveChanges();
+    // Asks to save unsaved changes (Yes, No, Cancel); false when closing is abandoned. After No
+    // the changes count as settled.
+    bool askToSaveChanges();
+    // The one local file a drag carries that a command reads, else empty.
+    static QString droppedFile(const QMimeData* data);
     void writePreferences();
     void showTipOfTheDay();
     void showHelp(int command);

@@ -67,6 +67,19 @@ bool QtUiPort::askYesNo(const std::string& text, const std::string& caption, edi
     return box.exec() == QMessageBox::Yes;
 }
 
+edit::Answer QtUiPort::askYesNoCancel(const std::string& text, const std::string& caption, edit::MessageIcon icon)
+{
+    QMessageBox box(toQtIcon(icon), captionOrTitle(caption), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+    // Esc and the box's close button answer Cancel.
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return edit::Answer::Yes;
+    case QMessageBox::No: return edit::Answer::No;
+    default: return edit::Answer::Cancel;
+    }
+}
+
 std::optional<int> QtUiPort::choosePeriodDivider(int currentDivider)
 {
     dialogs::PeriodDividerDialog dialog(currentDivider, parent_);

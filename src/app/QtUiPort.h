@@ -18,6 +18,7 @@ public:
 
     void showMessage(const std::string& text, const std::string& caption, edit::MessageIcon icon) override;
     bool askYesNo(const std::string& text, const std::string& caption, edit::MessageIcon icon) override;
+    edit::Answer askYesNoCancel(const std::string& text, const std::string& caption, edit::MessageIcon icon) override;
     std::optional<int> choosePeriodDivider(int currentDivider) override;
     std::optional<edit::TextAttributes> editTextAttributes(const edit::TextAttributes& values) override;
     std::optional<model::Colour> chooseColour(model::Colour initial) override;

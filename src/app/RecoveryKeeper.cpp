@@ -9,8 +9,6 @@
 namespace sigmora::app {
 
 namespace {
-constexpr const char* kCaption = "Sigmora";
-
 std::chrono::milliseconds intervalMilliseconds()
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(edit::RecoveryCopy::kInterval);
@@ -47,14 +45,7 @@ RecoveryKeeper::~RecoveryKeeper()
 
 void RecoveryKeeper::offerLeftCopy()
 {
-    const std::optional<edit::RecoveredDiagram> left = copy_.left();
-    if (!left)
-        return;
-    edit::Editor& editor = window_.editor();
-    if (editor.ui().askYesNo(edit::recoveryQuestion(*left), kCaption, edit::MessageIcon::Question))
-        edit::openRecovered(editor, *left);
-    else
-        copy_.discard();
+    edit::offerLeftCopies(window_.editor(), copy_);
 }
 
 QString RecoveryKeeper::defaultFolder()

@@ -18,7 +18,8 @@ public:
     RecoveryKeeper(MainWindow& window, const QString& folder);
     ~RecoveryKeeper() override;
 
-    // Asks whether to recover a copy left by a crash; Yes opens it, No deletes it.
+    // Asks whether to recover each copy left by a crash; Yes opens it, No deletes it, Cancel
+    // keeps it for the next start.
     void offerLeftCopy();
 
     // The user's state folder for Sigmora ($XDG_STATE_HOME/sigmora, else ~/.local/state/sigmora).

@@ -134,7 +134,7 @@ bool readSvgXmlCsvInput(const std::string& in, model::Diagram& diagram, std::str
     const InputFormat* format = formatOf(in, kInputs);
     const io::FileBytes file = io::readWholeFile(in);
     if (file.error == io::ReadError::CannotOpen) {
-        error = "cannot open " + in;
+        error = "cannot open " + in + "\n" + io::fileProblem(in, file.systemError);
         return false;
     }
     std::string problem = "damaged: the file is far larger than any diagram";

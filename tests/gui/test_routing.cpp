@@ -216,43 +216,56 @@ void RoutingTest::helpItemsOpenTheirPages()
 void RoutingTest::closingAsksToSaveOnlyWhenModified_data()
 {
     QTest::addColumn<bool>("modified");
-    QTest::addColumn<bool>("answer");
-    QTest::newRow("unchanged") << false << false;
-    QTest::newRow("changed, No") << true << false;
-    QTest::newRow("changed, Yes") << true << true;
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("unchanged") << false << int(edit::Answer::No) << true;
+    QTest::newRow("changed, No") << true << int(edit::Answer::No) << true;
+    QTest::newRow("changed, Yes") << true << int(edit::Answer::Yes) << true;
+    QTest::newRow("changed, Cancel or Esc") << true << int(edit::Answer::Cancel) << false;
 }
 
+// Yes saves and closes, No closes, Cancel (Esc, the question's close button) keeps the window,
+// the diagram and its unsaved changes.
 void RoutingTest::closingAsksToSaveOnlyWhenModified()
 {
     QFETCH(bool, modified);
-    QFETCH(bool, answer);
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    QTemporaryDir dir;
+    const std::string file = dir.filePath(QStringLiteral("closing.sgm")).toStdString();
     test::FakeUiPort ui;
-    ui.answers.push_back(answer);
+    ui.answers.push_back(edit::Answer(answer));
     app::MainWindow window(&ui);
-    int saves = 0;
-    window.editor().commands().add(cmd::FileSave, [&] { ++saves; });
-    window.editor().diagram().modified = modified;
     window.show();
-    QVERIFY(window.close());
+    window.editor().addRow(model::NewRowKind::Bus);
+    window.editor().setFilePath(file);
+    window.editor().diagram().modified = modified;
+    QCOMPARE(window.close(), closes);
     using Asked = test::FakeUiPort::Asked;
     const std::vector<Asked> expected = modified ? std::vector<Asked>{{"Do you want to save your changes?", "Save Changes?"}}
                                                  : std::vector<Asked>{};
     QCOMPARE(ui.questions, expected);
-    QCOMPARE(saves, modified && answer ? 1 : 0);
-    QVERIFY(!window.editor().diagram().modified);
+    QCOMPARE(ui.cancellable.size(), expected.size());
+    QCOMPARE(QFile::exists(QString::fromStdString(file)), modified && answer == int(edit::Answer::Yes));
+    QCOMPARE(window.isVisible(), !closes);
+    QCOMPARE(window.editor().diagram().modified, !closes);
+    QCOMPARE(window.editor().diagram().store.signalCount(), 1);
 }
 
 void RoutingTest::exitAsksOnceThenCloses()
 {
     test::FakeUiPort ui;
-    ui.answers.push_back(false);
+    ui.answers = {edit::Answer::Cancel, false};
     app::MainWindow window(&ui);
     window.show();
     window.editor().addRow(model::NewRowKind::Bus);
     QVERIFY(window.editor().diagram().modified);
     window.action(cmd::AppExit)->trigger();
     QCOMPARE(ui.questions.size(), std::size_t(1));
-    QCOMPARE(ui.questions.front().text, std::string("Do you want to save your changes?"));
+    QVERIFY(window.isVisible()); // Esc at the question: the window stays
+    window.action(cmd::AppExit)->trigger();
+    QCOMPARE(ui.questions.size(), std::size_t(2)); // once per Exit, never twice
+    QCOMPARE(ui.questions.back().text, std::string("Do you want to save your changes?"));
     QVERIFY(!window.isVisible());
 }
 
@@ -291,7 +304,9 @@ void RoutingTest::unwritablePreferencesAreReportedAndClosingGoesOn()
     window.show();
     QVERIFY(window.close());
     QCOMPARE(ui.messages.size(), std::size_t(1));
-    QCOMPARE(ui.messages.front().text, std::string("Error saving file"));
+    // The message, then the file and the system's reason.
+    QCOMPARE(ui.messages.front().text,
+             "Error saving file\n" + paths.preferencesFile().toStdString() + ": Is a directory");
     QCOMPARE(ui.questions.size(), std::size_t(1)); // the save question still comes
     QVERIFY(!window.isVisible());
 }
