@@ -1,6 +1,7 @@
 #include "edit/MousePipeline.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "edit/CellTools.h"
 #include "edit/Editor.h"
@@ -20,6 +21,9 @@ constexpr int kMinimumTopMargin = 20;
 constexpr const char* kColumnBreak = "Do you want to add a TIMEBREAK down the entire column (on all the signals)?";
 constexpr const char* kColumnBreakTitle = "Column Break?";
 constexpr const char* kSnapQuestion = "Do you want to turn the snap-to-grid feature off?";
+// The most points one move is painted at; a longer way is painted at points a little further
+// apart than a pixel.
+constexpr int kMaxStrokeSteps = 8192;
 
 bool near(int v, int line)
 {
@@ -623,15 +627,36 @@ bool MousePipeline::dragWithButton(MouseFlags, int dx, int dy, const GridMapping
     }
     if (s.drag.kind == Drag::EndReplacement)
         return followReplacement();
-    const auto band = g.bandRowAt(s.lastY);
-    if (!band || !s.paintingTool())
+    if (!s.paintingTool())
+        return false;
+    return paintAlong(s.lastX - dx, s.lastY - dy, s.lastX, s.lastY, g);
+}
+
+bool MousePipeline::paintAlong(int fromX, int fromY, int toX, int toY, const GridMapping& g)
+{
+    // A quick stroke reports points several cells apart. The straight way between them is painted
+    // as if the pointer had reported every pixel of it, so no cell it crosses is left out.
+    const int dx = toX - fromX;
+    const int dy = toY - fromY;
+    const int steps = std::clamp(std::max(std::abs(dx), std::abs(dy)), 1, kMaxStrokeSteps);
+    bool changed = false;
+    for (int i = 1; i <= steps; ++i)
+        changed = paintAt(fromX + dx * i / steps, fromY + dy * i / steps, g) || changed;
+    return changed;
+}
+
+bool MousePipeline::paintAt(int x, int y, const GridMapping& g)
+{
+    InteractionState& s = editor_.state();
+    const auto band = g.bandRowAt(y);
+    if (!band)
         return false;
     const int row = *band;
-    const int cell = g.cellAt(s.lastX);
+    const int cell = g.cellAt(x);
     if (!g.cellInside(cell))
         return false;
     switch (s.currentTool) {
-    case Tool::Draw: return setLevelPaint(editor_, row, cell, g.inUpperHalf(row, s.lastY));
+    case Tool::Draw: return setLevelPaint(editor_, row, cell, g.inUpperHalf(row, y));
     case Tool::Flood: return floodPaint(editor_, row, cell);
     case Tool::TriState: return triStatePaint(editor_, row, cell);
     case Tool::Both:

@@ -57,7 +57,9 @@ private:
     bool moveSignalMarker(MouseFlags flags, int y);
     void updateHover(MouseFlags flags, int x, int y, const GridMapping& g);
     bool followRubberBand(int x, int y);
-    bool dragWithButton(MouseFlags flags, int x, int y, const GridMapping& g);
+    bool dragWithButton(MouseFlags flags, int dx, int dy, const GridMapping& g);
+    bool paintAlong(int fromX, int fromY, int toX, int toY, const GridMapping& g);
+    bool paintAt(int x, int y, const GridMapping& g);
     bool followReplacement();
     bool extendRectangle(MouseFlags flags, int x, int y, const GridMapping& g);
 

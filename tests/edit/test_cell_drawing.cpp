@@ -292,3 +292,74 @@ TEST_F(CellDrawing, EdgeStyleCommandsSkipRowsThatTakeNoEdits)
         EXPECT_EQ(model::fields::textField(model::fields::dataOfRow(record(1)), 3).value(), c.field3) << c.what;
     }
 }
+
+// A stroke whose moves come several cells apart paints the same cells, with the same values, as
+// one whose moves come a cell apart, and still takes one snapshot.
+TEST_F(CellDrawing, ABriskStrokePaintsEveryCellItCrosses)
+{
+    struct Case {
+        const char* name;
+        int tool;
+        int from, to;
+        bool high;
+    };
+    const Case cases[] = {
+        {"draw, left to right, high", cmd::ModeDraw, 1, 10, true},
+        {"draw, right to left, low", cmd::ModeDraw, 10, 1, false},
+        {"tri-state", cmd::ToolTriState, 2, 11, true},
+        {"both high and low", cmd::ToolBothHighLow, 1, 9, true},
+        {"flood fill", cmd::ToolFloodFill, 3, 11, true},
+    };
+    const model::CellGrid& flood = editor.diagram().store.floodStyles();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(editor.execute(c.tool));
+        const std::string start = c.high ? std::string(14, '0') : std::string(14, '1');
+        setWave(0, start);
+        setWave(1, start);
+        for (int cell = 0; cell < 14; ++cell) {
+            editor.diagram().store.floodStyles().set(0, cell, 0);
+            editor.diagram().store.floodStyles().set(1, cell, 0);
+        }
+        stroke(1, c.from, c.to, c.high); // a move on every cell
+        const int before = snapshots;
+        press(cellX(c.from), rowY(0, c.high));
+        moveHeld(cellX(c.to), rowY(0, c.high)); // one move the whole way
+        release(cellX(c.to), rowY(0, c.high));
+        EXPECT_EQ(snapshots, before + 1);
+        EXPECT_EQ(wave(0), wave(1));
+        EXPECT_NE(wave(1) == start, c.tool != cmd::ToolFloodFill) << "the slow stroke painted nothing";
+        for (int cell = 0; cell < 14; ++cell)
+            EXPECT_EQ(flood.get(0, cell), flood.get(1, cell)) << cell;
+    }
+}
+
+// A brisk stroke across two rows paints what a slow one along the same way paints (only the
+// gap between the rows' bands is left, as it is by the slow stroke).
+TEST_F(CellDrawing, ABriskStrokeAcrossRowsPaintsAsASlowOne)
+{
+    ASSERT_TRUE(editor.execute(cmd::ToolTriState));
+    const int x0 = cellX(1), y0 = rowY(0, true), x1 = cellX(12), y1 = rowY(1, false);
+    std::string slow[2];
+    for (bool brisk : {false, true}) {
+        setWave(0, std::string(14, '0'));
+        setWave(1, std::string(14, '0'));
+        press(x0, y0);
+        if (!brisk) {
+            for (int x = x0 + 1; x <= x1; ++x) // a move on every pixel of the way
+                moveHeld(x, y0 + (y1 - y0) * (x - x0) / (x1 - x0));
+        } else {
+            moveHeld(x1, y1);
+        }
+        release(x1, y1);
+        if (!brisk) {
+            slow[0] = wave(0);
+            slow[1] = wave(1);
+            EXPECT_NE(slow[0], std::string(14, '0'));
+            EXPECT_NE(slow[1], std::string(14, '0'));
+        } else {
+            EXPECT_EQ(wave(0), slow[0]);
+            EXPECT_EQ(wave(1), slow[1]);
+        }
+    }
+}
