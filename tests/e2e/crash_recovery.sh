@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real Sigmora on a diagram of two low signals, draws a stroke with the draw tool and
-# kills the program without a save. The next start offers the recovery copy; Yes brings back the
-# stroke as unsaved changes of the same file, which Ctrl+S then saves there.
+# kills the program without a save. The next start offers the recovery copy; Esc keeps it, past a
+# normal close, for the start after, where Yes brings back the stroke as unsaved changes of the
+# same file, which Ctrl+S then saves there.
 set -euo pipefail
 sigmora=$1
 locate=$2
@@ -38,6 +39,26 @@ for _ in $(seq 50); do [ -s "$copy" ] && break; sleep 0.2; done
 kill -9 "$pid"; wait "$pid" 2>/dev/null || true; pid=
 [ "$("$diagram" waves "$file")" = "$before" ] || { echo "FAIL: the file changed without a save" >&2; exit 1; }
 
+# Esc at the question keeps the copy for the next start, also past a normal close.
+"$work/bin/sigmora" >"$work/put-off.log" 2>&1 &
+pid=$!
+question=$(timeout 30 xdotool search --sync --onlyvisible --name '^Sigmora$' | head -n 1)
+sleep 0.5
+xdotool windowfocus --sync "$question"
+xdotool key Escape
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Untitled.* - Sigmora 3\.3\.5$' | head -n 1)
+sleep 1
+ls "$XDG_STATE_HOME/sigmora/"recovery-kept-*.sgm >/dev/null 2>&1 || { echo "FAIL: Esc did not keep the copy" >&2; exit 1; }
+xdotool windowfocus --sync "$window"
+xdotool key --clearmodifiers alt+f
+sleep 0.5
+xdotool key x
+for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null || break; sleep 0.25; done
+kill -0 "$pid" 2>/dev/null && { echo "FAIL: Exit without changes did not close" >&2; exit 1; }
+pid=
+ls "$XDG_STATE_HOME/sigmora/"recovery-kept-*.sgm >/dev/null 2>&1 || { echo "FAIL: the kept copy went at a normal close" >&2; exit 1; }
+echo "Esc at the recovery question kept the copy past a normal close"
+
 "$work/bin/sigmora" >"$work/second.log" 2>&1 &
 pid=$!
 question=$(timeout 30 xdotool search --sync --onlyvisible --name '^Sigmora$' | head -n 1)
@@ -63,4 +84,8 @@ if [ "${first:1:15}" != "001111100000000" ]; then
   exit 1
 fi
 [ ! -e "$copy" ] || { echo "FAIL: the recovery copy is still there after the save" >&2; exit 1; }
+if ls "$XDG_STATE_HOME/sigmora/"recovery-kept-* >/dev/null 2>&1; then
+  echo "FAIL: the copy kept by Esc is still there after it was recovered" >&2
+  exit 1
+fi
 echo "PASS"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -60,6 +61,36 @@ TEST_F(FileAccessFixture, FailuresLeaveWhatWasThere)
     EXPECT_EQ(io::writeFileReplacing("", "x"), io::WriteError::Failed);
     EXPECT_TRUE(fs::is_directory(path("folder.sgm")));
     EXPECT_EQ(entries(), 1u);
+}
+
+// Each failure keeps the system's reason, which the messages show after the path.
+TEST_F(FileAccessFixture, FailuresCarryTheSystemsReason)
+{
+    fs::create_directory(path("folder.sgm"));
+    struct Case {
+        const char* what;
+        int systemError;
+        int expected;
+    };
+    const Case cases[] = {
+        {"write over a folder", io::writeFileReplacing(path("folder.sgm"), "x").systemError, EISDIR},
+        {"write into a missing folder", io::writeFileReplacing(path("no/a.sgm"), "x").systemError, ENOENT},
+        {"read a missing file", io::readWholeFile(path("absent")).systemError, ENOENT},
+        {"read a folder", io::readWholeFile(path("folder.sgm")).systemError, EISDIR},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.systemError, c.expected) << c.what;
+    int copyError = 0;
+    EXPECT_FALSE(io::copyFile(path("absent"), path("copy.sgm"), &copyError));
+    EXPECT_EQ(copyError, ENOENT);
+
+    const std::pair<int, const char*> texts[] = {
+        {EACCES, "/home/u/a.sgm: Permission denied"},
+        {ENOSPC, "/home/u/a.sgm: No space left on device"},
+        {0, "/home/u/a.sgm"},
+    };
+    for (const auto& [error, text] : texts)
+        EXPECT_EQ(io::fileProblem("/home/u/a.sgm", error), text);
 }
 
 TEST_F(FileAccessFixture, ReadingRefusesFoldersMissingFilesAndOversizedFiles)
