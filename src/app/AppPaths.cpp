@@ -3,33 +3,33 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace sigmora::app {
 
 namespace {
 constexpr const char* kPreferencesFile = "sigmora.ini";
 constexpr const char* kGuideIndex = "index.html";
-
-QString chooseInstallationDir(const QString& executableDir)
-{
-    // An installed program (its data in ../share/sigmora, where a package or `cmake --install` puts
-    // it) keeps one user's preferences in that user's configuration folder even when its own
-    // folder can be written, as /usr/bin can by root: a file left there would outlive the package.
-    const bool installed = QFileInfo::exists(executableDir + QStringLiteral("/../share/sigmora/tips.txt"));
-    if (!installed && QFileInfo(executableDir).isWritable())
-        return executableDir;
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(config);
-    return config;
-}
+constexpr const char* kOrganisationFolder = "Kavlon Software";
 } // namespace
 
-AppPaths::AppPaths() : AppPaths(QCoreApplication::applicationDirPath()) {}
-
-AppPaths::AppPaths(const QString& executableDir)
-    : executableDir_(QDir::cleanPath(executableDir)), installationDir_(chooseInstallationDir(executableDir_))
+QString AppPaths::userConfigDir(const QString& xdgConfigHome, const QString& home)
 {
+    const QString base = !xdgConfigHome.isEmpty() && QDir::isAbsolutePath(xdgConfigHome)
+                             ? xdgConfigHome
+                             : QDir(home).filePath(QStringLiteral(".config"));
+    return QDir::cleanPath(QDir(base).filePath(QString::fromUtf8(kOrganisationFolder)));
+}
+
+AppPaths::AppPaths()
+    : AppPaths(QCoreApplication::applicationDirPath(),
+               userConfigDir(qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath()))
+{
+}
+
+AppPaths::AppPaths(const QString& executableDir, const QString& configDir)
+    : executableDir_(QDir::cleanPath(executableDir)), installationDir_(QDir::cleanPath(configDir))
+{
+    QDir().mkpath(installationDir_);
 }
 
 QString AppPaths::preferencesFile() const

@@ -7,16 +7,22 @@ namespace sigmora::app {
 // Where Sigmora keeps and finds its files on this machine.
 //
 // The installation directory holds the preferences file "sigmora.ini" and is the current
-// directory while the program runs: the directory of the executable when it is writable and not
-// an installation's (one with ../share/sigmora/tips.txt), else the user's configuration directory
-// for Sigmora. Read-only data (the tips file, the user's guide) is
-// looked for there first, then beside the executable, then in the installed shared-data folders.
+// directory while the program runs: always the user's configuration folder ($XDG_CONFIG_HOME,
+// else ~/.config, then "Kavlon Software"), never the folder of the executable, which may be a
+// build tree or an install that several users share. Read-only data (the tips file, the user's
+// guide) is looked for there first, then beside the executable, then in the installed
+// shared-data folders.
 class AppPaths {
 public:
-    // Paths for the running executable.
+    // Paths for the running executable and the user of this process.
     AppPaths();
-    // Paths for an executable living in executableDir (tests use a folder of their own).
-    explicit AppPaths(const QString& executableDir);
+    // Paths for an executable living in executableDir whose user keeps the configuration in
+    // configDir (tests use folders of their own). configDir is created when missing.
+    AppPaths(const QString& executableDir, const QString& configDir);
+
+    // The user's configuration folder for Sigmora, from the values of $XDG_CONFIG_HOME and $HOME:
+    // an empty or relative $XDG_CONFIG_HOME counts as unset.
+    static QString userConfigDir(const QString& xdgConfigHome, const QString& home);
 
     const QString& executableDir() const { return executableDir_; }
     const QString& installationDir() const { return installationDir_; }

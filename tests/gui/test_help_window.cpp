@@ -55,7 +55,7 @@ void HelpWindowTest::pagesOpenInTheBuiltInWindow()
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("<html><body><p>A page of the guide</p></body></html>");
     }
-    app::AppPaths paths(dir.path());
+    app::AppPaths paths(dir.path(), dir.filePath(QStringLiteral("config")));
     test::FakeUiPort ui;
     app::MainWindow window(&ui, &paths);
     window.runCommand(command);

@@ -1,7 +1,10 @@
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "app/AppPaths.h"
 #include "app/Preferences.h"
 #include "model/DiagramSettings.h"
 
@@ -25,6 +28,9 @@ private Q_SLOTS:
     void maximisedFlag_data();
     void maximisedFlag();
     void preferencesTravelToAndFromTheSettings();
+    void userConfigFolder_data();
+    void userConfigFolder();
+    void theRunningProgramKeepsThemInTheConfigurationFolder();
 
 private:
     QTemporaryDir dir_;
@@ -231,6 +237,39 @@ void PreferencesTest::preferencesTravelToAndFromTheSettings()
     QCOMPARE(settings.dropShadow, 2);
     QCOMPARE(settings.logoShown, 1);
     QCOMPARE(settings.boundingRectShown, 0);
+}
+
+void PreferencesTest::userConfigFolder_data()
+{
+    QTest::addColumn<QString>("xdgConfigHome");
+    QTest::addColumn<QString>("expected");
+    const QString home = QStringLiteral("/home/u");
+    QTest::newRow("$XDG_CONFIG_HOME set") << "/data/cfg" << "/data/cfg/Kavlon Software";
+    QTest::newRow("with a slash at its end") << "/data/cfg/" << "/data/cfg/Kavlon Software";
+    QTest::newRow("unset: ~/.config") << "" << "/home/u/.config/Kavlon Software";
+    QTest::newRow("relative: ignored") << "cfg" << "/home/u/.config/Kavlon Software";
+}
+
+void PreferencesTest::userConfigFolder()
+{
+    QFETCH(QString, xdgConfigHome);
+    QFETCH(QString, expected);
+    QCOMPARE(app::AppPaths::userConfigDir(xdgConfigHome, QStringLiteral("/home/u")), expected);
+}
+
+// The program run from its build folder (which is writable) keeps "sigmora.ini" in the
+// configuration folder, not beside itself.
+void PreferencesTest::theRunningProgramKeepsThemInTheConfigurationFolder()
+{
+    QTemporaryDir config;
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    const app::AppPaths paths;
+    qputenv("XDG_CONFIG_HOME", saved);
+    QVERIFY(QFileInfo(QCoreApplication::applicationDirPath()).isWritable());
+    QCOMPARE(paths.preferencesFile(), config.path() + QStringLiteral("/Kavlon Software/sigmora.ini"));
+    QVERIFY(QFileInfo(config.path() + QStringLiteral("/Kavlon Software")).isDir());
+    QCOMPARE(paths.installationDir(), config.path() + QStringLiteral("/Kavlon Software"));
 }
 
 QTEST_MAIN(PreferencesTest)

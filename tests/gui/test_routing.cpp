@@ -2,6 +2,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -203,7 +204,7 @@ void RoutingTest::helpItemsOpenTheirPages()
     QFETCH(QString, page);
     QTemporaryDir dir;
     makeGuide(dir.path());
-    app::AppPaths paths(dir.path());
+    app::AppPaths paths(dir.path(), dir.filePath(QStringLiteral("config")));
     test::FakeUiPort ui;
     app::MainWindow window(&ui, &paths);
     openedUrls.clear();
@@ -271,14 +272,17 @@ void RoutingTest::exitAsksOnceThenCloses()
 
 void RoutingTest::preferencesAreWrittenOnClose()
 {
-    QTemporaryDir dir;
-    app::AppPaths paths(dir.path());
+    QTemporaryDir dir, config;
+    app::AppPaths paths(dir.path(), config.path());
     test::FakeUiPort ui;
     app::MainWindow window(&ui, &paths);
     window.editor().diagram().settings.newSignalLevel = 0;
     window.editor().diagram().settings.dropShadow = 1;
     window.show();
     QVERIFY(window.close());
+    // In the configuration folder, never beside the program.
+    QCOMPARE(paths.preferencesFile(), config.filePath(QStringLiteral("sigmora.ini")));
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("sigmora.ini"))));
     QFile file(paths.preferencesFile());
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
@@ -295,7 +299,7 @@ void RoutingTest::preferencesAreWrittenOnClose()
 void RoutingTest::unwritablePreferencesAreReportedAndClosingGoesOn()
 {
     QTemporaryDir dir;
-    app::AppPaths paths(dir.path());
+    app::AppPaths paths(dir.path(), dir.filePath(QStringLiteral("config")));
     QVERIFY(QDir().mkpath(paths.preferencesFile())); // a folder where the file should go
     test::FakeUiPort ui;
     ui.answers.push_back(false);
