@@ -226,12 +226,12 @@ constexpr MenuEntry separator() { return {K::Separator, nullptr, 0}; }
 
 constexpr MenuEntry kMainMenu[] = {
     popup("&File"),
-    item("&New", cmd::FileNew),
-    item("&Open...", cmd::FileOpen),
+    item("&New\tCtrl+N", cmd::FileNew),
+    item("&Open...\tCtrl+O", cmd::FileOpen),
     item("Save", cmd::FileSave),
-    item("&Save As...", cmd::FileSaveAs),
+    item("&Save As...\tCtrl+Shift+S", cmd::FileSaveAs),
     separator(),
-    item("Print", cmd::FilePrint),
+    item("Print\tCtrl+P", cmd::FilePrint),
     item("Print Advanced...", cmd::FilePrintAdvanced),
     separator(),
     popup("&Import"),
@@ -262,7 +262,7 @@ constexpr MenuEntry kMainMenu[] = {
     separator(),
     {K::RecentFiles, "Recent File", kRecentFileFirst},
     separator(),
-    item("E&xit", cmd::AppExit),
+    item("E&xit\tCtrl+Q", cmd::AppExit),
     end(),
 
     popup("&Edit"),
@@ -477,6 +477,9 @@ constexpr Accelerator kAccelerators[] = {
     {cmd::EditCut, "Ctrl+X"},        {cmd::EditRedo, "Ctrl+Y"},           {cmd::EditUndo, "Ctrl+Z"},
     {framecmd::Help, "F1"},          {framecmd::ContextHelp, "Shift+F1"}, {framecmd::NextPane, "F6"},
     {framecmd::PreviousPane, "Shift+F6"},
+    // The usual keys of a Linux desktop for the file commands; the diagram view uses none of them.
+    {cmd::FileNew, "Ctrl+N"},        {cmd::FileOpen, "Ctrl+O"},           {cmd::FileSaveAs, "Ctrl+Shift+S"},
+    {cmd::FilePrint, "Ctrl+P"},      {cmd::AppExit, "Ctrl+Q"},
 };
 
 } // namespace

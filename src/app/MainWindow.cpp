@@ -46,6 +46,15 @@ constexpr int kIdleUpdateMilliseconds = 250;
 constexpr int kDefaultWidth = 1024;
 constexpr int kDefaultHeight = 700;
 constexpr const char* kTableTextProperty = "sigmoraTableText";
+// The caption with Qt's mark of unsaved changes after the diagram's name: "name* - Sigmora 3.3.5"
+// while the diagram is modified. A "[*]" of the name itself is doubled, which shows it as it is.
+QString titleMarkingChanges(const std::string& caption)
+{
+    QString title = QString::fromStdString(caption).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    const qsizetype versionAt = title.lastIndexOf(QStringLiteral(" - "));
+    title.insert(versionAt < 0 ? title.size() : versionAt, QStringLiteral("[*]"));
+    return title;
+}
 } // namespace
 
 MainWindow::MainWindow(edit::UiPort* ui, const AppPaths* paths)
@@ -68,7 +77,7 @@ MainWindow::MainWindow(edit::UiPort* ui, const AppPaths* paths)
     };
     editor_->onScrollChanged = [this] { diagram_->syncScrollBars(); };
     editor_->onCursorChanged = [this](edit::CursorRole role) { diagram_->showCursor(role); };
-    editor_->onTitleChanged = [this](const std::string& title) { setWindowTitle(QString::fromStdString(title)); };
+    editor_->onTitleChanged = [this](const std::string& title) { setWindowTitle(titleMarkingChanges(title)); };
     if (ownUi_)
         ownUi_->onContextMenu = [this](edit::ContextMenuKind kind, int x, int y) { popupContextMenu(kind, x, y); };
     if (ownUi_) {
@@ -78,7 +87,7 @@ MainWindow::MainWindow(edit::UiPort* ui, const AppPaths* paths)
         };
         ownUi_->currentDiagram = [this] { return editor_->filePath(); };
     }
-    setWindowTitle(QString::fromStdString(editor_->title()));
+    setWindowTitle(titleMarkingChanges(editor_->title()));
 
     registerFrameCommands();
     edit::registerPrintCommands(*editor_, outputs_);
@@ -167,6 +176,7 @@ void MainWindow::runCommand(int command)
 void MainWindow::updateCommandStates()
 {
     updatePending_ = false;
+    setWindowModified(editor_->diagram().modified);
     for (auto& [command, action] : actions_) {
         const edit::CommandState state = router_->state(command);
         action->setEnabled(state.enabled);

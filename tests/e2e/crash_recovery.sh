@@ -18,7 +18,7 @@ before=$("$diagram" waves "$file")
 
 "$work/bin/sigmora" "$file" >"$work/first.log" 2>&1 &
 pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name 'strokes\.sgm - Sigmora 3\.3\.5$' | head -n 1)
+window=$(timeout 30 xdotool search --sync --onlyvisible --name 'strokes\.sgm\*? - Sigmora 3\.3\.5$' | head -n 1)
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$window")"
 read -r bx by vx vy vw vh < <("$locate" "$draw_command" "$WIDTH" "$HEIGHT")
@@ -66,7 +66,7 @@ sleep 0.5
 import -window root "$work/question.png"
 xdotool windowfocus --sync "$question"
 xdotool key --clearmodifiers Return
-window=$(timeout 30 xdotool search --sync --onlyvisible --name 'strokes\.sgm - Sigmora 3\.3\.5$' | head -n 1)
+window=$(timeout 30 xdotool search --sync --onlyvisible --name 'strokes\.sgm\*? - Sigmora 3\.3\.5$' | head -n 1)
 sleep 1
 import -window root "$work/recovered.png"
 xdotool windowfocus --sync "$window"

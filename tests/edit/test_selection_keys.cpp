@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "edit/CommandIds.h"
 #include "edit/KeyInput.h"
 #include "edit/SelectionSteps.h"
 #include "edit/TextBoxes.h"
+#include "io/NativeFileWriter.h"
 #include "support/EditorDriver.h"
 
 using namespace sigmora;
@@ -400,4 +403,39 @@ TEST_F(Selection, LabelCaptionsMoveLeftAndUpWithSignedOffsets)
     ASSERT_TRUE(moved.has_value());
     EXPECT_EQ(moved->left, rect->left - 14);
     EXPECT_EQ(moved->top, rect->top - 40);
+}
+
+// The window's keys for New, Open, Save As, Print and Exit mean nothing to the diagram view,
+// whatever is selected: the view leaves them to the window and changes nothing.
+TEST_F(Selection, TheWindowsFileKeysAreNoKeysOfTheView)
+{
+    list(model::ListId::Texts).append(textRecord(200, 22, "note"));
+    list(model::ListId::Arrows).append("3.Signal.9.Signal.0.0.1.0.0.0.0.0.0.0.");
+    struct Keys {
+        const char* name;
+        char character;
+        bool shift;
+    };
+    const Keys keys[] = {{"Ctrl+N", 'N', false}, {"Ctrl+O", 'O', false}, {"Ctrl+Shift+S", 'S', true},
+                         {"Ctrl+P", 'P', false}, {"Ctrl+Q", 'Q', false}};
+    const std::function<void()> selections[] = {
+        [&] { selectText(0); },
+        [&] {
+            list(model::ListId::Arrows).setSelection(0);
+            editor.state().selectionKind = edit::SelectionKind::Arrow;
+        },
+        [&] {
+            editor.state().currentTool = edit::Tool::Select;
+            editor.selectRow(1);
+        },
+    };
+    for (const auto& select : selections) {
+        select();
+        for (const Keys& k : keys) {
+            SCOPED_TRACE(k.name);
+            const std::string before = io::nativeFileBytes(editor.diagram());
+            EXPECT_FALSE(key(Key::Character, k.shift, true, false, k.character));
+            EXPECT_TRUE(io::nativeFileBytes(editor.diagram()) == before);
+        }
+    }
 }

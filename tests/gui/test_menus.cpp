@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QWindow>
 #include <QtTest>
 
 #include "app/CommandTable.h"
@@ -32,6 +33,8 @@ private Q_SLOTS:
     void everyCommandHasAPromptAndATip();
     void statusBarShowsHelpHintAndLockPanes();
     void onlyItemsWithoutABehaviourHaveNoHandler();
+    void titleMarksUnsavedChanges_data();
+    void titleMarksUnsavedChanges();
 };
 
 namespace {
@@ -76,12 +79,12 @@ void compareLines(const QStringList& actual, const QStringList& expected)
 
 const QStringList kMenuBar = lines({
     "&File >",
-    "&File/&New = 57600",
-    "&File/&Open... = 57601",
+    "&File/&New\tCtrl+N = 57600",
+    "&File/&Open...\tCtrl+O = 57601",
     "&File/Save = 57603",
-    "&File/&Save As... = 57604",
+    "&File/&Save As...\tCtrl+Shift+S = 57604",
     "&File/---",
-    "&File/Print = 57607",
+    "&File/Print\tCtrl+P = 57607",
     "&File/Print Advanced... = 32904",
     "&File/---",
     "&File/&Import >",
@@ -110,7 +113,7 @@ const QStringList kMenuBar = lines({
     "&File/---",
     "&File/Recent File = 57616",
     "&File/---",
-    "&File/E&xit = 57665",
+    "&File/E&xit\tCtrl+Q = 57665",
     "&Edit >",
     "&Edit/&Undo\tCtrl+Z = 57643",
     "&Edit/&Redo\tCtrl+Y = 57644",
@@ -360,6 +363,11 @@ void MenusTest::acceleratorsReachTheirCommands_data()
     QTest::newRow("context help") << 57669 << "Shift+F1";
     QTest::newRow("next pane") << 57680 << "F6";
     QTest::newRow("previous pane") << 57681 << "Shift+F6";
+    QTest::newRow("new") << 57600 << "Ctrl+N";
+    QTest::newRow("open") << 57601 << "Ctrl+O";
+    QTest::newRow("save as") << 57604 << "Ctrl+Shift+S";
+    QTest::newRow("print") << 57607 << "Ctrl+P";
+    QTest::newRow("exit") << 57665 << "Ctrl+Q";
 }
 
 void MenusTest::acceleratorsReachTheirCommands()
@@ -447,6 +455,38 @@ void MenusTest::onlyItemsWithoutABehaviourHaveNoHandler()
     std::sort(sorted.begin(), sorted.end());
     // "Move Signal Up" and "Move Signal Down" of the signal context menu have no handler.
     QCOMPARE(sorted, (QList<int>{32924, 32925}));
+}
+
+void MenusTest::titleMarksUnsavedChanges_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("untitled, unchanged") << "" << false << "Untitled - Sigmora 3.3.5";
+    QTest::newRow("untitled, changed") << "" << true << "Untitled* - Sigmora 3.3.5";
+    QTest::newRow("a file, unchanged") << "/tmp/a.sgm" << false << "/tmp/a.sgm - Sigmora 3.3.5";
+    QTest::newRow("a file, changed") << "/tmp/a.sgm" << true << "/tmp/a.sgm* - Sigmora 3.3.5";
+    QTest::newRow("a name with the mark's own text") << "/tmp/b[*] - c.sgm" << true
+                                                     << "/tmp/b[*] - c.sgm* - Sigmora 3.3.5";
+}
+
+// The title bar shows the caption, with a star after the diagram's name while it has unsaved
+// changes; the star goes once the changes are saved.
+void MenusTest::titleMarksUnsavedChanges()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, modified);
+    QFETCH(QString, shown);
+    test::FakeUiPort ui;
+    app::MainWindow window(&ui);
+    window.show();
+    window.editor().setFilePath(file.toStdString());
+    window.editor().diagram().modified = modified;
+    window.editor().refresh();
+    QTRY_COMPARE(window.windowHandle()->title(), shown);
+    QCOMPARE(window.isWindowModified(), modified);
+    window.editor().diagram().modified = false; // as a save leaves it
+    QTRY_COMPARE(window.windowHandle()->title(), QString(shown).replace(QStringLiteral("* - Sigmora"), QStringLiteral(" - Sigmora")));
 }
 
 QTEST_MAIN(MenusTest)
