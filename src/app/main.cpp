@@ -1,10 +1,14 @@
 #include <QApplication>
 
+#include "app/CommandLineHelp.h"
 #include "app/ConvertCommand.h"
 #include "app/StartUp.h"
 
 int main(int argc, char* argv[])
 {
+    // "sigmora --help" and "sigmora --version" print and end: no display is needed.
+    if (sigmora::app::isHelpOrVersion(argc, argv))
+        return sigmora::app::printHelpOrVersion(argc, argv);
     // "sigmora --convert IN OUT" runs without a window, before any application object exists.
     if (sigmora::app::isConvertCommand(argc, argv))
         return sigmora::app::runConvertCommand(argc, argv);

@@ -2,6 +2,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,6 +30,8 @@ private Q_SLOTS:
     void secondStartEndsWithoutAWindow();
     void secondStartHandsItsFileToTheRunningOne_data();
     void secondStartHandsItsFileToTheRunningOne();
+    void helpAndVersionNeedNoDisplay_data();
+    void helpAndVersionNeedNoDisplay();
 
 private:
     static QString readAll(const QString& path);
@@ -237,6 +240,52 @@ void IntegrationTest::secondStartHandsItsFileToTheRunningOne()
     QCOMPARE(requests.size(), 1);
     QCOMPARE(requests.front().front().toString(), expected.isEmpty() ? QString() : home.filePath(expected));
     QCOMPARE(second.readAllStandardError(), QByteArray());
+}
+
+void IntegrationTest::helpAndVersionNeedNoDisplay_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::newRow("--help") << QStringLiteral("--help");
+    QTest::newRow("--version") << QStringLiteral("--version");
+}
+
+// Without a display (no DISPLAY, no Wayland, no platform named), "--help" prints every
+// command-line form the README's "Command line" section names, "--version" the version; both
+// end with 0 and print nothing on standard error.
+void IntegrationTest::helpAndVersionNeedNoDisplay()
+{
+    QFETCH(QString, option);
+    QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromUtf8(name));
+    run.setProcessEnvironment(env);
+    run.start(QStringLiteral(SIGMORA_EXECUTABLE), {option});
+    QVERIFY(run.waitForFinished(10000));
+    QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(run.exitCode(), 0);
+    QCOMPARE(run.readAllStandardError(), QByteArray());
+    const QString out = QString::fromUtf8(run.readAllStandardOutput());
+    if (option == QStringLiteral("--version")) {
+        QCOMPARE(out, QStringLiteral("Sigmora 3.3.5\n"));
+        return;
+    }
+    QFile readme(QStringLiteral(SIGMORA_SOURCE_DIR "/README.md"));
+    QVERIFY(readme.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(readme.readAll());
+    const qsizetype start = text.indexOf(QStringLiteral("\n## Command line\n"));
+    QVERIFY(start >= 0);
+    const qsizetype end = text.indexOf(QStringLiteral("\n## "), start + 1);
+    const QString section = text.mid(start, end < 0 ? -1 : end - start);
+    QStringList options;
+    const QRegularExpression option_(QStringLiteral("--[a-z]+"));
+    for (auto it = option_.globalMatch(section); it.hasNext();)
+        options << it.next().captured();
+    options.removeDuplicates();
+    QVERIFY2(options.size() >= 7, qPrintable(options.join(u' ')));
+    for (const QString& o : options)
+        QVERIFY2(out.contains(o), qPrintable(o));
+    QVERIFY(out.startsWith(QStringLiteral("Usage: sigmora [FILE]\n")));
 }
 
 QTEST_MAIN(IntegrationTest)
