@@ -8,8 +8,9 @@
 
 using namespace sigmora;
 
-// Where the preferences go: beside a program run from its build or unpacked folder, but never
-// into the folders of an installation, even where they can be written (root and /usr/bin).
+// Where the preferences go: always into the user's configuration folder, whether the program runs
+// from its build folder or from an installation whose folders can be written (root and /usr/bin);
+// its read-only data is found wherever it lies.
 class AppPathsTest : public QObject {
     Q_OBJECT
 
@@ -22,17 +23,16 @@ private Q_SLOTS:
 void AppPathsTest::preferencesStayOutOfInstalledFolders_data()
 {
     QTest::addColumn<QString>("dataFile"); // a data file made under the prefix
-    QTest::addColumn<bool>("besideProgram");
-    QTest::newRow("build folder: tips beside the program") << "bin/tips.txt" << true;
-    QTest::newRow("folder without data") << "" << true;
-    QTest::newRow("installed: /usr/bin with /usr/share/sigmora") << "share/sigmora/tips.txt" << false;
+    QTest::newRow("build folder: tips beside the program") << "bin/tips.txt";
+    QTest::newRow("folder without data") << "";
+    QTest::newRow("installed: /usr/bin with /usr/share/sigmora") << "share/sigmora/tips.txt";
 }
 
 void AppPathsTest::preferencesStayOutOfInstalledFolders()
 {
     QFETCH(QString, dataFile);
-    QFETCH(bool, besideProgram);
     QTemporaryDir prefix;
+    QTemporaryDir home;
     const QDir root(prefix.path());
     QVERIFY(root.mkpath(QStringLiteral("bin")));
     if (!dataFile.isEmpty()) {
@@ -42,12 +42,12 @@ void AppPathsTest::preferencesStayOutOfInstalledFolders()
         tips.write("A tip\n");
     }
     const QString bin = root.filePath(QStringLiteral("bin"));
-    const app::AppPaths paths(bin);
+    const QString config = app::AppPaths::userConfigDir(QString(), home.path());
+    const app::AppPaths paths(bin, config);
 
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    const QString expected = besideProgram ? bin : config;
-    QCOMPARE(paths.installationDir(), expected);
-    QCOMPARE(paths.preferencesFile(), QDir(expected).filePath(QStringLiteral("sigmora.ini")));
+    QCOMPARE(paths.installationDir(), config);
+    QCOMPARE(paths.preferencesFile(), QDir(config).filePath(QStringLiteral("sigmora.ini")));
+    QVERIFY(!paths.preferencesFile().startsWith(root.path()));
     // The data is found wherever it is.
     if (!dataFile.isEmpty())
         QCOMPARE(paths.dataFile(QStringLiteral("tips.txt")), QDir::cleanPath(root.filePath(dataFile)));
