@@ -155,6 +155,38 @@ private:
     std::string out_;
 };
 
+// How many bytes two byte strings share at their start and at their end (each counted on its own,
+// so the two may overlap). Compared a block at a time with memcmp, then byte by byte in the block
+// that differs.
+struct SharedEnds {
+    std::size_t prefix = 0;
+    std::size_t suffix = 0;
+};
+
+SharedEnds sharedEnds(std::string_view a, std::string_view b)
+{
+    constexpr std::size_t kBlock = 4096;
+    const std::size_t most = std::min(a.size(), b.size());
+    SharedEnds shared;
+    while (shared.prefix < most) {
+        const std::size_t n = std::min(kBlock, most - shared.prefix);
+        if (std::memcmp(a.data() + shared.prefix, b.data() + shared.prefix, n) != 0)
+            break;
+        shared.prefix += n;
+    }
+    while (shared.prefix < most && a[shared.prefix] == b[shared.prefix])
+        ++shared.prefix;
+    while (shared.suffix < most) {
+        const std::size_t n = std::min(kBlock, most - shared.suffix);
+        if (std::memcmp(a.data() + a.size() - shared.suffix - n, b.data() + b.size() - shared.suffix - n, n) != 0)
+            break;
+        shared.suffix += n;
+    }
+    while (shared.suffix < most && a[a.size() - shared.suffix - 1] == b[b.size() - shared.suffix - 1])
+        ++shared.suffix;
+    return shared;
+}
+
 bool inflatePiece(z_stream& stream, const PackedPiece& piece, char* out)
 {
     if (piece.stored) {
@@ -189,13 +221,50 @@ PackedBytes PackedBytes::pack(std::string_view bytes, const PackedBytes& referen
     packed.size_ = bytes.size();
     static const std::vector<std::shared_ptr<const PackedPiece>> kNoPieces;
     const bool haveReference = !reference.pieces_.empty() && referenceBytes.size() == reference.size_;
-    const PieceIndex index(haveReference ? reference.pieces_ : kNoPieces, haveReference ? referenceBytes : "");
-    Deflater deflater;
+    const std::vector<std::shared_ptr<const PackedPiece>>& referencePieces = haveReference ? reference.pieces_ : kNoPieces;
+    const SharedEnds shared = haveReference ? sharedEnds(bytes, referenceBytes) : SharedEnds{};
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+
+    // The reference's pieces lying wholly in the bytes both share at their start are the pieces
+    // these bytes would be cut into: taken as they are, without cutting or comparing them again.
+    // A piece that ends where the reference ends was cut by that end, not by its content, and is
+    // taken only when these bytes end there too.
     std::size_t start = 0;
-    for (std::size_t end : pieceEnds(bytes)) {
+    std::size_t next = 0; // the first reference piece not taken
+    for (; next < referencePieces.size(); ++next) {
+        const std::size_t end = start + referencePieces[next]->size;
+        if (end > shared.prefix || (end == referenceBytes.size() && end != bytes.size()))
+            break;
+        packed.pieces_.push_back(referencePieces[next]);
+        start = end;
+    }
+
+    const PieceIndex index(referencePieces, haveReference ? referenceBytes : "");
+    Deflater deflater;
+    // Where the reference's pieces from `next` on start, to find where the cuts fall in step again.
+    std::vector<std::size_t> referenceStarts;
+    for (std::size_t i = next, at = start; i < referencePieces.size(); at += referencePieces[i++]->size)
+        referenceStarts.push_back(at);
+
+    while (start < bytes.size()) {
+        // From a cut inside the bytes both share at their end, the cuts of these bytes and of the
+        // reference go on alike (the same bytes up to the same distance from the end): when the
+        // reference has a cut at the same distance from its end, its remaining pieces are these
+        // bytes' remaining pieces.
+        if (bytes.size() - start <= shared.suffix) {
+            const std::size_t referenceStart = start + referenceBytes.size() - bytes.size();
+            const auto found = std::lower_bound(referenceStarts.begin(), referenceStarts.end(), referenceStart);
+            if (found != referenceStarts.end() && *found == referenceStart) {
+                const auto first = referencePieces.begin() + static_cast<std::ptrdiff_t>(next) +
+                                   (found - referenceStarts.begin());
+                packed.pieces_.insert(packed.pieces_.end(), first, referencePieces.end());
+                break;
+            }
+        }
+        const std::size_t end = nextCut(data, start, bytes.size());
         const std::string_view piece = bytes.substr(start, end - start);
-        std::shared_ptr<const PackedPiece> shared = index.find(piece);
-        packed.pieces_.push_back(shared ? std::move(shared) : deflater.compress(piece));
+        std::shared_ptr<const PackedPiece> found = index.find(piece);
+        packed.pieces_.push_back(found ? std::move(found) : deflater.compress(piece));
         start = end;
     }
     return packed;

@@ -91,6 +91,10 @@ TEST(PackedBytes, AChangeRepacksOnlyThePiecesAroundIt)
         {"two bytes inserted", 100'000, 0, "12"},
         {"a record shortened", 180'000, 40, ""},
         {"the last byte changed", before.size() - 1, 1, "\x7f"},
+        {"the first byte changed", 0, 1, "#"},
+        {"bytes added at the end", before.size(), 0, std::string(5000, 'e')},
+        {"the end cut off", before.size() - 3000, 3000, ""},
+        {"a block of records taken out", 150'000, 9'000, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -102,7 +106,26 @@ TEST(PackedBytes, AChangeRepacksOnlyThePiecesAroundIt)
         EXPECT_EQ(out, after);
         EXPECT_LE(unsharedBytes(packed, reference), 3u * 64 * 1024);
         EXPECT_GT(unsharedBytes(packed, reference), 0u);
+        // Pieces taken whole from the reference, before and after the change, fall exactly where
+        // cutting these bytes from scratch puts them.
+        std::vector<std::size_t> ends;
+        std::size_t end = 0;
+        for (const auto& piece : packed.pieces())
+            ends.push_back(end += piece->size);
+        EXPECT_EQ(ends, io::pieceEnds(after));
     }
+}
+
+TEST(PackedBytes, TheSameBytesShareEveryPiece)
+{
+    const std::string bytes = io::nativeFileBytes(test::largestAnnotatedDiagram());
+    const PackedBytes reference = PackedBytes::pack(bytes);
+    const PackedBytes packed = PackedBytes::pack(bytes, reference, bytes);
+    EXPECT_EQ(unsharedBytes(packed, reference), 0u);
+    EXPECT_EQ(packed.pieces().size(), reference.pieces().size());
+    std::string out;
+    ASSERT_TRUE(packed.unpack(out));
+    EXPECT_EQ(out, bytes);
 }
 
 TEST(PackedBytes, CutsFollowTheContentAndKeepTheirBounds)
