@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/QtSurface.h"
+#include "app/platform/QtSurface.h"
 #include "edit/Editor.h"
 #include "support/FakeUiPort.h"
 #include "support/FixedMeasurer.h"

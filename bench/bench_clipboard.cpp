@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ScreenEditor.h"
-#include "edit/CommandIds.h"
+#include "edit/session/CommandIds.h"
 #include "model/CellGrid.h"
 #include "model/RecordFields.h"
 

@@ -11,13 +11,13 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/QtTextMeasurer.h"
-#include "io/CsvFormat.h"
-#include "io/FileAccess.h"
-#include "io/NativeFileWriter.h"
-#include "io/SvgDocument.h"
-#include "io/SvgReader.h"
-#include "io/XmlFormat.h"
+#include "app/platform/QtTextMeasurer.h"
+#include "io/exchange/CsvFormat.h"
+#include "io/base/FileAccess.h"
+#include "io/native/NativeFileWriter.h"
+#include "io/exchange/SvgDocument.h"
+#include "io/exchange/SvgReader.h"
+#include "io/exchange/XmlFormat.h"
 #include "render/MeasuringSurface.h"
 #include "support/LargestDiagram.h"
 

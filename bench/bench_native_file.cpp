@@ -9,11 +9,11 @@
 #include <string>
 #include <unistd.h>
 
-#include "edit/UndoRing.h"
-#include "io/FileAccess.h"
-#include "io/NativeFileReader.h"
-#include "io/NativeFileWriter.h"
-#include "io/PackedBytes.h"
+#include "edit/session/UndoRing.h"
+#include "io/base/FileAccess.h"
+#include "io/native/NativeFileReader.h"
+#include "io/native/NativeFileWriter.h"
+#include "io/base/PackedBytes.h"
 #include "model/Diagram.h"
 #include "model/RowFactory.h"
 #include "support/LargestDiagram.h"

@@ -7,8 +7,8 @@
 #include <QPainter>
 
 #include "ScreenEditor.h"
-#include "app/PictureConversions.h"
-#include "app/QtSurface.h"
+#include "app/cli/PictureConversions.h"
+#include "app/platform/QtSurface.h"
 #include "model/Diagram.h"
 #include "model/RecordFields.h"
 #include "model/RowFactory.h"

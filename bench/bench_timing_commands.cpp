@@ -2,8 +2,8 @@
 // including its full redraw into the 1920 x 1080 screen image and its undo snapshot. Each should
 // stay within one 60 Hz frame.
 #include "ScreenEditor.h"
-#include "edit/CommandIds.h"
-#include "io/NativeFileWriter.h"
+#include "edit/session/CommandIds.h"
+#include "io/native/NativeFileWriter.h"
 #include "model/RecordFields.h"
 
 using namespace sigmora;

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "io/CsvFormat.h"
+#include "io/exchange/CsvFormat.h"
 #include "ReusedDiagrams.h"
 
 using namespace sigmora;

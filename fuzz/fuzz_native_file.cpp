@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "io/NativeFileReader.h"
-#include "io/NativeFileWriter.h"
-#include "io/PictureSize.h"
+#include "io/native/NativeFileReader.h"
+#include "io/native/NativeFileWriter.h"
+#include "io/pictures/PictureSize.h"
 #include "model/LabelNumberGenerator.h"
 
 using namespace sigmora;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "io/NativeFileReader.h"
+#include "io/native/NativeFileReader.h"
 #include "model/LabelNumberGenerator.h"
 #include "render/FullRedraw.h"
 #include "render/RecordingSurface.h"

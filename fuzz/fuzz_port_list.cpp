@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "io/PortList.h"
+#include "io/exchange/PortList.h"
 
 using namespace sigmora;
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "FuzzInputFile.h"
-#include "app/Preferences.h"
+#include "app/platform/Preferences.h"
 #include "model/DiagramSettings.h"
 
 using namespace sigmora;

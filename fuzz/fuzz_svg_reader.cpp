@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "io/SvgCommentStream.h"
-#include "io/SvgDocument.h"
-#include "io/SvgReader.h"
+#include "io/exchange/SvgCommentStream.h"
+#include "io/exchange/SvgDocument.h"
+#include "io/exchange/SvgReader.h"
 #include "ReusedDiagrams.h"
 
 using namespace sigmora;

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "FuzzInputFile.h"
-#include "app/TipsReader.h"
+#include "app/window/TipsReader.h"
 
 using namespace sigmora;
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "io/VcdReader.h"
-#include "io/WaveJsonReader.h"
-#include "io/WaveJsonWriter.h"
+#include "io/dump/VcdReader.h"
+#include "io/exchange/WaveJsonReader.h"
+#include "io/exchange/WaveJsonWriter.h"
 
 #include "CharMeasurer.h"
 #include "ReusedDiagrams.h"

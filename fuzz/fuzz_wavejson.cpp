@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "io/WaveJsonReader.h"
-#include "io/WaveJsonWriter.h"
+#include "io/exchange/WaveJsonReader.h"
+#include "io/exchange/WaveJsonWriter.h"
 
 #include "CharMeasurer.h"
 #include "ReusedDiagrams.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "io/XmlFormat.h"
+#include "io/exchange/XmlFormat.h"
 #include "ReusedDiagrams.h"
 
 using namespace sigmora;

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "io/AsciiView.h"
+#include "io/exchange/AsciiView.h"
 
 class QCheckBox;
 class QLineEdit;

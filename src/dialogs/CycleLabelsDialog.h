@@ -4,7 +4,7 @@
 #include <array>
 #include <functional>
 
-#include "edit/CycleLabelValues.h"
+#include "edit/session/CycleLabelValues.h"
 
 class QLabel;
 class QLineEdit;

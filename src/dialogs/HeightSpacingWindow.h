@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "edit/RowLayout.h"
+#include "edit/session/RowLayout.h"
 
 class QSlider;
 

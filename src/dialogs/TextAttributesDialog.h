@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "edit/TextAttributes.h"
+#include "edit/session/TextAttributes.h"
 
 class QButtonGroup;
 class QCheckBox;

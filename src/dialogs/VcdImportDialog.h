@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "io/VcdReader.h"
+#include "io/dump/VcdReader.h"
 
 class QComboBox;
 class QLineEdit;

@@ -16,9 +16,9 @@
 #include <string>
 
 #include "edit/Editor.h"
-#include "edit/GridMapping.h"
-#include "io/NativeFileReader.h"
-#include "io/NativeFileWriter.h"
+#include "edit/grid/GridMapping.h"
+#include "io/native/NativeFileReader.h"
+#include "io/native/NativeFileWriter.h"
 #include "model/SignalRecord.h"
 #include "render/AnnotationPlacer.h"
 #include "render/LabelPainter.h"

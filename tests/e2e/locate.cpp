@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/DiagramWidget.h"
-#include "app/MainWindow.h"
+#include "app/window/DiagramWidget.h"
+#include "app/window/MainWindow.h"
 
 int main(int argc, char* argv[])
 {

@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/FileAssociation.h"
-#include "app/InstanceHandOff.h"
-#include "app/SingleInstance.h"
+#include "app/startup/FileAssociation.h"
+#include "app/startup/InstanceHandOff.h"
+#include "app/startup/SingleInstance.h"
 
 using namespace sigmora;
 using app::FileAssociation;

@@ -5,10 +5,10 @@
 #include <fstream>
 
 #include "edit/Editor.h"
-#include "io/NativeFileFixtures.h"
-#include "io/NativeFileReader.h"
-#include "io/NativeFileWriter.h"
-#include "io/PictureSize.h"
+#include "io/native/NativeFileFixtures.h"
+#include "io/native/NativeFileReader.h"
+#include "io/native/NativeFileWriter.h"
+#include "io/pictures/PictureSize.h"
 #include "model/LabelNumberGenerator.h"
 #include "support/FakeUiPort.h"
 #include "support/FixedMeasurer.h"

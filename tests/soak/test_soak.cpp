@@ -20,12 +20,12 @@
 #include <unistd.h>
 #include <vector>
 
-#include "edit/CommandIds.h"
+#include "edit/session/CommandIds.h"
 #include "edit/Editor.h"
-#include "edit/GridMapping.h"
-#include "io/NativeFileReader.h"
-#include "io/NativeFileWriter.h"
-#include "io/NativeLayout.h"
+#include "edit/grid/GridMapping.h"
+#include "io/native/NativeFileReader.h"
+#include "io/native/NativeFileWriter.h"
+#include "io/native/NativeLayout.h"
 #include "model/SignalRecord.h"
 #include "model/TextBoxRecord.h"
 #include "render/RecordingSurface.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "edit/Editor.h"
-#include "edit/GridMapping.h"
+#include "edit/grid/GridMapping.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
 #include "render/MeasuringSurface.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "edit/UiPort.h"
+#include "edit/session/UiPort.h"
 
 namespace sigmora::test {
 

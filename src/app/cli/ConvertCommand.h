@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "app/cli/ExchangeConversions.h"
+
+namespace sigmora::app {
+
+// The batch conversion "sigmora --convert IN OUT": reads IN as a native diagram file of any
+// version (previous versions are converted without a question and without a backup, since IN
+// is not rewritten) and writes OUT by its extension: ".sgm" in the current layout, the pictures
+// (".png", ".bmp", ".pdf", ".emf", ".wmf") as PictureConversions.h says. Other tools'
+// formats are in ExchangeConversions.h, this program's SVG, XML, comma-separated and ASCII
+// formats in SvgXmlCsvConversions.h. It needs no window and no display.
+
+inline constexpr const char* kConvertOption = "--convert";
+
+// True when the command line starts with "--convert".
+bool isConvertCommand(int argc, char* argv[]);
+
+// Runs the command: creates the application object it needs (on the offscreen platform unless
+// QT_QPA_PLATFORM says otherwise) and answers the exit status: 0 on success, 1 when the input
+// cannot be read or the output not written, 2 for a wrong command line. Failures print one line
+// on standard error.
+int runConvertCommand(int argc, char* argv[]);
+
+// The conversion, inside a running application: true on success, else a one-line error.
+bool convertDiagramFile(const std::string& in, const std::string& out, std::string& error);
+// The same with the options of a value change dump input (ExchangeConversions.h); inputs ending
+// in ".json" or ".vcd" and outputs ending in ".json" are WaveJSON and dumps.
+bool convertDiagramFile(const std::string& in, const std::string& out, const ExchangeOptions& options,
+                        std::string& error);
+
+} // namespace sigmora::app

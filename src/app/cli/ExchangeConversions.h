@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "io/dump/VcdReader.h"
+#include "model/Diagram.h"
+
+namespace sigmora::app {
+
+// The parts of "sigmora --convert" that read and write other tools' formats: WaveJSON (".json",
+// both ways) and value change dumps (".vcd", read only), with the dump's options
+// "--clock NAME", "--signals a,b,...", "--from T" and "--to T".
+
+struct ExchangeOptions {
+    io::VcdChoice vcd;
+    bool given = false; // any option was on the command line
+};
+
+inline constexpr const char* kExchangeUsage = "[--clock NAME] [--signals a,b,...] [--from T] [--to T] (for .vcd)";
+
+// Reads the options from argv[first] on; false with an error for an unknown or incomplete one.
+bool parseExchangeOptions(int argc, char* argv[], int first, ExchangeOptions& options, std::string& error);
+
+bool isExchangeInput(const std::string& path);
+bool isExchangeOutput(const std::string& path);
+
+// Reads an exchange input into a diagram that has just been reset; what the file held but the
+// diagram could not take is added to notes. False with a one-line error.
+bool readExchangeInput(const std::string& in, const ExchangeOptions& options, model::Diagram& diagram,
+                       std::string& error, std::vector<std::string>& notes);
+
+// The bytes of an exchange output for the diagram.
+std::string exchangeOutputBytes(const model::Diagram& diagram, const std::string& out);
+
+} // namespace sigmora::app

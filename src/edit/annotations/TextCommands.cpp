@@ -1,0 +1,286 @@
+#include "edit/annotations/TextCommands.h"
+
+#include <cstdio>
+
+#include "edit/session/CommandIds.h"
+#include "edit/Editor.h"
+#include "edit/annotations/TextBoxValues.h"
+#include "edit/annotations/TextRelayout.h"
+#include "model/RecordFields.h"
+#include "model/TextBoxRecord.h"
+
+namespace sigmora::edit {
+
+namespace {
+
+constexpr const char* kWidthError = "Error: Text width less than x pos";
+constexpr const char* kHeightError = "Error: Text height less than y pos";
+constexpr int kMeasureFallback = 20;
+constexpr const char* kCaptionAttachment = "WFLabel*%d*";
+
+model::RecordList& texts(Editor& editor)
+{
+    return editor.diagram().store.list(model::ListId::Texts);
+}
+
+std::vector<std::string> rowNames(const model::Diagram& diagram)
+{
+    std::vector<std::string> names;
+    for (const std::string& record : diagram.store.signals().records())
+        names.push_back(model::fields::decodePeriods(model::fields::nameOfRow(record)));
+    return names;
+}
+
+bool selectedText(const Editor& editor, int index)
+{
+    return index >= 0 && index < kSelectionFlags && editor.state().textSelected[static_cast<size_t>(index)];
+}
+
+// The style the dialog chose, given to a box.
+void applyStyle(TextBoxValues& box, const TextAttributes& chosen)
+{
+    box.colour = chosen.colour;
+    box.face = chosen.face;
+    box.size = chosen.size;
+    box.justification = chosen.justification;
+    box.outline = chosen.outline;
+    box.bold = chosen.bold ? 1 : 0;
+    box.italic = chosen.italic ? 1 : 0;
+    box.underline = chosen.underline ? 1 : 0;
+}
+
+TextAttributes attributesOf(const TextBoxValues& box)
+{
+    TextAttributes a;
+    a.message = box.message;
+    a.colour = box.colour;
+    a.face = box.face;
+    a.size = box.size;
+    a.justification = box.justification;
+    a.outline = box.outline;
+    a.bold = box.bold != 0;
+    a.italic = box.italic != 0;
+    a.underline = box.underline != 0;
+    return a;
+}
+
+// right and bottom from the message measured in the box's font; a measurement that comes out
+// before the box's own position is reported and replaced by 20 pixels. A box placed by the text
+// tool also gets the font's external leading on its right.
+void fitBox(Editor& editor, TextBoxValues& box, bool reportErrors, bool withLeading = false)
+{
+    const model::FontSpec font = box.font();
+    const TextExtent extent = measureMessage(editor.measurer(), box.message, font);
+    box.right = box.left + extent.width + (withLeading ? editor.measurer().externalLeading(font) : 0);
+    box.bottom = box.top + extent.height;
+    if (box.right < box.left) {
+        if (reportErrors)
+            editor.ui().showMessage(kWidthError, {}, MessageIcon::Warning);
+        box.right = box.left + kMeasureFallback;
+    }
+    if (box.bottom < box.top) {
+        if (reportErrors)
+            editor.ui().showMessage(kHeightError, {}, MessageIcon::Warning);
+        box.bottom = box.top + kMeasureFallback;
+    }
+}
+
+void rememberDefaults(model::DiagramSettings& s, const TextAttributes& chosen, bool colourToo)
+{
+    s.textFace = chosen.face;
+    s.textSize = chosen.size;
+    if (colourToo)
+        s.textColour = chosen.colour;
+}
+
+void selectOnly(Editor& editor, int textIndex)
+{
+    InteractionState& st = editor.state();
+    st.textSelected.fill(false);
+    if (textIndex >= 0 && textIndex < kSelectionFlags)
+        st.textSelected[static_cast<size_t>(textIndex)] = true;
+    texts(editor).setSelection(textIndex);
+    st.selectionKind = SelectionKind::TextBox;
+    st.selectedRow = -1;
+    editor.diagram().store.signals().setSelection(-1);
+}
+
+// ---- align edges ----
+
+enum class Edge { Left, Top, Right, Bottom };
+
+void alignEdges(Editor& editor, Edge edge)
+{
+    model::RecordList& list = texts(editor);
+    const int reference = list.selection();
+    bool any = false;
+    for (int i = 0; i < list.count(); ++i)
+        any = any || selectedText(editor, i);
+    if (!any || reference < 0 || reference >= list.count())
+        return;
+    const TextBoxValues ref = TextBoxValues::read(list.get(reference));
+    for (int i = 0; i < list.count(); ++i) {
+        if (i == reference || !selectedText(editor, i))
+            continue;
+        TextBoxValues box = TextBoxValues::read(list.get(i));
+        int dx = 0;
+        int dy = 0;
+        switch (edge) {
+        case Edge::Left: dx = ref.left - box.left; break;
+        case Edge::Right: dx = ref.right - box.right; break;
+        case Edge::Top: dy = ref.top - box.top; break;
+        case Edge::Bottom: dy = ref.bottom - box.bottom; break;
+        }
+        box.left += dx;
+        box.right += dx;
+        box.top += dy;
+        box.bottom += dy;
+        list.replace(i, box.write());
+    }
+    editor.diagram().modified = true;
+    editor.refresh();
+    editor.takeSnapshot();
+}
+
+} // namespace
+
+bool placeTextBox(Editor& editor, int x, int y)
+{
+    model::Diagram& diagram = editor.diagram();
+    const model::DiagramSettings& s = diagram.settings;
+    TextAttributes offer;
+    offer.rowNames = rowNames(diagram);
+    offer.face = s.textFace;
+    offer.size = s.textSize;
+    offer.colour = s.textColour;
+    const std::optional<TextAttributes> chosen = editor.ui().editTextAttributes(offer);
+    if (!chosen)
+        return false;
+    bool made = false;
+    if (!chosen->message.empty()) {
+        const render::Layout layout = render::Layout::from(s);
+        const model::RecordList& rows = diagram.store.signals();
+        const bool attached = chosen->attachedIndex >= 0 && chosen->attachedIndex < rows.count();
+        TextBoxValues box;
+        box.message = chosen->message;
+        box.attachment = attached ? std::string(model::fields::nameOfRow(rows.get(chosen->attachedIndex)))
+                                  : std::string(model::kUnattached);
+        applyStyle(box, *chosen);
+        box.left = s.cellWidth > 0 ? s.cellWidth * (x / s.cellWidth + s.firstVisibleCell) : x;
+        // The click is taken into diagram coordinates vertically as well, so a box placed while
+        // scrolled down lands where it was clicked.
+        box.top = attached ? attachedTextTop(layout, chosen->attachedIndex)
+                           : y + layout.rowPitch() * layout.firstVisibleSignal();
+        rememberDefaults(diagram.settings, *chosen, true);
+        fitBox(editor, box, true, true);
+        const int index = texts(editor).append(box.write());
+        selectOnly(editor, index);
+        diagram.modified = true;
+        editor.refresh();
+        made = true;
+    }
+    editor.takeSnapshot();
+    return made;
+}
+
+bool addLabelCaption(Editor& editor, int labelIndex, int centreX, int top)
+{
+    const model::DiagramSettings& s = editor.diagram().settings;
+    TextAttributes offer;
+    offer.face = s.textFace;
+    offer.size = s.textSize;
+    offer.colour = s.textColour;
+    offer.attachHidden = true;
+    const std::optional<TextAttributes> chosen = editor.ui().editTextAttributes(offer);
+    if (!chosen || chosen->message.empty())
+        return false;
+    char attachment[32];
+    std::snprintf(attachment, sizeof attachment, kCaptionAttachment, labelIndex);
+    TextBoxValues box;
+    box.message = chosen->message;
+    box.attachment = attachment;
+    applyStyle(box, *chosen);
+    rememberDefaults(editor.diagram().settings, *chosen, true);
+    box.left = centreX;
+    box.top = top;
+    fitBox(editor, box, true);
+    const int width = box.right - box.left;
+    box.left -= width / 2;
+    box.right -= width / 2;
+    selectOnly(editor, texts(editor).append(box.write()));
+    return true;
+}
+
+void editTextProperties(Editor& editor)
+{
+    model::RecordList& list = texts(editor);
+    int primary = -1;
+    for (int i = 0; i < list.count(); ++i)
+        if (selectedText(editor, i))
+            primary = i;
+    if (primary < 0)
+        return;
+    model::Diagram& diagram = editor.diagram();
+    TextBoxValues box = TextBoxValues::read(list.get(primary));
+    TextAttributes offer = attributesOf(box);
+    offer.rowNames = rowNames(diagram);
+    offer.attachHidden = box.isLabelCaption();
+    offer.attachedIndex = offer.attachHidden || box.attachment == model::kUnattached ? -1 : diagram.store.findSignal(box.attachment);
+    const std::optional<TextAttributes> chosen = editor.ui().editTextAttributes(offer);
+    if (!chosen)
+        return;
+    if (!chosen->message.empty()) {
+        box.message = chosen->message;
+        // A label caption keeps its label: it has no attach choice to change it.
+        if (!box.isLabelCaption()) {
+            const model::RecordList& rows = diagram.store.signals();
+            const bool attached = chosen->attachedIndex >= 0 && chosen->attachedIndex < rows.count();
+            box.attachment = attached ? std::string(model::fields::nameOfRow(rows.get(chosen->attachedIndex)))
+                                      : std::string(model::kUnattached);
+        }
+        applyStyle(box, *chosen);
+        fitBox(editor, box, false);
+        list.replace(primary, box.write());
+        // Only a message that was kept makes its face and size the ones offered next time.
+        rememberDefaults(diagram.settings, *chosen, false);
+    }
+    for (int i = 0; i < list.count(); ++i) {
+        if (i == primary || !selectedText(editor, i))
+            continue;
+        TextBoxValues other = TextBoxValues::read(list.get(i));
+        applyStyle(other, *chosen);
+        fitBox(editor, other, false);
+        list.replace(i, other.write());
+    }
+    diagram.modified = true;
+    editor.refresh();
+    editor.takeSnapshot();
+}
+
+void registerTextCommands(Editor& editor)
+{
+    CommandRegistry& r = editor.commands();
+    r.add(
+        cmd::ctx::EditTextProperties, [&editor] { editTextProperties(editor); },
+        [&editor](CommandState& s) {
+            s.enabled = false;
+            for (int i = 0; i < editor.diagram().store.list(model::ListId::Texts).count(); ++i)
+                s.enabled = s.enabled || selectedText(editor, i);
+        });
+    ToolEntryPoints& t = editor.tools();
+    t.createTextBox = [&editor](int x, int y) { placeTextBox(editor, x, y); };
+    t.editTextAttributes = [&editor](int index) {
+        if (index < 0 || index >= texts(editor).count())
+            return;
+        if (!selectedText(editor, index))
+            selectOnly(editor, index);
+        texts(editor).setSelection(index);
+        editTextProperties(editor);
+    };
+    r.add(cmd::ctx::AlignLeft, [&editor] { alignEdges(editor, Edge::Left); });
+    r.add(cmd::ctx::AlignTop, [&editor] { alignEdges(editor, Edge::Top); });
+    r.add(cmd::ctx::AlignRight, [&editor] { alignEdges(editor, Edge::Right); });
+    r.add(cmd::ctx::AlignBottom, [&editor] { alignEdges(editor, Edge::Bottom); });
+}
+
+} // namespace sigmora::edit

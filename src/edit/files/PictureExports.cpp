@@ -1,0 +1,241 @@
+#include "edit/files/PictureExports.h"
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "edit/session/CommandIds.h"
+#include "edit/Editor.h"
+#include "edit/files/OutputDevices.h"
+#include "edit/files/OutputSteps.h"
+#include "io/base/FileAccess.h"
+#include "io/pictures/MetafilePictures.h"
+#include "io/exchange/SvgDocument.h"
+#include "model/TextCase.h"
+#include "render/FullRedraw.h"
+#include "render/MeasuringSurface.h"
+
+namespace sigmora::edit {
+
+namespace {
+
+using model::ListId;
+
+// The save dialog of one export.
+struct PictureExport {
+    const char* title;
+    const char* filter;
+    const char* pattern;
+    const char* defaultExtension;
+    const char* extension;
+};
+constexpr PictureExport kBitmap{"Save as bitmap", "BMP files *.bmp", "*.bmp", "BMP", ".bmp"};
+constexpr PictureExport kEmf{"Save Enhanced Metafiles", "Enhanced Metafiles *.emf", "*.emf", "EMF", ".emf"};
+constexpr PictureExport kWmf{"Save Windows Metafiles", "Windows Metafiles *.wmf", "*.wmf", "WMF", ".wmf"};
+constexpr const char* kNativeExtension = ".sgm";
+constexpr const char* kExistsCaption = "File already exists...";
+constexpr const char* kErrorOpening = "Error opening ";
+constexpr const char* kBitmapCaption = "Save as bitmap";
+constexpr const char* kClipboardFailed = "Couldn't close the clipboard";
+// The SVG drawing is measured, not painted: the surface only has to be larger than any diagram.
+constexpr render::Size kMeasuringArea{1 << 30, 1 << 30};
+constexpr std::array kAnnotationLists{ListId::Texts, ListId::Arrows, ListId::Labels, ListId::TimeBreaks};
+
+std::optional<std::string> askExportPath(Editor& editor, const PictureExport& e)
+{
+    const UiPort::FileDialog dialog{e.title,
+                                    {{e.filter, e.pattern}, {"All Files *.*", "*.*"}},
+                                    e.defaultExtension,
+                                    proposedExportName(editor.filePath(), e.extension)};
+    std::optional<std::string> path = editor.ui().saveFileName(dialog);
+    if (!path || path->empty())
+        return std::nullopt;
+    std::error_code error;
+    if (std::filesystem::exists(*path, error) &&
+        !editor.ui().askYesNo("File: " + *path + " already exists.\n\nDo you want to overwrite the file?",
+                              kExistsCaption))
+        return std::nullopt;
+    return path;
+}
+
+void writeExport(Editor& editor, const std::string& path, const std::string& bytes)
+{
+    if (bytes.empty()) {
+        editor.ui().showMessage(kErrorOpening + path);
+        return;
+    }
+    const io::WriteResult written = io::writeFileReplacing(path, bytes);
+    if (written.error != io::WriteError::None)
+        editor.ui().showMessage(kErrorOpening + path + "\n" + io::fileProblem(path, written.systemError));
+}
+
+render::Size rasterSize(io::PictureSize size)
+{
+    return {static_cast<int>(size.width), static_cast<int>(size.height)};
+}
+
+void exportBitmap(Editor& editor, OutputDevices& devices)
+{
+    if (!endTransactionForOutput(editor))
+        return;
+    editor.refresh();
+    const std::optional<std::string> path = askExportPath(editor, kBitmap);
+    if (!path)
+        return;
+    UnscrolledView unscrolled(editor.diagram().settings);
+    const io::PictureSize size = io::wholeDiagramPictureSize(editor.diagram());
+    if (!io::pictureSizeAllowed(size)) {
+        editor.ui().showMessage("The bitmap of this diagram would be " + std::to_string(size.width) + " x " +
+                                    std::to_string(size.height) +
+                                    " pixels, more than a bitmap can hold. Export it as a metafile or SVG instead.",
+                                kBitmapCaption, MessageIcon::Warning);
+        return;
+    }
+    model::ReaderReport report;
+    const std::string bytes = devices.bitmapFile(rasterSize(size), [&](render::Surface& surface) {
+        render::RedrawMemory memory;
+        render::fullRedraw(surface, editor.diagram(), outputOptions(editor), memory, report);
+    });
+    writeExport(editor, *path, bytes);
+    editor.showReaderMessages(report);
+}
+
+// The diagram's metafile as the exports draw it, the selection cleared.
+std::string metafile(Editor& editor, bool enhanced)
+{
+    UnscrolledView unscrolled(editor.diagram().settings);
+    const io::PictureSize extent = io::metafileExtent(editor.diagram(), false);
+    model::ReaderReport report;
+    const render::RedrawOptions options = outputOptions(editor);
+    std::string bytes = enhanced ? io::emfPicture(editor.diagram(), options, editor.measurer(), extent, report)
+                                 : io::wmfPicture(editor.diagram(), options, editor.measurer(), extent, report);
+    editor.showReaderMessages(report);
+    return bytes;
+}
+
+// What the clipboard's picture is made of when a program asks for it: the diagram as it was
+// copied, unscrolled, and the output's redraw options.
+struct CopiedDiagram {
+    model::Diagram diagram;
+    render::RedrawOptions options;
+};
+
+// Puts the picture on the clipboard; emf, when given, is the enhanced metafile already made.
+void putPictureOnClipboard(Editor& editor, OutputDevices& devices, std::optional<std::string> emf)
+{
+    auto copied = std::make_shared<CopiedDiagram>(CopiedDiagram{editor.diagram(), outputOptions(editor)});
+    copied->diagram.settings.firstVisibleCell = 0;
+    copied->diagram.settings.verticalScroll = 0;
+    const io::PictureSize extent = io::metafileExtent(copied->diagram, true);
+    OutputDevices::ClipboardPicture picture;
+    // A picture too large to allocate goes on the clipboard without its PNG form.
+    if (io::pictureSizeAllowed(extent))
+        picture.size = rasterSize(extent);
+    picture.draw = [copied](render::Surface& surface) {
+        render::RedrawMemory memory;
+        model::ReaderReport report;
+        render::fullRedraw(surface, copied->diagram, copied->options, memory, report);
+    };
+    picture.svg = [copied](const model::TextMeasurer& measurer) {
+        render::MeasuringSurface surface(measurer, kMeasuringArea);
+        model::ReaderReport report;
+        return io::svgDocument(copied->diagram, surface, copied->options, report);
+    };
+    if (emf) {
+        picture.emf = [bytes = std::move(*emf)](const model::TextMeasurer&) { return bytes; };
+    } else {
+        picture.emf = [copied, extent](const model::TextMeasurer& measurer) {
+            model::ReaderReport report;
+            return io::emfPicture(copied->diagram, copied->options, measurer, extent, report);
+        };
+    }
+    if (!devices.putOnClipboard(picture))
+        editor.ui().showMessage(kClipboardFailed);
+}
+
+void clearSelectedRowAndText(Editor& editor)
+{
+    editor.deselectRow();
+    editor.state().selectedCell = -1;
+    editor.state().clearTextSelection();
+}
+
+void exportMetafile(Editor& editor, OutputDevices& devices, bool enhanced)
+{
+    const std::optional<std::string> path = askExportPath(editor, enhanced ? kEmf : kWmf);
+    if (!path)
+        return;
+    clearSelectedRowAndText(editor);
+    const std::string bytes = metafile(editor, enhanced);
+    writeExport(editor, *path, bytes);
+    if (enhanced && !bytes.empty())
+        putPictureOnClipboard(editor, devices, bytes);
+    editor.refresh();
+}
+
+// The selection the clipboard copy puts back once the picture is taken.
+struct RememberedSelection {
+    int row, cell;
+    CellRectangle rectangle;
+    std::array<bool, kSelectionFlags> textSelected;
+    std::array<int, kAnnotationLists.size()> listSelections;
+
+    static RememberedSelection of(const Editor& editor)
+    {
+        const InteractionState& s = editor.state();
+        RememberedSelection r{s.selectedRow, s.selectedCell, s.rectangle, s.textSelected, {}};
+        for (std::size_t i = 0; i < kAnnotationLists.size(); ++i)
+            r.listSelections[i] = editor.diagram().store.list(kAnnotationLists[i]).selection();
+        return r;
+    }
+    void restore(Editor& editor) const
+    {
+        InteractionState& s = editor.state();
+        if (row >= 0)
+            editor.selectRow(row);
+        s.selectedCell = cell;
+        s.rectangle = rectangle;
+        s.textSelected = textSelected;
+        for (std::size_t i = 0; i < kAnnotationLists.size(); ++i)
+            editor.diagram().store.list(kAnnotationLists[i]).setSelection(listSelections[i]);
+    }
+};
+
+void copyPictureToClipboard(Editor& editor, OutputDevices& devices)
+{
+    const RememberedSelection remembered = RememberedSelection::of(editor);
+    if (!endTransactionForOutput(editor))
+        return;
+    for (ListId list : kAnnotationLists)
+        editor.diagram().store.list(list).setSelection(-1);
+    putPictureOnClipboard(editor, devices, std::nullopt);
+    remembered.restore(editor);
+    editor.state().currentTool = Tool::Select;
+    editor.state().selectionKind = SelectionKind::TextBox;
+    editor.updateCursor();
+    editor.refresh();
+}
+
+} // namespace
+
+std::string proposedExportName(const std::string& diagramPath, std::string_view extension)
+{
+    if (diagramPath.empty())
+        return {};
+    const std::string_view native(kNativeExtension);
+    const bool hasNative = diagramPath.size() >= native.size() &&
+                         model::equalsIgnoringCase(std::string_view(diagramPath).substr(diagramPath.size() - native.size()), native);
+    return (hasNative ? diagramPath.substr(0, diagramPath.size() - native.size()) : diagramPath) + std::string(extension);
+}
+
+void registerPictureExports(Editor& editor, OutputDevices& devices)
+{
+    CommandRegistry& r = editor.commands();
+    r.add(cmd::ExportBitmap, [&editor, &devices] { exportBitmap(editor, devices); });
+    r.add(cmd::ExportEmf, [&editor, &devices] { exportMetafile(editor, devices, true); });
+    r.add(cmd::ExportWmf, [&editor, &devices] { exportMetafile(editor, devices, false); });
+    r.add(cmd::ExportClipboard, [&editor, &devices] { copyPictureToClipboard(editor, devices); });
+}
+
+} // namespace sigmora::edit

@@ -1,0 +1,317 @@
+#include "edit/rows/Deletions.h"
+
+#include <string>
+#include <vector>
+
+#include "edit/Editor.h"
+#include "edit/annotations/TextBoxes.h"
+#include "model/NameColumnFitter.h"
+#include "model/RecordFields.h"
+#include "model/TextBoxRecord.h"
+#include "model/TextCase.h"
+#include "render/Layout.h"
+
+namespace sigmora::edit {
+
+namespace {
+
+constexpr const char* kAreYouSure = "Are you sure?";
+constexpr const char* kDeleteSignal = "Delete the signal: ";
+constexpr const char* kDeleteOneText = "Delete the text box message?\n";
+constexpr const char* kDeleteTexts = "Delete the selected text boxes?";
+constexpr const char* kDeleteLabel = "Delete the currently selected label?";
+constexpr const char* kDeleteTimeBreak = "Delete the currently selected time break?";
+constexpr const char* kDeleteColumn = "Do you want to delete each TIMEBREAK down the entire column (on all the signals)?";
+constexpr const char* kColumnDelete = "Column Delete?";
+constexpr const char* kDeleteArrow = "Delete the currently selected arrow?";
+// Fields of annotation records that name a signal: the begin and the end.
+constexpr int kBeginSignalField = 1;
+constexpr int kEndSignalField = 3;
+
+model::RecordList& list(Editor& e, model::ListId id)
+{
+    return e.diagram().store.list(id);
+}
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    return model::equalsIgnoringCase(model::trimBlanks(a), model::trimBlanks(b));
+}
+
+bool fieldNames(const std::string& record, int field, std::string_view name)
+{
+    const auto f = model::fields::textField(record, field);
+    return f && model::fields::hasField(record, field) && sameName(*f, name);
+}
+
+// Removes every record of a list that one of the fields names the signal in.
+void removeNaming(model::RecordList& records, std::string_view name, std::initializer_list<int> fields)
+{
+    for (int i = records.count() - 1; i >= 0; --i) {
+        for (int f : fields) {
+            if (fieldNames(records.get(i), f, name)) {
+                records.remove(i);
+                break;
+            }
+        }
+    }
+}
+
+// The current entry of a list, the first when none is current; -1 for an empty list.
+int currentOrFirst(const model::RecordList& records)
+{
+    if (records.count() == 0)
+        return -1;
+    const int current = records.selection();
+    return current >= 0 && current < records.count() ? current : 0;
+}
+
+void selectFirst(model::RecordList& records)
+{
+    records.setSelection(records.count() > 0 ? 0 : -1);
+}
+
+// The label number in a caption's attachment "WFLabel*N*", or -1 for any other text box.
+int captionLabel(std::string_view attachment)
+{
+    if (attachment.substr(0, kLabelTextPrefix.size()) != kLabelTextPrefix)
+        return -1;
+    const auto rest = attachment.substr(kLabelTextPrefix.size());
+    const auto star = rest.find('*');
+    return model::fields::cAtoi(rest.substr(0, star));
+}
+
+// Removes label i with its caption; the captions of later labels are renumbered.
+void removeLabel(Editor& editor, int index)
+{
+    model::RecordList& texts = list(editor, model::ListId::Texts);
+    for (int i = texts.count() - 1; i >= 0; --i) {
+        const std::string record = texts.get(i);
+        const auto attachment = model::fields::textField(record, model::textfield::Attachment);
+        const int n = attachment ? captionLabel(*attachment) : -1;
+        if (n == index)
+            texts.remove(i);
+        else if (n > index)
+            texts.replace(i, model::fields::withTextField(record, model::textfield::Attachment,
+                                                          std::string(kLabelTextPrefix) + std::to_string(n - 1) + "*"));
+    }
+    list(editor, model::ListId::Labels).remove(index);
+}
+
+void removeLabelsNaming(Editor& editor, std::string_view name)
+{
+    model::RecordList& labels = list(editor, model::ListId::Labels);
+    for (int i = labels.count() - 1; i >= 0; --i)
+        if (fieldNames(labels.get(i), kBeginSignalField, name) || fieldNames(labels.get(i), kEndSignalField, name))
+            removeLabel(editor, i);
+}
+
+// The signal a text box is attached to, by name; -1 for free boxes and label captions.
+int attachedRow(const model::RecordList& rows, std::string_view attachment)
+{
+    for (int r = 0; r < rows.count(); ++r)
+        if (sameName(model::fields::nameOfRow(rows.get(r)), attachment))
+            return r;
+    return -1;
+}
+
+// Text boxes of the deleted row go; those of later rows move up one row.
+void removeOrLiftTexts(Editor& editor, int row)
+{
+    model::RecordList& texts = list(editor, model::ListId::Texts);
+    const model::RecordList& rows = editor.diagram().store.signals();
+    const int pitch = render::Layout::from(editor.diagram().settings).rowPitch();
+    for (int i = texts.count() - 1; i >= 0; --i) {
+        const auto attachment = model::fields::textField(texts.get(i), model::textfield::Attachment);
+        if (!attachment || captionLabel(*attachment) >= 0)
+            continue;
+        const int attached = attachedRow(rows, *attachment);
+        if (attached == row)
+            texts.remove(i);
+        else if (attached > row)
+            moveTextBox(editor, i, 0, -pitch, TextMove::Step);
+    }
+    editor.state().clearTextSelection();
+}
+
+void liftGridRows(model::CellGrid& grid, int row)
+{
+    for (int r = row; r + 1 < model::kMaxRows; ++r) {
+        std::int32_t* to = grid.row(r);
+        const std::int32_t* from = grid.row(r + 1);
+        std::copy(from, from + model::kMaxCells, to);
+    }
+    grid.clearRow(model::kMaxRows - 1);
+}
+
+void emptyCellCopy(Editor& editor)
+{
+    if (editor.tools().emptyCellCopy)
+        editor.tools().emptyCellCopy();
+    else
+        list(editor, model::ListId::CopyBuffer).clear();
+}
+
+void removeSignalUnchecked(Editor& editor, int row)
+{
+    model::Diagram& d = editor.diagram();
+    const std::string name(model::fields::nameOfRow(d.store.signals().get(row)));
+    d.modified = true;
+    removeNaming(list(editor, model::ListId::Arrows), name, {kBeginSignalField, kEndSignalField});
+    removeLabelsNaming(editor, name);
+    removeNaming(list(editor, model::ListId::LegacyRegions), name, {kBeginSignalField});
+    removeNaming(list(editor, model::ListId::TimeBreaks), name, {kBeginSignalField});
+    removeOrLiftTexts(editor, row);
+    d.store.signals().remove(row);
+    liftGridRows(d.store.edgeOffsets(), row);
+    liftGridRows(d.store.floodStyles(), row);
+    model::fitNameColumn(d, editor.measurer());
+    editor.deselectRow();
+    editor.state().selectedCell = -1;
+    emptyCellCopy(editor);
+    editor.refresh();
+}
+
+} // namespace
+
+void removeSignalRow(Editor& editor, int row)
+{
+    if (row >= 0 && row < editor.diagram().store.signals().count())
+        removeSignalUnchecked(editor, row);
+}
+
+void deleteSelectedSignal(Editor& editor)
+{
+    const int row = editor.state().selectedRow;
+    const model::RecordList& rows = editor.diagram().store.signals();
+    if (row < 0 || row >= rows.count())
+        return;
+    // Highlighted cells go instead of the signal; a rectangle that covers no cells is ended by
+    // the removal and the signal is asked about. One undo snapshot either way.
+    const bool cellsRemoved =
+        editor.state().rectangle.active && (!editor.tools().removeCells || editor.tools().removeCells());
+    if (!cellsRemoved) {
+        const std::string name = model::fields::decodePeriods(model::fields::nameOfRow(rows.get(row)));
+        if (editor.ui().askYesNo(kDeleteSignal + name, kAreYouSure, MessageIcon::Warning))
+            removeSignalUnchecked(editor, row);
+    }
+    editor.takeSnapshot();
+}
+
+void deleteSelectedTextBoxes(Editor& editor)
+{
+    const int count = selectedTextCount(editor);
+    if (count == 0)
+        return;
+    model::RecordList& texts = list(editor, model::ListId::Texts);
+    model::ReaderReport ignored;
+    const std::string question =
+        count == 1 ? kDeleteOneText + model::fields::decodePeriods(
+                                          model::textbox::message(texts.get(firstSelectedText(editor)), ignored))
+                   : std::string(kDeleteTexts);
+    if (editor.ui().askYesNo(question, kAreYouSure)) {
+        for (int i = std::min(texts.count(), kSelectionFlags) - 1; i >= 0; --i)
+            if (editor.state().textSelected[i])
+                texts.remove(i);
+        editor.state().clearTextSelection();
+        texts.setSelection(-1);
+        editor.diagram().modified = true;
+    }
+    editor.refresh();
+    editor.takeSnapshot();
+}
+
+void deleteCurrentLabel(Editor& editor)
+{
+    model::RecordList& labels = list(editor, model::ListId::Labels);
+    const int index = currentOrFirst(labels);
+    if (index < 0)
+        return;
+    labels.setSelection(index);
+    editor.refresh();
+    if (!editor.ui().askYesNo(kDeleteLabel, kAreYouSure))
+        return;
+    removeLabel(editor, index);
+    selectFirst(labels);
+    editor.state().labelStep = kStepIdle;
+    editor.diagram().modified = true;
+    editor.refresh();
+    editor.takeSnapshot();
+}
+
+void deleteCurrentTimeBreak(Editor& editor)
+{
+    model::RecordList& breaks = list(editor, model::ListId::TimeBreaks);
+    const int index = currentOrFirst(breaks);
+    if (index < 0)
+        return;
+    const std::string record = breaks.get(index);
+    model::ReaderReport ignored;
+    if (editor.diagram().store.attachedSignal(record, ignored) != 0) {
+        if (!editor.ui().askYesNo(kDeleteTimeBreak, kAreYouSure))
+            return;
+        breaks.remove(index);
+    } else {
+        if (!editor.ui().askYesNo(kDeleteColumn, kColumnDelete))
+            return;
+        const int column = model::fields::intField(record, 0);
+        for (int i = breaks.count() - 1; i >= 0; --i)
+            if (model::fields::intField(breaks.get(i), 0) == column)
+                breaks.remove(i);
+    }
+    selectFirst(breaks);
+    editor.diagram().modified = true;
+    editor.refresh();
+    editor.takeSnapshot();
+}
+
+void deleteCurrentArrow(Editor& editor)
+{
+    model::RecordList& arrows = list(editor, model::ListId::Arrows);
+    const int index = currentOrFirst(arrows);
+    if (index < 0 || !editor.ui().askYesNo(kDeleteArrow, kAreYouSure))
+        return;
+    arrows.remove(index);
+    selectFirst(arrows);
+    editor.state().arrowStep = kStepIdle;
+    editor.diagram().modified = true;
+    editor.refresh();
+    editor.takeSnapshot();
+}
+
+void cutSelection(Editor& editor)
+{
+    if (!editor.abortPendingTools())
+        return;
+    const InteractionState& s = editor.state();
+    if (s.is(Tool::Arrow) || s.selectionKind == SelectionKind::Arrow)
+        deleteCurrentArrow(editor);
+    else if (s.is(Tool::Label) || s.selectionKind == SelectionKind::Label)
+        deleteCurrentLabel(editor);
+    else if (s.is(Tool::TimeBreak) || s.selectionKind == SelectionKind::TimeBreak)
+        deleteCurrentTimeBreak(editor);
+    else if (s.selectionKind != SelectionKind::Signal)
+        deleteSelectedTextBoxes(editor);
+    else if (editor.tools().cutCells)
+        editor.tools().cutCells();
+}
+
+void deleteByKey(Editor& editor)
+{
+    const InteractionState& s = editor.state();
+    if (s.is(Tool::Arrow))
+        return deleteCurrentArrow(editor);
+    if (s.is(Tool::Label))
+        return deleteCurrentLabel(editor);
+    if (s.is(Tool::TimeBreak))
+        return deleteCurrentTimeBreak(editor);
+    switch (s.selectionKind) {
+    case SelectionKind::Signal: return deleteSelectedSignal(editor);
+    case SelectionKind::TimeBreak: return deleteCurrentTimeBreak(editor);
+    case SelectionKind::Arrow: return deleteCurrentArrow(editor);
+    case SelectionKind::Label: return deleteCurrentLabel(editor);
+    default: return deleteSelectedTextBoxes(editor);
+    }
+}
+
+} // namespace sigmora::edit

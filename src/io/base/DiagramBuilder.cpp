@@ -1,0 +1,178 @@
+#include "io/base/DiagramBuilder.h"
+
+#include <algorithm>
+
+#include "model/NameColumnFitter.h"
+#include "model/RecordFields.h"
+#include "model/RowFactory.h"
+#include "model/SignalRecord.h"
+#include "model/TextBoxRecord.h"
+#include "render/Layout.h"
+
+namespace sigmora::io {
+
+namespace {
+
+namespace fields = model::fields;
+
+constexpr int kHatchFloodStyle = 2; // diagonal cross
+constexpr int kValueInset = 6;      // pixels from a bus value's first edge to its text
+constexpr int kCentreAnchor = 0;
+constexpr std::string_view kLineBreak = "\\n";
+
+// The cells of a record: the entering level, then every column, then the last column repeated
+// up to the full row.
+std::string waveformText(const ImportedRow& row)
+{
+    std::string w;
+    w.reserve(model::kMaxCells);
+    const char first = row.cells.empty() ? '1' : row.cells.front();
+    w += row.entry != 0 ? row.entry : first;
+    w += row.cells.substr(0, model::kMaxCells - 1);
+    w.resize(model::kMaxCells, w.back());
+    return w;
+}
+
+std::string textBoxRecord(int x, int y, int width, int height, std::string_view message, std::string_view attachment,
+                          const model::DiagramSettings& s)
+{
+    std::string r;
+    for (int v : {x, y, x + width, y + height})
+        r += std::to_string(v) + ".";
+    r += std::string(message) + "." + std::string(attachment) + ".";
+    r += model::textbox::formatColour(s.textColour) + "." + s.textFace + "." + std::to_string(s.textSize) + ".";
+    r += "0.0.0.0.0.0.0."; // drag x, drag y, left justified, no outline, not bold, italic or underlined
+    return r;
+}
+
+} // namespace
+
+std::string importedRowName(std::string_view plain)
+{
+    std::string name;
+    for (char c : plain) {
+        if (c == '\n')
+            name += kLineBreak;
+        else if (c == '\t' || c == '\r')
+            name += ' ';
+        else
+            name += c;
+    }
+    if (name.size() > kMaxImportedName) {
+        std::size_t cut = kMaxImportedName;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut; // never split a UTF-8 sequence
+        name.resize(cut);
+    }
+    return fields::encodePeriods(name);
+}
+
+DiagramBuilder::DiagramBuilder(model::Diagram& diagram, const model::TextMeasurer& measurer)
+    : diagram_(diagram), measurer_(measurer)
+{
+}
+
+bool DiagramBuilder::full() const { return rowCount() >= model::kMaxRows; }
+int DiagramBuilder::rowCount() const { return diagram_.store.signalCount(); }
+
+int DiagramBuilder::waveOriginX() const { return render::Layout::from(diagram_.settings).waveOriginX(); }
+
+int DiagramBuilder::rowTop(int row) const
+{
+    render::Layout layout = render::Layout::from(diagram_.settings);
+    layout.verticalScroll = 0;
+    return layout.rowTop(row);
+}
+
+int DiagramBuilder::addRow(const ImportedRow& row)
+{
+    if (full())
+        return -1;
+    const std::string name = importedRowName(row.name);
+    std::string record = model::buildRowRecord(row.clock ? model::NewRowKind::Clock : model::NewRowKind::Signal, name, 1);
+    record = model::signal::withDataField(record, model::signalfield::Waveform, waveformText(row));
+    if (row.clock) {
+        record = model::signal::withDataField(record, model::signalfield::RisingArrows, row.risingArrows ? 1 : 0);
+        record = model::signal::withDataField(record, model::signalfield::FallingArrows, row.fallingArrows ? 1 : 0);
+    }
+    const int index = diagram_.store.signals().append(std::move(record));
+    diagram_.store.floodStyles().clearRow(index);
+    diagram_.store.edgeOffsets().clearRow(index);
+    for (std::size_t k = 0; k < row.hatched.size() && k < model::kMaxCells; ++k)
+        if (row.hatched[k])
+            diagram_.store.floodStyles().set(index, static_cast<int>(k), kHatchFloodStyle);
+    const model::FontSpec font = model::FontSpec::fromPoints(diagram_.settings.textFace, diagram_.settings.textSize);
+    const int top = rowTop(index) + (diagram_.settings.signalHeight - measurer_.lineHeight(font)) / 2;
+    for (const auto& [column, text] : row.values) {
+        if (column < 0 || column >= model::kMaxCells - 1 || text.empty())
+            continue;
+        const int x = waveOriginX() + column * diagram_.settings.cellWidth + kValueInset;
+        addTextBox(x, top, text, name);
+    }
+    return index;
+}
+
+int DiagramBuilder::addSeparator(std::string_view name, int kind)
+{
+    if (full())
+        return -1;
+    const std::string data = "SEP_0.0.1.Arial." + std::to_string(kind) + ".1.0.0.0.1.";
+    const int index = diagram_.store.signals().append(fields::joinRow(importedRowName(name), data));
+    diagram_.store.floodStyles().clearRow(index);
+    diagram_.store.edgeOffsets().clearRow(index);
+    return index;
+}
+
+void DiagramBuilder::addArrow(int fromColumn, int fromRow, int toColumn, int toRow, int headCode, int lineKind,
+                              std::string_view caption)
+{
+    arrows_.push_back({fromColumn, fromRow, toColumn, toRow, headCode, lineKind});
+    if (caption.empty())
+        return;
+    const int cw = diagram_.settings.cellWidth;
+    const int x = waveOriginX() + (fromColumn + toColumn) * cw / 2;
+    const int y = (rowTop(fromRow) + rowTop(toRow)) / 2 + diagram_.settings.signalHeight / 2;
+    addFreeText(x, y, caption);
+}
+
+void DiagramBuilder::addFreeText(int x, int y, std::string_view text)
+{
+    addTextBox(x, y, text, model::kUnattached);
+}
+
+void DiagramBuilder::addTextBox(int x, int y, std::string_view text, std::string_view attachment)
+{
+    std::string plain;
+    for (char c : text)
+        plain += (c == '\n' || c == '\t' || c == '\r') ? ' ' : c;
+    const model::DiagramSettings& s = diagram_.settings;
+    const model::FontSpec font = model::FontSpec::fromPoints(s.textFace, s.textSize);
+    const int width = measurer_.textWidth(plain, font);
+    const std::string record = textBoxRecord(x, y, width, measurer_.lineHeight(font), fields::encodePeriods(plain),
+                                             attachment, s);
+    diagram_.store.list(model::ListId::Texts).append(record);
+}
+
+void DiagramBuilder::finish(int columns)
+{
+    model::DiagramSettings& s = diagram_.settings;
+    s.cellCount = std::clamp(columns, 0, model::kMaxCells);
+    s.waveformWidth = s.cellCount * s.cellWidth;
+    model::fitNameColumn(diagram_, measurer_);
+    const model::RecordList& rows = diagram_.store.signals();
+    model::RecordList& arrows = diagram_.store.list(model::ListId::Arrows);
+    const int centre = s.signalHeight / 2;
+    for (const PendingArrow& a : arrows_) {
+        const auto name = [&](int row) { return std::string(fields::nameOfRow(rows.get(row))); };
+        const auto x = [&](int column) { return waveOriginX() + column * s.cellWidth; };
+        std::string r = std::to_string(a.fromColumn) + "." + name(a.fromRow) + "." + std::to_string(a.toColumn) + "." +
+                        name(a.toRow) + "." + std::to_string(a.headCode) + ".0." + std::to_string(a.lineKind) + ".0." +
+                        std::to_string(kCentreAnchor) + "." + std::to_string(kCentreAnchor) + ".";
+        for (int v : {x(a.fromColumn), rowTop(a.fromRow) + centre, x(a.toColumn), rowTop(a.toRow) + centre})
+            r += std::to_string(v) + ".";
+        arrows.append(std::move(r));
+    }
+    arrows_.clear();
+}
+
+} // namespace sigmora::io

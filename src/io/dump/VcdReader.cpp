@@ -1,0 +1,610 @@
+#include "io/dump/VcdReader.h"
+
+#include <algorithm>
+#include <cctype>
+#include <limits>
+#include <unordered_map>
+
+#include "io/base/DiagramBuilder.h"
+#include "io/dump/VcdTokenizer.h"
+
+namespace sigmora::io {
+
+namespace {
+
+constexpr int kMaxColumns = 599; // the first character of a row is the level entering column 0
+constexpr int kMaxRows = 256;
+constexpr char kHatch = 'x';
+
+std::string lineText(long long line) { return "line " + std::to_string(line) + ": "; }
+
+std::string lower(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string_view leafName(std::string_view name)
+{
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string_view::npos ? name : name.substr(dot + 1);
+}
+
+// Reads the header and then the value changes of a dump, reporting each to a handler.
+class VcdParser {
+public:
+    explicit VcdParser(std::istream& in) : tokens_(in) {}
+
+    bool readHeader(VcdSurvey& out)
+    {
+        std::vector<std::string> scopes;
+        std::string_view w;
+        while (word(w)) {
+            if (w == "$enddefinitions")
+                return skipToEnd();
+            if (w == "$scope") {
+                std::vector<std::string> words;
+                if (!wordsToEnd(words))
+                    return false;
+                scopes.push_back(words.size() >= 2 ? words[1] : words.empty() ? std::string() : words[0]);
+            } else if (w == "$upscope") {
+                if (!skipToEnd())
+                    return false;
+                if (!scopes.empty())
+                    scopes.pop_back();
+            } else if (w == "$var") {
+                if (!variable(scopes, out))
+                    return false;
+            } else if (w == "$timescale") {
+                std::vector<std::string> words;
+                if (!wordsToEnd(words))
+                    return false;
+                for (const std::string& part : words)
+                    out.timescale += part;
+            } else if (w == "$date" || w == "$version" || w == "$comment") {
+                if (!skipToEnd())
+                    return false;
+            } else {
+                return fail(w.front() == '$' ? "unknown keyword " + std::string(w)
+                                             : "\"" + std::string(w.substr(0, 40)) + "\" outside any keyword");
+            }
+        }
+        return fail(tokens_.tooLong() ? "a word is far too long" : "the file ends before \"$enddefinitions\"");
+    }
+
+    // Handler: bool time(long long t) (false stops reading), void change(int code, std::string_view value).
+    template <class Handler>
+    bool readBody(Handler& handler)
+    {
+        std::string_view w;
+        long long now = -1;
+        while (word(w)) {
+            const char c = w.front();
+            if (c == '#') {
+                long long t = 0;
+                if (!timeValue(w.substr(1), t))
+                    return false;
+                if (t < now)
+                    return fail("time goes backwards (#" + std::to_string(t) + " after #" + std::to_string(now) + ")");
+                now = t;
+                if (!handler.time(t))
+                    return true;
+            } else if (c == '$') {
+                if (w == "$comment") {
+                    if (!skipToEnd())
+                        return false;
+                } else if (w != "$dumpvars" && w != "$dumpall" && w != "$dumpon" && w != "$dumpoff" && w != "$end") {
+                    return fail("unknown keyword " + std::string(w));
+                }
+            } else if (c == 'b' || c == 'B' || c == 'r' || c == 'R') {
+                const std::string value(w.substr(1));
+                std::string_view code;
+                if (!word(code))
+                    return fail(tokens_.tooLong() ? "a word is far too long" : "the file ends inside a value change");
+                const int id = codeId(code);
+                if (id < 0)
+                    return false;
+                if (c == 'b' || c == 'B')
+                    handler.change(id, value);
+            } else if (std::string_view("01xXzZuUwWlLhH-").find(c) != std::string_view::npos) {
+                if (w.size() < 2)
+                    return fail("a value change without an identifier code");
+                const int id = codeId(w.substr(1));
+                if (id < 0)
+                    return false;
+                handler.change(id, w.substr(0, 1));
+            } else {
+                return fail("\"" + std::string(w.substr(0, 40)) + "\" is not a value change");
+            }
+        }
+        if (tokens_.tooLong())
+            return fail("a word is far too long");
+        return true;
+    }
+
+    int codeCount() const { return static_cast<int>(codes_.size()); }
+    int codeOf(const std::string& code) const
+    {
+        const auto it = codes_.find(code);
+        return it == codes_.end() ? -1 : it->second;
+    }
+    const std::string& error() const { return error_; }
+    long long position() const { return tokens_.position(); }
+
+private:
+    bool word(std::string_view& w) { return tokens_.next(w); }
+
+    bool fail(const std::string& message)
+    {
+        if (error_.empty())
+            error_ = lineText(tokens_.line()) + message;
+        return false;
+    }
+
+    bool skipToEnd()
+    {
+        std::string_view w;
+        while (word(w))
+            if (w == "$end")
+                return true;
+        return fail("the file ends before \"$end\"");
+    }
+
+    bool wordsToEnd(std::vector<std::string>& words)
+    {
+        std::string_view w;
+        while (word(w)) {
+            if (w == "$end")
+                return true;
+            if (words.size() < 8)
+                words.emplace_back(w);
+        }
+        return fail("the file ends before \"$end\"");
+    }
+
+    bool variable(const std::vector<std::string>& scopes, VcdSurvey& out)
+    {
+        std::vector<std::string> words;
+        if (!wordsToEnd(words))
+            return false;
+        if (words.size() < 4)
+            return fail("a \"$var\" needs a type, a width, a code and a name");
+        const std::string& widthText = words[1];
+        const bool digits = !widthText.empty() && widthText.size() < 10 &&
+                            std::all_of(widthText.begin(), widthText.end(), [](char c) { return c >= '0' && c <= '9'; });
+        const long long width = digits ? std::stoll(widthText) : -1;
+        const bool real = words[0] == "real" || words[0] == "realtime";
+        if (!real && (width < 1 || width > kMaxDeclaredVcdWidth))
+            return fail("the variable " + words[3] + " is " + widthText + " bits wide; widths from 1 to " +
+                        std::to_string(kMaxDeclaredVcdWidth) + " are read");
+        if (out.variables.size() >= kMaxVcdVariables)
+            return fail("more than " + std::to_string(kMaxVcdVariables) + " variables");
+        VcdVariable v;
+        for (const std::string& s : scopes)
+            v.name += s + ".";
+        v.name += words[3];
+        v.code = words[2];
+        v.width = real ? 1 : static_cast<int>(width);
+        v.real = real;
+        codes_.emplace(v.code, static_cast<int>(codes_.size()));
+        out.variables.push_back(std::move(v));
+        return true;
+    }
+
+    bool timeValue(std::string_view digits, long long& t)
+    {
+        if (digits.empty())
+            return fail("a time without digits");
+        t = 0;
+        for (char c : digits) {
+            if (c < '0' || c > '9')
+                return fail("\"#" + std::string(digits.substr(0, 40)) + "\" is not a time");
+            if (t > (std::numeric_limits<long long>::max() - 9) / 10)
+                return fail("a time too large to count");
+            t = t * 10 + (c - '0');
+        }
+        return true;
+    }
+
+    int codeId(std::string_view code)
+    {
+        const int id = codeOf(std::string(code));
+        if (id < 0)
+            fail("the identifier code " + std::string(code.substr(0, 40)) + " was never declared");
+        return id;
+    }
+
+    VcdTokenizer tokens_;
+    std::unordered_map<std::string, int> codes_;
+    std::string error_;
+};
+
+// Counts changes per code and the first and last time.
+struct SurveyHandler {
+    std::vector<long long> changes;
+    long long first = -1, last = 0;
+    bool time(long long t)
+    {
+        if (first < 0)
+            first = t;
+        last = t;
+        return true;
+    }
+    void change(int id, std::string_view) { ++changes[static_cast<std::size_t>(id)]; }
+};
+
+// A value as many bits as the variable is wide, in lower case, extended on the left as the dump
+// format says (by 0 under a leading 1, else by the leading bit).
+std::string normalised(std::string_view value, int width)
+{
+    std::string bits = lower(value);
+    for (char& c : bits)
+        c = c == 'h' ? '1' : c == 'l' ? '0' : (c == '0' || c == '1' || c == 'z') ? c : 'x'; // weak levels count
+    if (bits.empty())
+        bits = "x";
+    const std::size_t w = static_cast<std::size_t>(width);
+    if (bits.size() > w)
+        return bits.substr(bits.size() - w);
+    const char pad = bits.front() == '1' ? '0' : bits.front();
+    return std::string(w - bits.size(), pad) + bits;
+}
+
+// Hexadecimal digits from the right, four bits each; a group of unknown bits is x (X when mixed
+// with known ones), of high-impedance bits z (Z).
+std::string hexText(const std::string& bits)
+{
+    std::string out;
+    for (std::size_t end = bits.size(); end > 0;) {
+        const std::size_t start = end >= 4 ? end - 4 : 0;
+        const std::string_view g = std::string_view(bits).substr(start, end - start);
+        const bool hasX = g.find('x') != std::string_view::npos, hasZ = g.find('z') != std::string_view::npos;
+        if (hasX)
+            out += g.find_first_not_of('x') == std::string_view::npos ? 'x' : 'X';
+        else if (hasZ)
+            out += g.find_first_not_of('z') == std::string_view::npos ? 'z' : 'Z';
+        else {
+            int v = 0;
+            for (char c : g)
+                v = v * 2 + (c == '1');
+            out += "0123456789abcdef"[v];
+        }
+        end = start;
+    }
+    std::reverse(out.begin(), out.end());
+    return out;
+}
+
+// One row of the diagram as it is filled cell by cell.
+struct RowState {
+    int slot = 0;
+    int width = 1;
+    ImportedRow row;
+    std::string lastValue;
+    bool lastWasBus = false;
+    char phase = '3';
+
+    void addCell(const std::string& v)
+    {
+        const int column = static_cast<int>(row.cells.size());
+        char cell;
+        bool hatch = false;
+        if (width == 1) {
+            cell = v[0] == 'z' ? '2' : v[0];
+            hatch = v[0] == kHatch;
+            if (hatch)
+                cell = '2';
+            lastWasBus = false;
+        } else if (v.find_first_not_of('z') == std::string::npos) {
+            cell = '2';
+            lastWasBus = false;
+        } else {
+            if (!lastWasBus || v != lastValue) {
+                phase = phase == '4' ? '3' : '4';
+                row.values.emplace_back(column, hexText(v));
+            }
+            cell = phase;
+            hatch = v.find_first_not_of('x') == std::string::npos;
+            lastWasBus = true;
+        }
+        lastValue = v;
+        row.cells += cell;
+        row.hatched.push_back(hatch);
+    }
+};
+
+// Samples the chosen variables at the middle of every half-cycle of the clock.
+class Sampler {
+public:
+    Sampler(int codes, std::optional<long long> from, std::optional<long long> to) : from_(from), to_(to)
+    {
+        slotOfCode_.assign(static_cast<std::size_t>(codes), -1);
+    }
+
+    int slotFor(int code, int width)
+    {
+        int& slot = slotOfCode_[static_cast<std::size_t>(code)];
+        if (slot < 0) {
+            slot = static_cast<int>(current_.size());
+            current_.push_back(std::string(static_cast<std::size_t>(width), 'x'));
+            widths_.push_back(width);
+        }
+        return slot;
+    }
+    void setClock(int slot) { clockSlot_ = slot; }
+    std::vector<RowState> rows;
+
+    bool time(long long t)
+    {
+        if (timeSeen_ && t != now_)
+            endOfTime();
+        timeSeen_ = true;
+        now_ = t;
+        return !done_ && error.empty();
+    }
+
+    void change(int code, std::string_view value)
+    {
+        const int slot = slotOfCode_[static_cast<std::size_t>(code)];
+        if (slot < 0 || done_)
+            return;
+        std::string v = normalised(value, widths_[static_cast<std::size_t>(slot)]);
+        if (started_) {
+            if (pending_.size() >= kMaxPendingChanges) {
+                error = "more than " + std::to_string(kMaxPendingChanges) +
+                        " value changes within one half-cycle of the clock after time " + std::to_string(lastEdge_) +
+                        "; choose a faster clock";
+                done_ = true;
+                return;
+            }
+            pending_.push_back({slot, now_, v});
+        }
+        current_[static_cast<std::size_t>(slot)] = std::move(v);
+    }
+
+    void finishStream()
+    {
+        if (timeSeen_ && !done_)
+            endOfTime();
+    }
+
+    int cells() const { return cells_; }
+    bool started() const { return started_; }
+    std::string error;
+    std::string cutNote;
+
+private:
+    struct Change {
+        int slot;
+        long long time;
+        std::string value;
+    };
+
+    // The end of the values of one time: an edge of the clock when its level changed.
+    void endOfTime()
+    {
+        const char level = current_[static_cast<std::size_t>(clockSlot_)][0];
+        if (level != '0' && level != '1')
+            return;
+        const bool edge = lastLevel_ != 0 && level != lastLevel_;
+        lastLevel_ = level;
+        if (!edge)
+            return;
+        if (!started_) {
+            if (from_ && now_ < *from_)
+                return;
+            if (to_ && now_ > *to_) {
+                done_ = true;
+                return;
+            }
+            started_ = true;
+            startEdge(now_);
+            return;
+        }
+        if (cells_ == kMaxColumns) {
+            cutNote = "The diagram holds " + std::to_string(kMaxColumns) + " cells: the dump was cut at time " +
+                      std::to_string(lastEdge_) + ".";
+            done_ = true;
+            return;
+        }
+        emitCell(lastEdge_ + (now_ - lastEdge_) / 2);
+        startEdge(now_);
+        if (to_ && now_ > *to_)
+            done_ = true;
+    }
+
+    void startEdge(long long t)
+    {
+        snapshot_ = current_;
+        pending_.clear();
+        lastEdge_ = t;
+    }
+
+    void emitCell(long long middle)
+    {
+        std::vector<std::string> values = snapshot_;
+        for (const Change& c : pending_)
+            if (c.time <= middle)
+                values[static_cast<std::size_t>(c.slot)] = c.value;
+        for (RowState& r : rows)
+            r.addCell(values[static_cast<std::size_t>(r.slot)]);
+        ++cells_;
+    }
+
+    std::optional<long long> from_, to_;
+    std::vector<int> slotOfCode_;
+    std::vector<std::string> current_, snapshot_;
+    std::vector<int> widths_;
+    std::vector<Change> pending_;
+    int clockSlot_ = 0;
+    char lastLevel_ = 0;
+    bool started_ = false, done_ = false, timeSeen_ = false;
+    long long now_ = 0, lastEdge_ = 0;
+    int cells_ = 0;
+};
+
+int findVariable(const std::vector<VcdVariable>& vars, const std::string& name)
+{
+    for (std::size_t i = 0; i < vars.size(); ++i)
+        if (vars[i].name == name)
+            return static_cast<int>(i);
+    const std::string ending = "." + name;
+    for (std::size_t i = 0; i < vars.size(); ++i)
+        if (vars[i].name.size() > ending.size() &&
+            vars[i].name.compare(vars[i].name.size() - ending.size(), ending.size(), ending) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// Length of the leading scopes (each with its '.') that every chosen name shares.
+std::size_t commonScopeLength(const std::vector<std::string>& names)
+{
+    std::size_t common = std::string::npos;
+    const std::string& first = names.front();
+    for (const std::string& n : names) {
+        std::size_t k = 0, scopes = 0;
+        for (; k < n.size() && k < first.size() && n[k] == first[k]; ++k)
+            if (n[k] == '.')
+                scopes = k + 1;
+        common = std::min(common, scopes);
+    }
+    return common;
+}
+
+ImportResult failed(std::string error)
+{
+    ImportResult r;
+    r.error = std::move(error);
+    return r;
+}
+
+} // namespace
+
+VcdSurvey surveyVcd(std::istream& in)
+{
+    VcdSurvey survey;
+    VcdParser parser(in);
+    if (!parser.readHeader(survey)) {
+        survey.error = parser.error();
+        return survey;
+    }
+    SurveyHandler handler;
+    handler.changes.assign(static_cast<std::size_t>(parser.codeCount()), 0);
+    if (!parser.readBody(handler)) {
+        survey.error = parser.error();
+        return survey;
+    }
+    for (VcdVariable& v : survey.variables)
+        v.changes = handler.changes[static_cast<std::size_t>(parser.codeOf(v.code))];
+    survey.firstTime = std::max(handler.first, 0LL);
+    survey.lastTime = handler.last;
+    survey.ok = true;
+    return survey;
+}
+
+std::string defaultVcdClock(const VcdSurvey& survey)
+{
+    const VcdVariable* best = nullptr;
+    for (int pass = 0; pass < 2 && best == nullptr; ++pass) {
+        for (const VcdVariable& v : survey.variables) {
+            if (v.width != 1 || v.real)
+                continue;
+            const std::string leaf = lower(leafName(v.name));
+            const bool named = leaf.find("clk") != std::string::npos || leaf.find("clock") != std::string::npos;
+            // A dump read without a survey has no counts: a clock's name is enough.
+            if ((pass == 0 && !named) || (pass == 1 && v.changes == 0))
+                continue;
+            if (best == nullptr || v.changes > best->changes)
+                best = &v;
+        }
+    }
+    return best ? best->name : std::string();
+}
+
+ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& diagram,
+                     const model::TextMeasurer& measurer)
+{
+    VcdSurvey header;
+    VcdParser parser(in);
+    if (!parser.readHeader(header))
+        return failed(parser.error());
+    const std::vector<VcdVariable>& vars = header.variables;
+    const int clock = findVariable(vars, choice.clock.empty() ? defaultVcdClock(header) : choice.clock);
+    if (clock < 0 || vars[static_cast<std::size_t>(clock)].width != 1 || vars[static_cast<std::size_t>(clock)].real)
+        return failed(choice.clock.empty() ? "The dump has no 1-bit signal named like a clock: name one."
+                                           : "The dump has no 1-bit signal named " + choice.clock + ".");
+    ImportResult result;
+    std::vector<int> chosen{clock};
+    int reals = 0, wide = 0;
+    auto choose = [&](int index) {
+        const VcdVariable& v = vars[static_cast<std::size_t>(index)];
+        if (v.real)
+            ++reals;
+        else if (v.width > kMaxVcdWidth)
+            ++wide;
+        else if (index != clock)
+            chosen.push_back(index);
+    };
+    if (choice.signals.empty()) {
+        for (std::size_t i = 0; i < vars.size(); ++i)
+            choose(static_cast<int>(i));
+    } else {
+        for (const std::string& name : choice.signals) {
+            const int index = findVariable(vars, name);
+            if (index < 0)
+                return failed("The dump has no signal named " + name + ".");
+            choose(index);
+        }
+    }
+    if (wide)
+        result.notes.push_back(std::to_string(wide) + " vector(s) wider than " + std::to_string(kMaxVcdWidth) +
+                               " bits were left out.");
+    if (reals)
+        result.notes.push_back(std::to_string(reals) + " real-valued variable(s) were left out: the diagram has no rows for them.");
+    if (chosen.size() > static_cast<std::size_t>(kMaxRows)) {
+        result.notes.push_back(std::to_string(chosen.size() - kMaxRows) + " signal(s) from " +
+                               vars[static_cast<std::size_t>(chosen[kMaxRows])].name + " on were left out: a diagram has " +
+                               std::to_string(kMaxRows) + " rows.");
+        chosen.resize(kMaxRows);
+    }
+    std::vector<std::string> names;
+    for (int index : chosen)
+        names.push_back(vars[static_cast<std::size_t>(index)].name);
+    const std::size_t scope = commonScopeLength(names);
+
+    Sampler sampler(parser.codeCount(), choice.from, choice.to);
+    for (std::size_t k = 0; k < chosen.size(); ++k) {
+        const VcdVariable& v = vars[static_cast<std::size_t>(chosen[k])];
+        RowState r;
+        r.slot = sampler.slotFor(parser.codeOf(v.code), v.width);
+        r.width = v.width;
+        r.row.name = names[k].substr(scope);
+        // The clock, and any other name the dump gives the same wire, become clock rows.
+        r.row.clock = k == 0 || v.code == vars[static_cast<std::size_t>(clock)].code;
+        r.row.risingArrows = r.row.clock; // as a new clock row has them
+        sampler.rows.push_back(std::move(r));
+    }
+    sampler.setClock(sampler.rows.front().slot);
+    if (!parser.readBody(sampler))
+        return failed(parser.error());
+    sampler.finishStream();
+    if (!sampler.error.empty())
+        return failed(sampler.error);
+    if (sampler.cells() == 0)
+        return failed("The clock " + vars[static_cast<std::size_t>(clock)].name +
+                      " has fewer than two edges" + (choice.from || choice.to ? " inside the time window." : "."));
+    if (!sampler.cutNote.empty())
+        result.notes.push_back(sampler.cutNote);
+
+    DiagramBuilder builder(diagram, measurer);
+    for (RowState& r : sampler.rows) {
+        r.row.entry = r.row.clock ? (r.row.cells.front() == '1' ? '0' : '1') : 0;
+        builder.addRow(r.row);
+    }
+    builder.finish(sampler.cells());
+    result.ok = true;
+    return result;
+}
+
+} // namespace sigmora::io

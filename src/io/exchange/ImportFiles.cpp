@@ -1,0 +1,68 @@
+#include "io/exchange/ImportFiles.h"
+
+#include <cerrno>
+#include <fstream>
+
+#include "io/base/FileAccess.h"
+#include "io/exchange/WaveJsonReader.h"
+
+namespace sigmora::io {
+
+namespace {
+
+// The message, and on the next line the path with the system's reason.
+std::string cannotOpen(const std::string& path, int systemError)
+{
+    return "The file " + path + " cannot be opened.\n" + fileProblem(path, systemError);
+}
+
+} // namespace
+
+ImportResult importWaveJsonFile(const std::string& path, model::Diagram& diagram, const model::TextMeasurer& measurer)
+{
+    const FileBytes file = readWholeFile(path, kMaxWaveJsonBytes);
+    ImportResult result;
+    if (file.error == ReadError::CannotOpen)
+        result.error = cannotOpen(path, file.systemError);
+    else if (file.error == ReadError::TooLarge)
+        result.error = "This is not a WaveJSON file: it is larger than " +
+                       std::to_string(kMaxWaveJsonBytes / (1024 * 1024)) + " MB.";
+    else
+        result = readWaveJson(file.bytes, diagram, measurer);
+    return result;
+}
+
+VcdSurvey surveyVcdFile(const std::string& path)
+{
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        const int systemError = errno;
+        VcdSurvey survey;
+        survey.error = cannotOpen(path, systemError);
+        return survey;
+    }
+    VcdSurvey survey = surveyVcd(in);
+    if (!survey.ok)
+        survey.error = "This value change dump cannot be read: " + survey.error + ".";
+    return survey;
+}
+
+ImportResult importVcdFile(const std::string& path, const VcdChoice& choice, model::Diagram& diagram,
+                           const model::TextMeasurer& measurer)
+{
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        const int systemError = errno;
+        ImportResult result;
+        result.error = cannotOpen(path, systemError);
+        return result;
+    }
+    ImportResult result = readVcd(in, choice, diagram, measurer);
+    if (!result.ok && result.error.rfind("line ", 0) == 0)
+        result.error = "This value change dump cannot be read: " + result.error + ".";
+    return result;
+}
+
+} // namespace sigmora::io

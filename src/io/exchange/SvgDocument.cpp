@@ -1,0 +1,67 @@
+#include "io/exchange/SvgDocument.h"
+
+#include <cstdio>
+
+#include "io/exchange/SvgCommentStream.h"
+#include "render/FullRedraw.h"
+#include "render/SvgWriter.h"
+
+namespace sigmora::io {
+
+namespace {
+
+constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n";
+constexpr std::string_view kCreatedWith = "<!-- Created with Sigmora (https://sigmora.org) -->\n";
+constexpr std::string_view kSvgNamespace = "\"http://www.w3.org/2000/svg\"";
+constexpr int kShadowOffset = 8; // the drop shadow reaches 8 pixels right of and below the diagram
+
+std::string svgElement(int width, int height)
+{
+    std::string out = "<svg\n   xmlns:svg=";
+    out.append(kSvgNamespace).append("\n   xmlns=").append(kSvgNamespace).append("\n   version=\"1.0\"\n");
+    out.append("   width=\"").append(std::to_string(width)).append("\"\n");
+    out.append("   height=\"").append(std::to_string(height)).append("\"\n   id=\"svg2\">\n");
+    return out;
+}
+
+} // namespace
+
+std::string svgHeader(const model::DiagramSettings& s, int signalCount)
+{
+    const long long rowPitch = s.signalSpacing + 2LL * s.signalHeight;
+    const long long width = static_cast<long long>(s.nameMargin) + s.nameColumnWidth + s.waveformWidth + kShadowOffset;
+    const long long height = s.topMargin + signalCount * rowPitch + kShadowOffset;
+    std::string out(kDeclaration);
+    out.append(kCreatedWith).append(kSvgMarker).append("\n");
+    if (s.svgScale == 1.0f) {
+        out += svgElement(static_cast<int>(width), static_cast<int>(height));
+        return out;
+    }
+    out += svgElement(static_cast<int>(static_cast<float>(width) * s.svgScale),
+                      static_cast<int>(static_cast<float>(height) * s.svgScale));
+    char group[64];
+    std::snprintf(group, sizeof group, "<g transform=\"scale(%1.2f)\">\n", static_cast<double>(s.svgScale));
+    out += group;
+    return out;
+}
+
+std::string svgDocument(const model::Diagram& diagram, render::Surface& surface, const render::RedrawOptions& options,
+                        model::ReaderReport& report)
+{
+    if (diagram.store.signalCount() == 0)
+        return {};
+    render::SvgWriter svg;
+    svg.append(svgHeader(diagram.settings, diagram.store.signalCount()));
+    svg.idCounter = render::SvgWriter::kFirstId;
+    svg.pass = render::SvgPass::Main;
+    render::RedrawMemory memory;
+    render::RedrawOptions drawing = options;
+    drawing.cullOffSurface = false;
+    render::fullRedraw(surface, diagram, drawing, memory, report, &svg);
+    std::string out = svg.takeText();
+    appendSvgCommentStream(diagram, out);
+    out.append(kSvgEnd);
+    return out;
+}
+
+} // namespace sigmora::io

@@ -1,0 +1,254 @@
+#include "io/exchange/WaveJsonWriter.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "io/exchange/JsonDocument.h"
+#include "model/RecordFields.h"
+#include "model/SignalRecord.h"
+#include "model/TextBoxRecord.h"
+#include "model/TextLines.h"
+#include "render/Layout.h"
+
+namespace sigmora::io {
+
+namespace {
+
+namespace fields = model::fields;
+
+constexpr std::string_view kLabelAttachment = "WFLabel*";
+
+// What one column shows, in WaveJSON's terms: '0', '1', 'z', 'x' or '=' (a bus value, with the
+// number of its run so that two neighbouring values stay apart).
+struct Cell {
+    char kind = 'x';
+    int run = -1;
+    bool operator==(const Cell&) const = default;
+};
+
+// A text box reduced to what finding the bus value under it needs.
+struct Box {
+    int left, top, right, bottom;
+    std::string text;
+};
+
+// One lane's wave with its data labels and timing.
+struct Lane {
+    std::string wave;
+    std::vector<std::string> data;
+    double period = 1;
+    double phase = 0;
+};
+
+char cellChar(std::string_view waveform, int k)
+{
+    if (k >= 0 && static_cast<std::size_t>(k) < waveform.size())
+        return waveform[static_cast<std::size_t>(k)];
+    return waveform.empty() ? '1' : waveform.back();
+}
+
+// Column k of the row is character k + 1 of its waveform; character 0 is the level entering it.
+std::vector<Cell> rowCells(const model::Diagram& d, int row, std::string_view waveform, int count)
+{
+    std::vector<Cell> cells(static_cast<std::size_t>(count));
+    int runs = 0;
+    for (int k = 0; k < count; ++k) {
+        const char c = cellChar(waveform, k + 1);
+        Cell& cell = cells[static_cast<std::size_t>(k)];
+        switch (c) {
+        case '0':
+        case '1': cell.kind = c; break;
+        case '2': cell.kind = d.store.floodStyles().get(row, k) != 0 ? 'x' : 'z'; break;
+        case '3':
+        case '4': {
+            cell.kind = '=';
+            const bool continues = k > 0 && cells[static_cast<std::size_t>(k - 1)].kind == '=' && cellChar(waveform, k) == c;
+            cell.run = continues ? cells[static_cast<std::size_t>(k - 1)].run : ++runs;
+            break;
+        }
+        default: cell.kind = 'x'; break;
+        }
+    }
+    return cells;
+}
+
+std::vector<Box> valueBoxes(const model::Diagram& d)
+{
+    std::vector<Box> boxes;
+    model::ReaderReport ignored;
+    for (const std::string& r : d.store.list(model::ListId::Texts).records()) {
+        const auto attachment = fields::textField(r, model::textfield::Attachment);
+        if (attachment && attachment->substr(0, kLabelAttachment.size()) == kLabelAttachment)
+            continue; // the caption of a setup/hold label
+        boxes.push_back({model::textbox::left(r, ignored), model::textbox::top(r, ignored),
+                         model::textbox::right(r, ignored), model::textbox::bottom(r, ignored),
+                         model::singleLineText(model::textbox::message(r, ignored))});
+    }
+    return boxes;
+}
+
+// The text of the first box whose left edge lies on the run (from half a cell before it to its
+// end) and whose middle lies in the row's band.
+std::string valueText(const std::vector<Box>& boxes, const render::Layout& l, int row, int first, int end)
+{
+    const int bandTop = l.rowTop(row) - l.signalSpacing / 2;
+    const int bandBottom = l.rowTop(row) + l.signalHeight + l.signalSpacing / 2;
+    const int x0 = l.waveOriginX() + first * l.cellWidth - l.cellWidth / 2;
+    const int x1 = l.waveOriginX() + end * l.cellWidth;
+    for (const Box& b : boxes) {
+        const int middle = (b.top + std::max(b.top, b.bottom)) / 2;
+        if (b.left >= x0 && b.left < x1 && middle >= bandTop && middle < bandBottom)
+            return b.text;
+    }
+    return {};
+}
+
+// Writes one character per group of columns: '.' when the group shows what the one before it
+// showed, '=' with a data label for a new bus value, else the character of the group.
+class WaveBuilder {
+public:
+    WaveBuilder(const std::vector<Box>& boxes, const render::Layout& l, int row, const std::vector<Cell>& cells)
+        : boxes_(boxes), layout_(l), row_(row), cells_(cells)
+    {
+    }
+    void add(const Cell& cell, char character, int firstColumn)
+    {
+        if (previous_ && *previous_ == cell && previousChar_ == character) {
+            lane.wave += '.';
+            return;
+        }
+        lane.wave += character;
+        if (character == '=')
+            lane.data.push_back(valueText(boxes_, layout_, row_, firstColumn, runEnd(firstColumn)));
+        previous_ = cell;
+        previousChar_ = character;
+    }
+    Lane lane;
+
+private:
+    int runEnd(int column) const
+    {
+        int k = column;
+        while (static_cast<std::size_t>(k) < cells_.size() && cells_[static_cast<std::size_t>(k)] == cells_[static_cast<std::size_t>(column)])
+            ++k;
+        return k;
+    }
+    const std::vector<Box>& boxes_;
+    const render::Layout& layout_;
+    int row_;
+    const std::vector<Cell>& cells_;
+    std::optional<Cell> previous_;
+    char previousChar_ = 0;
+};
+
+Cell at(const std::vector<Cell>& cells, int k) { return cells[static_cast<std::size_t>(k)]; }
+
+// A clock row, one character per cycle: p (high then low), n, h or l.
+std::optional<Lane> clockLane(WaveBuilder b, const std::vector<Cell>& cells, int count, const model::SignalRow& row)
+{
+    for (int k = 0; 2 * k < count; ++k) {
+        const char first = at(cells, 2 * k).kind, second = at(cells, 2 * k + 1).kind;
+        char c = 0;
+        if (first == '1' && second == '0')
+            c = row.risingArrows ? 'P' : 'p';
+        else if (first == '0' && second == '1')
+            c = row.fallingArrows ? 'N' : 'n';
+        else if (first == second && (first == '0' || first == '1'))
+            c = first == '1' ? 'h' : 'l';
+        else
+            return std::nullopt;
+        b.add(Cell{c, -1}, c, 2 * k);
+    }
+    return b.lane;
+}
+
+// One character per cycle, cycles starting at column `shift` - 1 (shift 1: half a cycle earlier).
+// Only the columns written decide: the half of the last shifted cycle past them does not.
+std::optional<Lane> cycleLane(WaveBuilder b, const std::vector<Cell>& cells, int count, int shift)
+{
+    for (int first = -shift; first < count; first += 2) {
+        const Cell a = at(cells, std::max(first, 0)), c = at(cells, first + 1);
+        if (first + 1 < count && !(a == c))
+            return std::nullopt;
+        b.add(a, a.kind, std::max(first, 0));
+    }
+    if (shift != 0)
+        b.lane.phase = 0.5;
+    return b.lane;
+}
+
+// One character per cell.
+Lane cellLane(WaveBuilder b, const std::vector<Cell>& cells, int count)
+{
+    for (int k = 0; k < count; ++k)
+        b.add(at(cells, k), at(cells, k).kind, k);
+    b.lane.period = 0.5;
+    return b.lane;
+}
+
+std::string laneJson(std::string_view name, const Lane& lane)
+{
+    std::string out = "{\"name\": " + jsonQuoted(name) + ", \"wave\": " + jsonQuoted(lane.wave);
+    if (!lane.data.empty()) {
+        out += ", \"data\": [";
+        for (std::size_t k = 0; k < lane.data.size(); ++k)
+            out += (k ? ", " : "") + jsonQuoted(lane.data[k]);
+        out += "]";
+    }
+    if (lane.period != 1)
+        out += ", \"period\": 0.5";
+    if (lane.phase != 0)
+        out += ", \"phase\": 0.5";
+    return out + "}";
+}
+
+// The cellCount cells, and one more when that makes the last cycle whole: every lane is then a
+// whole number of cycles long and reads back into the same number of cells.
+int columnsWritten(const model::Diagram& d)
+{
+    const int count = std::clamp(d.settings.cellCount, 0, model::kMaxCells);
+    return count + count % 2;
+}
+
+std::string rowLane(const model::Diagram& d, const std::vector<Box>& boxes, const render::Layout& l, int index)
+{
+    const std::string& record = d.store.signals().get(index);
+    const model::SignalRow row = model::parseSignalRow(record);
+    // A separator is a spacer lane; one with a name keeps it, which the peers draw as a label.
+    if (row.separator)
+        return row.name.empty() ? "{}" : "{\"name\": " + jsonQuoted(model::singleLineText(row.name)) + "}";
+    const int count = columnsWritten(d);
+    // Two columns more than are written, so that the last shifted cycle is whole.
+    const std::vector<Cell> cells = rowCells(d, index, row.waveform, count + 2);
+    const WaveBuilder b(boxes, l, index, cells);
+    // A clock that shows anything but levels is written as a signal.
+    std::optional<Lane> lane;
+    if (row.clock)
+        lane = clockLane(b, cells, count, row);
+    if (!lane)
+        lane = cycleLane(b, cells, count, 0);
+    if (!lane)
+        lane = cycleLane(b, cells, count, 1);
+    if (!lane)
+        lane = cellLane(b, cells, count);
+    return laneJson(model::singleLineText(row.name), *lane);
+}
+
+} // namespace
+
+std::string waveJsonText(const model::Diagram& diagram)
+{
+    render::Layout layout = render::Layout::from(diagram.settings);
+    layout.firstVisibleCell = 0;
+    layout.verticalScroll = 0;
+    const std::vector<Box> boxes = valueBoxes(diagram);
+    std::string out = "{\"signal\": [";
+    const int rows = diagram.store.signalCount();
+    for (int i = 0; i < rows; ++i)
+        out += std::string(i ? ",\n  " : "\n  ") + rowLane(diagram, boxes, layout, i);
+    out += rows ? "\n]}\n" : "]}\n";
+    return out;
+}
+
+} // namespace sigmora::io
