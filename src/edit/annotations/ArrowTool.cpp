@@ -10,7 +10,7 @@
 #include "edit/annotations/ArrowRecord.h"
 #include "edit/session/CommandIds.h"
 #include "edit/session/CurrentRecord.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/grid/GridMapping.h"
 #include "model/RecordFields.h"
 
@@ -35,38 +35,38 @@ struct ArrowToolState {
     render::Point bandFrom;  // where the rubber band starts, in window pixels
 };
 
-model::RecordList& arrows(Editor& editor)
+model::RecordList& arrows(Session& session)
 {
-    return editor.diagram().store.list(model::ListId::Arrows);
+    return session.diagram().store.list(model::ListId::Arrows);
 }
 
-void finishArrow(Editor& editor)
+void finishArrow(Session& session)
 {
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     s.arrowStep = kStepIdle;
     s.currentTool = Tool::Select;
     s.selectionKind = SelectionKind::Arrow;
-    editor.updateCursor();
-    editor.refresh();
-    editor.takeSnapshot();
+    session.updateCursor();
+    session.refresh();
+    session.takeSnapshot();
 }
 
-bool pointAccepted(Editor& editor, int cell, int row)
+bool pointAccepted(Session& session, int cell, int row)
 {
-    const GridMapping g = GridMapping::of(editor.diagram());
+    const GridMapping g = GridMapping::of(session.diagram());
     if (g.signalCount() == 0)
         return false;
-    if (editor.state().floatingArrow == 1)
+    if (session.state().floatingArrow == 1)
         return true;
     return row >= 0 && row < g.signalCount() && g.cellInside(cell);
 }
 
 // The second point of a re-placed end: the kept end, the new point and the kept values.
-void completeReplacement(Editor& editor, ArrowToolState& t, int cell, int row, int x, int y)
+void completeReplacement(Session& session, ArrowToolState& t, int cell, int row, int x, int y)
 {
-    const render::Layout l = render::Layout::from(editor.diagram().settings);
+    const render::Layout l = render::Layout::from(session.diagram().settings);
     ArrowRecord a = t.kept;
-    const std::string point = pointText(editor.diagram(), cell, row);
+    const std::string point = pointText(session.diagram(), cell, row);
     const std::string cellText = point.substr(0, point.find('.'));
     const std::string name = point.substr(cellText.size() + 1, point.size() - cellText.size() - 2);
     const int nx = unscrolledX(l, roundToFive(x));
@@ -82,20 +82,20 @@ void completeReplacement(Editor& editor, ArrowToolState& t, int cell, int row, i
         a.x1 = nx;
         a.y1 = ny;
     }
-    arrows(editor).replace(arrows(editor).selection(), a.write());
+    arrows(session).replace(arrows(session).selection(), a.write());
     t.replacing = false;
 }
 
-bool arrowClick(Editor& editor, ArrowToolState& t, int cell, int row, int x, int y)
+bool arrowClick(Session& session, ArrowToolState& t, int cell, int row, int x, int y)
 {
-    InteractionState& s = editor.state();
-    if (!s.is(Tool::Arrow) || !pointAccepted(editor, cell, row))
+    InteractionState& s = session.state();
+    if (!s.is(Tool::Arrow) || !pointAccepted(session, cell, row))
         return false;
-    model::Diagram& diagram = editor.diagram();
+    model::Diagram& diagram = session.diagram();
     const render::Layout l = render::Layout::from(diagram.settings);
-    model::RecordList& list = arrows(editor);
+    model::RecordList& list = arrows(session);
     const std::string point = pointText(diagram, cell, row);
-    if (s.arrowStep == kStepFirstPointPlaced && !hasCurrentRecord(editor, model::ListId::Arrows))
+    if (s.arrowStep == kStepFirstPointPlaced && !hasCurrentRecord(session, model::ListId::Arrows))
         s.arrowStep = kStepIdle; // its half-made record went away: start again
     if (s.arrowStep != kStepFirstPointPlaced) {
         t.startX = unscrolledX(l, x);
@@ -105,9 +105,9 @@ bool arrowClick(Editor& editor, ArrowToolState& t, int cell, int row, int x, int
         if (index < 0)
             index = list.append(point);
         list.setSelection(index);
-        editor.refresh();
+        session.refresh();
     } else if (t.replacing) {
-        completeReplacement(editor, t, cell, row, x, y);
+        completeReplacement(session, t, cell, row, x, y);
     } else {
         const bool floating = s.floatingArrow == 1;
         char coordinates[64];
@@ -121,36 +121,36 @@ bool arrowClick(Editor& editor, ArrowToolState& t, int cell, int row, int x, int
     }
     diagram.modified = true;
     if (++s.arrowStep > kStepFirstPointPlaced)
-        finishArrow(editor);
+        finishArrow(session);
     return true;
 }
 
 // The first move of a pressed begin or end handle turns the arrow back into a half-made one that
 // holds only the other end.
-void startReplacement(Editor& editor, ArrowToolState& t)
+void startReplacement(Session& session, ArrowToolState& t)
 {
-    InteractionState& s = editor.state();
-    if (t.replacing || !hasCurrentRecord(editor, model::ListId::Arrows))
+    InteractionState& s = session.state();
+    if (t.replacing || !hasCurrentRecord(session, model::ListId::Arrows))
         return;
     const bool beginDragged = s.drag.handle == Hover::HandleBegin;
-    const int index = arrows(editor).selection();
-    t.keptRecord = arrows(editor).get(index);
+    const int index = arrows(session).selection();
+    t.keptRecord = arrows(session).get(index);
     t.kept = ArrowRecord::read(t.keptRecord);
     t.keptIsBegin = !beginDragged;
     t.replacing = true;
-    if (const render::ArrowHit* drawn = editor.annotationHits().arrow(index))
+    if (const render::ArrowHit* drawn = session.annotationHits().arrow(index))
         t.bandFrom = beginDragged ? drawn->end : drawn->begin;
     else
         t.bandFrom = {s.drag.anchorX, s.drag.anchorY};
-    arrows(editor).replace(arrows(editor).selection(), beginDragged ? t.kept.endPoint() : t.kept.beginPoint());
+    arrows(session).replace(arrows(session).selection(), beginDragged ? t.kept.endPoint() : t.kept.beginPoint());
     s.arrowStep = kStepFirstPointPlaced;
     s.currentTool = Tool::Arrow;
 }
 
 // Drawn ends of the current arrow, unscrolled, for its move and for the snap toggle.
-void takeDrawnEnds(Editor& editor, ArrowRecord& a)
+void takeDrawnEnds(Session& session, ArrowRecord& a)
 {
-    const model::Diagram& d = editor.diagram();
+    const model::Diagram& d = session.diagram();
     if (a.beginAnchor != kAnchorFloating) {
         const AnchorPoint p = anchorPoint(d, model::fields::cAtoi(a.beginCell), d.store.findSignal(a.beginName), a.beginAnchor);
         a.x1 = p.x;
@@ -164,16 +164,16 @@ void takeDrawnEnds(Editor& editor, ArrowRecord& a)
 }
 
 // A re-placed end dropped where no end can go: the arrow goes back to what it was.
-void restoreReplacedArrow(Editor& editor, ArrowToolState& t)
+void restoreReplacedArrow(Session& session, ArrowToolState& t)
 {
-    InteractionState& s = editor.state();
-    if (hasCurrentRecord(editor, model::ListId::Arrows))
-        arrows(editor).replace(arrows(editor).selection(), t.keptRecord);
+    InteractionState& s = session.state();
+    if (hasCurrentRecord(session, model::ListId::Arrows))
+        arrows(session).replace(arrows(session).selection(), t.keptRecord);
     t.replacing = false;
     s.arrowStep = kStepIdle;
     s.currentTool = Tool::Select;
     s.selectionKind = SelectionKind::Arrow;
-    editor.refresh();
+    session.refresh();
 }
 
 // The next multiple of step below or above v (dx -1 or 1); by exactly 1 with a step of 1.
@@ -205,17 +205,17 @@ void nudgeEnd(const model::Diagram& d, std::string& cell, std::string& name, int
         name = std::string(model::fields::nameOfRow(d.store.signals().get(row)));
 }
 
-void changeCurrentArrow(Editor& editor, const std::function<void(ArrowRecord&)>& change, bool snapshot)
+void changeCurrentArrow(Session& session, const std::function<void(ArrowRecord&)>& change, bool snapshot)
 {
-    changeCurrentRecord<ArrowRecord>(editor, model::ListId::Arrows, change, snapshot);
+    changeCurrentRecord<ArrowRecord>(session, model::ListId::Arrows, change, snapshot);
 }
 
-void snapToggle(Editor& editor)
+void snapToggle(Session& session)
 {
     changeCurrentArrow(
-        editor,
-        [&editor](ArrowRecord& a) {
-            const model::Diagram& d = editor.diagram();
+        session,
+        [&session](ArrowRecord& a) {
+            const model::Diagram& d = session.diagram();
             if (a.beginAnchor == kAnchorFloating && a.endAnchor == kAnchorFloating) {
                 const render::Layout l = render::Layout::from(d.settings);
                 render::Layout unscrolled = l;
@@ -231,7 +231,7 @@ void snapToggle(Editor& editor)
                 a.beginAnchor = kAnchorCentre;
                 a.endAnchor = kAnchorCentre;
             } else {
-                takeDrawnEnds(editor, a);
+                takeDrawnEnds(session, a);
                 a.beginAnchor = kAnchorFloating;
                 a.endAnchor = kAnchorFloating;
             }
@@ -239,119 +239,119 @@ void snapToggle(Editor& editor)
         false);
 }
 
-bool arrowActive(const Editor& editor)
+bool arrowActive(const Session& session)
 {
-    const InteractionState& s = editor.state();
+    const InteractionState& s = session.state();
     return s.is(Tool::Arrow) || s.selectionKind == SelectionKind::Arrow;
 }
 
-bool labelActive(const Editor& editor)
+bool labelActive(const Session& session)
 {
-    const InteractionState& s = editor.state();
+    const InteractionState& s = session.state();
     return s.is(Tool::Label) || s.selectionKind == SelectionKind::Label;
 }
 
-ArrowRecord currentArrow(const Editor& editor)
+ArrowRecord currentArrow(const Session& session)
 {
-    const model::RecordList& list = editor.diagram().store.list(model::ListId::Arrows);
+    const model::RecordList& list = session.diagram().store.list(model::ListId::Arrows);
     return ArrowRecord::read(list.get(list.selection()));
 }
 
-void addAnchorItems(Editor& editor, const int (&commands)[9], bool begin)
+void addAnchorItems(Session& session, const int (&commands)[9], bool begin)
 {
     for (int i = 0; i < 9; ++i) {
         const int code = kSnapAnchors[i];
-        editor.commands().add(
+        session.commands().add(
             commands[i],
-            [&editor, code, begin] {
-                changeCurrentArrow(editor, [code, begin](ArrowRecord& a) { (begin ? a.beginAnchor : a.endAnchor) = code; }, false);
+            [&session, code, begin] {
+                changeCurrentArrow(session, [code, begin](ArrowRecord& a) { (begin ? a.beginAnchor : a.endAnchor) = code; }, false);
             },
-            [&editor, code, begin](CommandState& st) {
-                const ArrowRecord a = currentArrow(editor);
+            [&session, code, begin](CommandState& st) {
+                const ArrowRecord a = currentArrow(session);
                 st.enabled = !(a.beginAnchor == kAnchorFloating && a.endAnchor == kAnchorFloating);
                 st.checked = st.enabled && (begin ? a.beginAnchor : a.endAnchor) == code;
             });
     }
 }
 
-void addStyleItem(Editor& editor, int command, int kind)
+void addStyleItem(Session& session, int command, int kind)
 {
-    editor.commands().add(
-        command, [&editor, kind] { changeCurrentArrow(editor, [kind](ArrowRecord& a) { a.kind = kind; }, false); },
-        [&editor, kind](CommandState& st) {
-            st.enabled = !labelActive(editor);
-            st.checked = st.enabled && currentArrow(editor).kind == kind;
+    session.commands().add(
+        command, [&session, kind] { changeCurrentArrow(session, [kind](ArrowRecord& a) { a.kind = kind; }, false); },
+        [&session, kind](CommandState& st) {
+            st.enabled = !labelActive(session);
+            st.checked = st.enabled && currentArrow(session).kind == kind;
         });
 }
 
 } // namespace
 
 // The arrowhead and colour items serve labels too; they are registered with the label tool.
-void changeArrowHead(Editor& editor, int head)
+void changeArrowHead(Session& session, int head)
 {
-    changeCurrentArrow(editor, [head](ArrowRecord& a) { a.head = head; }, true);
+    changeCurrentArrow(session, [head](ArrowRecord& a) { a.head = head; }, true);
 }
 
-std::optional<int> currentArrowHead(const Editor& editor)
+std::optional<int> currentArrowHead(const Session& session)
 {
-    if (!arrowActive(editor))
+    if (!arrowActive(session))
         return std::nullopt;
-    return currentArrow(editor).head;
+    return currentArrow(session).head;
 }
 
-void editArrowColour(Editor& editor)
+void editArrowColour(Session& session)
 {
-    if (!hasCurrentRecord(editor, model::ListId::Arrows))
+    if (!hasCurrentRecord(session, model::ListId::Arrows))
         return;
-    if (const auto colour = editor.ui().chooseColour(currentArrow(editor).colour))
-        changeCurrentArrow(editor, [c = *colour](ArrowRecord& a) { a.colour = c; }, true);
+    if (const auto colour = session.ui().chooseColour(currentArrow(session).colour))
+        changeCurrentArrow(session, [c = *colour](ArrowRecord& a) { a.colour = c; }, true);
 }
 
-bool arrowPropertiesActive(const Editor& editor)
+bool arrowPropertiesActive(const Session& session)
 {
-    return arrowActive(editor);
+    return arrowActive(session);
 }
 
-void registerArrowTool(Editor& editor)
+void registerArrowTool(Session& session)
 {
     auto state = std::make_shared<ArrowToolState>();
-    ToolEntryPoints& t = editor.tools();
-    t.arrowClick = [&editor, state](int cell, int row, int x, int y) { return arrowClick(editor, *state, cell, row, x, y); };
-    t.arrowRubberBand = [&editor, state](int x, int y) {
-        if (editor.state().drag.kind == Drag::EndReplacement)
-            startReplacement(editor, *state);
-        editor.rubberBand = render::Piece{state->bandFrom, {x, y}};
+    ToolEntryPoints& t = session.tools();
+    t.arrowClick = [&session, state](int cell, int row, int x, int y) { return arrowClick(session, *state, cell, row, x, y); };
+    t.arrowRubberBand = [&session, state](int x, int y) {
+        if (session.state().drag.kind == Drag::EndReplacement)
+            startReplacement(session, *state);
+        session.rubberBand = render::Piece{state->bandFrom, {x, y}};
     };
-    t.replaceArrowEnd = [&editor, state](int x, int y) {
+    t.replaceArrowEnd = [&session, state](int x, int y) {
         if (!state->replacing)
             return false;
-        const GridMapping g = GridMapping::of(editor.diagram());
-        editor.state().currentTool = Tool::Arrow;
-        if (arrowClick(editor, *state, g.cellAt(x), g.rowAt(y), x, y))
+        const GridMapping g = GridMapping::of(session.diagram());
+        session.state().currentTool = Tool::Arrow;
+        if (arrowClick(session, *state, g.cellAt(x), g.rowAt(y), x, y))
             return true;
-        restoreReplacedArrow(editor, *state);
+        restoreReplacedArrow(session, *state);
         return false;
     };
-    t.floatSelectedArrow = [&editor] {
+    t.floatSelectedArrow = [&session] {
         changeCurrentArrow(
-            editor,
+            session,
             [](ArrowRecord& a) {
                 a.beginAnchor = kAnchorFloating;
                 a.endAnchor = kAnchorFloating;
             },
             false);
     };
-    t.nudgeArrow = [&editor](int dx, int dy) {
-        const InteractionState& s = editor.state();
+    t.nudgeArrow = [&session](int dx, int dy) {
+        const InteractionState& s = session.state();
         if (s.arrowInProgress())
             return; // the current record is a half-made arrow or an end being re-placed
         const int step = s.fineStep ? 1 : kNudgeStep;
         const bool begin = s.lastHandle != Hover::HandleEnd;
         const bool end = s.lastHandle != Hover::HandleBegin;
         changeCurrentArrow(
-            editor,
-            [&editor, dx, dy, step, begin, end](ArrowRecord& a) {
-                const model::Diagram& d = editor.diagram();
+            session,
+            [&session, dx, dy, step, begin, end](ArrowRecord& a) {
+                const model::Diagram& d = session.diagram();
                 if (begin)
                     nudgeEnd(d, a.beginCell, a.beginName, a.beginAnchor, a.x1, a.y1, dx, dy, step);
                 if (end)
@@ -359,51 +359,51 @@ void registerArrowTool(Editor& editor)
             },
             false);
     };
-    t.selectedArrowFloating = [&editor, state] {
+    t.selectedArrowFloating = [&session, state] {
         state->moving = false;
-        const ArrowRecord a = currentArrow(editor);
+        const ArrowRecord a = currentArrow(session);
         return a.beginAnchor == kAnchorFloating || a.endAnchor == kAnchorFloating;
     };
-    t.snapSelectedArrow = [&editor] { snapToggle(editor); };
-    t.moveArrow = [&editor, state](int dx, int dy) {
+    t.snapSelectedArrow = [&session] { snapToggle(session); };
+    t.moveArrow = [&session, state](int dx, int dy) {
         const bool first = !state->moving;
         state->moving = true;
         changeCurrentArrow(
-            editor,
-            [&editor, dx, dy, first](ArrowRecord& a) {
+            session,
+            [&session, dx, dy, first](ArrowRecord& a) {
                 if (first)
-                    takeDrawnEnds(editor, a);
+                    takeDrawnEnds(session, a);
                 a.x1 += dx;
                 a.y1 += dy;
                 a.x2 += dx;
                 a.y2 += dy;
                 // An anchored arrow is drawn at its anchors; a line shows where it is dragged.
-                const render::Layout l = render::Layout::from(editor.diagram().settings);
+                const render::Layout l = render::Layout::from(session.diagram().settings);
                 const int left = l.cellWidth * l.firstVisibleCell;
                 const int up = l.rowPitch() * l.firstVisibleSignal();
-                editor.rubberBand = render::Piece{{a.x1 - left, a.y1 - up}, {a.x2 - left, a.y2 - up}};
+                session.rubberBand = render::Piece{{a.x1 - left, a.y1 - up}, {a.x2 - left, a.y2 - up}};
             },
             false);
     };
 
-    CommandRegistry& r = editor.commands();
-    r.add(cmd::ctx::SnapOn, [&editor] { snapToggle(editor); },
-          [&editor](CommandState& st) {
-              st.enabled = !labelActive(editor);
-              const ArrowRecord a = currentArrow(editor);
+    CommandRegistry& r = session.commands();
+    r.add(cmd::ctx::SnapOn, [&session] { snapToggle(session); },
+          [&session](CommandState& st) {
+              st.enabled = !labelActive(session);
+              const ArrowRecord a = currentArrow(session);
               st.checked = st.enabled && !(a.beginAnchor == kAnchorFloating && a.endAnchor == kAnchorFloating);
           });
-    addAnchorItems(editor, cmd::kArrowSnapBegin, true);
-    addAnchorItems(editor, cmd::kArrowSnapEnd, false);
+    addAnchorItems(session, cmd::kArrowSnapBegin, true);
+    addAnchorItems(session, cmd::kArrowSnapEnd, false);
     for (int direction : {0, 1}) {
         r.add(
             direction == 0 ? cmd::AngledWireLeft : cmd::AngledWireRight,
-            [&editor, direction] { editor.diagram().settings.angledWireDirection = direction; },
-            [&editor, direction](CommandState& st) { st.checked = editor.diagram().settings.angledWireDirection == direction; });
+            [&session, direction] { session.diagram().settings.angledWireDirection = direction; },
+            [&session, direction](CommandState& st) { st.checked = session.diagram().settings.angledWireDirection == direction; });
     }
-    addStyleItem(editor, cmd::ctx::StyleBezier, 0);
-    addStyleItem(editor, cmd::ctx::StyleStraight, 1);
-    addStyleItem(editor, cmd::ctx::StyleAngled, 2);
+    addStyleItem(session, cmd::ctx::StyleBezier, 0);
+    addStyleItem(session, cmd::ctx::StyleStraight, 1);
+    addStyleItem(session, cmd::ctx::StyleAngled, 2);
 }
 
 } // namespace sigmora::edit

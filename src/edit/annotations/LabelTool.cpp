@@ -8,7 +8,7 @@
 #include "edit/annotations/ArrowTool.h"
 #include "edit/session/CommandIds.h"
 #include "edit/session/CurrentRecord.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/grid/GridMapping.h"
 #include "edit/annotations/TextCommands.h"
 #include "model/RecordFields.h"
@@ -63,29 +63,29 @@ struct LabelToolState {
     render::Point bandFrom;  // where the rubber band starts, in window pixels
 };
 
-model::RecordList& labels(Editor& editor)
+model::RecordList& labels(Session& session)
 {
-    return editor.diagram().store.list(model::ListId::Labels);
+    return session.diagram().store.list(model::ListId::Labels);
 }
 
-LabelFields currentLabel(const Editor& editor)
+LabelFields currentLabel(const Session& session)
 {
-    const model::RecordList& list = editor.diagram().store.list(model::ListId::Labels);
+    const model::RecordList& list = session.diagram().store.list(model::ListId::Labels);
     return LabelFields::read(list.get(list.selection()));
 }
 
-void changeCurrentLabel(Editor& editor, const std::function<void(LabelFields&)>& change, bool snapshot)
+void changeCurrentLabel(Session& session, const std::function<void(LabelFields&)>& change, bool snapshot)
 {
-    changeCurrentRecord<LabelFields>(editor, model::ListId::Labels, change, snapshot);
+    changeCurrentRecord<LabelFields>(session, model::ListId::Labels, change, snapshot);
 }
 
 // Left and Right move the end of the last pressed handle (both ends for the middle handle) one
 // column, never below column 0.
-void nudgeLabelEnds(Editor& editor, int dx)
+void nudgeLabelEnds(Session& session, int dx)
 {
-    const Hover handle = editor.state().lastHandle;
+    const Hover handle = session.state().lastHandle;
     changeCurrentLabel(
-        editor,
+        session,
         [dx, handle](LabelFields& l) {
             for (int cellField : {0, 2}) {
                 const bool chosen = handle == Hover::HandleMiddle || (cellField == 0) == (handle == Hover::HandleBegin);
@@ -98,9 +98,9 @@ void nudgeLabelEnds(Editor& editor, int dx)
 
 // The caption's place: centred between the two anchors, at the measure line rounded down to a
 // multiple of 4, in diagram coordinates.
-void captionPlace(const Editor& editor, const LabelFields& l, int& centreX, int& top)
+void captionPlace(const Session& session, const LabelFields& l, int& centreX, int& top)
 {
-    const model::Diagram& d = editor.diagram();
+    const model::Diagram& d = session.diagram();
     const AnchorPoint b = anchorPoint(d, model::fields::cAtoi(l.f[0]), d.store.findSignal(l.f[1]), l.number(labelfield::BeginAnchor));
     const AnchorPoint e = anchorPoint(d, model::fields::cAtoi(l.f[2]), d.store.findSignal(l.f[3]), l.number(labelfield::EndAnchor));
     const model::DiagramSettings& s = d.settings;
@@ -109,31 +109,31 @@ void captionPlace(const Editor& editor, const LabelFields& l, int& centreX, int&
     top = y - (y % kCaptionRounding + kCaptionRounding) % kCaptionRounding;
 }
 
-void finishLabel(Editor& editor)
+void finishLabel(Session& session)
 {
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     s.labelStep = kStepIdle;
     s.currentTool = Tool::Select;
     s.selectionKind = SelectionKind::Signal;
-    editor.deselectRow();
+    session.deselectRow();
     s.textPlacement = 0;
     s.clearTextSelection();
-    editor.updateCursor();
-    editor.refresh();
-    editor.takeSnapshot();
+    session.updateCursor();
+    session.refresh();
+    session.takeSnapshot();
 }
 
-bool labelClick(Editor& editor, LabelToolState& t, int cell, int row)
+bool labelClick(Session& session, LabelToolState& t, int cell, int row)
 {
-    InteractionState& s = editor.state();
-    const GridMapping g = GridMapping::of(editor.diagram());
+    InteractionState& s = session.state();
+    const GridMapping g = GridMapping::of(session.diagram());
     const bool middle = s.labelStep == kStepMiddleHandle;
     if (!s.is(Tool::Label) || g.signalCount() == 0 || row < 0 || !g.cellInside(cell) ||
         (row >= g.signalCount() && !middle))
         return false;
-    model::RecordList& list = labels(editor);
-    const std::string point = pointText(editor.diagram(), cell, row, kBelowLastRow);
-    if (s.labelStep >= kStepFirstPointPlaced && !hasCurrentRecord(editor, model::ListId::Labels))
+    model::RecordList& list = labels(session);
+    const std::string point = pointText(session.diagram(), cell, row, kBelowLastRow);
+    if (s.labelStep >= kStepFirstPointPlaced && !hasCurrentRecord(session, model::ListId::Labels))
         s.labelStep = kStepIdle;
     if (s.labelStep == kStepIdle) {
         t.bandFrom = {s.lastX, s.lastY};
@@ -141,7 +141,7 @@ bool labelClick(Editor& editor, LabelToolState& t, int cell, int row)
         if (index < 0)
             index = list.append(point);
         list.setSelection(index);
-        editor.refresh();
+        session.refresh();
     } else if (t.replacing) {
         LabelFields l = t.kept;
         const LabelFields p = LabelFields::read(point);
@@ -155,155 +155,155 @@ bool labelClick(Editor& editor, LabelToolState& t, int cell, int row)
         list.replace(index, list.get(index) + point + "2.0.0." + (s.labelArrowsInward == 1 ? "1." : "0.") + "0.0.0.1.");
         int centreX = 0;
         int top = 0;
-        captionPlace(editor, LabelFields::read(list.get(index)), centreX, top);
-        addLabelCaption(editor, index, centreX, top);
+        captionPlace(session, LabelFields::read(list.get(index)), centreX, top);
+        addLabelCaption(session, index, centreX, top);
         list.setSelection(index);
     }
-    editor.diagram().modified = true;
+    session.diagram().modified = true;
     if (++s.labelStep > kStepFirstPointPlaced)
-        finishLabel(editor);
+        finishLabel(session);
     return true;
 }
 
-void startReplacement(Editor& editor, LabelToolState& t)
+void startReplacement(Session& session, LabelToolState& t)
 {
-    InteractionState& s = editor.state();
-    if (t.replacing || !hasCurrentRecord(editor, model::ListId::Labels) || s.drag.handle == Hover::HandleMiddle)
+    InteractionState& s = session.state();
+    if (t.replacing || !hasCurrentRecord(session, model::ListId::Labels) || s.drag.handle == Hover::HandleMiddle)
         return;
     const bool beginDragged = s.drag.handle == Hover::HandleBegin;
-    const int index = labels(editor).selection();
-    t.keptRecord = labels(editor).get(index);
+    const int index = labels(session).selection();
+    t.keptRecord = labels(session).get(index);
     t.kept = LabelFields::read(t.keptRecord);
     t.keptIsBegin = !beginDragged;
     t.replacing = true;
-    if (const render::LabelHit* drawn = editor.annotationHits().label(index))
+    if (const render::LabelHit* drawn = session.annotationHits().label(index))
         t.bandFrom = beginDragged ? drawn->end : drawn->begin;
     else
         t.bandFrom = {s.drag.anchorX, s.drag.anchorY};
     const LabelFields& k = t.kept;
-    labels(editor).replace(labels(editor).selection(), beginDragged ? k.f[2] + "." + k.f[3] + "." : k.f[0] + "." + k.f[1] + ".");
+    labels(session).replace(labels(session).selection(), beginDragged ? k.f[2] + "." + k.f[3] + "." : k.f[0] + "." + k.f[1] + ".");
     s.labelStep = kStepFirstPointPlaced;
     s.currentTool = Tool::Label;
 }
 
-void addLabelChoice(Editor& editor, int command, int field, int value, bool snapshot)
+void addLabelChoice(Session& session, int command, int field, int value, bool snapshot)
 {
-    editor.commands().add(
+    session.commands().add(
         command,
-        [&editor, field, value, snapshot] {
-            changeCurrentLabel(editor, [field, value](LabelFields& l) { l.set(field, value); }, snapshot);
+        [&session, field, value, snapshot] {
+            changeCurrentLabel(session, [field, value](LabelFields& l) { l.set(field, value); }, snapshot);
         },
-        [&editor, field, value](CommandState& st) { st.checked = currentLabel(editor).number(field) == value; });
+        [&session, field, value](CommandState& st) { st.checked = currentLabel(session).number(field) == value; });
 }
 
-void addHeadItem(Editor& editor, int command, int head)
+void addHeadItem(Session& session, int command, int head)
 {
-    editor.commands().add(
+    session.commands().add(
         command,
-        [&editor, head] {
-            if (arrowPropertiesActive(editor))
-                changeArrowHead(editor, head);
+        [&session, head] {
+            if (arrowPropertiesActive(session))
+                changeArrowHead(session, head);
             else
-                changeCurrentLabel(editor, [head](LabelFields& l) { l.set(labelfield::Head, head); }, true);
+                changeCurrentLabel(session, [head](LabelFields& l) { l.set(labelfield::Head, head); }, true);
         },
-        [&editor, head](CommandState& st) {
-            const auto arrowHead = currentArrowHead(editor);
-            st.checked = arrowHead ? *arrowHead == head : currentLabel(editor).number(labelfield::Head) == head;
+        [&session, head](CommandState& st) {
+            const auto arrowHead = currentArrowHead(session);
+            st.checked = arrowHead ? *arrowHead == head : currentLabel(session).number(labelfield::Head) == head;
         });
 }
 
-void editColour(Editor& editor)
+void editColour(Session& session)
 {
-    if (arrowPropertiesActive(editor)) {
-        editArrowColour(editor);
+    if (arrowPropertiesActive(session)) {
+        editArrowColour(session);
         return;
     }
-    if (!hasCurrentRecord(editor, model::ListId::Labels))
+    if (!hasCurrentRecord(session, model::ListId::Labels))
         return;
-    const model::Colour now = model::fields::cAtoul(currentLabel(editor).f[labelfield::Colour]);
-    if (const auto colour = editor.ui().chooseColour(now))
-        changeCurrentLabel(editor, [c = *colour](LabelFields& l) { l.set(labelfield::Colour, c); }, true);
+    const model::Colour now = model::fields::cAtoul(currentLabel(session).f[labelfield::Colour]);
+    if (const auto colour = session.ui().chooseColour(now))
+        changeCurrentLabel(session, [c = *colour](LabelFields& l) { l.set(labelfield::Colour, c); }, true);
 }
 
-bool timeBreakClick(Editor& editor, int cell, int row)
+bool timeBreakClick(Session& session, int cell, int row)
 {
-    const GridMapping g = GridMapping::of(editor.diagram());
-    if (!editor.state().is(Tool::TimeBreak) || row < 0 || row >= g.signalCount() || !g.cellInside(cell))
+    const GridMapping g = GridMapping::of(session.diagram());
+    if (!session.state().is(Tool::TimeBreak) || row < 0 || row >= g.signalCount() || !g.cellInside(cell))
         return false;
-    model::RecordList& breaks = editor.diagram().store.list(model::ListId::TimeBreaks);
-    const std::string text = pointText(editor.diagram(), cell, row);
+    model::RecordList& breaks = session.diagram().store.list(model::ListId::TimeBreaks);
+    const std::string text = pointText(session.diagram(), cell, row);
     if (breaks.findPrefix(text) < 0)
         breaks.setSelection(breaks.append(text));
-    editor.diagram().modified = true;
-    editor.refresh();
+    session.diagram().modified = true;
+    session.refresh();
     return true;
 }
 
 } // namespace
 
-void registerLabelTool(Editor& editor)
+void registerLabelTool(Session& session)
 {
     auto state = std::make_shared<LabelToolState>();
-    ToolEntryPoints& t = editor.tools();
-    t.labelClick = [&editor, state](int cell, int row) { return labelClick(editor, *state, cell, row); };
-    t.labelRubberBand = [&editor, state](int x, int y) {
-        if (editor.state().labelStep == kStepMiddleHandle) {
-            editor.labelDragY = y;
+    ToolEntryPoints& t = session.tools();
+    t.labelClick = [&session, state](int cell, int row) { return labelClick(session, *state, cell, row); };
+    t.labelRubberBand = [&session, state](int x, int y) {
+        if (session.state().labelStep == kStepMiddleHandle) {
+            session.labelDragY = y;
             return;
         }
-        if (editor.state().drag.kind == Drag::EndReplacement)
-            startReplacement(editor, *state);
-        editor.rubberBand = render::Piece{state->bandFrom, {x, y}};
+        if (session.state().drag.kind == Drag::EndReplacement)
+            startReplacement(session, *state);
+        session.rubberBand = render::Piece{state->bandFrom, {x, y}};
     };
-    t.replaceLabelEnd = [&editor, state](int x, int y) {
+    t.replaceLabelEnd = [&session, state](int x, int y) {
         if (!state->replacing)
             return false;
-        const GridMapping g = GridMapping::of(editor.diagram());
-        if (labelClick(editor, *state, g.cellAt(x), g.rowAt(y)))
+        const GridMapping g = GridMapping::of(session.diagram());
+        if (labelClick(session, *state, g.cellAt(x), g.rowAt(y)))
             return true;
         // Dropped where no end can go: the label goes back to what it was.
-        if (hasCurrentRecord(editor, model::ListId::Labels))
-            labels(editor).replace(labels(editor).selection(), state->keptRecord);
+        if (hasCurrentRecord(session, model::ListId::Labels))
+            labels(session).replace(labels(session).selection(), state->keptRecord);
         state->replacing = false;
-        editor.state().labelStep = kStepIdle;
-        editor.state().currentTool = Tool::Select;
-        editor.state().selectionKind = SelectionKind::Label;
-        editor.refresh();
+        session.state().labelStep = kStepIdle;
+        session.state().currentTool = Tool::Select;
+        session.state().selectionKind = SelectionKind::Label;
+        session.refresh();
         return false;
     };
-    t.moveLabelMiddle = [&editor](int dy) {
+    t.moveLabelMiddle = [&session](int dy) {
         // The caption follows through the label's offset, which its drawing adds.
-        changeCurrentLabel(editor, [dy](LabelFields& l) { l.set(labelfield::Offset, l.number(labelfield::Offset) + dy); }, true);
-        editor.state().currentTool = Tool::Select;
-        editor.state().selectionKind = SelectionKind::Label;
+        changeCurrentLabel(session, [dy](LabelFields& l) { l.set(labelfield::Offset, l.number(labelfield::Offset) + dy); }, true);
+        session.state().currentTool = Tool::Select;
+        session.state().selectionKind = SelectionKind::Label;
     };
-    t.nudgeLabel = [&editor](int dx, int dy) {
-        if (editor.state().labelInProgress())
+    t.nudgeLabel = [&session](int dx, int dy) {
+        if (session.state().labelInProgress())
             return; // the current record is a half-made label or an end being re-placed
         if (dy != 0)
-            changeCurrentLabel(editor, [dy](LabelFields& l) { l.set(labelfield::Offset, l.number(labelfield::Offset) + (dy > 0 ? 1 : -1)); }, true);
+            changeCurrentLabel(session, [dy](LabelFields& l) { l.set(labelfield::Offset, l.number(labelfield::Offset) + (dy > 0 ? 1 : -1)); }, true);
         else if (dx != 0)
-            nudgeLabelEnds(editor, dx > 0 ? 1 : -1);
+            nudgeLabelEnds(session, dx > 0 ? 1 : -1);
     };
 
     for (int i = 0; i < 9; ++i) {
-        addLabelChoice(editor, cmd::kLabelSnapBegin[i], labelfield::BeginAnchor, kSnapAnchors[i], false);
-        addLabelChoice(editor, cmd::kLabelSnapEnd[i], labelfield::EndAnchor, kSnapAnchors[i], false);
+        addLabelChoice(session, cmd::kLabelSnapBegin[i], labelfield::BeginAnchor, kSnapAnchors[i], false);
+        addLabelChoice(session, cmd::kLabelSnapEnd[i], labelfield::EndAnchor, kSnapAnchors[i], false);
     }
-    addLabelChoice(editor, cmd::ctx::PointInside, labelfield::Inward, 1, true);
-    addLabelChoice(editor, cmd::ctx::PointOutside, labelfield::Inward, 0, true);
-    addLabelChoice(editor, cmd::ctx::CrossingYes, labelfield::Crossing, 1, false);
-    addLabelChoice(editor, cmd::ctx::CrossingNo, labelfield::Crossing, 0, false);
-    addHeadItem(editor, cmd::ctx::HeadBegin, 1);
-    addHeadItem(editor, cmd::ctx::HeadEnd, 0);
-    addHeadItem(editor, cmd::ctx::HeadBoth, 2);
-    addHeadItem(editor, cmd::ctx::HeadNone, 3);
-    editor.commands().add(cmd::ctx::EditArrowColour, [&editor] { editColour(editor); });
+    addLabelChoice(session, cmd::ctx::PointInside, labelfield::Inward, 1, true);
+    addLabelChoice(session, cmd::ctx::PointOutside, labelfield::Inward, 0, true);
+    addLabelChoice(session, cmd::ctx::CrossingYes, labelfield::Crossing, 1, false);
+    addLabelChoice(session, cmd::ctx::CrossingNo, labelfield::Crossing, 0, false);
+    addHeadItem(session, cmd::ctx::HeadBegin, 1);
+    addHeadItem(session, cmd::ctx::HeadEnd, 0);
+    addHeadItem(session, cmd::ctx::HeadBoth, 2);
+    addHeadItem(session, cmd::ctx::HeadNone, 3);
+    session.commands().add(cmd::ctx::EditArrowColour, [&session] { editColour(session); });
 }
 
-void registerTimeBreakTool(Editor& editor)
+void registerTimeBreakTool(Session& session)
 {
-    editor.tools().timeBreakClick = [&editor](int cell, int row) { return timeBreakClick(editor, cell, row); };
+    session.tools().timeBreakClick = [&session](int cell, int row) { return timeBreakClick(session, cell, row); };
 }
 
 } // namespace sigmora::edit

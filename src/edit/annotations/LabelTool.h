@@ -2,13 +2,13 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 // The label tool's clicks and caption, the re-placement of a label's ends and its middle handle,
 // the "LABEL PROPERTIES" commands and the arrowhead and colour items shared with arrows.
-void registerLabelTool(Editor& editor);
+void registerLabelTool(Session& session);
 
 // The time-break tool's clicks.
-void registerTimeBreakTool(Editor& editor);
+void registerTimeBreakTool(Session& session);
 
 } // namespace sigmora::edit

@@ -1,6 +1,6 @@
 #include "edit/annotations/TextBoxes.h"
 
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "model/RecordFields.h"
 #include "model/TextBoxRecord.h"
 #include "render/Layout.h"
@@ -9,9 +9,9 @@ namespace sigmora::edit {
 
 namespace {
 
-const model::RecordList& texts(const Editor& editor)
+const model::RecordList& texts(const Session& session)
 {
-    return editor.diagram().store.list(model::ListId::Texts);
+    return session.diagram().store.list(model::ListId::Texts);
 }
 
 bool strictlyInside(const render::Rect& r, int x, int y)
@@ -27,45 +27,45 @@ std::string shifted(std::string_view record, int field, int by)
 
 } // namespace
 
-bool isLabelText(const Editor& editor, int index)
+bool isLabelText(const Session& session, int index)
 {
-    const std::string& record = texts(editor).get(index);
+    const std::string& record = texts(session).get(index);
     const auto attachment = model::fields::textField(record, model::textfield::Attachment);
     return attachment && attachment->substr(0, kLabelTextPrefix.size()) == kLabelTextPrefix;
 }
 
-std::optional<render::Rect> textBoxScreenRect(const Editor& editor, int index)
+std::optional<render::Rect> textBoxScreenRect(const Session& session, int index)
 {
-    if (isLabelText(editor, index)) {
-        if (editor.tools().labelTextRect)
-            return editor.tools().labelTextRect(index);
+    if (isLabelText(session, index)) {
+        if (session.tools().labelTextRect)
+            return session.tools().labelTextRect(index);
         return std::nullopt;
     }
-    const std::string& record = texts(editor).get(index);
+    const std::string& record = texts(session).get(index);
     model::ReaderReport ignored;
-    const render::Layout l = render::Layout::from(editor.diagram().settings);
+    const render::Layout l = render::Layout::from(session.diagram().settings);
     const int dx = l.cellWidth * l.firstVisibleCell;
     const int dy = l.rowPitch() * (l.verticalScroll / 2);
     return render::Rect{model::textbox::left(record, ignored) - dx, model::textbox::top(record, ignored) - dy,
                         model::textbox::right(record, ignored) - dx, model::textbox::bottom(record, ignored) - dy};
 }
 
-int textBoxAt(const Editor& editor, int x, int y)
+int textBoxAt(const Session& session, int x, int y)
 {
-    for (int i = texts(editor).count() - 1; i >= 0; --i) {
-        const auto rect = textBoxScreenRect(editor, i);
+    for (int i = texts(session).count() - 1; i >= 0; --i) {
+        const auto rect = textBoxScreenRect(session, i);
         if (rect && strictlyInside(*rect, x, y))
             return i;
     }
     return -1;
 }
 
-void moveTextBox(Editor& editor, int index, int dx, int dy, TextMove how)
+void moveTextBox(Session& session, int index, int dx, int dy, TextMove how)
 {
-    model::RecordList& list = editor.diagram().store.list(model::ListId::Texts);
+    model::RecordList& list = session.diagram().store.list(model::ListId::Texts);
     std::string record = list.get(index);
     namespace tf = model::textfield;
-    const bool caption = isLabelText(editor, index);
+    const bool caption = isLabelText(session, index);
     if (!caption) {
         record = shifted(record, tf::Left, dx);
         record = shifted(record, tf::Right, dx);
@@ -79,33 +79,33 @@ void moveTextBox(Editor& editor, int index, int dx, int dy, TextMove how)
     list.replace(index, std::move(record));
 }
 
-bool moveSelectedTextBoxes(Editor& editor, int dx, int dy, TextMove how)
+bool moveSelectedTextBoxes(Session& session, int dx, int dy, TextMove how)
 {
-    const int n = std::min(texts(editor).count(), kSelectionFlags);
+    const int n = std::min(texts(session).count(), kSelectionFlags);
     bool moved = false;
     for (int i = 0; i < n; ++i) {
-        if (editor.state().textSelected[i]) {
-            moveTextBox(editor, i, dx, dy, how);
+        if (session.state().textSelected[i]) {
+            moveTextBox(session, i, dx, dy, how);
             moved = true;
         }
     }
     return moved;
 }
 
-int selectedTextCount(const Editor& editor)
+int selectedTextCount(const Session& session)
 {
-    const int n = std::min(texts(editor).count(), kSelectionFlags);
+    const int n = std::min(texts(session).count(), kSelectionFlags);
     int count = 0;
     for (int i = 0; i < n; ++i)
-        count += editor.state().textSelected[i] ? 1 : 0;
+        count += session.state().textSelected[i] ? 1 : 0;
     return count;
 }
 
-int firstSelectedText(const Editor& editor)
+int firstSelectedText(const Session& session)
 {
-    const int n = std::min(texts(editor).count(), kSelectionFlags);
+    const int n = std::min(texts(session).count(), kSelectionFlags);
     for (int i = 0; i < n; ++i)
-        if (editor.state().textSelected[i])
+        if (session.state().textSelected[i])
             return i;
     return -1;
 }

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/annotations/TextBoxValues.h"
 #include "edit/annotations/TextRelayout.h"
 #include "model/RecordFields.h"
@@ -18,9 +18,9 @@ constexpr const char* kHeightError = "Error: Text height less than y pos";
 constexpr int kMeasureFallback = 20;
 constexpr const char* kCaptionAttachment = "WFLabel*%d*";
 
-model::RecordList& texts(Editor& editor)
+model::RecordList& texts(Session& session)
 {
-    return editor.diagram().store.list(model::ListId::Texts);
+    return session.diagram().store.list(model::ListId::Texts);
 }
 
 std::vector<std::string> rowNames(const model::Diagram& diagram)
@@ -31,9 +31,9 @@ std::vector<std::string> rowNames(const model::Diagram& diagram)
     return names;
 }
 
-bool selectedText(const Editor& editor, int index)
+bool selectedText(const Session& session, int index)
 {
-    return index >= 0 && index < kSelectionFlags && editor.state().textSelected[static_cast<size_t>(index)];
+    return index >= 0 && index < kSelectionFlags && session.state().textSelected[static_cast<size_t>(index)];
 }
 
 // The style the dialog chose, given to a box.
@@ -67,20 +67,20 @@ TextAttributes attributesOf(const TextBoxValues& box)
 // right and bottom from the message measured in the box's font; a measurement that comes out
 // before the box's own position is reported and replaced by 20 pixels. A box placed by the text
 // tool also gets the font's external leading on its right.
-void fitBox(Editor& editor, TextBoxValues& box, bool reportErrors, bool withLeading = false)
+void fitBox(Session& session, TextBoxValues& box, bool reportErrors, bool withLeading = false)
 {
     const model::FontSpec font = box.font();
-    const TextExtent extent = measureMessage(editor.measurer(), box.message, font);
-    box.right = box.left + extent.width + (withLeading ? editor.measurer().externalLeading(font) : 0);
+    const TextExtent extent = measureMessage(session.measurer(), box.message, font);
+    box.right = box.left + extent.width + (withLeading ? session.measurer().externalLeading(font) : 0);
     box.bottom = box.top + extent.height;
     if (box.right < box.left) {
         if (reportErrors)
-            editor.ui().showMessage(kWidthError, {}, MessageIcon::Warning);
+            session.ui().showMessage(kWidthError, {}, MessageIcon::Warning);
         box.right = box.left + kMeasureFallback;
     }
     if (box.bottom < box.top) {
         if (reportErrors)
-            editor.ui().showMessage(kHeightError, {}, MessageIcon::Warning);
+            session.ui().showMessage(kHeightError, {}, MessageIcon::Warning);
         box.bottom = box.top + kMeasureFallback;
     }
 }
@@ -93,34 +93,34 @@ void rememberDefaults(model::DiagramSettings& s, const TextAttributes& chosen, b
         s.textColour = chosen.colour;
 }
 
-void selectOnly(Editor& editor, int textIndex)
+void selectOnly(Session& session, int textIndex)
 {
-    InteractionState& st = editor.state();
+    InteractionState& st = session.state();
     st.textSelected.fill(false);
     if (textIndex >= 0 && textIndex < kSelectionFlags)
         st.textSelected[static_cast<size_t>(textIndex)] = true;
-    texts(editor).setSelection(textIndex);
+    texts(session).setSelection(textIndex);
     st.selectionKind = SelectionKind::TextBox;
     st.selectedRow = -1;
-    editor.diagram().store.signals().setSelection(-1);
+    session.diagram().store.signals().setSelection(-1);
 }
 
 // ---- align edges ----
 
 enum class Edge { Left, Top, Right, Bottom };
 
-void alignEdges(Editor& editor, Edge edge)
+void alignEdges(Session& session, Edge edge)
 {
-    model::RecordList& list = texts(editor);
+    model::RecordList& list = texts(session);
     const int reference = list.selection();
     bool any = false;
     for (int i = 0; i < list.count(); ++i)
-        any = any || selectedText(editor, i);
+        any = any || selectedText(session, i);
     if (!any || reference < 0 || reference >= list.count())
         return;
     const TextBoxValues ref = TextBoxValues::read(list.get(reference));
     for (int i = 0; i < list.count(); ++i) {
-        if (i == reference || !selectedText(editor, i))
+        if (i == reference || !selectedText(session, i))
             continue;
         TextBoxValues box = TextBoxValues::read(list.get(i));
         int dx = 0;
@@ -137,23 +137,23 @@ void alignEdges(Editor& editor, Edge edge)
         box.bottom += dy;
         list.replace(i, box.write());
     }
-    editor.diagram().modified = true;
-    editor.refresh();
-    editor.takeSnapshot();
+    session.diagram().modified = true;
+    session.refresh();
+    session.takeSnapshot();
 }
 
 } // namespace
 
-bool placeTextBox(Editor& editor, int x, int y)
+bool placeTextBox(Session& session, int x, int y)
 {
-    model::Diagram& diagram = editor.diagram();
+    model::Diagram& diagram = session.diagram();
     const model::DiagramSettings& s = diagram.settings;
     TextAttributes offer;
     offer.rowNames = rowNames(diagram);
     offer.face = s.textFace;
     offer.size = s.textSize;
     offer.colour = s.textColour;
-    const std::optional<TextAttributes> chosen = editor.ui().editTextAttributes(offer);
+    const std::optional<TextAttributes> chosen = session.ui().editTextAttributes(offer);
     if (!chosen)
         return false;
     bool made = false;
@@ -172,26 +172,26 @@ bool placeTextBox(Editor& editor, int x, int y)
         box.top = attached ? attachedTextTop(layout, chosen->attachedIndex)
                            : y + layout.rowPitch() * layout.firstVisibleSignal();
         rememberDefaults(diagram.settings, *chosen, true);
-        fitBox(editor, box, true, true);
-        const int index = texts(editor).append(box.write());
-        selectOnly(editor, index);
+        fitBox(session, box, true, true);
+        const int index = texts(session).append(box.write());
+        selectOnly(session, index);
         diagram.modified = true;
-        editor.refresh();
+        session.refresh();
         made = true;
     }
-    editor.takeSnapshot();
+    session.takeSnapshot();
     return made;
 }
 
-bool addLabelCaption(Editor& editor, int labelIndex, int centreX, int top)
+bool addLabelCaption(Session& session, int labelIndex, int centreX, int top)
 {
-    const model::DiagramSettings& s = editor.diagram().settings;
+    const model::DiagramSettings& s = session.diagram().settings;
     TextAttributes offer;
     offer.face = s.textFace;
     offer.size = s.textSize;
     offer.colour = s.textColour;
     offer.attachHidden = true;
-    const std::optional<TextAttributes> chosen = editor.ui().editTextAttributes(offer);
+    const std::optional<TextAttributes> chosen = session.ui().editTextAttributes(offer);
     if (!chosen || chosen->message.empty())
         return false;
     char attachment[32];
@@ -200,33 +200,33 @@ bool addLabelCaption(Editor& editor, int labelIndex, int centreX, int top)
     box.message = chosen->message;
     box.attachment = attachment;
     applyStyle(box, *chosen);
-    rememberDefaults(editor.diagram().settings, *chosen, true);
+    rememberDefaults(session.diagram().settings, *chosen, true);
     box.left = centreX;
     box.top = top;
-    fitBox(editor, box, true);
+    fitBox(session, box, true);
     const int width = box.right - box.left;
     box.left -= width / 2;
     box.right -= width / 2;
-    selectOnly(editor, texts(editor).append(box.write()));
+    selectOnly(session, texts(session).append(box.write()));
     return true;
 }
 
-void editTextProperties(Editor& editor)
+void editTextProperties(Session& session)
 {
-    model::RecordList& list = texts(editor);
+    model::RecordList& list = texts(session);
     int primary = -1;
     for (int i = 0; i < list.count(); ++i)
-        if (selectedText(editor, i))
+        if (selectedText(session, i))
             primary = i;
     if (primary < 0)
         return;
-    model::Diagram& diagram = editor.diagram();
+    model::Diagram& diagram = session.diagram();
     TextBoxValues box = TextBoxValues::read(list.get(primary));
     TextAttributes offer = attributesOf(box);
     offer.rowNames = rowNames(diagram);
     offer.attachHidden = box.isLabelCaption();
     offer.attachedIndex = offer.attachHidden || box.attachment == model::kUnattached ? -1 : diagram.store.findSignal(box.attachment);
-    const std::optional<TextAttributes> chosen = editor.ui().editTextAttributes(offer);
+    const std::optional<TextAttributes> chosen = session.ui().editTextAttributes(offer);
     if (!chosen)
         return;
     if (!chosen->message.empty()) {
@@ -239,48 +239,48 @@ void editTextProperties(Editor& editor)
                                       : std::string(model::kUnattached);
         }
         applyStyle(box, *chosen);
-        fitBox(editor, box, false);
+        fitBox(session, box, false);
         list.replace(primary, box.write());
         // Only a message that was kept makes its face and size the ones offered next time.
         rememberDefaults(diagram.settings, *chosen, false);
     }
     for (int i = 0; i < list.count(); ++i) {
-        if (i == primary || !selectedText(editor, i))
+        if (i == primary || !selectedText(session, i))
             continue;
         TextBoxValues other = TextBoxValues::read(list.get(i));
         applyStyle(other, *chosen);
-        fitBox(editor, other, false);
+        fitBox(session, other, false);
         list.replace(i, other.write());
     }
     diagram.modified = true;
-    editor.refresh();
-    editor.takeSnapshot();
+    session.refresh();
+    session.takeSnapshot();
 }
 
-void registerTextCommands(Editor& editor)
+void registerTextCommands(Session& session)
 {
-    CommandRegistry& r = editor.commands();
+    CommandRegistry& r = session.commands();
     r.add(
-        cmd::ctx::EditTextProperties, [&editor] { editTextProperties(editor); },
-        [&editor](CommandState& s) {
+        cmd::ctx::EditTextProperties, [&session] { editTextProperties(session); },
+        [&session](CommandState& s) {
             s.enabled = false;
-            for (int i = 0; i < editor.diagram().store.list(model::ListId::Texts).count(); ++i)
-                s.enabled = s.enabled || selectedText(editor, i);
+            for (int i = 0; i < session.diagram().store.list(model::ListId::Texts).count(); ++i)
+                s.enabled = s.enabled || selectedText(session, i);
         });
-    ToolEntryPoints& t = editor.tools();
-    t.createTextBox = [&editor](int x, int y) { placeTextBox(editor, x, y); };
-    t.editTextAttributes = [&editor](int index) {
-        if (index < 0 || index >= texts(editor).count())
+    ToolEntryPoints& t = session.tools();
+    t.createTextBox = [&session](int x, int y) { placeTextBox(session, x, y); };
+    t.editTextAttributes = [&session](int index) {
+        if (index < 0 || index >= texts(session).count())
             return;
-        if (!selectedText(editor, index))
-            selectOnly(editor, index);
-        texts(editor).setSelection(index);
-        editTextProperties(editor);
+        if (!selectedText(session, index))
+            selectOnly(session, index);
+        texts(session).setSelection(index);
+        editTextProperties(session);
     };
-    r.add(cmd::ctx::AlignLeft, [&editor] { alignEdges(editor, Edge::Left); });
-    r.add(cmd::ctx::AlignTop, [&editor] { alignEdges(editor, Edge::Top); });
-    r.add(cmd::ctx::AlignRight, [&editor] { alignEdges(editor, Edge::Right); });
-    r.add(cmd::ctx::AlignBottom, [&editor] { alignEdges(editor, Edge::Bottom); });
+    r.add(cmd::ctx::AlignLeft, [&session] { alignEdges(session, Edge::Left); });
+    r.add(cmd::ctx::AlignTop, [&session] { alignEdges(session, Edge::Top); });
+    r.add(cmd::ctx::AlignRight, [&session] { alignEdges(session, Edge::Right); });
+    r.add(cmd::ctx::AlignBottom, [&session] { alignEdges(session, Edge::Bottom); });
 }
 
 } // namespace sigmora::edit

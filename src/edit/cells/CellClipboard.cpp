@@ -4,7 +4,7 @@
 
 #include "edit/annotations/AnnotationShift.h"
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/session/RowNames.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
@@ -20,8 +20,8 @@ using model::ListId;
 
 constexpr std::string_view kCopyOf = "Copy of ";
 
-model::RecordList& buffer(Editor& editor) { return editor.diagram().store.list(ListId::CopyBuffer); }
-model::RecordList& rows(Editor& editor) { return editor.diagram().store.signals(); }
+model::RecordList& buffer(Session& session) { return session.diagram().store.list(ListId::CopyBuffer); }
+model::RecordList& rows(Session& session) { return session.diagram().store.signals(); }
 
 // The marker of an entry: the text before its first '.'.
 std::string_view markerOf(std::string_view entry) { return entry.substr(0, entry.find('.')); }
@@ -47,24 +47,24 @@ bool exempt(std::string_view record)
     return model::rowKind(record) == model::kRowKindSeparator || model::signal::locked(record) == 1;
 }
 
-void putPicture(Editor& editor)
+void putPicture(Session& session)
 {
-    if (editor.handles(cmd::ExportClipboard))
-        editor.execute(cmd::ExportClipboard);
+    if (session.handles(cmd::ExportClipboard))
+        session.execute(cmd::ExportClipboard);
 }
 
-void setWaveform(Editor& editor, int row, const std::string& cells)
+void setWaveform(Session& session, int row, const std::string& cells)
 {
-    model::RecordList& list = rows(editor);
+    model::RecordList& list = rows(session);
     list.replace(row, model::signal::withDataField(list.get(row), model::signalfield::Waveform, cells));
-    editor.selectRow(row);
+    session.selectRow(row);
 }
 
-void dropCellsFlag(Editor& editor)
+void dropCellsFlag(Session& session)
 {
-    if (editor.clipboard.cellsInBuffer) {
-        editor.clipboard.cellsInBuffer = false;
-        editor.refresh();
+    if (session.clipboard.cellsInBuffer) {
+        session.clipboard.cellsInBuffer = false;
+        session.refresh();
     }
 }
 
@@ -72,19 +72,19 @@ void dropCellsFlag(Editor& editor)
 struct PixelRect {
     int left, top, right, bottom;
 };
-PixelRect blockPixels(const Editor& editor, const CellBlock& b)
+PixelRect blockPixels(const Session& session, const CellBlock& b)
 {
-    const render::Layout l = render::Layout::from(editor.diagram().settings);
+    const render::Layout l = render::Layout::from(session.diagram().settings);
     const int lastRow = b.firstRow + b.rows - 1;
     return {l.waveOriginX() + b.firstColumn * l.cellWidth, l.topMargin + b.firstRow * l.rowPitch() - l.signalHeight / 2,
             l.waveOriginX() + (b.firstColumn + b.columns) * l.cellWidth,
             l.topMargin + lastRow * l.rowPitch() + l.signalHeight + l.signalHeight / 2};
 }
 
-void collectTextsInside(Editor& editor, const CellBlock& block)
+void collectTextsInside(Session& session, const CellBlock& block)
 {
-    const PixelRect r = blockPixels(editor, block);
-    const model::RecordList& texts = editor.diagram().store.list(ListId::Texts);
+    const PixelRect r = blockPixels(session, block);
+    const model::RecordList& texts = session.diagram().store.list(ListId::Texts);
     for (int i = texts.count() - 1; i >= 0; --i) {
         const std::string& t = texts.get(i);
         const int left = fields::intField(t, model::textfield::Left);
@@ -92,35 +92,35 @@ void collectTextsInside(Editor& editor, const CellBlock& block)
         const int right = fields::intField(t, model::textfield::Right);
         const int bottom = fields::intField(t, model::textfield::Bottom);
         if (left > r.left && right < r.right && top > r.top && bottom < r.bottom)
-            editor.clipboard.copiedTexts.push_back(t);
+            session.clipboard.copiedTexts.push_back(t);
     }
 }
 
-bool copyBlock(Editor& editor, const CellBlock& block, bool cut)
+bool copyBlock(Session& session, const CellBlock& block, bool cut)
 {
-    CellClipboardState& c = editor.clipboard;
+    CellClipboardState& c = session.clipboard;
     c.copiedTexts.clear();
-    model::RecordList& buf = buffer(editor);
+    model::RecordList& buf = buffer(session);
     buf.clear();
-    if (editor.state().selectedRow < 0) {
-        putPicture(editor);
+    if (session.state().selectedRow < 0) {
+        putPicture(session);
         return false;
     }
     buf.append(kBlockMarker);
     buf.append(std::to_string(block.rows) + "." + std::to_string(block.columns));
     for (int r = block.firstRow; r < block.firstRow + block.rows; ++r) {
-        const std::string& record = rows(editor).get(r);
+        const std::string& record = rows(session).get(r);
         const std::string_view data = fields::dataOfRow(record);
         if (model::isClockData(data) || model::isSeparatorData(data)) {
             buf.clear();
-            editor.ui().showMessage(model::isClockData(data) ? kClockPartialCopy : kSeparatorPartialCopy, kIllegalCopy,
+            session.ui().showMessage(model::isClockData(data) ? kClockPartialCopy : kSeparatorPartialCopy, kIllegalCopy,
                                     MessageIcon::Error);
             return false;
         }
         buf.append(std::string(1, legacyDigit(record)));
     }
     for (int r = block.firstRow; r < block.firstRow + block.rows; ++r) {
-        std::string cells(model::signal::waveform(rows(editor).get(r)));
+        std::string cells(model::signal::waveform(rows(session).get(r)));
         const size_t at = static_cast<size_t>(block.firstColumn + 1);
         std::string part = at < cells.size() ? cells.substr(at, static_cast<size_t>(block.columns)) : std::string();
         part.resize(static_cast<size_t>(block.columns), cells.empty() ? '0' : cells.back());
@@ -133,26 +133,26 @@ bool copyBlock(Editor& editor, const CellBlock& block, bool cut)
     c.endRow = block.firstRow + block.rows;
     c.firstColumn = block.firstColumn;
     c.lastColumn = block.firstColumn + block.columns - 1;
-    editor.refresh();
-    collectTextsInside(editor, block);
+    session.refresh();
+    collectTextsInside(session, block);
     return true;
 }
 
-void copyWholeSignal(Editor& editor, int row)
+void copyWholeSignal(Session& session, int row)
 {
-    dropCellsFlag(editor);
-    model::RecordList& buf = buffer(editor);
+    dropCellsFlag(session);
+    model::RecordList& buf = buffer(session);
     buf.clear();
-    const std::string record = rows(editor).get(row);
+    const std::string record = rows(session).get(row);
     const std::string_view name = fields::nameOfRow(record);
     buf.append(kSignalMarker + record);
-    const model::RecordList& regions = editor.diagram().store.list(ListId::LegacyRegions);
+    const model::RecordList& regions = session.diagram().store.list(ListId::LegacyRegions);
     for (int i = regions.count() - 1; i >= 0; --i) {
         auto attached = fields::textField(regions.get(i), 1);
         if (attached && sameRowName(*attached, name))
             buf.append(regions.get(i));
     }
-    const model::RecordList& texts = editor.diagram().store.list(ListId::Texts);
+    const model::RecordList& texts = session.diagram().store.list(ListId::Texts);
     for (int i = texts.count() - 1; i >= 0; --i) {
         auto attached = fields::textField(texts.get(i), model::textfield::Attachment);
         if (attached && sameRowName(*attached, name))
@@ -163,17 +163,17 @@ void copyWholeSignal(Editor& editor, int row)
 // Copies a whole signal, a block, text boxes or an arrow as the selection says; answers whether
 // the picture of the diagram goes to the system clipboard as well. Copies of text boxes or an
 // arrow and a time-break selection stop before the picture.
-bool copyWithoutPicture(Editor& editor)
+bool copyWithoutPicture(Session& session)
 {
-    CellClipboardState& c = editor.clipboard;
-    InteractionState& s = editor.state();
+    CellClipboardState& c = session.clipboard;
+    InteractionState& s = session.state();
     c.wholeSignal = false;
     const bool select = s.is(Tool::Select);
-    model::RecordList& buf = buffer(editor);
-    const model::RecordList& texts = editor.diagram().store.list(ListId::Texts);
-    const model::RecordList& arrows = editor.diagram().store.list(ListId::Arrows);
+    model::RecordList& buf = buffer(session);
+    const model::RecordList& texts = session.diagram().store.list(ListId::Texts);
+    const model::RecordList& arrows = session.diagram().store.list(ListId::Arrows);
     if (select && s.selectionKind == SelectionKind::TextBox && texts.selection() >= 0) {
-        dropCellsFlag(editor);
+        dropCellsFlag(session);
         buf.clear();
         for (int i = 0; i < texts.count() && i < kSelectionFlags; ++i)
             if (s.textSelected[static_cast<size_t>(i)])
@@ -182,7 +182,7 @@ bool copyWithoutPicture(Editor& editor)
     }
     if (select && s.selectionKind == SelectionKind::Arrow && arrows.selection() >= 0 &&
         arrows.selection() < arrows.count()) {
-        dropCellsFlag(editor);
+        dropCellsFlag(session);
         buf.clear();
         buf.append(kArrowMarker + arrows.get(arrows.selection()));
         return false;
@@ -191,25 +191,25 @@ bool copyWithoutPicture(Editor& editor)
         return false;
     // A refused block copy ends the copy; without a selected row the block copy has already put
     // the picture there.
-    if (auto block = highlightedBlock(editor))
-        return copyBlock(editor, *block, false);
+    if (auto block = highlightedBlock(session))
+        return copyBlock(session, *block, false);
     c.wholeSignal = true;
     const int row = s.selectedRow;
-    if (row < 0 || row >= rows(editor).count()) {
+    if (row < 0 || row >= rows(session).count()) {
         buf.clear();
         return true;
     }
-    copyWholeSignal(editor, row);
+    copyWholeSignal(session, row);
     return true;
 }
 
 // Removes the cells of the highlighted block from every row that takes cell edits.
-void removeBlockCells(Editor& editor, const CellBlock& block)
+void removeBlockCells(Session& session, const CellBlock& block)
 {
-    editor.state().clearTextSelection();
+    session.state().clearTextSelection();
     std::vector<RowCellShift> shifts;
     for (int r = block.firstRow; r < block.firstRow + block.rows; ++r) {
-        const std::string record = rows(editor).get(r);
+        const std::string record = rows(session).get(r);
         if (exempt(record))
             continue;
         std::string cells(model::signal::waveform(record));
@@ -219,23 +219,23 @@ void removeBlockCells(Editor& editor, const CellBlock& block)
         const size_t n = std::min(static_cast<size_t>(block.columns), cells.size() - at);
         cells.erase(at, n);
         cells.append(n, cells.empty() ? '0' : cells.back());
-        setWaveform(editor, r, cells);
+        setWaveform(session, r, cells);
         shifts.push_back({r, -static_cast<int>(n)});
     }
-    shiftAnnotations(editor.diagram(), shifts, block.firstColumn);
+    shiftAnnotations(session.diagram(), shifts, block.firstColumn);
 }
 
 // Paste or insert of the copied block at the highlighted block (or from a single highlighted cell).
 // False when it was refused and nothing changed.
-bool placeBlock(Editor& editor, bool insert)
+bool placeBlock(Session& session, bool insert)
 {
     const char* sizeMessage = insert ? kInsertSizeMismatch : kPasteSizeMismatch;
     const char* caption = insert ? kIllegalInsert : kIllegalPaste;
-    const model::RecordList& buf = buffer(editor);
+    const model::RecordList& buf = buffer(session);
     const std::string& size = buf.get(1);
     const int R = fields::cAtoi(size);
     const int C = fields::cAtoi(afterMarker(size));
-    auto target = highlightedBlock(editor);
+    auto target = highlightedBlock(session);
     if (target && (target->rows != R || target->columns != C)) {
         if (target->rows == 1 && target->columns == 1) {
             target->rows = R;
@@ -245,23 +245,23 @@ bool placeBlock(Editor& editor, bool insert)
         }
     }
     if (!target || R <= 0 || C <= 0 || buf.count() < 2 + 2 * R) {
-        editor.ui().showMessage(sizeMessage, caption, MessageIcon::Error);
+        session.ui().showMessage(sizeMessage, caption, MessageIcon::Error);
         return false;
     }
-    const int available = rows(editor).count() - target->firstRow;
+    const int available = rows(session).count() - target->firstRow;
     const int rowCount = std::min(R, available);
     for (int i = 0; i < rowCount; ++i) {
-        const std::string& record = rows(editor).get(target->firstRow + i);
+        const std::string& record = rows(session).get(target->firstRow + i);
         if (!exempt(record) && legacyDigit(record) != buf.get(2 + i).front()) {
-            editor.ui().showMessage(kSignalTypeMismatch, kIllegalPaste, MessageIcon::Error);
+            session.ui().showMessage(kSignalTypeMismatch, kIllegalPaste, MessageIcon::Error);
             return false;
         }
     }
-    editor.diagram().modified = true;
+    session.diagram().modified = true;
     std::vector<RowCellShift> shifts;
     for (int i = 0; i < rowCount; ++i) {
         const int r = target->firstRow + i;
-        const std::string record = rows(editor).get(r);
+        const std::string record = rows(session).get(r);
         const std::string& copied = buf.get(2 + R + i);
         std::string cells(model::signal::waveform(record));
         const size_t at = static_cast<size_t>(target->firstColumn + 1);
@@ -271,7 +271,7 @@ bool placeBlock(Editor& editor, bool insert)
             if (exempt(record))
                 continue;
             cells.replace(at, std::min(copied.size(), cells.size() - at), copied.substr(0, cells.size() - at));
-            setWaveform(editor, r, cells);
+            setWaveform(session, r, cells);
             continue;
         }
         if (!exempt(record)) {
@@ -281,16 +281,16 @@ bool placeBlock(Editor& editor, bool insert)
             const size_t length = cells.size();
             cells.insert(at, copied);
             cells.erase(length - 1, cells.size() - length);
-            setWaveform(editor, r, cells);
+            setWaveform(session, r, cells);
         }
         shifts.push_back({r, C});
     }
-    shiftAnnotations(editor.diagram(), shifts, target->firstColumn);
-    const render::Layout l = render::Layout::from(editor.diagram().settings);
-    const CellClipboardState& c = editor.clipboard;
+    shiftAnnotations(session.diagram(), shifts, target->firstColumn);
+    const render::Layout l = render::Layout::from(session.diagram().settings);
+    const CellClipboardState& c = session.clipboard;
     const int dx = (target->firstColumn - c.firstColumn) * l.cellWidth;
     const int dy = (target->firstRow - c.firstRow) * l.rowPitch();
-    model::RecordList& texts = editor.diagram().store.list(ListId::Texts);
+    model::RecordList& texts = session.diagram().store.list(ListId::Texts);
     for (const std::string& t : c.copiedTexts) {
         std::string moved = t;
         for (int n : {model::textfield::Left, model::textfield::Right})
@@ -308,26 +308,26 @@ std::string renamedField(std::string_view record, int n, std::string_view oldNam
     return name && sameRowName(*name, oldName) ? fields::withTextField(record, n, newName) : std::string(record);
 }
 
-void pasteWholeSignal(Editor& editor, int entry)
+void pasteWholeSignal(Session& session, int entry)
 {
-    model::RecordList& buf = buffer(editor);
+    model::RecordList& buf = buffer(session);
     std::string record(afterMarker(buf.get(entry)));
     const std::string oldName(fields::nameOfRow(record));
     std::string newName = oldName;
     do {
         newName = std::string(kCopyOf) + newName;
         record = std::string(kCopyOf) + record;
-    } while (findRowNamed(rows(editor), newName) >= 0);
-    if (rows(editor).count() >= model::kMaxRows)
+    } while (findRowNamed(rows(session), newName) >= 0);
+    if (rows(session).count() >= model::kMaxRows)
         return;
-    const render::Layout l = render::Layout::from(editor.diagram().settings);
-    const int newRow = rows(editor).count();
+    const render::Layout l = render::Layout::from(session.diagram().settings);
+    const int newRow = rows(session).count();
     // The entries after the signal name it in their attachment field; only that field is renamed,
     // so that a name found inside other text (a font face) stays as it is.
     for (int i = entry + 1; i < buf.count(); ++i) {
         const std::string& e = buf.get(i);
         if (!hasMarker(e, "qorflood123")) {
-            editor.diagram().store.list(ListId::LegacyRegions).append(renamedField(e, 1, oldName, newName));
+            session.diagram().store.list(ListId::LegacyRegions).append(renamedField(e, 1, oldName, newName));
             continue;
         }
         std::string t = renamedField(afterMarker(e), model::textfield::Attachment, oldName, newName);
@@ -336,14 +336,14 @@ void pasteWholeSignal(Editor& editor, int entry)
         const int newTop = l.topMargin + newRow * l.rowPitch();
         t = fields::withIntField(t, model::textfield::Top, newTop);
         t = fields::withIntField(t, model::textfield::Bottom, newTop + height);
-        editor.diagram().store.list(ListId::Texts).append(t);
+        session.diagram().store.list(ListId::Texts).append(t);
     }
-    const int index = rows(editor).append(record);
-    editor.diagram().store.floodStyles().clearRow(index);
-    editor.diagram().store.edgeOffsets().clearRow(index);
+    const int index = rows(session).append(record);
+    session.diagram().store.floodStyles().clearRow(index);
+    session.diagram().store.edgeOffsets().clearRow(index);
 }
 
-void pasteText(Editor& editor, std::string_view entry)
+void pasteText(Session& session, std::string_view entry)
 {
     std::string t(afterMarker(entry));
     const int left = fields::intField(t, model::textfield::Left);
@@ -358,37 +358,37 @@ void pasteText(Editor& editor, std::string_view entry)
         t = fields::withIntField(t, model::textfield::Left, right);
         t = fields::withIntField(t, model::textfield::Right, right + (right - left));
     }
-    model::RecordList& texts = editor.diagram().store.list(ListId::Texts);
+    model::RecordList& texts = session.diagram().store.list(ListId::Texts);
     const int index = texts.append(t);
     texts.setSelection(index);
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     s.currentTool = Tool::Select;
     s.selectionKind = SelectionKind::TextBox;
     if (index < kSelectionFlags)
         s.textSelected[static_cast<size_t>(index)] = true;
 }
 
-void pasteArrow(Editor& editor, std::string_view entry)
+void pasteArrow(Session& session, std::string_view entry)
 {
-    model::RecordList& arrows = editor.diagram().store.list(ListId::Arrows);
+    model::RecordList& arrows = session.diagram().store.list(ListId::Arrows);
     arrows.setSelection(arrows.append(std::string(afterMarker(entry))));
-    editor.state().currentTool = Tool::Select;
-    editor.state().selectionKind = SelectionKind::Arrow;
-    if (editor.tools().nudgeArrow)
-        editor.tools().nudgeArrow(-1, 0);
+    session.state().currentTool = Tool::Select;
+    session.state().selectionKind = SelectionKind::Arrow;
+    if (session.tools().nudgeArrow)
+        session.tools().nudgeArrow(-1, 0);
 }
 
 } // namespace
 
-std::optional<CellBlock> highlightedBlock(const Editor& editor)
+std::optional<CellBlock> highlightedBlock(const Session& session)
 {
-    const CellRectangle& r = editor.state().rectangle;
+    const CellRectangle& r = session.state().rectangle;
     if (!r.active)
         return std::nullopt;
-    const render::Layout l = render::Layout::from(editor.diagram().settings);
+    const render::Layout l = render::Layout::from(session.diagram().settings);
     CellBlock b{r.firstRow() + l.firstVisibleSignal(), r.lastRow() - r.firstRow() + 1,
                 r.firstCell() + l.firstVisibleCell, r.lastCell() - r.firstCell() + 1};
-    const int count = editor.diagram().store.signalCount();
+    const int count = session.diagram().store.signalCount();
     if (b.firstRow < 0 || b.firstRow >= count || b.firstColumn < 0 || b.firstColumn + 1 >= model::kMaxCells)
         return std::nullopt;
     b.rows = std::min(b.rows, count - b.firstRow);
@@ -396,104 +396,104 @@ std::optional<CellBlock> highlightedBlock(const Editor& editor)
     return b;
 }
 
-void copySelection(Editor& editor)
+void copySelection(Session& session)
 {
-    Editor::RefreshBatch drawOnce(editor);
-    if (!copyWithoutPicture(editor) || editor.clipboard.noPicture)
+    Session::RefreshBatch drawOnce(session);
+    if (!copyWithoutPicture(session) || session.clipboard.noPicture)
         return;
     // The outline of the copied block stays out of the picture.
-    const bool cells = editor.clipboard.cellsInBuffer;
-    editor.clipboard.cellsInBuffer = false;
-    putPicture(editor);
-    editor.clipboard.cellsInBuffer = cells;
-    editor.refresh();
+    const bool cells = session.clipboard.cellsInBuffer;
+    session.clipboard.cellsInBuffer = false;
+    putPicture(session);
+    session.clipboard.cellsInBuffer = cells;
+    session.refresh();
 }
 
-void cutCells(Editor& editor)
+void cutCells(Session& session)
 {
-    Editor::RefreshBatch drawOnce(editor);
-    auto block = highlightedBlock(editor);
+    Session::RefreshBatch drawOnce(session);
+    auto block = highlightedBlock(session);
     if (!block) {
         // A rectangle left over no cells of any row (its rows were deleted) takes no cells:
         // it ends here, so that the delete command does not hand the work back. Cut then deletes
         // the signal; the Delete command itself goes on to ask about the signal.
-        editor.state().rectangle.active = false;
-        if (editor.clipboard.cutCopies && editor.handles(cmd::ctx::Delete))
-            editor.execute(cmd::ctx::Delete);
+        session.state().rectangle.active = false;
+        if (session.clipboard.cutCopies && session.handles(cmd::ctx::Delete))
+            session.execute(cmd::ctx::Delete);
         return;
     }
-    if (editor.clipboard.cutCopies) {
-        editor.clipboard.noPicture = true;
-        copyBlock(editor, *block, true);
-        editor.clipboard.noPicture = false;
+    if (session.clipboard.cutCopies) {
+        session.clipboard.noPicture = true;
+        copyBlock(session, *block, true);
+        session.clipboard.noPicture = false;
     }
-    removeBlockCells(editor, *block);
-    editor.diagram().modified = true;
-    editor.refresh();
+    removeBlockCells(session, *block);
+    session.diagram().modified = true;
+    session.refresh();
     // The Delete command that removes cells without copying them takes its own one snapshot.
-    if (editor.clipboard.cutCopies)
-        editor.takeSnapshot();
+    if (session.clipboard.cutCopies)
+        session.takeSnapshot();
 }
 
-bool removeCells(Editor& editor)
+bool removeCells(Session& session)
 {
-    editor.clipboard.cutCopies = false;
-    cutCells(editor);
-    editor.clipboard.cutCopies = true;
-    return editor.state().rectangle.active;
+    session.clipboard.cutCopies = false;
+    cutCells(session);
+    session.clipboard.cutCopies = true;
+    return session.state().rectangle.active;
 }
 
-void pasteBuffer(Editor& editor)
+void pasteBuffer(Session& session)
 {
-    Editor::RefreshBatch drawOnce(editor);
-    const model::RecordList& buf = buffer(editor);
+    Session::RefreshBatch drawOnce(session);
+    const model::RecordList& buf = buffer(session);
     if (buf.count() == 0)
         return;
-    editor.diagram().modified = true;
+    session.diagram().modified = true;
     for (int i = 0; i < buf.count(); ++i) {
         const std::string entry = buf.get(i);
         if (hasMarker(entry, "sig")) {
-            pasteWholeSignal(editor, i);
+            pasteWholeSignal(session, i);
             break; // the entries after it were the signal's own
         }
         if (hasMarker(entry, "qortext123")) {
-            pasteText(editor, entry);
+            pasteText(session, entry);
         } else if (hasMarker(entry, "qorarrow123")) {
-            pasteArrow(editor, entry);
-        } else if (!editor.clipboard.wholeSignal) {
-            placeBlock(editor, false);
+            pasteArrow(session, entry);
+        } else if (!session.clipboard.wholeSignal) {
+            placeBlock(session, false);
             break;
         }
     }
-    editor.takeSnapshot();
-    editor.refresh();
+    session.takeSnapshot();
+    session.refresh();
 }
 
-void insertCopiedCells(Editor& editor)
+void insertCopiedCells(Session& session)
 {
-    Editor::RefreshBatch drawOnce(editor);
-    if (!editor.clipboard.cellsInBuffer) {
-        shiftRight(editor);
+    Session::RefreshBatch drawOnce(session);
+    if (!session.clipboard.cellsInBuffer) {
+        shiftRight(session);
         return;
     }
-    const bool inserted = placeBlock(editor, true);
-    editor.refresh();
+    const bool inserted = placeBlock(session, true);
+    session.refresh();
     if (inserted)
-        editor.takeSnapshot();
+        session.takeSnapshot();
 }
 
-void shiftRight(Editor& editor)
+void shiftRight(Session& session)
 {
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     if (s.is(Tool::Select) && s.selectionKind != SelectionKind::Signal)
         return;
-    auto block = highlightedBlock(editor);
+    auto block = highlightedBlock(session);
     if (!block)
         return;
     s.clearTextSelection();
     std::vector<RowCellShift> shifts;
     for (int r = block->firstRow; r < block->firstRow + block->rows; ++r) {
-        const std::string record = rows(editor).get(r);
+        const std::string record = rows(session).get(r);
         if (exempt(record))
             continue;
         std::string cells(model::signal::waveform(record));
@@ -503,23 +503,23 @@ void shiftRight(Editor& editor)
         const char before = cells[at - 1];
         cells.pop_back();
         cells.insert(at, 1, before);
-        setWaveform(editor, r, cells);
+        setWaveform(session, r, cells);
         shifts.push_back({r, 1});
     }
-    shiftAnnotations(editor.diagram(), shifts, block->firstColumn);
-    editor.diagram().modified = true;
-    editor.refresh();
-    editor.takeSnapshot();
+    shiftAnnotations(session.diagram(), shifts, block->firstColumn);
+    session.diagram().modified = true;
+    session.refresh();
+    session.takeSnapshot();
 }
 
-void dropCellCopy(Editor& editor)
+void dropCellCopy(Session& session)
 {
-    if (!editor.clipboard.cellsInBuffer)
+    if (!session.clipboard.cellsInBuffer)
         return;
-    buffer(editor).clear();
-    editor.clipboard.cellsInBuffer = false;
-    editor.clipboard.copiedTexts.clear();
-    editor.refresh();
+    buffer(session).clear();
+    session.clipboard.cellsInBuffer = false;
+    session.clipboard.copiedTexts.clear();
+    session.refresh();
 }
 
 } // namespace sigmora::edit

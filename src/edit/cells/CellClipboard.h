@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "edit/session/ClipboardState.h"
+
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 inline constexpr const char* kClockPartialCopy =
     "A clock cannot be partially copied. Try selecting the entire clock signal, and then copy it.";
@@ -34,26 +36,6 @@ inline constexpr const char* kTextMarker = "qortext123.";
 inline constexpr const char* kArrowMarker = "qorarrow123.";
 inline constexpr const char* kAttachedTextMarker = "qorflood123.";
 
-// The view state of the cell clipboard; the entries themselves live in the diagram's copy
-// buffer list.
-struct CellClipboardState {
-    bool cellsInBuffer = false; // the buffer holds a block of cells
-    bool cutOrigin = false;     // that block was taken by Cut
-    bool wholeSignal = false;   // the buffer holds a whole signal
-    bool cutCopies = true;      // Cut copies what it removes
-    bool noPicture = false;     // a copy puts no picture on the system clipboard
-    // The copied block: diagram rows [firstRow, endRow) and absolute columns firstColumn..lastColumn.
-    int firstRow = 0;
-    int endRow = 0;
-    int firstColumn = 0;
-    int lastColumn = 0;
-    // Text boxes that lay wholly inside the copied block.
-    std::vector<std::string> copiedTexts;
-
-    // New: the flags go back to their start values; the buffer is cleared with the diagram.
-    void resetFlags() { *this = CellClipboardState{}; }
-};
-
 // The highlighted block in diagram rows and absolute columns, when a cell rectangle exists.
 struct CellBlock {
     int firstRow = 0;
@@ -61,23 +43,23 @@ struct CellBlock {
     int firstColumn = 0;
     int columns = 0;
 };
-std::optional<CellBlock> highlightedBlock(const Editor& editor);
+std::optional<CellBlock> highlightedBlock(const Session& session);
 
-void copySelection(Editor& editor);
+void copySelection(Session& session);
 // Cut of a signal selection: the highlighted cells are copied (unless the Delete command asks
 // for removal only) and removed, the rows padded with their last value; without a highlighted
 // block the selected signal is deleted instead.
-void cutCells(Editor& editor);
+void cutCells(Session& session);
 // The Delete command on a cell rectangle: the cells go without being copied. False when the
 // rectangle covered no cells and was ended instead; the caller takes the undo snapshot.
-bool removeCells(Editor& editor);
-void pasteBuffer(Editor& editor);
+bool removeCells(Session& session);
+void pasteBuffer(Session& session);
 // The context menu's "Insert Copied Cells": insert the copied block, or shift right when the
 // buffer holds no block.
-void insertCopiedCells(Editor& editor);
+void insertCopiedCells(Session& session);
 // Ctrl+I and Insert: the highlighted cells move one column right, the cell before them widens.
-void shiftRight(Editor& editor);
+void shiftRight(Session& session);
 // Esc: a copied block is dropped from the buffer.
-void dropCellCopy(Editor& editor);
+void dropCellCopy(Session& session);
 
 } // namespace sigmora::edit

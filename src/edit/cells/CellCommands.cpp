@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/cells/WaveformCells.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
@@ -23,10 +23,10 @@ struct RectangleSpan {
     int firstRow, lastRow, firstColumn, lastColumn; // signal indices and cell indices, inclusive
 };
 
-RectangleSpan spanOf(const Editor& editor)
+RectangleSpan spanOf(const Session& session)
 {
-    const CellRectangle& r = editor.state().rectangle;
-    const render::Layout l = render::Layout::from(editor.diagram().settings);
+    const CellRectangle& r = session.state().rectangle;
+    const render::Layout l = render::Layout::from(session.diagram().settings);
     return {r.firstRow() + l.firstVisibleSignal(), r.lastRow() + l.firstVisibleSignal(),
             r.firstCell() + l.firstVisibleCell, r.lastCell() + l.firstVisibleCell};
 }
@@ -43,10 +43,10 @@ void changeColumns(model::Diagram& diagram, int row, int first, int last, const 
 }
 
 // Over the rectangle: every editable row; stopAtSeparator ends the walk at the first separator.
-void changeRectangle(Editor& editor, const CellChange& change, bool stopAtSeparator)
+void changeRectangle(Session& session, const CellChange& change, bool stopAtSeparator)
 {
-    model::Diagram& d = editor.diagram();
-    const RectangleSpan span = spanOf(editor);
+    model::Diagram& d = session.diagram();
+    const RectangleSpan span = spanOf(session);
     for (int row = std::max(span.firstRow, 0); row <= span.lastRow && row < d.store.signalCount(); ++row) {
         const std::string& record = d.store.signals().get(row);
         if (stopAtSeparator && model::rowKind(record) == model::kRowKindSeparator)
@@ -56,40 +56,40 @@ void changeRectangle(Editor& editor, const CellChange& change, bool stopAtSepara
     }
 }
 
-void changeWholeRow(Editor& editor, int row, const CellChange& change)
+void changeWholeRow(Session& session, int row, const CellChange& change)
 {
-    model::Diagram& d = editor.diagram();
+    model::Diagram& d = session.diagram();
     std::string wave = waveformOf(d, row);
     std::transform(wave.begin(), wave.end(), wave.begin(), [&](char v) { return change(v); });
     storeWaveform(d, row, wave);
 }
 
-bool rowSelected(const Editor& editor)
+bool rowSelected(const Session& session)
 {
-    const int row = editor.state().selectedRow;
-    return row >= 0 && row < editor.diagram().store.signalCount();
+    const int row = session.state().selectedRow;
+    return row >= 0 && row < session.diagram().store.signalCount();
 }
 
-void applyCellCommand(Editor& editor, const CellChange& change, bool invert)
+void applyCellCommand(Session& session, const CellChange& change, bool invert)
 {
-    model::Diagram& d = editor.diagram();
+    model::Diagram& d = session.diagram();
     d.store.list(model::ListId::Texts).setSelection(-1);
-    if (editor.state().rectangle.active) {
-        changeRectangle(editor, change, invert);
-    } else if (rowSelected(editor)) {
-        const int row = editor.state().selectedRow;
+    if (session.state().rectangle.active) {
+        changeRectangle(session, change, invert);
+    } else if (rowSelected(session)) {
+        const int row = session.state().selectedRow;
         const std::string& record = d.store.signals().get(row);
         if (invert && model::rowKind(record) == model::kRowKindSeparator) {
             const int v = model::fields::intField(model::fields::dataOfRow(record), kSeparatorToggleField);
             d.store.signals().replace(row, model::signal::withDataField(record, kSeparatorToggleField, v == 0 ? 1 : 0));
         } else if (rowEditable(record)) {
-            changeWholeRow(editor, row, change);
+            changeWholeRow(session, row, change);
         }
     } else {
         return;
     }
     d.modified = true;
-    editor.refresh();
+    session.refresh();
 }
 
 char invertLevel(char v)
@@ -97,34 +97,34 @@ char invertLevel(char v)
     return v == kLow ? kHigh : v == kHigh ? kLow : v;
 }
 
-void setIdeal(Editor& editor, int value)
+void setIdeal(Session& session, int value)
 {
-    if (!rowSelected(editor))
+    if (!rowSelected(session))
         return;
-    model::RecordList& rows = editor.diagram().store.signals();
-    const int row = editor.state().selectedRow;
+    model::RecordList& rows = session.diagram().store.signals();
+    const int row = session.state().selectedRow;
     // A locked row keeps its look, and a separator holds its font face where a signal holds the flag.
     if (!rowEditable(rows.get(row)))
         return;
     rows.replace(row, model::signal::withDataField(rows.get(row), model::signalfield::Ideal, value));
-    editor.diagram().modified = true;
-    editor.refresh();
+    session.diagram().modified = true;
+    session.refresh();
 }
 
-void updateInvert(const Editor& editor, CommandState& state)
+void updateInvert(const Session& session, CommandState& state)
 {
-    if (!rowSelected(editor))
+    if (!rowSelected(session))
         return;
-    const std::string& record = editor.diagram().store.signals().get(editor.state().selectedRow);
+    const std::string& record = session.diagram().store.signals().get(session.state().selectedRow);
     const bool separator = model::rowKind(record) == model::kRowKindSeparator;
-    state.enabled = editor.state().rectangle.active ? !separator : !legacyBus(record);
+    state.enabled = session.state().rectangle.active ? !separator : !legacyBus(record);
 }
 
 } // namespace
 
-void registerCellCommands(Editor& editor)
+void registerCellCommands(Session& session)
 {
-    CommandRegistry& r = editor.commands();
+    CommandRegistry& r = session.commands();
     const struct {
         int command;
         char value;
@@ -132,13 +132,13 @@ void registerCellCommands(Editor& editor)
                   {cmd::ctx::BothHighLow, kPhaseA}};
     for (const auto& w : writes) {
         const char v = w.value;
-        r.add(w.command, [&editor, v] { applyCellCommand(editor, [v](char) { return v; }, false); });
+        r.add(w.command, [&session, v] { applyCellCommand(session, [v](char) { return v; }, false); });
     }
     r.add(
-        cmd::ctx::Invert, [&editor] { applyCellCommand(editor, invertLevel, true); },
-        [&editor](CommandState& s) { updateInvert(editor, s); });
-    r.add(cmd::ctx::IdealEdge, [&editor] { setIdeal(editor, 1); });
-    r.add(cmd::ctx::NonIdealEdge, [&editor] { setIdeal(editor, 0); });
+        cmd::ctx::Invert, [&session] { applyCellCommand(session, invertLevel, true); },
+        [&session](CommandState& s) { updateInvert(session, s); });
+    r.add(cmd::ctx::IdealEdge, [&session] { setIdeal(session, 1); });
+    r.add(cmd::ctx::NonIdealEdge, [&session] { setIdeal(session, 0); });
 }
 
 } // namespace sigmora::edit

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/grid/GridMapping.h"
 #include "edit/cells/WaveformCells.h"
 #include "model/RecordFields.h"
@@ -12,26 +12,26 @@ namespace sigmora::edit {
 
 namespace {
 
-bool rowExists(const Editor& editor, int row)
+bool rowExists(const Session& session, int row)
 {
-    return row >= 0 && row < editor.diagram().store.signalCount();
+    return row >= 0 && row < session.diagram().store.signalCount();
 }
 
-bool editableRow(const Editor& editor, int row)
+bool editableRow(const Session& session, int row)
 {
-    return rowExists(editor, row) && rowEditable(editor.diagram().store.signals().get(row));
+    return rowExists(session, row) && rowEditable(session.diagram().store.signals().get(row));
 }
 
-bool cellInside(const Editor& editor, int cell)
+bool cellInside(const Session& session, int cell)
 {
-    return GridMapping::of(editor.diagram()).cellInside(cell);
+    return GridMapping::of(session.diagram()).cellInside(cell);
 }
 
-bool store(Editor& editor, int row, const std::string& before, const std::string& after)
+bool store(Session& session, int row, const std::string& before, const std::string& after)
 {
     if (after == before)
         return false;
-    storeWaveform(editor.diagram(), row, after);
+    storeWaveform(session.diagram(), row, after);
     return true;
 }
 
@@ -67,34 +67,34 @@ void continueBusFrom(std::string& wave, int column)
     }
 }
 
-void dropRectangle(Editor& editor)
+void dropRectangle(Session& session)
 {
-    editor.state().rectangle.active = false;
-    editor.state().rectangle.dragging = false;
+    session.state().rectangle.active = false;
+    session.state().rectangle.dragging = false;
 }
 
 } // namespace
 
-int delayAdjustedColumn(Editor& editor, int row, int cell)
+int delayAdjustedColumn(Session& session, int row, int cell)
 {
-    const model::CellGrid& offsets = editor.diagram().store.edgeOffsets();
+    const model::CellGrid& offsets = session.diagram().store.edgeOffsets();
     long long shift = 0;
     for (int i = 0; i <= cell + 1 && i < model::kMaxCells; ++i)
         shift += offsets.get(row, i);
-    return shift > editor.diagram().settings.cellWidth / 2 ? cell - 1 : cell;
+    return shift > session.diagram().settings.cellWidth / 2 ? cell - 1 : cell;
 }
 
-bool setLevelClick(Editor& editor, int row, int cell, bool high)
+bool setLevelClick(Session& session, int row, int cell, bool high)
 {
-    if (!editableRow(editor, row))
+    if (!editableRow(session, row))
         return false;
     // A click in the delay before the first column means column -1: the level entering column 0,
     // which is character 0.
-    const int column = delayAdjustedColumn(editor, row, cell);
+    const int column = delayAdjustedColumn(session, row, cell);
     if (column < -1)
         return false;
-    const std::string& record = editor.diagram().store.signals().get(row);
-    const std::string before = waveformOf(editor.diagram(), row);
+    const std::string& record = session.diagram().store.signals().get(row);
+    const std::string before = waveformOf(session.diagram(), row);
     std::string wave = before;
     if (legacyBus(record)) {
         if (!wave.empty())
@@ -102,47 +102,47 @@ bool setLevelClick(Editor& editor, int row, int cell, bool high)
     } else {
         writeColumn(wave, column, high ? kHigh : kLow);
     }
-    ++editor.state().drawEdits;
-    return store(editor, row, before, wave);
+    ++session.state().drawEdits;
+    return store(session, row, before, wave);
 }
 
-bool setLevelPaint(Editor& editor, int row, int cell, bool high)
+bool setLevelPaint(Session& session, int row, int cell, bool high)
 {
-    if (!editableRow(editor, row) || legacyBus(editor.diagram().store.signals().get(row)))
+    if (!editableRow(session, row) || legacyBus(session.diagram().store.signals().get(row)))
         return false;
-    const int column = delayAdjustedColumn(editor, row, cell);
+    const int column = delayAdjustedColumn(session, row, cell);
     if (column < -1)
         return false;
-    const std::string before = waveformOf(editor.diagram(), row);
+    const std::string before = waveformOf(session.diagram(), row);
     std::string wave = before;
     const char v = high ? kHigh : kLow;
     writeChar(wave, column + 1, v);
     // The level entering the visible area follows, so no edge shows at its left border.
-    if (column == editor.diagram().settings.firstVisibleCell)
+    if (column == session.diagram().settings.firstVisibleCell)
         writeChar(wave, column, v);
-    ++editor.state().drawEdits;
-    return store(editor, row, before, wave);
+    ++session.state().drawEdits;
+    return store(session, row, before, wave);
 }
 
-bool triStatePaint(Editor& editor, int row, int cell)
+bool triStatePaint(Session& session, int row, int cell)
 {
-    if (!editableRow(editor, row) || cell < 0 || !cellInside(editor, cell))
+    if (!editableRow(session, row) || cell < 0 || !cellInside(session, cell))
         return false;
-    const std::string before = waveformOf(editor.diagram(), row);
+    const std::string before = waveformOf(session.diagram(), row);
     std::string wave = before;
     writeColumn(wave, cell, kTriState);
-    editor.state().selectedRow = row;
-    dropRectangle(editor);
-    editor.diagram().modified = true;
-    return store(editor, row, before, wave);
+    session.state().selectedRow = row;
+    dropRectangle(session);
+    session.diagram().modified = true;
+    return store(session, row, before, wave);
 }
 
-bool bothPaint(Editor& editor, int row, int cell, bool firstClick)
+bool bothPaint(Session& session, int row, int cell, bool firstClick)
 {
-    if (!editableRow(editor, row) || cell < 0 || !cellInside(editor, cell))
+    if (!editableRow(session, row) || cell < 0 || !cellInside(session, cell))
         return false;
-    InteractionState& s = editor.state();
-    const std::string before = waveformOf(editor.diagram(), row);
+    InteractionState& s = session.state();
+    const std::string before = waveformOf(session.diagram(), row);
     std::string wave = before;
     if (firstClick) {
         s.bothPhase = columnValue(wave, cell) == kPhaseA ? kPhaseB : kPhaseA;
@@ -152,21 +152,21 @@ bool bothPaint(Editor& editor, int row, int cell, bool firstClick)
         writeColumn(wave, cell, s.bothPhase);
     }
     s.selectedRow = row;
-    dropRectangle(editor);
-    editor.diagram().modified = true;
-    return store(editor, row, before, wave);
+    dropRectangle(session);
+    session.diagram().modified = true;
+    return store(session, row, before, wave);
 }
 
-bool floodPaint(Editor& editor, int row, int cell)
+bool floodPaint(Session& session, int row, int cell)
 {
-    if (!rowExists(editor, row) || cell < 0 || !cellInside(editor, cell) ||
-        model::signal::locked(editor.diagram().store.signals().get(row)) != 0)
+    if (!rowExists(session, row) || cell < 0 || !cellInside(session, cell) ||
+        model::signal::locked(session.diagram().store.signals().get(row)) != 0)
         return false;
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     s.selectedRow = row;
-    editor.diagram().store.signals().setSelection(row);
-    dropRectangle(editor);
-    model::CellGrid& floods = editor.diagram().store.floodStyles();
+    session.diagram().store.signals().setSelection(row);
+    dropRectangle(session);
+    model::CellGrid& floods = session.diagram().store.floodStyles();
     const int style = model::fields::cAtoi(s.floodStyle);
     if (floods.get(row, cell) == style)
         return false;

@@ -2,33 +2,33 @@
 
 #include "edit/cells/CellClipboard.h"
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 
 namespace sigmora::edit {
 
-void registerClipboardCommands(Editor& editor)
+void registerClipboardCommands(Session& session)
 {
-    CommandRegistry& r = editor.commands();
-    r.add(cmd::EditCopy, [&editor] { copySelection(editor); });
-    r.add(cmd::ctx::Copy, [&editor] {
-        editor.clipboard.cutOrigin = false;
-        editor.clipboard.noPicture = false;
-        copySelection(editor);
+    CommandRegistry& r = session.commands();
+    r.add(cmd::EditCopy, [&session] { copySelection(session); });
+    r.add(cmd::ctx::Copy, [&session] {
+        session.clipboard.cutOrigin = false;
+        session.clipboard.noPicture = false;
+        copySelection(session);
     });
     // Cut and Delete reach the cells through the tool entry points; Esc empties a copied block.
-    editor.tools().cutCells = [&editor] { cutCells(editor); };
-    editor.tools().removeCells = [&editor] { return removeCells(editor); };
-    editor.tools().emptyCellCopy = [&editor] { dropCellCopy(editor); };
-    r.add(cmd::EditPaste, [&editor] { pasteBuffer(editor); });
+    session.tools().cutCells = [&session] { cutCells(session); };
+    session.tools().removeCells = [&session] { return removeCells(session); };
+    session.tools().emptyCellCopy = [&session] { dropCellCopy(session); };
+    r.add(cmd::EditPaste, [&session] { pasteBuffer(session); });
     r.add(
-        cmd::ctx::Paste, [&editor] { pasteBuffer(editor); },
-        [&editor](CommandState& s) { s.enabled = editor.clipboard.cellsInBuffer; });
+        cmd::ctx::Paste, [&session] { pasteBuffer(session); },
+        [&session](CommandState& s) { s.enabled = session.clipboard.cellsInBuffer; });
     r.add(
-        cmd::ctx::InsertCopiedCells, [&editor] { insertCopiedCells(editor); },
-        [&editor](CommandState& s) {
-            if (editor.clipboard.cellsInBuffer) {
+        cmd::ctx::InsertCopiedCells, [&session] { insertCopiedCells(session); },
+        [&session](CommandState& s) {
+            if (session.clipboard.cellsInBuffer) {
                 s.text = kInsertCopiedCellsText;
-            } else if (highlightedBlock(editor)) {
+            } else if (highlightedBlock(session)) {
                 s.text = kShiftRightText;
             } else {
                 s.text = kShiftRightText;

@@ -2,13 +2,13 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 inline constexpr const char* kInsertCopiedCellsText = "Insert Copied Cells\tCTRL+I";
 inline constexpr const char* kShiftRightText = "Shift right\tCTRL+I";
 
 // Copy, Paste and "Insert Copied Cells" of the Edit menu and the signal context menu; the cell
 // side of Cut and Delete.
-void registerClipboardCommands(Editor& editor);
+void registerClipboardCommands(Session& session);
 
 } // namespace sigmora::edit

@@ -1,7 +1,7 @@
 #include "edit/exchange/ExchangeCommands.h"
 
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/exchange/ExchangeImport.h"
 #include "edit/files/FileCommands.h"
 #include "edit/exchange/ImportedDiagram.h"
@@ -54,84 +54,84 @@ const ExchangeFormat& csvFormat()
     return format;
 }
 
-void exportWaveforms(Editor& editor, const ExchangeFormat& format)
+void exportWaveforms(Session& session, const ExchangeFormat& format)
 {
-    const auto path = editor.ui().saveFileName(format.exportDialog);
+    const auto path = session.ui().saveFileName(format.exportDialog);
     if (!path || path->empty())
         return;
-    const io::WriteResult written = io::writeFileReplacing(*path, format.write(editor.diagram()));
+    const io::WriteResult written = io::writeFileReplacing(*path, format.write(session.diagram()));
     if (written.error != io::WriteError::None)
-        editor.ui().showMessage(format.exportFailed + io::fileProblem(*path, written.systemError));
+        session.ui().showMessage(format.exportFailed + io::fileProblem(*path, written.systemError));
 }
 
-void exportXml(Editor& editor)
+void exportXml(Session& session)
 {
-    if (editor.diagram().store.signalCount() == 0) {
-        editor.ui().showMessage(kAddSignalsFirst);
+    if (session.diagram().store.signalCount() == 0) {
+        session.ui().showMessage(kAddSignalsFirst);
         return;
     }
-    exportWaveforms(editor, xmlFormat());
+    exportWaveforms(session, xmlFormat());
 }
 
-void showUnreadable(Editor& editor, const std::string& problem)
+void showUnreadable(Session& session, const std::string& problem)
 {
-    editor.ui().showMessage(std::string(kUnreadable) + " (" + problem + ").", "Sigmora", MessageIcon::Warning);
+    session.ui().showMessage(std::string(kUnreadable) + " (" + problem + ").", "Sigmora", MessageIcon::Warning);
 }
 
 // True when a diagram was imported.
-bool importWaveforms(Editor& editor, const ExchangeFormat& format)
+bool importWaveforms(Session& session, const ExchangeFormat& format)
 {
-    if (!askToSaveChanges(editor))
+    if (!askToSaveChanges(session))
         return false;
-    const auto path = fileToRead(editor, format.importDialog);
+    const auto path = fileToRead(session, format.importDialog);
     if (!path)
         return false;
     const io::FileBytes file = io::readWholeFile(*path);
     if (file.error == io::ReadError::CannotOpen) {
-        editor.ui().showMessage(format.importFailed + io::fileProblem(*path, file.systemError));
+        session.ui().showMessage(format.importFailed + io::fileProblem(*path, file.systemError));
         return false;
     }
     if (file.error == io::ReadError::TooLarge) {
-        showUnreadable(editor, kTooLarge);
+        showUnreadable(session, kTooLarge);
         return false;
     }
-    model::Diagram imported = diagramForImport(editor);
+    model::Diagram imported = diagramForImport(session);
     const io::ExchangeReadResult result = format.read(file.bytes, imported);
     if (!result.ok()) {
-        showUnreadable(editor, result.problem);
+        showUnreadable(session, result.problem);
         return false;
     }
-    takeImportedDiagram(editor, std::move(imported));
-    showLeftOut(editor, result.notes);
+    takeImportedDiagram(session, std::move(imported));
+    showLeftOut(session, result.notes);
     return true;
 }
 
-void showAsciiWaveforms(Editor& editor)
+void showAsciiWaveforms(Session& session)
 {
-    if (editor.diagram().store.signalCount() == 0) {
-        editor.ui().showMessage(kAddSignalsFirst);
+    if (session.diagram().store.signalCount() == 0) {
+        session.ui().showMessage(kAddSignalsFirst);
         return;
     }
-    editor.ui().showAsciiWaveforms(io::asciiRows(editor.diagram()));
+    session.ui().showAsciiWaveforms(io::asciiRows(session.diagram()));
 }
 
 } // namespace
 
-void registerExchangeCommands(Editor& editor)
+void registerExchangeCommands(Session& session)
 {
-    CommandRegistry& r = editor.commands();
-    r.add(cmd::ExportXml, [&editor] { exportXml(editor); });
-    r.add(cmd::ImportXml, [&editor] { importWaveforms(editor, xmlFormat()); });
-    r.add(cmd::ExportCsv, [&editor] { exportWaveforms(editor, csvFormat()); });
-    r.add(cmd::ImportCsv, [&editor] {
+    CommandRegistry& r = session.commands();
+    r.add(cmd::ExportXml, [&session] { exportXml(session); });
+    r.add(cmd::ImportXml, [&session] { importWaveforms(session, xmlFormat()); });
+    r.add(cmd::ExportCsv, [&session] { exportWaveforms(session, csvFormat()); });
+    r.add(cmd::ImportCsv, [&session] {
         // Comma-separated text imported: the start hint is not shown again, and the drawing hint
         // not until New.
-        if (importWaveforms(editor, csvFormat())) {
-            editor.startHint = false;
-            editor.drawHintDiscarded = true;
+        if (importWaveforms(session, csvFormat())) {
+            session.startHint = false;
+            session.drawHintDiscarded = true;
         }
     });
-    r.add(cmd::ShowAsciiWaveforms, [&editor] { showAsciiWaveforms(editor); });
+    r.add(cmd::ShowAsciiWaveforms, [&session] { showAsciiWaveforms(session); });
 }
 
 } // namespace sigmora::edit

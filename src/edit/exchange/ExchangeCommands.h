@@ -2,10 +2,10 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 // The waveform exchange commands: "Sigmora XML..." and "ASCII (comma delimited)" export and
 // import, and "&Show ASCII waveforms...".
-void registerExchangeCommands(Editor& editor);
+void registerExchangeCommands(Session& session);
 
 } // namespace sigmora::edit

@@ -1,6 +1,6 @@
 #include "edit/exchange/ExchangeImport.h"
 
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 
 namespace sigmora::edit {
 
@@ -11,34 +11,34 @@ constexpr const char* kLeftOut = "The diagram was imported, but not all of it:";
 
 } // namespace
 
-bool runExchangeImport(Editor& editor, const std::function<io::ImportResult(model::Diagram& fresh)>& read)
+bool runExchangeImport(Session& session, const std::function<io::ImportResult(model::Diagram& fresh)>& read)
 {
-    model::Diagram fresh = editor.diagram();
+    model::Diagram fresh = session.diagram();
     fresh.resetForNew();
     const io::ImportResult result = read(fresh);
     if (!result.ok) {
-        editor.ui().showMessage(result.error, kCaption, MessageIcon::Warning);
+        session.ui().showMessage(result.error, kCaption, MessageIcon::Warning);
         return false;
     }
-    editor.resetDiagram();
-    editor.diagram() = std::move(fresh);
+    session.resetDiagram();
+    session.diagram() = std::move(fresh);
     // The imported diagram has no file of its own yet: closing asks to save it.
-    editor.diagram().modified = true;
-    editor.setFilePath({});
-    editor.refresh();
-    editor.takeSnapshot();
-    showLeftOut(editor, result.notes);
+    session.diagram().modified = true;
+    session.setFilePath({});
+    session.refresh();
+    session.takeSnapshot();
+    showLeftOut(session, result.notes);
     return true;
 }
 
-void showLeftOut(Editor& editor, const std::vector<std::string>& notes)
+void showLeftOut(Session& session, const std::vector<std::string>& notes)
 {
     if (notes.empty())
         return;
     std::string text = kLeftOut;
     for (const std::string& note : notes)
         text += "\n" + note;
-    editor.ui().showMessage(text, kCaption, MessageIcon::Information);
+    session.ui().showMessage(text, kCaption, MessageIcon::Information);
 }
 
 } // namespace sigmora::edit

@@ -1,27 +1,27 @@
 #include "edit/exchange/ImportedDiagram.h"
 
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "model/LabelNumberGenerator.h"
 
 namespace sigmora::edit {
 
-model::Diagram diagramForImport(const Editor& editor)
+model::Diagram diagramForImport(const Session& session)
 {
     model::Diagram fresh;
-    fresh.settings = editor.diagram().settings;
+    fresh.settings = session.diagram().settings;
     fresh.resetForNew();
     return fresh;
 }
 
-void takeImportedDiagram(Editor& editor, model::Diagram&& imported)
+void takeImportedDiagram(Session& session, model::Diagram&& imported)
 {
-    editor.resetDiagram();
-    editor.diagram() = std::move(imported);
-    editor.diagram().modified = false;
-    model::regenerateLabelNumbers(editor.diagram());
-    editor.setFilePath({});
-    editor.refresh();
-    editor.takeSnapshot();
+    session.resetDiagram();
+    session.diagram() = std::move(imported);
+    session.diagram().modified = false;
+    model::regenerateLabelNumbers(session.diagram());
+    session.setFilePath({});
+    session.refresh();
+    session.takeSnapshot();
 }
 
 } // namespace sigmora::edit

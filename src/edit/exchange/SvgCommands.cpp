@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/files/FileCommands.h"
 #include "edit/exchange/ImportedDiagram.h"
 #include "io/base/FileAccess.h"
@@ -26,65 +26,65 @@ constexpr const char* kTooLarge = "the file is far larger than any diagram";
 // The drawing is measured, not painted: the surface only has to be larger than any diagram.
 constexpr render::Size kMeasuringArea{1 << 30, 1 << 30};
 
-void exportSvg(Editor& editor)
+void exportSvg(Session& session)
 {
-    if (editor.diagram().store.signalCount() == 0) {
-        editor.ui().showMessage(kAddSignalsFirst);
+    if (session.diagram().store.signalCount() == 0) {
+        session.ui().showMessage(kAddSignalsFirst);
         return;
     }
     UiPort::FileDialog dialog{kSaveTitle, {{"SVG files *.svg", "*.svg"}, {"All Files *.*", "*.*"}}, kDefaultExtension, {}};
-    const auto path = editor.ui().saveFileName(dialog);
+    const auto path = session.ui().saveFileName(dialog);
     if (!path || path->empty())
         return;
-    const io::WriteResult written = io::writeFileReplacing(*path, svgDocumentOfView(editor));
+    const io::WriteResult written = io::writeFileReplacing(*path, svgDocumentOfView(session));
     if (written.error != io::WriteError::None)
-        editor.ui().showMessage(std::string(kErrorCreating) + "\n" + io::fileProblem(*path, written.systemError));
-    editor.refresh();
+        session.ui().showMessage(std::string(kErrorCreating) + "\n" + io::fileProblem(*path, written.systemError));
+    session.refresh();
 }
 
-void showReadProblem(Editor& editor, const io::SvgReadResult& result)
+void showReadProblem(Session& session, const io::SvgReadResult& result)
 {
     using Status = io::SvgReadResult::Status;
     switch (result.status) {
     case Status::Ok: break;
-    case Status::NotSigmora: editor.ui().showMessage(kInvalid); break;
-    case Status::NoData: editor.ui().showMessage(kNoData); break;
+    case Status::NotSigmora: session.ui().showMessage(kInvalid); break;
+    case Status::NoData: session.ui().showMessage(kNoData); break;
     case Status::Damaged:
-        editor.ui().showMessage(std::string(kDamaged) + " (" + result.problem + ").", "Sigmora", MessageIcon::Warning);
+        session.ui().showMessage(std::string(kDamaged) + " (" + result.problem + ").", "Sigmora", MessageIcon::Warning);
         break;
     }
 }
 
-void importSvg(Editor& editor)
+void importSvg(Session& session)
 {
-    if (!askToSaveChanges(editor))
+    if (!askToSaveChanges(session))
         return;
     UiPort::FileDialog dialog{kOpenTitle, {{"Sigmora SVG files *.svg", "*.svg"}, {"All Files *.*", "*.*"}}, {}, {}};
-    const auto path = fileToRead(editor, dialog);
+    const auto path = fileToRead(session, dialog);
     if (!path)
         return;
     const io::FileBytes file = io::readWholeFile(*path);
     if (file.error == io::ReadError::CannotOpen) {
-        editor.ui().showMessage(std::string(kInvalid) + "\n" + io::fileProblem(*path, file.systemError));
+        session.ui().showMessage(std::string(kInvalid) + "\n" + io::fileProblem(*path, file.systemError));
         return;
     }
     if (file.error == io::ReadError::TooLarge) {
-        showReadProblem(editor, {io::SvgReadResult::Status::Damaged, kTooLarge});
+        showReadProblem(session, {io::SvgReadResult::Status::Damaged, kTooLarge});
         return;
     }
-    model::Diagram imported = diagramForImport(editor);
+    model::Diagram imported = diagramForImport(session);
     const io::SvgReadResult result = io::readSvgDiagram(file.bytes, imported);
     if (result.status != io::SvgReadResult::Status::Ok) {
-        showReadProblem(editor, result);
+        showReadProblem(session, result);
         return;
     }
-    takeImportedDiagram(editor, std::move(imported));
+    takeImportedDiagram(session, std::move(imported));
 }
 
-void editSvgSettings(Editor& editor)
+void editSvgSettings(Session& session)
 {
-    model::DiagramSettings& s = editor.diagram().settings;
-    const auto chosen = editor.ui().editSvgSettings({s.svgScale, s.activeLowBarFactor});
+    model::DiagramSettings& s = session.diagram().settings;
+    const auto chosen = session.ui().editSvgSettings({s.svgScale, s.activeLowBarFactor});
     if (!chosen)
         return;
     s.activeLowBarFactor = chosen->activeLowBarFactor;
@@ -92,25 +92,25 @@ void editSvgSettings(Editor& editor)
         return;
     // The scale travels with the diagram file.
     s.svgScale = chosen->scale;
-    editor.diagram().modified = true;
-    editor.takeSnapshot();
+    session.diagram().modified = true;
+    session.takeSnapshot();
 }
 
 } // namespace
 
-std::string svgDocumentOfView(Editor& editor)
+std::string svgDocumentOfView(Session& session)
 {
-    render::MeasuringSurface surface(editor.measurer(), kMeasuringArea);
+    render::MeasuringSurface surface(session.measurer(), kMeasuringArea);
     model::ReaderReport report;
-    return io::svgDocument(editor.diagram(), surface, editor.redrawOptions(), report);
+    return io::svgDocument(session.diagram(), surface, session.redrawOptions(), report);
 }
 
-void registerSvgCommands(Editor& editor)
+void registerSvgCommands(Session& session)
 {
-    CommandRegistry& r = editor.commands();
-    r.add(cmd::ExportSvg, [&editor] { exportSvg(editor); });
-    r.add(cmd::ImportSvg, [&editor] { importSvg(editor); });
-    r.add(cmd::SvgOutputSettings, [&editor] { editSvgSettings(editor); });
+    CommandRegistry& r = session.commands();
+    r.add(cmd::ExportSvg, [&session] { exportSvg(session); });
+    r.add(cmd::ImportSvg, [&session] { importSvg(session); });
+    r.add(cmd::SvgOutputSettings, [&session] { editSvgSettings(session); });
 }
 
 } // namespace sigmora::edit

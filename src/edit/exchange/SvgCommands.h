@@ -4,13 +4,13 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 // "Scalable Vector Graphics  (svg)..." (export), "Sigmora SVG..." (import) and the SVG output
 // settings ("Edit Output Settings...").
-void registerSvgCommands(Editor& editor);
+void registerSvgCommands(Session& session);
 
 // The SVG document of the diagram as the view shows it (scroll included); empty without rows.
-std::string svgDocumentOfView(Editor& editor);
+std::string svgDocumentOfView(Session& session);
 
 } // namespace sigmora::edit

@@ -1,7 +1,7 @@
 #include "edit/exchange/VcdImportCommand.h"
 
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/exchange/ExchangeImport.h"
 #include "edit/files/FileCommands.h"
 #include "io/exchange/ImportFiles.h"
@@ -13,37 +13,37 @@ namespace {
 constexpr const char* kTitle = "Open Value Change Dump files";
 constexpr const char* kExtension = "vcd";
 
-void importVcd(Editor& editor)
+void importVcd(Session& session)
 {
-    if (!askToSaveChanges(editor))
+    if (!askToSaveChanges(session))
         return;
     UiPort::FileDialog dialog;
     dialog.title = kTitle;
     dialog.filters = {{"Value Change Dump files *.vcd", "*.vcd"}, {"All Files *.*", "*.*"}};
     dialog.defaultExtension = kExtension;
-    const auto path = fileToRead(editor, dialog);
+    const auto path = fileToRead(session, dialog);
     if (!path)
         return;
     const io::VcdSurvey survey = io::surveyVcdFile(*path);
     if (!survey.ok) {
-        editor.ui().showMessage(survey.error, "Sigmora", MessageIcon::Warning);
+        session.ui().showMessage(survey.error, "Sigmora", MessageIcon::Warning);
         return;
     }
     io::VcdChoice proposed;
     proposed.clock = io::defaultVcdClock(survey);
-    const auto choice = editor.ui().chooseVcdImport(survey, proposed);
+    const auto choice = session.ui().chooseVcdImport(survey, proposed);
     if (!choice)
         return;
-    runExchangeImport(editor, [&](model::Diagram& fresh) {
-        return io::importVcdFile(*path, *choice, fresh, editor.measurer());
+    runExchangeImport(session, [&](model::Diagram& fresh) {
+        return io::importVcdFile(*path, *choice, fresh, session.measurer());
     });
 }
 
 } // namespace
 
-void registerVcdImportCommand(Editor& editor)
+void registerVcdImportCommand(Session& session)
 {
-    editor.commands().add(cmd::ImportVcd, [&editor] { importVcd(editor); });
+    session.commands().add(cmd::ImportVcd, [&session] { importVcd(session); });
 }
 
 } // namespace sigmora::edit

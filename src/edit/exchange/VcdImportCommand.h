@@ -2,9 +2,9 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 // File > Import > "Value Change Dump (VCD)...": a simulation dump made into a diagram.
-void registerVcdImportCommand(Editor& editor);
+void registerVcdImportCommand(Session& session);
 
 } // namespace sigmora::edit

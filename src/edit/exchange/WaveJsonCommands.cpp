@@ -1,7 +1,7 @@
 #include "edit/exchange/WaveJsonCommands.h"
 
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/exchange/ExchangeImport.h"
 #include "edit/files/FileCommands.h"
 #include "io/base/FileAccess.h"
@@ -27,41 +27,41 @@ UiPort::FileDialog waveJsonDialog(const char* title)
     return dialog;
 }
 
-void exportWaveJson(Editor& editor)
+void exportWaveJson(Session& session)
 {
-    if (editor.diagram().store.signalCount() == 0) {
-        editor.ui().showMessage(kNoRows);
+    if (session.diagram().store.signalCount() == 0) {
+        session.ui().showMessage(kNoRows);
         return;
     }
-    const auto path = editor.ui().saveFileName(waveJsonDialog(kExportTitle));
+    const auto path = session.ui().saveFileName(waveJsonDialog(kExportTitle));
     if (!path || path->empty())
         return;
-    const io::WriteResult written = io::writeFileReplacing(*path, io::waveJsonText(editor.diagram()));
+    const io::WriteResult written = io::writeFileReplacing(*path, io::waveJsonText(session.diagram()));
     if (written.error != io::WriteError::None)
-        editor.ui().showMessage(std::string(kCannotWrite) + ": " + *path + "\n" +
+        session.ui().showMessage(std::string(kCannotWrite) + ": " + *path + "\n" +
                                     io::fileProblem(*path, written.systemError),
                                 "Sigmora", MessageIcon::Warning);
 }
 
-void importWaveJson(Editor& editor)
+void importWaveJson(Session& session)
 {
-    if (!askToSaveChanges(editor))
+    if (!askToSaveChanges(session))
         return;
-    const auto path = fileToRead(editor, waveJsonDialog(kImportTitle));
+    const auto path = fileToRead(session, waveJsonDialog(kImportTitle));
     if (!path)
         return;
-    runExchangeImport(editor, [&](model::Diagram& fresh) {
-        return io::importWaveJsonFile(*path, fresh, editor.measurer());
+    runExchangeImport(session, [&](model::Diagram& fresh) {
+        return io::importWaveJsonFile(*path, fresh, session.measurer());
     });
 }
 
 } // namespace
 
-void registerWaveJsonCommands(Editor& editor)
+void registerWaveJsonCommands(Session& session)
 {
-    CommandRegistry& r = editor.commands();
-    r.add(cmd::ExportWaveJson, [&editor] { exportWaveJson(editor); });
-    r.add(cmd::ImportWaveJson, [&editor] { importWaveJson(editor); });
+    CommandRegistry& r = session.commands();
+    r.add(cmd::ExportWaveJson, [&session] { exportWaveJson(session); });
+    r.add(cmd::ImportWaveJson, [&session] { importWaveJson(session); });
 }
 
 } // namespace sigmora::edit

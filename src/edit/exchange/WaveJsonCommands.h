@@ -2,9 +2,9 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 // File > Export > "WaveJSON..." and File > Import > "WaveJSON...".
-void registerWaveJsonCommands(Editor& editor);
+void registerWaveJsonCommands(Session& session);
 
 } // namespace sigmora::edit

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "model/TextCase.h"
 
 namespace sigmora::edit {
@@ -33,15 +33,15 @@ std::optional<int> readingCommandFor(const std::string& path)
     return std::nullopt;
 }
 
-bool openDroppedFile(Editor& editor, const std::string& path)
+bool openDroppedFile(Session& session, const std::string& path)
 {
     const std::optional<int> command = readingCommandFor(path);
-    if (!command || !editor.handles(*command))
+    if (!command || !session.handles(*command))
         return false;
-    editor.commandLineFile = path;
-    editor.execute(*command);
+    session.commandLineFile = path;
+    session.execute(*command);
     // A command abandoned before it read the name does not leave it for the next one.
-    editor.commandLineFile.reset();
+    session.commandLineFile.reset();
     return true;
 }
 

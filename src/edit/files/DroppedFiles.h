@@ -5,7 +5,7 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 // Files dropped on the window: each is read by the command that reads its kind of file, as if
 // it had been chosen in that command's open dialog.
@@ -16,6 +16,6 @@ std::optional<int> readingCommandFor(const std::string& path);
 
 // Runs the reading command for path with all its questions (unsaved changes first), without
 // the open dialog. False, doing nothing, when no command reads such a file.
-bool openDroppedFile(Editor& editor, const std::string& path);
+bool openDroppedFile(Session& session, const std::string& path);
 
 } // namespace sigmora::edit

@@ -4,13 +4,14 @@
 #include <utility>
 
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "io/base/FileAccess.h"
 #include "io/native/NativeFileReader.h"
 #include "io/native/NativeFileWriter.h"
 #include "io/exchange/PortList.h"
 #include "io/native/PreviousVersions.h"
 #include "model/LabelNumberGenerator.h"
+#include "model/RowFactory.h"
 #include "model/NameColumnFitter.h"
 #include "model/RecordFields.h"
 #include "model/TextBoxRecord.h"
@@ -59,9 +60,9 @@ std::string overwriteQuestion(const std::string& path)
     return "File: " + path + " already exists.\n\nDo you want to overwrite the file?";
 }
 
-void showDamaged(Editor& editor, const std::string& problem)
+void showDamaged(Session& session, const std::string& problem)
 {
-    editor.ui().showMessage(std::string(kDamaged) + " (" + problem + ").", kSigmoraCaption, MessageIcon::Warning);
+    session.ui().showMessage(std::string(kDamaged) + " (" + problem + ").", kSigmoraCaption, MessageIcon::Warning);
 }
 
 model::FontSpec textBoxFont(std::string_view record)
@@ -75,9 +76,9 @@ model::FontSpec textBoxFont(std::string_view record)
 
 // Text boxes whose right edge lies left of their left edge, or whose bottom lies above their top,
 // get the size of their text again.
-void repairTextBoxes(Editor& editor)
+void repairTextBoxes(Session& session)
 {
-    model::RecordList& texts = editor.diagram().store.list(model::ListId::Texts);
+    model::RecordList& texts = session.diagram().store.list(model::ListId::Texts);
     model::ReaderReport ignored; // the redraw reports damaged text boxes
     for (int i = 0; i < texts.count(); ++i) {
         const std::string& record = texts.get(i);
@@ -89,8 +90,8 @@ void repairTextBoxes(Editor& editor)
         const auto lines = model::splitNameLines(fields::decodePeriods(model::textbox::message(record, ignored)));
         int width = 0;
         for (const std::string& line : lines)
-            width = std::max(width, editor.measurer().textWidth(line, font));
-        const int height = static_cast<int>(lines.size()) * editor.measurer().lineHeight(font);
+            width = std::max(width, session.measurer().textWidth(line, font));
+        const int height = static_cast<int>(lines.size()) * session.measurer().lineHeight(font);
         std::string resized = fields::withIntField(record, model::textfield::Right, left + width);
         texts.replace(i, fields::withIntField(resized, model::textfield::Bottom, top + height));
     }
@@ -98,74 +99,74 @@ void repairTextBoxes(Editor& editor)
 
 // An empty diagram for Open to read into, with the settings a reset keeps; the open diagram
 // stays as it is until the read has succeeded.
-model::Diagram freshDiagram(const Editor& editor)
+model::Diagram freshDiagram(const Session& session)
 {
-    model::Diagram fresh = editor.diagram();
+    model::Diagram fresh = session.diagram();
     fresh.resetForNew();
     return fresh;
 }
 
 // The end of a successful read: the diagram read replaces the open one; caption, label numbers,
 // repaint, recent files.
-void showOpened(Editor& editor, model::Diagram&& opened, const std::string& path, bool repairTexts)
+void showOpened(Session& session, model::Diagram&& opened, const std::string& path, bool repairTexts)
 {
-    editor.resetDiagram();
-    editor.diagram() = std::move(opened);
-    editor.setFilePath(path);
-    model::regenerateLabelNumbers(editor.diagram());
+    session.resetDiagram();
+    session.diagram() = std::move(opened);
+    session.setFilePath(path);
+    model::regenerateLabelNumbers(session.diagram());
     if (repairTexts)
-        repairTextBoxes(editor);
-    editor.refresh();
-    editor.ui().addToRecentFiles(path);
+        repairTextBoxes(session);
+    session.refresh();
+    session.ui().addToRecentFiles(path);
     // The diagram as opened is the first state Undo returns to.
-    editor.startHistory();
+    session.startHistory();
 }
 
-void convertPreviousVersion(Editor& editor, const std::string& path, const std::string& bytes)
+void convertPreviousVersion(Session& session, const std::string& path, const std::string& bytes)
 {
     const std::string backup = io::backupPathFor(path);
-    if (!editor.ui().askYesNo(kConvertQuestion + backup, kConvertCaption))
+    if (!session.ui().askYesNo(kConvertQuestion + backup, kConvertCaption))
         return;
     int systemError = 0;
     if (!io::copyFile(path, backup, &systemError)) {
-        editor.ui().showMessage(std::string(kBackupFailed) + "\n" + io::fileProblem(backup, systemError));
+        session.ui().showMessage(std::string(kBackupFailed) + "\n" + io::fileProblem(backup, systemError));
         return;
     }
-    model::Diagram converted = freshDiagram(editor);
+    model::Diagram converted = freshDiagram(session);
     model::ReaderReport report;
     const ReadResult result = io::readPreviousVersionFile(bytes, converted, &report);
     if (result.status != ReadResult::Status::Ok) {
-        showDamaged(editor, result.problem);
+        showDamaged(session, result.problem);
         return;
     }
-    showOpened(editor, std::move(converted), path, false);
-    editor.showReaderMessages(report);
+    showOpened(session, std::move(converted), path, false);
+    session.showReaderMessages(report);
     // A converted diagram that could not be written back must not be lost without a question.
-    if (!writeDiagramFile(editor, path))
-        editor.diagram().modified = true;
+    if (!writeDiagramFile(session, path))
+        session.diagram().modified = true;
 }
 
 // The ports of the list are offered as the clocks of the device under test; each port chosen
 // becomes a clock row of its name. The other ports stay in the import tables only. A list that
 // cannot be read, or the dialog cancelled, leaves the open diagram as it was.
-void importTestbench(Editor& editor, const std::string& path)
+void importTestbench(Session& session, const std::string& path)
 {
     const io::FileBytes file = io::readWholeFile(path);
     if (file.error != io::ReadError::None) {
-        editor.ui().showMessage(kTestbenchUnreadable + io::fileProblem(path, file.systemError));
+        session.ui().showMessage(kTestbenchUnreadable + io::fileProblem(path, file.systemError));
         return;
     }
     std::vector<io::Port> ports = io::parsePortList(file.bytes);
     std::vector<std::string> names;
     for (const io::Port& port : ports)
         names.push_back(port.name);
-    const auto chosen = editor.ui().chooseDutClocks(names);
+    const auto chosen = session.ui().chooseDutClocks(names);
     if (!chosen)
         return;
-    editor.resetDiagram();
-    editor.setFilePath({});
-    editor.testbenchPorts = std::move(ports);
-    model::Diagram& diagram = editor.diagram();
+    session.resetDiagram();
+    session.setFilePath({});
+    session.testbenchPorts = std::move(ports);
+    model::Diagram& diagram = session.diagram();
     model::RecordList& rows = diagram.store.signals();
     for (int index : *chosen) {
         if (index < 0 || index >= static_cast<int>(names.size()) || rows.count() >= model::kMaxRows)
@@ -177,129 +178,141 @@ void importTestbench(Editor& editor, const std::string& path)
     }
     if (rows.count() > 0) {
         diagram.modified = true;
-        model::fitNameColumn(diagram, editor.measurer());
+        model::fitNameColumn(diagram, session.measurer());
         rows.setSelection(0);
-        editor.state().selectedRow = 0;
+        session.state().selectedRow = 0;
     }
-    editor.refresh();
-    editor.startHistory();
+    session.refresh();
+    session.startHistory();
 }
 
 // Reads a diagram file; the open diagram is replaced only when the file was read in full.
-void readDiagramFile(Editor& editor, const std::string& path)
+void readDiagramFile(Session& session, const std::string& path)
 {
     const io::FileBytes file = io::readWholeFile(path);
     if (file.error == io::ReadError::CannotOpen) {
-        editor.ui().showMessage(std::string(kErrorOpen) + "\n" + io::fileProblem(path, file.systemError));
+        session.ui().showMessage(std::string(kErrorOpen) + "\n" + io::fileProblem(path, file.systemError));
         return;
     }
     if (file.error == io::ReadError::TooLarge) {
-        showDamaged(editor, kTooLarge);
+        showDamaged(session, kTooLarge);
         return;
     }
-    model::Diagram opened = freshDiagram(editor);
+    model::Diagram opened = freshDiagram(session);
     const ReadResult result = io::readNativeFile(file.bytes, opened);
     switch (result.status) {
-    case ReadResult::Status::Ok: showOpened(editor, std::move(opened), path, true); break;
+    case ReadResult::Status::Ok: showOpened(session, std::move(opened), path, true); break;
     case ReadResult::Status::NotSigmora:
-        editor.ui().showMessage(kNotSigmora, kSigmoraCaption, MessageIcon::Warning);
+        session.ui().showMessage(kNotSigmora, kSigmoraCaption, MessageIcon::Warning);
         break;
-    case ReadResult::Status::PreviousVersion: convertPreviousVersion(editor, path, file.bytes); break;
-    case ReadResult::Status::Damaged: showDamaged(editor, result.problem); break;
+    case ReadResult::Status::PreviousVersion: convertPreviousVersion(session, path, file.bytes); break;
+    case ReadResult::Status::Damaged: showDamaged(session, result.problem); break;
     }
 }
 
 } // namespace
 
-bool writeDiagramFile(Editor& editor, const std::string& path)
+bool writeDiagramFile(Session& session, const std::string& path)
 {
-    const io::WriteResult written = io::writeFileReplacing(path, io::nativeFileBytes(editor.diagram()));
+    const io::WriteResult written = io::writeFileReplacing(path, io::nativeFileBytes(session.diagram()));
     if (written.error != io::WriteError::None) {
         const char* text = written.error == io::WriteError::AccessDenied ? kReadOnly : kErrorSaving;
-        editor.ui().showMessage(std::string(text) + "\n" + io::fileProblem(path, written.systemError));
+        session.ui().showMessage(std::string(text) + "\n" + io::fileProblem(path, written.systemError));
         return false;
     }
-    editor.diagram().modified = false;
-    if (editor.onSaved)
-        editor.onSaved();
+    session.diagram().modified = false;
+    if (session.onSaved)
+        session.onSaved();
     return true;
 }
 
-bool saveDiagram(Editor& editor)
+bool saveDiagram(Session& session)
 {
-    if (editor.diagram().store.signalCount() == 0) {
-        editor.ui().showMessage(kNothingToSave);
+    if (session.diagram().store.signalCount() == 0) {
+        session.ui().showMessage(kNothingToSave);
         return false;
     }
-    if (editor.filePath().empty())
-        return saveDiagramAs(editor);
-    return writeDiagramFile(editor, editor.filePath());
+    if (session.filePath().empty())
+        return saveDiagramAs(session);
+    return writeDiagramFile(session, session.filePath());
 }
 
-bool saveDiagramAs(Editor& editor)
+bool saveDiagramAs(Session& session)
 {
-    if (editor.diagram().store.signalCount() == 0) {
-        editor.ui().showMessage(kNoWaveformsToSave);
+    if (session.diagram().store.signalCount() == 0) {
+        session.ui().showMessage(kNoWaveformsToSave);
         return false;
     }
-    const auto path = editor.ui().saveFileName(diagramFileDialog(kSaveTitle, editor.filePath()));
+    const auto path = session.ui().saveFileName(diagramFileDialog(kSaveTitle, session.filePath()));
     if (!path || path->empty())
         return false;
-    if (io::fileReadable(*path) && !editor.ui().askYesNo(overwriteQuestion(*path), kFileExistsCaption))
+    if (io::fileReadable(*path) && !session.ui().askYesNo(overwriteQuestion(*path), kFileExistsCaption))
         return false;
-    if (!writeDiagramFile(editor, *path))
+    if (!writeDiagramFile(session, *path))
         return false;
-    editor.setFilePath(*path);
-    editor.refresh();
-    editor.ui().addToRecentFiles(*path);
+    session.setFilePath(*path);
+    session.refresh();
+    session.ui().addToRecentFiles(*path);
     return true;
 }
 
-std::optional<std::string> fileToRead(Editor& editor, const UiPort::FileDialog& dialog)
+std::optional<std::string> fileToRead(Session& session, const UiPort::FileDialog& dialog)
 {
-    std::optional<std::string> path = std::exchange(editor.commandLineFile, std::nullopt);
+    std::optional<std::string> path = std::exchange(session.commandLineFile, std::nullopt);
     if (!path)
-        path = editor.ui().openFileName(dialog);
+        path = session.ui().openFileName(dialog);
     if (!path || path->empty())
         return std::nullopt;
     return path;
 }
 
-bool askToSaveChanges(Editor& editor, const std::string& question)
+bool askToSaveChanges(Session& session, const std::string& question)
 {
-    if (!editor.diagram().modified)
+    if (!session.diagram().modified)
         return true;
-    switch (editor.ui().askYesNoCancel(question, kSaveChangesCaption)) {
-    case Answer::Yes: return saveDiagram(editor);
+    switch (session.ui().askYesNoCancel(question, kSaveChangesCaption)) {
+    case Answer::Yes: return saveDiagram(session);
     case Answer::No: return true;
     case Answer::Cancel: break;
     }
     return false;
 }
 
-void openDiagram(Editor& editor)
+void openDiagram(Session& session)
 {
-    const bool named = editor.commandLineFile.has_value();
-    if (!askToSaveChanges(editor)) {
+    const bool named = session.commandLineFile.has_value();
+    if (!askToSaveChanges(session)) {
         // An abandoned Open uses up the name it was handed.
-        editor.commandLineFile.reset();
+        session.commandLineFile.reset();
         return;
     }
-    const auto path = fileToRead(editor, diagramFileDialog(kOpenTitle, {}));
+    const auto path = fileToRead(session, diagramFileDialog(kOpenTitle, {}));
     if (!path)
         return;
     if (named && path->find(kTestbenchMarker) != std::string::npos)
-        importTestbench(editor, *path);
+        importTestbench(session, *path);
     else
-        readDiagramFile(editor, *path);
+        readDiagramFile(session, *path);
 }
 
-void registerFileCommands(Editor& editor)
+void newDiagram(Session& session)
 {
-    CommandRegistry& r = editor.commands();
-    r.add(cmd::FileOpen, [&editor] { openDiagram(editor); });
-    r.add(cmd::FileSave, [&editor] { saveDiagram(editor); });
-    r.add(cmd::FileSaveAs, [&editor] { saveDiagramAs(editor); });
+    if (!askToSaveChanges(session, kSavePreviousChanges))
+        return;
+    session.resetDiagram();
+    session.drawHintDiscarded = false;
+    session.setFilePath({});
+    session.refresh();
+    session.startHistory();
+}
+
+void registerFileCommands(Session& session)
+{
+    CommandRegistry& r = session.commands();
+    r.add(cmd::FileNew, [&session] { newDiagram(session); });
+    r.add(cmd::FileOpen, [&session] { openDiagram(session); });
+    r.add(cmd::FileSave, [&session] { saveDiagram(session); });
+    r.add(cmd::FileSaveAs, [&session] { saveDiagramAs(session); });
 }
 
 } // namespace sigmora::edit

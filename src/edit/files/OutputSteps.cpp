@@ -1,36 +1,36 @@
 #include "edit/files/OutputSteps.h"
 
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 
 namespace sigmora::edit {
 
-bool endTransactionForOutput(Editor& editor)
+bool endTransactionForOutput(Session& session)
 {
-    if (!editor.abortPendingTools())
+    if (!session.abortPendingTools())
         return false;
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     s.currentTool = Tool::Select;
     s.selectionKind = SelectionKind::Signal;
     s.textPlacement = 0;
-    editor.deselectRow();
+    session.deselectRow();
     s.selectedCell = -1;
     s.clearTextSelection();
     s.rectangle = {};
-    editor.updateCursor();
+    session.updateCursor();
     return true;
 }
 
-render::RedrawOptions outputOptions(const Editor& editor)
+render::RedrawOptions outputOptions(const Session& session)
 {
     render::RedrawOptions options;
-    options.drawHint = editor.drawHint;
+    options.drawHint = session.drawHint;
     return options;
 }
 
-render::RedrawMemory outputMemory(const Editor& editor)
+render::RedrawMemory outputMemory(const Session& session)
 {
     render::RedrawMemory memory;
-    memory.annotations = editor.annotationHits();
+    memory.annotations = session.annotationHits();
     return memory;
 }
 

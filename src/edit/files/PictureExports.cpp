@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/files/OutputDevices.h"
 #include "edit/files/OutputSteps.h"
 #include "io/base/FileAccess.h"
@@ -42,32 +42,32 @@ constexpr const char* kClipboardFailed = "Couldn't close the clipboard";
 constexpr render::Size kMeasuringArea{1 << 30, 1 << 30};
 constexpr std::array kAnnotationLists{ListId::Texts, ListId::Arrows, ListId::Labels, ListId::TimeBreaks};
 
-std::optional<std::string> askExportPath(Editor& editor, const PictureExport& e)
+std::optional<std::string> askExportPath(Session& session, const PictureExport& e)
 {
     const UiPort::FileDialog dialog{e.title,
                                     {{e.filter, e.pattern}, {"All Files *.*", "*.*"}},
                                     e.defaultExtension,
-                                    proposedExportName(editor.filePath(), e.extension)};
-    std::optional<std::string> path = editor.ui().saveFileName(dialog);
+                                    proposedExportName(session.filePath(), e.extension)};
+    std::optional<std::string> path = session.ui().saveFileName(dialog);
     if (!path || path->empty())
         return std::nullopt;
     std::error_code error;
     if (std::filesystem::exists(*path, error) &&
-        !editor.ui().askYesNo("File: " + *path + " already exists.\n\nDo you want to overwrite the file?",
+        !session.ui().askYesNo("File: " + *path + " already exists.\n\nDo you want to overwrite the file?",
                               kExistsCaption))
         return std::nullopt;
     return path;
 }
 
-void writeExport(Editor& editor, const std::string& path, const std::string& bytes)
+void writeExport(Session& session, const std::string& path, const std::string& bytes)
 {
     if (bytes.empty()) {
-        editor.ui().showMessage(kErrorOpening + path);
+        session.ui().showMessage(kErrorOpening + path);
         return;
     }
     const io::WriteResult written = io::writeFileReplacing(path, bytes);
     if (written.error != io::WriteError::None)
-        editor.ui().showMessage(kErrorOpening + path + "\n" + io::fileProblem(path, written.systemError));
+        session.ui().showMessage(kErrorOpening + path + "\n" + io::fileProblem(path, written.systemError));
 }
 
 render::Size rasterSize(io::PictureSize size)
@@ -75,18 +75,18 @@ render::Size rasterSize(io::PictureSize size)
     return {static_cast<int>(size.width), static_cast<int>(size.height)};
 }
 
-void exportBitmap(Editor& editor, OutputDevices& devices)
+void exportBitmap(Session& session, OutputDevices& devices)
 {
-    if (!endTransactionForOutput(editor))
+    if (!endTransactionForOutput(session))
         return;
-    editor.refresh();
-    const std::optional<std::string> path = askExportPath(editor, kBitmap);
+    session.refresh();
+    const std::optional<std::string> path = askExportPath(session, kBitmap);
     if (!path)
         return;
-    UnscrolledView unscrolled(editor.diagram().settings);
-    const io::PictureSize size = io::wholeDiagramPictureSize(editor.diagram());
+    UnscrolledView unscrolled(session.diagram().settings);
+    const io::PictureSize size = io::wholeDiagramPictureSize(session.diagram());
     if (!io::pictureSizeAllowed(size)) {
-        editor.ui().showMessage("The bitmap of this diagram would be " + std::to_string(size.width) + " x " +
+        session.ui().showMessage("The bitmap of this diagram would be " + std::to_string(size.width) + " x " +
                                     std::to_string(size.height) +
                                     " pixels, more than a bitmap can hold. Export it as a metafile or SVG instead.",
                                 kBitmapCaption, MessageIcon::Warning);
@@ -95,22 +95,22 @@ void exportBitmap(Editor& editor, OutputDevices& devices)
     model::ReaderReport report;
     const std::string bytes = devices.bitmapFile(rasterSize(size), [&](render::Surface& surface) {
         render::RedrawMemory memory;
-        render::fullRedraw(surface, editor.diagram(), outputOptions(editor), memory, report);
+        render::fullRedraw(surface, session.diagram(), outputOptions(session), memory, report);
     });
-    writeExport(editor, *path, bytes);
-    editor.showReaderMessages(report);
+    writeExport(session, *path, bytes);
+    session.showReaderMessages(report);
 }
 
 // The diagram's metafile as the exports draw it, the selection cleared.
-std::string metafile(Editor& editor, bool enhanced)
+std::string metafile(Session& session, bool enhanced)
 {
-    UnscrolledView unscrolled(editor.diagram().settings);
-    const io::PictureSize extent = io::metafileExtent(editor.diagram(), false);
+    UnscrolledView unscrolled(session.diagram().settings);
+    const io::PictureSize extent = io::metafileExtent(session.diagram(), false);
     model::ReaderReport report;
-    const render::RedrawOptions options = outputOptions(editor);
-    std::string bytes = enhanced ? io::emfPicture(editor.diagram(), options, editor.measurer(), extent, report)
-                                 : io::wmfPicture(editor.diagram(), options, editor.measurer(), extent, report);
-    editor.showReaderMessages(report);
+    const render::RedrawOptions options = outputOptions(session);
+    std::string bytes = enhanced ? io::emfPicture(session.diagram(), options, session.measurer(), extent, report)
+                                 : io::wmfPicture(session.diagram(), options, session.measurer(), extent, report);
+    session.showReaderMessages(report);
     return bytes;
 }
 
@@ -122,9 +122,9 @@ struct CopiedDiagram {
 };
 
 // Puts the picture on the clipboard; emf, when given, is the enhanced metafile already made.
-void putPictureOnClipboard(Editor& editor, OutputDevices& devices, std::optional<std::string> emf)
+void putPictureOnClipboard(Session& session, OutputDevices& devices, std::optional<std::string> emf)
 {
-    auto copied = std::make_shared<CopiedDiagram>(CopiedDiagram{editor.diagram(), outputOptions(editor)});
+    auto copied = std::make_shared<CopiedDiagram>(CopiedDiagram{session.diagram(), outputOptions(session)});
     copied->diagram.settings.firstVisibleCell = 0;
     copied->diagram.settings.verticalScroll = 0;
     const io::PictureSize extent = io::metafileExtent(copied->diagram, true);
@@ -151,27 +151,27 @@ void putPictureOnClipboard(Editor& editor, OutputDevices& devices, std::optional
         };
     }
     if (!devices.putOnClipboard(picture))
-        editor.ui().showMessage(kClipboardFailed);
+        session.ui().showMessage(kClipboardFailed);
 }
 
-void clearSelectedRowAndText(Editor& editor)
+void clearSelectedRowAndText(Session& session)
 {
-    editor.deselectRow();
-    editor.state().selectedCell = -1;
-    editor.state().clearTextSelection();
+    session.deselectRow();
+    session.state().selectedCell = -1;
+    session.state().clearTextSelection();
 }
 
-void exportMetafile(Editor& editor, OutputDevices& devices, bool enhanced)
+void exportMetafile(Session& session, OutputDevices& devices, bool enhanced)
 {
-    const std::optional<std::string> path = askExportPath(editor, enhanced ? kEmf : kWmf);
+    const std::optional<std::string> path = askExportPath(session, enhanced ? kEmf : kWmf);
     if (!path)
         return;
-    clearSelectedRowAndText(editor);
-    const std::string bytes = metafile(editor, enhanced);
-    writeExport(editor, *path, bytes);
+    clearSelectedRowAndText(session);
+    const std::string bytes = metafile(session, enhanced);
+    writeExport(session, *path, bytes);
     if (enhanced && !bytes.empty())
-        putPictureOnClipboard(editor, devices, bytes);
-    editor.refresh();
+        putPictureOnClipboard(session, devices, bytes);
+    session.refresh();
 }
 
 // The selection the clipboard copy puts back once the picture is taken.
@@ -181,40 +181,40 @@ struct RememberedSelection {
     std::array<bool, kSelectionFlags> textSelected;
     std::array<int, kAnnotationLists.size()> listSelections;
 
-    static RememberedSelection of(const Editor& editor)
+    static RememberedSelection of(const Session& session)
     {
-        const InteractionState& s = editor.state();
+        const InteractionState& s = session.state();
         RememberedSelection r{s.selectedRow, s.selectedCell, s.rectangle, s.textSelected, {}};
         for (std::size_t i = 0; i < kAnnotationLists.size(); ++i)
-            r.listSelections[i] = editor.diagram().store.list(kAnnotationLists[i]).selection();
+            r.listSelections[i] = session.diagram().store.list(kAnnotationLists[i]).selection();
         return r;
     }
-    void restore(Editor& editor) const
+    void restore(Session& session) const
     {
-        InteractionState& s = editor.state();
+        InteractionState& s = session.state();
         if (row >= 0)
-            editor.selectRow(row);
+            session.selectRow(row);
         s.selectedCell = cell;
         s.rectangle = rectangle;
         s.textSelected = textSelected;
         for (std::size_t i = 0; i < kAnnotationLists.size(); ++i)
-            editor.diagram().store.list(kAnnotationLists[i]).setSelection(listSelections[i]);
+            session.diagram().store.list(kAnnotationLists[i]).setSelection(listSelections[i]);
     }
 };
 
-void copyPictureToClipboard(Editor& editor, OutputDevices& devices)
+void copyPictureToClipboard(Session& session, OutputDevices& devices)
 {
-    const RememberedSelection remembered = RememberedSelection::of(editor);
-    if (!endTransactionForOutput(editor))
+    const RememberedSelection remembered = RememberedSelection::of(session);
+    if (!endTransactionForOutput(session))
         return;
     for (ListId list : kAnnotationLists)
-        editor.diagram().store.list(list).setSelection(-1);
-    putPictureOnClipboard(editor, devices, std::nullopt);
-    remembered.restore(editor);
-    editor.state().currentTool = Tool::Select;
-    editor.state().selectionKind = SelectionKind::TextBox;
-    editor.updateCursor();
-    editor.refresh();
+        session.diagram().store.list(list).setSelection(-1);
+    putPictureOnClipboard(session, devices, std::nullopt);
+    remembered.restore(session);
+    session.state().currentTool = Tool::Select;
+    session.state().selectionKind = SelectionKind::TextBox;
+    session.updateCursor();
+    session.refresh();
 }
 
 } // namespace
@@ -229,13 +229,13 @@ std::string proposedExportName(const std::string& diagramPath, std::string_view 
     return (hasNative ? diagramPath.substr(0, diagramPath.size() - native.size()) : diagramPath) + std::string(extension);
 }
 
-void registerPictureExports(Editor& editor, OutputDevices& devices)
+void registerPictureExports(Session& session, OutputDevices& devices)
 {
-    CommandRegistry& r = editor.commands();
-    r.add(cmd::ExportBitmap, [&editor, &devices] { exportBitmap(editor, devices); });
-    r.add(cmd::ExportEmf, [&editor, &devices] { exportMetafile(editor, devices, true); });
-    r.add(cmd::ExportWmf, [&editor, &devices] { exportMetafile(editor, devices, false); });
-    r.add(cmd::ExportClipboard, [&editor, &devices] { copyPictureToClipboard(editor, devices); });
+    CommandRegistry& r = session.commands();
+    r.add(cmd::ExportBitmap, [&session, &devices] { exportBitmap(session, devices); });
+    r.add(cmd::ExportEmf, [&session, &devices] { exportMetafile(session, devices, true); });
+    r.add(cmd::ExportWmf, [&session, &devices] { exportMetafile(session, devices, false); });
+    r.add(cmd::ExportClipboard, [&session, &devices] { copyPictureToClipboard(session, devices); });
 }
 
 } // namespace sigmora::edit

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/files/OutputDevices.h"
 #include "edit/files/OutputSteps.h"
 #include "render/FullRedraw.h"
@@ -43,57 +43,57 @@ private:
     int nameMargin_, nameColumnWidth_, topMargin_, signalHeight_, cellWidth_;
 };
 
-void drawPage(Editor& editor, render::Surface& surface, model::ReaderReport& report)
+void drawPage(Session& session, render::Surface& surface, model::ReaderReport& report)
 {
-    model::DiagramSettings& s = editor.diagram().settings;
+    model::DiagramSettings& s = session.diagram().settings;
     PrintMargins margins(s);
     UnscrolledView unscrolled(s);
-    render::RedrawOptions options = outputOptions(editor);
+    render::RedrawOptions options = outputOptions(session);
     options.fontScale = 1.0;
     options.printOffset = render::kPrintMargin;
     options.secondOffset = render::kPrintMargin;
-    render::RedrawMemory memory = outputMemory(editor);
-    render::fullRedraw(surface, editor.diagram(), options, memory, report);
+    render::RedrawMemory memory = outputMemory(session);
+    render::fullRedraw(surface, session.diagram(), options, memory, report);
 }
 
 // Prints the diagram, with cycles clock cycles when given; cellCount and waveformWidth are
 // restored afterwards, also when the printer dialog is cancelled.
-void printDiagram(Editor& editor, OutputDevices& devices, std::optional<int> cycles)
+void printDiagram(Session& session, OutputDevices& devices, std::optional<int> cycles)
 {
-    model::DiagramSettings& s = editor.diagram().settings;
+    model::DiagramSettings& s = session.diagram().settings;
     const int cellCount = s.cellCount;
     const int waveformWidth = s.waveformWidth;
     model::ReaderReport report;
-    if (endTransactionForOutput(editor)) {
+    if (endTransactionForOutput(session)) {
         if (cycles) {
             s.cellCount = kCellsPerCycle * *cycles;
             s.waveformWidth = s.cellCount * s.cellWidth;
         }
-        devices.print(editor.title(), [&](render::Surface& surface) { drawPage(editor, surface, report); });
+        devices.print(session.title(), [&](render::Surface& surface) { drawPage(session, surface, report); });
     }
     s.cellCount = cellCount;
     s.waveformWidth = waveformWidth;
-    editor.showReaderMessages(report);
-    editor.refresh();
+    session.showReaderMessages(report);
+    session.refresh();
 }
 
-void printAdvanced(Editor& editor, OutputDevices& devices)
+void printAdvanced(Session& session, OutputDevices& devices)
 {
-    const std::optional<int> cycles = devices.chooseCyclesToPrint(editor.diagram().settings.cellCount / kCellsPerCycle);
+    const std::optional<int> cycles = devices.chooseCyclesToPrint(session.diagram().settings.cellCount / kCellsPerCycle);
     if (!cycles) {
-        editor.refresh();
+        session.refresh();
         return;
     }
-    printDiagram(editor, devices, cycles);
+    printDiagram(session, devices, cycles);
 }
 
 } // namespace
 
-void registerPrintCommands(Editor& editor, OutputDevices& devices)
+void registerPrintCommands(Session& session, OutputDevices& devices)
 {
-    CommandRegistry& r = editor.commands();
-    r.add(cmd::FilePrint, [&editor, &devices] { printDiagram(editor, devices, std::nullopt); });
-    r.add(cmd::FilePrintAdvanced, [&editor, &devices] { printAdvanced(editor, devices); });
+    CommandRegistry& r = session.commands();
+    r.add(cmd::FilePrint, [&session, &devices] { printDiagram(session, devices, std::nullopt); });
+    r.add(cmd::FilePrintAdvanced, [&session, &devices] { printAdvanced(session, devices); });
 }
 
 } // namespace sigmora::edit

@@ -2,13 +2,13 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 class OutputDevices;
 
 // "Print" and "Print Advanced..." (a chosen number of clock cycles), on the devices' printer.
 // While the page is drawn, the name margin, the name column and the top margin are one third of
 // an inch (32 units) larger and the drawing is shifted by the print offset; afterwards every
 // setting is back as it was.
-void registerPrintCommands(Editor& editor, OutputDevices& devices);
+void registerPrintCommands(Session& session, OutputDevices& devices);
 
 } // namespace sigmora::edit

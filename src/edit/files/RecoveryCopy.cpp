@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "io/base/FileAccess.h"
 #include "io/native/NativeFileReader.h"
 #include "io/native/NativeFileWriter.h"
@@ -39,38 +39,38 @@ std::string RecoveryCopy::namePath() const
     return stem() + kNameExtension;
 }
 
-void RecoveryCopy::diagramChanged(const Editor& editor)
+void RecoveryCopy::diagramChanged(const Session& session)
 {
-    if (editor.diagram().modified)
+    if (session.diagram().modified)
         pending_ = true;
     else if (pending_ || lastWrite_)
         discard();
 }
 
-void RecoveryCopy::snapshotTaken(const Editor& editor, Clock::time_point now)
+void RecoveryCopy::snapshotTaken(const Session& session, Clock::time_point now)
 {
-    if (!editor.diagram().modified)
+    if (!session.diagram().modified)
         return;
     pending_ = true;
     if (!lastWrite_ || now - *lastWrite_ >= kInterval)
-        write(editor, now);
+        write(session, now);
 }
 
-void RecoveryCopy::intervalElapsed(const Editor& editor, Clock::time_point now)
+void RecoveryCopy::intervalElapsed(const Session& session, Clock::time_point now)
 {
-    if (pending_ && editor.diagram().modified)
-        write(editor, now);
+    if (pending_ && session.diagram().modified)
+        write(session, now);
 }
 
-void RecoveryCopy::write(const Editor& editor, Clock::time_point now)
+void RecoveryCopy::write(const Session& session, Clock::time_point now)
 {
     std::error_code ignored;
     std::filesystem::create_directories(folder_, ignored);
     // The name goes first: a copy is only offered when both are complete, and each is replaced
     // whole, never written in place.
-    if (io::writeFileReplacing(namePath(), editor.filePath()) != io::WriteError::None)
+    if (io::writeFileReplacing(namePath(), session.filePath()) != io::WriteError::None)
         return;
-    if (io::writeFileReplacing(diagramPath(), io::nativeFileBytes(editor.diagram())) != io::WriteError::None)
+    if (io::writeFileReplacing(diagramPath(), io::nativeFileBytes(session.diagram())) != io::WriteError::None)
         return;
     pending_ = false;
     lastWrite_ = now;
@@ -158,13 +158,13 @@ void RecoveryCopy::adopt(const RecoveredDiagram& left)
     std::filesystem::rename(left.stem + kDiagramExtension, diagramPath(), ignored);
 }
 
-void offerLeftCopies(Editor& editor, RecoveryCopy& copy)
+void offerLeftCopies(Session& session, RecoveryCopy& copy)
 {
     for (const RecoveredDiagram& left : copy.leftCopies()) {
-        switch (editor.ui().askYesNoCancel(recoveryQuestion(left), kCaption, MessageIcon::Question)) {
+        switch (session.ui().askYesNoCancel(recoveryQuestion(left), kCaption, MessageIcon::Question)) {
         case Answer::Yes:
             copy.adopt(left);
-            openRecovered(editor, left);
+            openRecovered(session, left);
             return;
         case Answer::No: copy.remove(left); break;
         case Answer::Cancel: copy.putOff(left); break;
@@ -178,22 +178,22 @@ std::string recoveryQuestion(const RecoveredDiagram& recovered)
     return kRecoveryQuestionStart + name + kRecoveryQuestionEnd;
 }
 
-bool openRecovered(Editor& editor, const RecoveredDiagram& recovered)
+bool openRecovered(Session& session, const RecoveredDiagram& recovered)
 {
-    editor.resetDiagram();
-    const io::ReadResult result = io::readNativeFile(recovered.bytes, editor.diagram());
+    session.resetDiagram();
+    const io::ReadResult result = io::readNativeFile(recovered.bytes, session.diagram());
     if (result.status != io::ReadResult::Status::Ok) {
-        editor.resetDiagram();
-        editor.setFilePath({});
-        editor.refresh();
-        editor.startHistory();
+        session.resetDiagram();
+        session.setFilePath({});
+        session.refresh();
+        session.startHistory();
         return false;
     }
-    editor.diagram().modified = true;
-    editor.setFilePath(recovered.filePath);
-    editor.refresh();
+    session.diagram().modified = true;
+    session.setFilePath(recovered.filePath);
+    session.refresh();
     // The recovered diagram is where Undo stops.
-    editor.startHistory();
+    session.startHistory();
     return true;
 }
 

@@ -7,7 +7,7 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 // What a crash left behind: the diagram's bytes in the native layout and the file it belonged
 // to (empty for an untitled diagram).
@@ -31,11 +31,11 @@ public:
 
     // The diagram was redrawn after a change: its changes are pending, or, when it has none
     // unsaved, no copy is kept.
-    void diagramChanged(const Editor& editor);
+    void diagramChanged(const Session& session);
     // An undo snapshot was taken: writes the copy when the last one is older than the interval.
-    void snapshotTaken(const Editor& editor, Clock::time_point now);
+    void snapshotTaken(const Session& session, Clock::time_point now);
     // The interval passed: writes the changes made since the last copy.
-    void intervalElapsed(const Editor& editor, Clock::time_point now);
+    void intervalElapsed(const Session& session, Clock::time_point now);
     // Saved, or closed on purpose: the copy goes.
     void discard();
 
@@ -58,7 +58,7 @@ public:
     bool written() const { return lastWrite_.has_value(); }
 
 private:
-    void write(const Editor& editor, Clock::time_point now);
+    void write(const Session& session, Clock::time_point now);
     std::string stem() const;
     std::optional<RecoveredDiagram> read(const std::string& stem) const;
     // The stems of the copies put off, newest (highest number) first.
@@ -78,10 +78,10 @@ std::string recoveryQuestion(const RecoveredDiagram& recovered);
 // At start-up, asks about each copy previous runs left (newest first): Yes opens it and asks no
 // more (the others stay for a later start), No deletes it, Cancel (Esc, closing the question)
 // keeps it for the next start.
-void offerLeftCopies(Editor& editor, RecoveryCopy& copy);
+void offerLeftCopies(Session& session, RecoveryCopy& copy);
 
 // Opens the recovered diagram as an unsaved one with its old file name; false (and an empty
 // diagram) when the copy cannot be read.
-bool openRecovered(Editor& editor, const RecoveredDiagram& recovered);
+bool openRecovered(Session& session, const RecoveredDiagram& recovered);
 
 } // namespace sigmora::edit

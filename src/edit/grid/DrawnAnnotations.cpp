@@ -1,15 +1,15 @@
 #include "edit/grid/DrawnAnnotations.h"
 
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 
 namespace sigmora::edit {
 
 namespace {
 
-std::optional<render::HandleRects> selectedHandles(const Editor& editor, model::ListId id)
+std::optional<render::HandleRects> selectedHandles(const Session& session, model::ListId id)
 {
-    const int index = editor.diagram().store.list(id).selection();
-    const render::AnnotationHits& hits = editor.annotationHits();
+    const int index = session.diagram().store.list(id).selection();
+    const render::AnnotationHits& hits = session.annotationHits();
     if (id == model::ListId::Arrows) {
         if (const render::ArrowHit* a = hits.arrow(index))
             return a->handles;
@@ -21,25 +21,25 @@ std::optional<render::HandleRects> selectedHandles(const Editor& editor, model::
 
 } // namespace
 
-void registerDrawnAnnotations(Editor& editor)
+void registerDrawnAnnotations(Session& session)
 {
-    ToolEntryPoints& t = editor.tools();
-    t.arrowPath = [&editor](int index) {
-        const render::ArrowHit* a = editor.annotationHits().arrow(index);
+    ToolEntryPoints& t = session.tools();
+    t.arrowPath = [&session](int index) {
+        const render::ArrowHit* a = session.annotationHits().arrow(index);
         return a ? a->pieces() : std::vector<PathPiece>{};
     };
-    t.labelLines = [&editor](int index) {
-        const render::LabelHit* l = editor.annotationHits().label(index);
+    t.labelLines = [&session](int index) {
+        const render::LabelHit* l = session.annotationHits().label(index);
         return l ? std::vector<PathPiece>{l->beginExtension, l->measureLine, l->endExtension} : std::vector<PathPiece>{};
     };
-    t.labelTextRect = [&editor](int textIndex) -> std::optional<render::Rect> {
-        const render::TextBoxHit* box = editor.annotationHits().textBox(textIndex);
+    t.labelTextRect = [&session](int textIndex) -> std::optional<render::Rect> {
+        const render::TextBoxHit* box = session.annotationHits().textBox(textIndex);
         if (box && box->labelCaption)
             return box->box;
         return std::nullopt;
     };
-    t.arrowHandles = [&editor] { return selectedHandles(editor, model::ListId::Arrows); };
-    t.labelHandles = [&editor] { return selectedHandles(editor, model::ListId::Labels); };
+    t.arrowHandles = [&session] { return selectedHandles(session, model::ListId::Arrows); };
+    t.labelHandles = [&session] { return selectedHandles(session, model::ListId::Labels); };
 }
 
 } // namespace sigmora::edit

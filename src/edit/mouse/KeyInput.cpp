@@ -2,7 +2,7 @@
 
 #include "edit/session/CommandIds.h"
 #include "edit/rows/Deletions.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/mouse/SelectionSteps.h"
 #include "edit/rows/SignalOrder.h"
 #include "edit/annotations/TextBoxes.h"
@@ -31,19 +31,19 @@ bool labelTarget(const InteractionState& s)
     return (s.is(Tool::Label) && s.labelStep == kStepIdle) || s.selectionKind == SelectionKind::Label;
 }
 
-void nudge(Editor& editor, bool arrow, int dx, int dy)
+void nudge(Session& session, bool arrow, int dx, int dy)
 {
-    const auto& hook = arrow ? editor.tools().nudgeArrow : editor.tools().nudgeLabel;
+    const auto& hook = arrow ? session.tools().nudgeArrow : session.tools().nudgeLabel;
     if (hook)
         hook(dx, dy);
 }
 
 // Shift+Comma / Shift+Period: the selected arrow (or, with none, the selected label) toggles one head.
-void toggleHead(Editor& editor, bool beginHead)
+void toggleHead(Session& session, bool beginHead)
 {
-    const InteractionState& s = editor.state();
-    model::RecordList& arrows = editor.diagram().store.list(model::ListId::Arrows);
-    model::RecordList& labels = editor.diagram().store.list(model::ListId::Labels);
+    const InteractionState& s = session.state();
+    model::RecordList& arrows = session.diagram().store.list(model::ListId::Arrows);
+    model::RecordList& labels = session.diagram().store.list(model::ListId::Labels);
     const bool arrow = (arrows.selection() >= 0 && arrows.selection() < arrows.count()) || s.is(Tool::Arrow);
     model::RecordList& records = arrow ? arrows : labels;
     const int index = records.selection();
@@ -52,129 +52,129 @@ void toggleHead(Editor& editor, bool beginHead)
     const std::string& record = records.get(index);
     const int code = model::fields::intField(record, kArrowheadField);
     records.replace(index, model::fields::withIntField(record, kArrowheadField, toggledArrowhead(code, beginHead)));
-    editor.diagram().modified = true;
-    editor.refresh();
-    editor.takeSnapshot();
+    session.diagram().modified = true;
+    session.refresh();
+    session.takeSnapshot();
 }
 
-void escape(Editor& editor)
+void escape(Session& session)
 {
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     s.rectangle.active = false;
     s.rectangle.dragging = false;
-    if (editor.diagram().store.list(model::ListId::CopyBuffer).count() > 0) {
-        if (editor.tools().emptyCellCopy)
-            editor.tools().emptyCellCopy();
+    if (session.diagram().store.list(model::ListId::CopyBuffer).count() > 0) {
+        if (session.tools().emptyCellCopy)
+            session.tools().emptyCellCopy();
         else
-            editor.diagram().store.list(model::ListId::CopyBuffer).clear();
+            session.diagram().store.list(model::ListId::CopyBuffer).clear();
     }
-    cancelHalfMadeAnnotations(editor);
+    cancelHalfMadeAnnotations(session);
     s.currentTool = Tool::Select;
     s.textPlacement = 0;
-    editor.execute(cmd::ModeEdit);
-    editor.updateCursor();
-    editor.refresh();
+    session.execute(cmd::ModeEdit);
+    session.updateCursor();
+    session.refresh();
 }
 
-bool horizontal(Editor& editor, const KeyPress& k, int direction)
+bool horizontal(Session& session, const KeyPress& k, int direction)
 {
-    const InteractionState& s = editor.state();
+    const InteractionState& s = session.state();
     if (k.ctrl) {
-        nudgeNameColumn(editor, direction);
+        nudgeNameColumn(session, direction);
     } else if (k.shift) {
-        editor.scrollHorizontal(direction < 0 ? ScrollAction::LineUp : ScrollAction::LineDown);
+        session.scrollHorizontal(direction < 0 ? ScrollAction::LineUp : ScrollAction::LineDown);
     } else if (arrowTarget(s)) {
-        nudge(editor, true, direction, 0);
+        nudge(session, true, direction, 0);
     } else if (labelTarget(s)) {
-        nudge(editor, false, direction, 0);
+        nudge(session, false, direction, 0);
     } else if (textSelection(s)) {
-        stepTextsHorizontally(editor, direction);
+        stepTextsHorizontally(session, direction);
     } else {
         return false;
     }
     return true;
 }
 
-bool vertical(Editor& editor, const KeyPress& k, int direction)
+bool vertical(Session& session, const KeyPress& k, int direction)
 {
-    const InteractionState& s = editor.state();
+    const InteractionState& s = session.state();
     if (k.shift) {
-        editor.scrollVertical(direction < 0 ? ScrollAction::LineUp : ScrollAction::LineDown);
+        session.scrollVertical(direction < 0 ? ScrollAction::LineUp : ScrollAction::LineDown);
     } else if (textSelection(s)) {
-        stepTextsVertically(editor, direction);
+        stepTextsVertically(session, direction);
         if (direction < 0)
-            editor.takeSnapshot();
+            session.takeSnapshot();
     } else if (arrowTarget(s)) {
-        nudge(editor, true, 0, direction);
+        nudge(session, true, 0, direction);
     } else if (labelTarget(s)) {
-        nudge(editor, false, 0, direction);
+        nudge(session, false, 0, direction);
     } else if (s.is(Tool::Select)) {
-        moveSignal(editor, direction);
+        moveSignal(session, direction);
     } else {
         return false;
     }
     return true;
 }
 
-bool character(Editor& editor, const KeyPress& k)
+bool character(Session& session, const KeyPress& k)
 {
     if (k.ctrl && k.character == 'A') {
-        if (selectedTextCount(editor) == 0)
+        if (selectedTextCount(session) == 0)
             return false;
-        const int n = std::min(editor.diagram().store.list(model::ListId::Texts).count(), kSelectionFlags);
+        const int n = std::min(session.diagram().store.list(model::ListId::Texts).count(), kSelectionFlags);
         for (int i = 0; i < n; ++i)
-            editor.state().textSelected[i] = true;
-        editor.refresh();
+            session.state().textSelected[i] = true;
+        session.refresh();
         return true;
     }
     if (k.ctrl && k.character == 'C')
-        return editor.execute(cmd::EditCopy);
+        return session.execute(cmd::EditCopy);
     if (k.ctrl && k.character == 'V')
-        return editor.execute(cmd::EditPaste);
+        return session.execute(cmd::EditPaste);
     if (k.ctrl && k.character == 'I')
-        return editor.execute(cmd::ctx::InsertCopiedCells);
+        return session.execute(cmd::ctx::InsertCopiedCells);
     if (k.shift && (k.character == ',' || k.character == '.')) {
-        toggleHead(editor, k.character == ',');
+        toggleHead(session, k.character == ',');
         return true;
     }
     return false;
 }
 
-bool dispatch(Editor& editor, const KeyPress& k)
+bool dispatch(Session& session, const KeyPress& k)
 {
     switch (k.key) {
-    case Key::Character: return character(editor, k);
-    case Key::Tab: tabStep(editor, !k.shift, false); return true;
-    case Key::Escape: escape(editor); return true;
-    case Key::Left: return horizontal(editor, k, -1);
-    case Key::Right: return horizontal(editor, k, +1);
-    case Key::Up: return vertical(editor, k, -1);
-    case Key::Down: return vertical(editor, k, +1);
-    case Key::Delete: deleteByKey(editor); return true;
-    case Key::Insert: return editor.execute(cmd::ctx::InsertCopiedCells);
+    case Key::Character: return character(session, k);
+    case Key::Tab: tabStep(session, !k.shift, false); return true;
+    case Key::Escape: escape(session); return true;
+    case Key::Left: return horizontal(session, k, -1);
+    case Key::Right: return horizontal(session, k, +1);
+    case Key::Up: return vertical(session, k, -1);
+    case Key::Down: return vertical(session, k, +1);
+    case Key::Delete: deleteByKey(session); return true;
+    case Key::Insert: return session.execute(cmd::ctx::InsertCopiedCells);
     }
     return false;
 }
 
 // With Alt the arrow keys move selected text boxes and the selected arrow by single pixels.
-bool altArrowKey(Editor& editor, const KeyPress& k)
+bool altArrowKey(Session& session, const KeyPress& k)
 {
-    const InteractionState& s = editor.state();
+    const InteractionState& s = session.state();
     const int dx = k.key == Key::Left ? -1 : k.key == Key::Right ? 1 : 0;
     const int dy = k.key == Key::Up ? -1 : k.key == Key::Down ? 1 : 0;
     if (dx == 0 && dy == 0)
         return false;
     if (textSelection(s)) {
         if (dx != 0)
-            stepTextsHorizontally(editor, dx);
+            stepTextsHorizontally(session, dx);
         else
-            stepTextsVertically(editor, dy);
+            stepTextsVertically(session, dy);
         if (dy < 0)
-            editor.takeSnapshot();
+            session.takeSnapshot();
         return true;
     }
     if (s.selectionKind == SelectionKind::Arrow || (s.is(Tool::Arrow) && s.arrowStep == kStepIdle)) {
-        nudge(editor, true, dx, dy);
+        nudge(session, true, dx, dy);
         return true;
     }
     return false;
@@ -182,11 +182,11 @@ bool altArrowKey(Editor& editor, const KeyPress& k)
 
 } // namespace
 
-bool keyDown(Editor& editor, const KeyPress& key)
+bool keyDown(Session& session, const KeyPress& key)
 {
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     s.fineStep = key.alt;
-    const bool used = key.alt ? altArrowKey(editor, key) : dispatch(editor, key);
+    const bool used = key.alt ? altArrowKey(session, key) : dispatch(session, key);
     s.fineStep = false;
     return used;
 }

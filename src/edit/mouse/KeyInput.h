@@ -2,7 +2,7 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 // A key pressed in the diagram view. Letters, comma and period are told by the character the
 // key makes (either case of a letter); the others by the key itself.
@@ -18,6 +18,6 @@ struct KeyPress {
 // The diagram view's key handler: copy, paste, select all texts, arrowhead toggles, Tab, Esc,
 // the arrow keys (margins, scrolling, nudges, text steps, signal moves), Delete and Insert.
 // Answers whether the key was used.
-bool keyDown(Editor& editor, const KeyPress& key);
+bool keyDown(Session& session, const KeyPress& key);
 
 } // namespace sigmora::edit

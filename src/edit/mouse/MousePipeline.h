@@ -7,7 +7,7 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 // The buttons and keys held with a mouse event.
 struct MouseFlags {
@@ -21,7 +21,7 @@ struct MouseFlags {
 // the drag and takes the stroke's undo snapshot. Each step is its own function, in that order.
 class MousePipeline {
 public:
-    explicit MousePipeline(Editor& editor) : editor_(editor) {}
+    explicit MousePipeline(Session& session) : session_(session) {}
 
     void press(MouseFlags flags, int x, int y);
     void move(MouseFlags flags, int x, int y);
@@ -74,7 +74,7 @@ private:
     // Selects one annotation with the select tool; everything else is deselected.
     void selectOnly(model::ListId id, int index, SelectionKind kind);
 
-    Editor& editor_;
+    Session& session_;
     bool pressed_ = false;   // a press was seen and its release not yet
     bool dragMoved_ = false; // the armed drag has moved since its press
     bool armedHandle_ = false; // a handle was pressed; the first move turns it into re-placement

@@ -2,7 +2,7 @@
 
 #include "edit/session/CommandIds.h"
 #include "edit/rows/Deletions.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/mouse/SelectionSteps.h"
 #include "edit/rows/SignalOrder.h"
 #include "model/NameColumnFitter.h"
@@ -16,71 +16,71 @@ constexpr const char* kDeleteSignalText = "Delete Signal";
 
 // "Move &Up" / "Move &Down": with the select tool, a text selection steps (with Shift once per
 // text box in the diagram), anything else moves the selected signal.
-void moveVertically(Editor& editor, int direction, bool shift)
+void moveVertically(Session& session, int direction, bool shift)
 {
-    const InteractionState& s = editor.state();
+    const InteractionState& s = session.state();
     if (!s.is(Tool::Select))
         return;
     if (s.selectionKind != SelectionKind::TextBox) {
-        moveSignal(editor, direction);
+        moveSignal(session, direction);
         return;
     }
-    const int repeats = shift ? editor.diagram().store.list(model::ListId::Texts).count() : 1;
+    const int repeats = shift ? session.diagram().store.list(model::ListId::Texts).count() : 1;
     bool moved = false;
     for (int i = 0; i < repeats; ++i)
-        moved = stepTextsVertically(editor, direction) || moved;
+        moved = stepTextsVertically(session, direction) || moved;
     if (moved)
-        editor.takeSnapshot();
+        session.takeSnapshot();
 }
 
-void moveHorizontally(Editor& editor, int direction, bool shift)
+void moveHorizontally(Session& session, int direction, bool shift)
 {
-    const InteractionState& s = editor.state();
+    const InteractionState& s = session.state();
     if (!s.is(Tool::Select) || s.selectionKind != SelectionKind::TextBox)
         return;
-    const int repeats = shift ? editor.diagram().store.list(model::ListId::Texts).count() : 1;
+    const int repeats = shift ? session.diagram().store.list(model::ListId::Texts).count() : 1;
     bool moved = false;
     for (int i = 0; i < repeats; ++i)
-        moved = stepTextsHorizontally(editor, direction) || moved;
+        moved = stepTextsHorizontally(session, direction) || moved;
     if (moved)
-        editor.takeSnapshot();
+        session.takeSnapshot();
 }
 
-void fitNames(Editor& editor)
+void fitNames(Session& session)
 {
-    model::fitNameColumn(editor.diagram(), editor.measurer());
-    editor.refresh();
-    editor.takeSnapshot();
+    model::fitNameColumn(session.diagram(), session.measurer());
+    session.refresh();
+    session.takeSnapshot();
 }
 
 } // namespace
 
-void registerSelectionCommands(Editor& editor)
+void registerSelectionCommands(Session& session)
 {
-    CommandRegistry& r = editor.commands();
-    r.add(cmd::TabNextSelection, [&editor] { tabStep(editor, true, true); });
-    r.add(cmd::TabPreviousSelection, [&editor] { tabStep(editor, false, true); });
-    r.add(cmd::MoveUp, [&editor] { moveVertically(editor, -1, editor.shiftHeld); });
-    r.add(cmd::MoveDown, [&editor] { moveVertically(editor, +1, editor.shiftHeld); });
-    r.add(cmd::MoveTextLeft, [&editor] { moveHorizontally(editor, -1, editor.shiftHeld); });
-    r.add(cmd::MoveTextRight, [&editor] { moveHorizontally(editor, +1, editor.shiftHeld); });
-    r.add(cmd::DecreaseLeftMargin, [&editor] { fitNames(editor); });
-    r.add(cmd::IncreaseLeftMargin, [&editor] { fitNames(editor); });
+    CommandRegistry& r = session.commands();
+    r.add(cmd::TabNextSelection, [&session] { tabStep(session, true, true); });
+    r.add(cmd::TabPreviousSelection, [&session] { tabStep(session, false, true); });
+    r.add(cmd::MoveUp, [&session] { moveVertically(session, -1, session.shiftHeld); });
+    r.add(cmd::MoveDown, [&session] { moveVertically(session, +1, session.shiftHeld); });
+    r.add(cmd::MoveTextLeft, [&session] { moveHorizontally(session, -1, session.shiftHeld); });
+    r.add(cmd::MoveTextRight, [&session] { moveHorizontally(session, +1, session.shiftHeld); });
+    r.add(cmd::DecreaseLeftMargin, [&session] { fitNames(session); });
+    r.add(cmd::IncreaseLeftMargin, [&session] { fitNames(session); });
     r.add(
-        cmd::ctx::Delete, [&editor] { deleteSelectedSignal(editor); },
-        [&editor](CommandState& s) {
-            s.text = editor.state().rectangle.active ? kDeleteCellsText : kDeleteSignalText;
-            s.enabled = !editor.state().rectangle.active || static_cast<bool>(editor.tools().removeCells);
+        cmd::ctx::Delete, [&session] { deleteSelectedSignal(session); },
+        [&session](CommandState& s) {
+            s.text = session.state().rectangle.active ? kDeleteCellsText : kDeleteSignalText;
+            s.enabled = !session.state().rectangle.active || static_cast<bool>(session.tools().removeCells);
         });
     // Cutting cells belongs to the cell clipboard: without it a signal selection has nothing to cut.
-    auto cutState = [&editor](CommandState& s) {
-        const InteractionState& st = editor.state();
+    auto cutState = [&session](CommandState& s) {
+        const InteractionState& st = session.state();
         const bool cells = st.selectionKind == SelectionKind::Signal && !st.is(Tool::Arrow) && !st.is(Tool::Label) &&
                            !st.is(Tool::TimeBreak);
-        s.enabled = !cells || static_cast<bool>(editor.tools().cutCells);
+        s.enabled = !cells || static_cast<bool>(session.tools().cutCells);
     };
-    r.add(cmd::EditCut, [&editor] { cutSelection(editor); }, cutState);
-    r.add(cmd::ctx::Cut, [&editor] { cutSelection(editor); }, cutState);
+    r.add(cmd::EditCut, [&session] { cutSelection(session); }, cutState);
+    r.add(cmd::ctx::Cut, [&session] { cutSelection(session); }, cutState);
 }
 
 } // namespace sigmora::edit

@@ -2,9 +2,9 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 // Tab stepping, moving text boxes and signals, fitting the name column, "&Delete" and "Cu&t".
-void registerSelectionCommands(Editor& editor);
+void registerSelectionCommands(Session& session);
 
 } // namespace sigmora::edit

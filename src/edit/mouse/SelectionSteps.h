@@ -2,21 +2,21 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 // Tab stepping: the next (forward) or previous object of the kind the tool or selection names.
 // fromMenu: the menu commands skip text boxes while a text box is being placed.
-void tabStep(Editor& editor, bool forward, bool fromMenu);
+void tabStep(Session& session, bool forward, bool fromMenu);
 
 // The text steps of the keys and commands, applied to every selected text box.
 inline constexpr int kTextStepDivisor = 4; // a horizontal step is cellWidth / 4
 inline constexpr int kTextGridY = 4;       // vertical steps snap to this grid
 // Each marks the diagram modified and answers true when a box moved.
-bool stepTextsHorizontally(Editor& editor, int direction);
-bool stepTextsVertically(Editor& editor, int direction);
+bool stepTextsHorizontally(Session& session, int direction);
+bool stepTextsVertically(Session& session, int direction);
 
 // The name column one pixel narrower or wider, free text boxes shifted with it.
-void nudgeNameColumn(Editor& editor, int dx);
+void nudgeNameColumn(Session& session, int dx);
 
 // Shift+Comma (begin) and Shift+Period (end): the arrowhead toggle of an arrowhead code.
 int toggledArrowhead(int code, bool beginHead);

@@ -1,7 +1,7 @@
 #include "edit/mouse/ToolCommands.h"
 
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 
 namespace sigmora::edit {
 
@@ -9,42 +9,42 @@ namespace {
 
 constexpr const char* kFloodStyles = "12345670"; // each style followed by the next one
 
-model::RecordList& list(Editor& e, model::ListId id)
+model::RecordList& list(Session& e, model::ListId id)
 {
     return e.diagram().store.list(id);
 }
 
-void finishToolCommand(Editor& editor)
+void finishToolCommand(Session& session)
 {
-    editor.updateCursor();
-    editor.refresh();
+    session.updateCursor();
+    session.refresh();
 }
 
 // The clearing that "&Draw", "Add Tri-state" and "Add Both Hi/Low" share.
-void clearForPainting(Editor& editor)
+void clearForPainting(Session& session)
 {
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     s.clearTextSelection();
-    editor.deselectRow();
-    list(editor, model::ListId::Arrows).setSelection(-1);
-    list(editor, model::ListId::Labels).setSelection(-1);
+    session.deselectRow();
+    list(session, model::ListId::Arrows).setSelection(-1);
+    list(session, model::ListId::Labels).setSelection(-1);
     s.arrowStep = kStepIdle;
     s.labelStep = kStepIdle;
 }
 
-void chooseDraw(Editor& editor)
+void chooseDraw(Session& session)
 {
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     s.currentTool = Tool::Draw;
     s.selectionKind = SelectionKind::None;
     s.textPlacement = 0;
-    clearForPainting(editor);
-    editor.drawHint = false;
+    clearForPainting(session);
+    session.drawHint = false;
 }
 
-void chooseSelect(Editor& editor)
+void chooseSelect(Session& session)
 {
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     s.currentTool = Tool::Select;
     s.selectionKind = SelectionKind::Signal;
     s.textPlacement = 0;
@@ -53,57 +53,57 @@ void chooseSelect(Editor& editor)
     s.clearTextSelection();
 }
 
-void choosePainting(Editor& editor, Tool tool)
+void choosePainting(Session& session, Tool tool)
 {
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     s.currentTool = tool;
     s.selectionKind = SelectionKind::Signal;
-    clearForPainting(editor);
-    editor.drawHint = false;
-    editor.diagram().modified = true;
+    clearForPainting(session);
+    session.drawHint = false;
+    session.diagram().modified = true;
 }
 
-void chooseText(Editor& editor, int alternate)
+void chooseText(Session& session, int alternate)
 {
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     s.textPlacement = 1;
     s.alternateTextCursor = alternate;
     s.currentTool = Tool::Draw;
-    editor.diagram().modified = true;
+    session.diagram().modified = true;
 }
 
-void chooseArrow(Editor& editor, ArrowShape shape, int floating)
+void chooseArrow(Session& session, ArrowShape shape, int floating)
 {
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     s.currentTool = Tool::Arrow;
     s.arrowStep = kStepIdle;
     s.arrowShape = shape;
     s.floatingArrow = floating;
     s.textPlacement = 0;
-    editor.deselectRow();
-    editor.diagram().modified = true;
+    session.deselectRow();
+    session.diagram().modified = true;
 }
 
-void chooseLabel(Editor& editor, int inward)
+void chooseLabel(Session& session, int inward)
 {
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     s.currentTool = Tool::Label;
     s.labelStep = kStepIdle;
     s.labelArrowsInward = inward;
-    editor.deselectRow();
-    editor.diagram().modified = true;
+    session.deselectRow();
+    session.diagram().modified = true;
 }
 
-void chooseTimeBreak(Editor& editor)
+void chooseTimeBreak(Session& session)
 {
-    editor.state().currentTool = Tool::TimeBreak;
-    editor.deselectRow();
-    editor.diagram().modified = true;
+    session.state().currentTool = Tool::TimeBreak;
+    session.deselectRow();
+    session.diagram().modified = true;
 }
 
-void chooseFlood(Editor& editor, bool erase)
+void chooseFlood(Session& session, bool erase)
 {
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     s.currentTool = Tool::Flood;
     if (erase) {
         s.floodStyle = "0";
@@ -111,26 +111,26 @@ void chooseFlood(Editor& editor, bool erase)
         if (s.lastFloodStyle == "0")
             s.lastFloodStyle = "1";
         s.floodStyle = s.lastFloodStyle;
-        editor.deselectRow();
+        session.deselectRow();
     }
     s.textPlacement = 0;
 }
 
 // A tool command: the abort prologue, the choice, then cursor and screen. A tool whose clicks
 // are served elsewhere is enabled once that code has registered its entry point.
-void addTool(Editor& editor, int command, std::function<void(Editor&)> choose, std::function<bool(const ToolEntryPoints&)> available = {})
+void addTool(Session& session, int command, std::function<void(Session&)> choose, std::function<bool(const ToolEntryPoints&)> available = {})
 {
-    editor.commands().add(
+    session.commands().add(
         command,
-        [&editor, choose, available] {
-            if (available && !available(editor.tools()))
+        [&session, choose, available] {
+            if (available && !available(session.tools()))
                 return;
-            if (!editor.abortPendingTools())
+            if (!session.abortPendingTools())
                 return;
-            choose(editor);
-            finishToolCommand(editor);
+            choose(session);
+            finishToolCommand(session);
         },
-        [&editor, available](CommandState& st) { st.enabled = !available || available(editor.tools()); });
+        [&session, available](CommandState& st) { st.enabled = !available || available(session.tools()); });
 }
 
 std::string nextFloodStyle(const std::string& style)
@@ -142,30 +142,30 @@ std::string nextFloodStyle(const std::string& style)
     return std::string(1, order[(at + 1) % order.size()]);
 }
 
-ContextMenuKind menuFor(Editor& editor)
+ContextMenuKind menuFor(Session& session)
 {
-    const InteractionState& s = editor.state();
+    const InteractionState& s = session.state();
     if (s.is(Tool::Arrow) || s.selectionKind == SelectionKind::Arrow)
-        return list(editor, model::ListId::Arrows).selection() >= 0 ? ContextMenuKind::Arrow : ContextMenuKind::Signal;
+        return list(session, model::ListId::Arrows).selection() >= 0 ? ContextMenuKind::Arrow : ContextMenuKind::Signal;
     if (s.is(Tool::Label) || s.selectionKind == SelectionKind::Label)
-        return list(editor, model::ListId::Labels).selection() >= 0 ? ContextMenuKind::Label : ContextMenuKind::Signal;
+        return list(session, model::ListId::Labels).selection() >= 0 ? ContextMenuKind::Label : ContextMenuKind::Signal;
     if (s.selectionKind == SelectionKind::TextBox)
-        return list(editor, model::ListId::Texts).selection() >= 0 ? ContextMenuKind::Text : ContextMenuKind::Signal;
+        return list(session, model::ListId::Texts).selection() >= 0 ? ContextMenuKind::Text : ContextMenuKind::Signal;
     return ContextMenuKind::Signal;
 }
 
 } // namespace
 
-void cancelHalfMadeAnnotations(Editor& editor)
+void cancelHalfMadeAnnotations(Session& session)
 {
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     if (s.arrowStep == kStepFirstPointPlaced) {
-        model::RecordList& arrows = list(editor, model::ListId::Arrows);
+        model::RecordList& arrows = list(session, model::ListId::Arrows);
         arrows.remove(arrows.selection());
         arrows.setSelection(-1);
     }
     if (s.labelStep == kStepFirstPointPlaced) {
-        model::RecordList& labels = list(editor, model::ListId::Labels);
+        model::RecordList& labels = list(session, model::ListId::Labels);
         labels.remove(labels.selection());
         labels.setSelection(-1);
     }
@@ -173,50 +173,50 @@ void cancelHalfMadeAnnotations(Editor& editor)
     s.labelStep = kStepIdle;
 }
 
-void rightButton(Editor& editor, int screenX, int screenY)
+void rightButton(Session& session, int screenX, int screenY)
 {
-    InteractionState& s = editor.state();
+    InteractionState& s = session.state();
     switch (s.currentTool) {
-    case Tool::Draw: editor.execute(cmd::ToolTriState); return;
-    case Tool::TriState: editor.execute(cmd::ToolBothHighLow); return;
-    case Tool::Both: editor.execute(cmd::ModeDraw); return;
+    case Tool::Draw: session.execute(cmd::ToolTriState); return;
+    case Tool::TriState: session.execute(cmd::ToolBothHighLow); return;
+    case Tool::Both: session.execute(cmd::ModeDraw); return;
     case Tool::Flood:
         s.floodStyle = nextFloodStyle(s.floodStyle);
         s.lastFloodStyle = s.floodStyle;
-        editor.updateCursor();
-        editor.refresh();
+        session.updateCursor();
+        session.refresh();
         return;
     default: break;
     }
-    editor.ui().popupContextMenu(menuFor(editor), screenX, screenY);
+    session.ui().popupContextMenu(menuFor(session), screenX, screenY);
 }
 
-void registerToolCommands(Editor& editor)
+void registerToolCommands(Session& session)
 {
-    addTool(editor, cmd::ModeDraw, chooseDraw);
-    addTool(editor, cmd::ModeEdit, chooseSelect);
-    addTool(editor, cmd::ToolTriState, [](Editor& e) { choosePainting(e, Tool::TriState); });
-    addTool(editor, cmd::ToolBothHighLow, [](Editor& e) { choosePainting(e, Tool::Both); });
-    addTool(editor, cmd::ToolFloodFill, [](Editor& e) { chooseFlood(e, false); });
-    addTool(editor, cmd::ToolEraseFloodFill, [](Editor& e) { chooseFlood(e, true); });
+    addTool(session, cmd::ModeDraw, chooseDraw);
+    addTool(session, cmd::ModeEdit, chooseSelect);
+    addTool(session, cmd::ToolTriState, [](Session& e) { choosePainting(e, Tool::TriState); });
+    addTool(session, cmd::ToolBothHighLow, [](Session& e) { choosePainting(e, Tool::Both); });
+    addTool(session, cmd::ToolFloodFill, [](Session& e) { chooseFlood(e, false); });
+    addTool(session, cmd::ToolEraseFloodFill, [](Session& e) { chooseFlood(e, true); });
 
     auto text = [](const ToolEntryPoints& t) { return static_cast<bool>(t.createTextBox); };
     auto arrows = [](const ToolEntryPoints& t) { return static_cast<bool>(t.arrowClick); };
     auto labels = [](const ToolEntryPoints& t) { return static_cast<bool>(t.labelClick); };
     auto breaks = [](const ToolEntryPoints& t) { return static_cast<bool>(t.timeBreakClick); };
-    addTool(editor, cmd::ToolText, [](Editor& e) { chooseText(e, 0); }, text);
-    addTool(editor, cmd::ToolBezierArrow, [](Editor& e) { chooseArrow(e, ArrowShape::Bezier, 0); }, arrows);
-    addTool(editor, cmd::ToolStraightArrow, [](Editor& e) { chooseArrow(e, ArrowShape::Straight, 0); }, arrows);
-    addTool(editor, cmd::ToolAngledWire, [](Editor& e) { chooseArrow(e, ArrowShape::Angled, 0); }, arrows);
-    addTool(editor, cmd::ToolFloatingArrow, [](Editor& e) { chooseArrow(e, ArrowShape::Straight, 1); }, arrows);
-    addTool(editor, cmd::ToolLabelOutward, [](Editor& e) { chooseLabel(e, 0); }, labels);
-    addTool(editor, cmd::ToolLabelInward, [](Editor& e) { chooseLabel(e, 1); }, labels);
-    addTool(editor, cmd::ToolTimeBreak, chooseTimeBreak, breaks);
+    addTool(session, cmd::ToolText, [](Session& e) { chooseText(e, 0); }, text);
+    addTool(session, cmd::ToolBezierArrow, [](Session& e) { chooseArrow(e, ArrowShape::Bezier, 0); }, arrows);
+    addTool(session, cmd::ToolStraightArrow, [](Session& e) { chooseArrow(e, ArrowShape::Straight, 0); }, arrows);
+    addTool(session, cmd::ToolAngledWire, [](Session& e) { chooseArrow(e, ArrowShape::Angled, 0); }, arrows);
+    addTool(session, cmd::ToolFloatingArrow, [](Session& e) { chooseArrow(e, ArrowShape::Straight, 1); }, arrows);
+    addTool(session, cmd::ToolLabelOutward, [](Session& e) { chooseLabel(e, 0); }, labels);
+    addTool(session, cmd::ToolLabelInward, [](Session& e) { chooseLabel(e, 1); }, labels);
+    addTool(session, cmd::ToolTimeBreak, chooseTimeBreak, breaks);
 
-    editor.commands().add(cmd::CancelTransaction, [&editor] {
-        cancelHalfMadeAnnotations(editor);
-        editor.drawHint = false;
-        editor.refresh();
+    session.commands().add(cmd::CancelTransaction, [&session] {
+        cancelHalfMadeAnnotations(session);
+        session.drawHint = false;
+        session.refresh();
     });
 }
 

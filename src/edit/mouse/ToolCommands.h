@@ -2,19 +2,19 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 // The commands that choose a tool ("&Draw", "&Edit", the arrow, label, time-break, text, flood,
 // tri-state and both tools) and "Cancel Current Transaction". A tool whose clicks no tool code
 // takes yet stays disabled.
-void registerToolCommands(Editor& editor);
+void registerToolCommands(Session& session);
 
 // The right button at a screen point: with the draw, tri-state or both tool it steps to the next
 // of the three; with the flood tool it steps the style; otherwise it pops up the context menu
 // for the tool and selection.
-void rightButton(Editor& editor, int screenX, int screenY);
+void rightButton(Session& session, int screenX, int screenY);
 
 // Silently drops a half-made arrow and label and puts both tools back to their first step.
-void cancelHalfMadeAnnotations(Editor& editor);
+void cancelHalfMadeAnnotations(Session& session);
 
 } // namespace sigmora::edit

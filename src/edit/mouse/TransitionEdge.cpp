@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "edit/rows/EdgeOffsets.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "model/SignalRecord.h"
 
 namespace sigmora::edit {
@@ -140,31 +140,31 @@ bool dragTransitionEdge(model::Diagram& diagram, EdgeGrip& grip, int dx)
     return changed;
 }
 
-void registerTransitionEdgeTool(Editor& editor)
+void registerTransitionEdgeTool(Session& session)
 {
     auto grip = std::make_shared<EdgeGrip>();
-    ToolEntryPoints& t = editor.tools();
-    t.edgeHoverTest = [&editor](int x, int y) {
-        const InteractionState& s = editor.state();
+    ToolEntryPoints& t = session.tools();
+    t.edgeHoverTest = [&session](int x, int y) {
+        const InteractionState& s = session.state();
         if (!s.is(Tool::Select) || s.selectionKind != SelectionKind::Signal || s.rectangle.dragging)
             return false;
-        return transitionEdgeAt(editor.diagram(), GridMapping::of(editor.diagram()), x, y).has_value();
+        return transitionEdgeAt(session.diagram(), GridMapping::of(session.diagram()), x, y).has_value();
     };
-    t.startEdgeDrag = [&editor, grip](int x, int y) {
-        const auto hit = transitionEdgeAt(editor.diagram(), GridMapping::of(editor.diagram()), x, y);
+    t.startEdgeDrag = [&session, grip](int x, int y) {
+        const auto hit = transitionEdgeAt(session.diagram(), GridMapping::of(session.diagram()), x, y);
         if (!hit)
             return false;
         *grip = *hit;
-        editor.selectRow(hit->row);
+        session.selectRow(hit->row);
         return true;
     };
-    t.moveEdge = [&editor, grip](int dx) {
+    t.moveEdge = [&session, grip](int dx) {
         const int column = grip->column;
-        if (!dragTransitionEdge(editor.diagram(), *grip, dx))
+        if (!dragTransitionEdge(session.diagram(), *grip, dx))
             return;
-        editor.diagram().modified = true;
+        session.diagram().modified = true;
         if (grip->column != column)
-            editor.selectRow(grip->row);
+            session.selectRow(grip->row);
     };
 }
 

@@ -7,7 +7,7 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 // A transition edge taken hold of with the mouse: the edge at the left of `column` on `row`.
 struct EdgeGrip {
@@ -28,6 +28,6 @@ std::optional<EdgeGrip> transitionEdgeAt(const model::Diagram& diagram, const Gr
 bool dragTransitionEdge(model::Diagram& diagram, EdgeGrip& grip, int dx);
 
 // The edge hover, the start of an edge drag and its moves, as the mouse pipeline asks for them.
-void registerTransitionEdgeTool(Editor& editor);
+void registerTransitionEdgeTool(Session& session);
 
 } // namespace sigmora::edit

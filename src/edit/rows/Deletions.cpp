@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/annotations/TextBoxes.h"
 #include "model/NameColumnFitter.h"
 #include "model/RecordFields.h"
@@ -28,7 +28,7 @@ constexpr const char* kDeleteArrow = "Delete the currently selected arrow?";
 constexpr int kBeginSignalField = 1;
 constexpr int kEndSignalField = 3;
 
-model::RecordList& list(Editor& e, model::ListId id)
+model::RecordList& list(Session& e, model::ListId id)
 {
     return e.diagram().store.list(id);
 }
@@ -82,9 +82,9 @@ int captionLabel(std::string_view attachment)
 }
 
 // Removes label i with its caption; the captions of later labels are renumbered.
-void removeLabel(Editor& editor, int index)
+void removeLabel(Session& session, int index)
 {
-    model::RecordList& texts = list(editor, model::ListId::Texts);
+    model::RecordList& texts = list(session, model::ListId::Texts);
     for (int i = texts.count() - 1; i >= 0; --i) {
         const std::string record = texts.get(i);
         const auto attachment = model::fields::textField(record, model::textfield::Attachment);
@@ -95,15 +95,15 @@ void removeLabel(Editor& editor, int index)
             texts.replace(i, model::fields::withTextField(record, model::textfield::Attachment,
                                                           std::string(kLabelTextPrefix) + std::to_string(n - 1) + "*"));
     }
-    list(editor, model::ListId::Labels).remove(index);
+    list(session, model::ListId::Labels).remove(index);
 }
 
-void removeLabelsNaming(Editor& editor, std::string_view name)
+void removeLabelsNaming(Session& session, std::string_view name)
 {
-    model::RecordList& labels = list(editor, model::ListId::Labels);
+    model::RecordList& labels = list(session, model::ListId::Labels);
     for (int i = labels.count() - 1; i >= 0; --i)
         if (fieldNames(labels.get(i), kBeginSignalField, name) || fieldNames(labels.get(i), kEndSignalField, name))
-            removeLabel(editor, i);
+            removeLabel(session, i);
 }
 
 // The signal a text box is attached to, by name; -1 for free boxes and label captions.
@@ -116,11 +116,11 @@ int attachedRow(const model::RecordList& rows, std::string_view attachment)
 }
 
 // Text boxes of the deleted row go; those of later rows move up one row.
-void removeOrLiftTexts(Editor& editor, int row)
+void removeOrLiftTexts(Session& session, int row)
 {
-    model::RecordList& texts = list(editor, model::ListId::Texts);
-    const model::RecordList& rows = editor.diagram().store.signals();
-    const int pitch = render::Layout::from(editor.diagram().settings).rowPitch();
+    model::RecordList& texts = list(session, model::ListId::Texts);
+    const model::RecordList& rows = session.diagram().store.signals();
+    const int pitch = render::Layout::from(session.diagram().settings).rowPitch();
     for (int i = texts.count() - 1; i >= 0; --i) {
         const auto attachment = model::fields::textField(texts.get(i), model::textfield::Attachment);
         if (!attachment || captionLabel(*attachment) >= 0)
@@ -129,9 +129,9 @@ void removeOrLiftTexts(Editor& editor, int row)
         if (attached == row)
             texts.remove(i);
         else if (attached > row)
-            moveTextBox(editor, i, 0, -pitch, TextMove::Step);
+            moveTextBox(session, i, 0, -pitch, TextMove::Step);
     }
-    editor.state().clearTextSelection();
+    session.state().clearTextSelection();
 }
 
 void liftGridRows(model::CellGrid& grid, int row)
@@ -144,115 +144,115 @@ void liftGridRows(model::CellGrid& grid, int row)
     grid.clearRow(model::kMaxRows - 1);
 }
 
-void emptyCellCopy(Editor& editor)
+void emptyCellCopy(Session& session)
 {
-    if (editor.tools().emptyCellCopy)
-        editor.tools().emptyCellCopy();
+    if (session.tools().emptyCellCopy)
+        session.tools().emptyCellCopy();
     else
-        list(editor, model::ListId::CopyBuffer).clear();
+        list(session, model::ListId::CopyBuffer).clear();
 }
 
-void removeSignalUnchecked(Editor& editor, int row)
+void removeSignalUnchecked(Session& session, int row)
 {
-    model::Diagram& d = editor.diagram();
+    model::Diagram& d = session.diagram();
     const std::string name(model::fields::nameOfRow(d.store.signals().get(row)));
     d.modified = true;
-    removeNaming(list(editor, model::ListId::Arrows), name, {kBeginSignalField, kEndSignalField});
-    removeLabelsNaming(editor, name);
-    removeNaming(list(editor, model::ListId::LegacyRegions), name, {kBeginSignalField});
-    removeNaming(list(editor, model::ListId::TimeBreaks), name, {kBeginSignalField});
-    removeOrLiftTexts(editor, row);
+    removeNaming(list(session, model::ListId::Arrows), name, {kBeginSignalField, kEndSignalField});
+    removeLabelsNaming(session, name);
+    removeNaming(list(session, model::ListId::LegacyRegions), name, {kBeginSignalField});
+    removeNaming(list(session, model::ListId::TimeBreaks), name, {kBeginSignalField});
+    removeOrLiftTexts(session, row);
     d.store.signals().remove(row);
     liftGridRows(d.store.edgeOffsets(), row);
     liftGridRows(d.store.floodStyles(), row);
-    model::fitNameColumn(d, editor.measurer());
-    editor.deselectRow();
-    editor.state().selectedCell = -1;
-    emptyCellCopy(editor);
-    editor.refresh();
+    model::fitNameColumn(d, session.measurer());
+    session.deselectRow();
+    session.state().selectedCell = -1;
+    emptyCellCopy(session);
+    session.refresh();
 }
 
 } // namespace
 
-void removeSignalRow(Editor& editor, int row)
+void removeSignalRow(Session& session, int row)
 {
-    if (row >= 0 && row < editor.diagram().store.signals().count())
-        removeSignalUnchecked(editor, row);
+    if (row >= 0 && row < session.diagram().store.signals().count())
+        removeSignalUnchecked(session, row);
 }
 
-void deleteSelectedSignal(Editor& editor)
+void deleteSelectedSignal(Session& session)
 {
-    const int row = editor.state().selectedRow;
-    const model::RecordList& rows = editor.diagram().store.signals();
+    const int row = session.state().selectedRow;
+    const model::RecordList& rows = session.diagram().store.signals();
     if (row < 0 || row >= rows.count())
         return;
     // Highlighted cells go instead of the signal; a rectangle that covers no cells is ended by
     // the removal and the signal is asked about. One undo snapshot either way.
     const bool cellsRemoved =
-        editor.state().rectangle.active && (!editor.tools().removeCells || editor.tools().removeCells());
+        session.state().rectangle.active && (!session.tools().removeCells || session.tools().removeCells());
     if (!cellsRemoved) {
         const std::string name = model::fields::decodePeriods(model::fields::nameOfRow(rows.get(row)));
-        if (editor.ui().askYesNo(kDeleteSignal + name, kAreYouSure, MessageIcon::Warning))
-            removeSignalUnchecked(editor, row);
+        if (session.ui().askYesNo(kDeleteSignal + name, kAreYouSure, MessageIcon::Warning))
+            removeSignalUnchecked(session, row);
     }
-    editor.takeSnapshot();
+    session.takeSnapshot();
 }
 
-void deleteSelectedTextBoxes(Editor& editor)
+void deleteSelectedTextBoxes(Session& session)
 {
-    const int count = selectedTextCount(editor);
+    const int count = selectedTextCount(session);
     if (count == 0)
         return;
-    model::RecordList& texts = list(editor, model::ListId::Texts);
+    model::RecordList& texts = list(session, model::ListId::Texts);
     model::ReaderReport ignored;
     const std::string question =
         count == 1 ? kDeleteOneText + model::fields::decodePeriods(
-                                          model::textbox::message(texts.get(firstSelectedText(editor)), ignored))
+                                          model::textbox::message(texts.get(firstSelectedText(session)), ignored))
                    : std::string(kDeleteTexts);
-    if (editor.ui().askYesNo(question, kAreYouSure)) {
+    if (session.ui().askYesNo(question, kAreYouSure)) {
         for (int i = std::min(texts.count(), kSelectionFlags) - 1; i >= 0; --i)
-            if (editor.state().textSelected[i])
+            if (session.state().textSelected[i])
                 texts.remove(i);
-        editor.state().clearTextSelection();
+        session.state().clearTextSelection();
         texts.setSelection(-1);
-        editor.diagram().modified = true;
+        session.diagram().modified = true;
     }
-    editor.refresh();
-    editor.takeSnapshot();
+    session.refresh();
+    session.takeSnapshot();
 }
 
-void deleteCurrentLabel(Editor& editor)
+void deleteCurrentLabel(Session& session)
 {
-    model::RecordList& labels = list(editor, model::ListId::Labels);
+    model::RecordList& labels = list(session, model::ListId::Labels);
     const int index = currentOrFirst(labels);
     if (index < 0)
         return;
     labels.setSelection(index);
-    editor.refresh();
-    if (!editor.ui().askYesNo(kDeleteLabel, kAreYouSure))
+    session.refresh();
+    if (!session.ui().askYesNo(kDeleteLabel, kAreYouSure))
         return;
-    removeLabel(editor, index);
+    removeLabel(session, index);
     selectFirst(labels);
-    editor.state().labelStep = kStepIdle;
-    editor.diagram().modified = true;
-    editor.refresh();
-    editor.takeSnapshot();
+    session.state().labelStep = kStepIdle;
+    session.diagram().modified = true;
+    session.refresh();
+    session.takeSnapshot();
 }
 
-void deleteCurrentTimeBreak(Editor& editor)
+void deleteCurrentTimeBreak(Session& session)
 {
-    model::RecordList& breaks = list(editor, model::ListId::TimeBreaks);
+    model::RecordList& breaks = list(session, model::ListId::TimeBreaks);
     const int index = currentOrFirst(breaks);
     if (index < 0)
         return;
     const std::string record = breaks.get(index);
     model::ReaderReport ignored;
-    if (editor.diagram().store.attachedSignal(record, ignored) != 0) {
-        if (!editor.ui().askYesNo(kDeleteTimeBreak, kAreYouSure))
+    if (session.diagram().store.attachedSignal(record, ignored) != 0) {
+        if (!session.ui().askYesNo(kDeleteTimeBreak, kAreYouSure))
             return;
         breaks.remove(index);
     } else {
-        if (!editor.ui().askYesNo(kDeleteColumn, kColumnDelete))
+        if (!session.ui().askYesNo(kDeleteColumn, kColumnDelete))
             return;
         const int column = model::fields::intField(record, 0);
         for (int i = breaks.count() - 1; i >= 0; --i)
@@ -260,57 +260,57 @@ void deleteCurrentTimeBreak(Editor& editor)
                 breaks.remove(i);
     }
     selectFirst(breaks);
-    editor.diagram().modified = true;
-    editor.refresh();
-    editor.takeSnapshot();
+    session.diagram().modified = true;
+    session.refresh();
+    session.takeSnapshot();
 }
 
-void deleteCurrentArrow(Editor& editor)
+void deleteCurrentArrow(Session& session)
 {
-    model::RecordList& arrows = list(editor, model::ListId::Arrows);
+    model::RecordList& arrows = list(session, model::ListId::Arrows);
     const int index = currentOrFirst(arrows);
-    if (index < 0 || !editor.ui().askYesNo(kDeleteArrow, kAreYouSure))
+    if (index < 0 || !session.ui().askYesNo(kDeleteArrow, kAreYouSure))
         return;
     arrows.remove(index);
     selectFirst(arrows);
-    editor.state().arrowStep = kStepIdle;
-    editor.diagram().modified = true;
-    editor.refresh();
-    editor.takeSnapshot();
+    session.state().arrowStep = kStepIdle;
+    session.diagram().modified = true;
+    session.refresh();
+    session.takeSnapshot();
 }
 
-void cutSelection(Editor& editor)
+void cutSelection(Session& session)
 {
-    if (!editor.abortPendingTools())
+    if (!session.abortPendingTools())
         return;
-    const InteractionState& s = editor.state();
+    const InteractionState& s = session.state();
     if (s.is(Tool::Arrow) || s.selectionKind == SelectionKind::Arrow)
-        deleteCurrentArrow(editor);
+        deleteCurrentArrow(session);
     else if (s.is(Tool::Label) || s.selectionKind == SelectionKind::Label)
-        deleteCurrentLabel(editor);
+        deleteCurrentLabel(session);
     else if (s.is(Tool::TimeBreak) || s.selectionKind == SelectionKind::TimeBreak)
-        deleteCurrentTimeBreak(editor);
+        deleteCurrentTimeBreak(session);
     else if (s.selectionKind != SelectionKind::Signal)
-        deleteSelectedTextBoxes(editor);
-    else if (editor.tools().cutCells)
-        editor.tools().cutCells();
+        deleteSelectedTextBoxes(session);
+    else if (session.tools().cutCells)
+        session.tools().cutCells();
 }
 
-void deleteByKey(Editor& editor)
+void deleteByKey(Session& session)
 {
-    const InteractionState& s = editor.state();
+    const InteractionState& s = session.state();
     if (s.is(Tool::Arrow))
-        return deleteCurrentArrow(editor);
+        return deleteCurrentArrow(session);
     if (s.is(Tool::Label))
-        return deleteCurrentLabel(editor);
+        return deleteCurrentLabel(session);
     if (s.is(Tool::TimeBreak))
-        return deleteCurrentTimeBreak(editor);
+        return deleteCurrentTimeBreak(session);
     switch (s.selectionKind) {
-    case SelectionKind::Signal: return deleteSelectedSignal(editor);
-    case SelectionKind::TimeBreak: return deleteCurrentTimeBreak(editor);
-    case SelectionKind::Arrow: return deleteCurrentArrow(editor);
-    case SelectionKind::Label: return deleteCurrentLabel(editor);
-    default: return deleteSelectedTextBoxes(editor);
+    case SelectionKind::Signal: return deleteSelectedSignal(session);
+    case SelectionKind::TimeBreak: return deleteCurrentTimeBreak(session);
+    case SelectionKind::Arrow: return deleteCurrentArrow(session);
+    case SelectionKind::Label: return deleteCurrentLabel(session);
+    default: return deleteSelectedTextBoxes(session);
     }
 }
 

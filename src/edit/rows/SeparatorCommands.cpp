@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/annotations/TextRelayout.h"
 #include "model/RecordFields.h"
 #include "model/TextBoxRecord.h"
@@ -60,37 +60,37 @@ std::string buildSeparatorRecord(const std::string& name, model::SeparatorKind k
     return model::fields::joinRow(name, "SEP_0.0.1.Arial." + std::to_string(static_cast<int>(kind)) + ".1.0.0.0.1.");
 }
 
-void insertSeparator(Editor& editor, model::SeparatorKind kind)
+void insertSeparator(Session& session, model::SeparatorKind kind)
 {
-    if (!editor.abortPendingTools() || !editor.roomForRow())
+    if (!session.abortPendingTools() || !session.roomForRow())
         return;
-    model::Diagram& diagram = editor.diagram();
+    model::Diagram& diagram = session.diagram();
     model::RecordList& rows = diagram.store.signals();
     diagram.modified = true;
-    editor.drawHint = false;
-    const int selected = editor.state().selectedRow;
+    session.drawHint = false;
+    const int selected = session.state().selectedRow;
     const int at = selected >= 0 && selected < rows.count() ? selected : 0;
     moveAttachedTextsDown(diagram, at);
     rows.insert(at, buildSeparatorRecord(chooseSeparatorName(rows), kind));
     openGridRow(diagram.store.edgeOffsets(), at);
     openGridRow(diagram.store.floodStyles(), at);
     rows.setSelection(at);
-    InteractionState& st = editor.state();
+    InteractionState& st = session.state();
     st.selectedRow = at;
     st.selectedCell = kSelectedCellAfterInsert;
     st.textPlacement = 0;
-    editor.refresh();
-    editor.takeSnapshot();
+    session.refresh();
+    session.takeSnapshot();
 }
 
-void registerSeparatorCommands(Editor& editor)
+void registerSeparatorCommands(Session& session)
 {
     using model::SeparatorKind;
-    CommandRegistry& r = editor.commands();
-    r.add(cmd::InsertSeparatorBlank, [&editor] { insertSeparator(editor, SeparatorKind::Blank); });
-    r.add(cmd::InsertSeparatorSolid, [&editor] { insertSeparator(editor, SeparatorKind::SolidLine); });
-    r.add(cmd::InsertSeparatorDotted, [&editor] { insertSeparator(editor, SeparatorKind::DottedLine); });
-    r.add(cmd::InsertSeparatorRectangle, [&editor] { insertSeparator(editor, SeparatorKind::SolidRectangle); });
+    CommandRegistry& r = session.commands();
+    r.add(cmd::InsertSeparatorBlank, [&session] { insertSeparator(session, SeparatorKind::Blank); });
+    r.add(cmd::InsertSeparatorSolid, [&session] { insertSeparator(session, SeparatorKind::SolidLine); });
+    r.add(cmd::InsertSeparatorDotted, [&session] { insertSeparator(session, SeparatorKind::DottedLine); });
+    r.add(cmd::InsertSeparatorRectangle, [&session] { insertSeparator(session, SeparatorKind::SolidRectangle); });
 }
 
 } // namespace sigmora::edit

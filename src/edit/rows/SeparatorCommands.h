@@ -7,7 +7,7 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 // "separator" while no row name begins with it, else "separator %d " (with its trailing blank)
 // from 2 upward.
@@ -15,9 +15,9 @@ std::string chooseSeparatorName(const model::RecordList& signals);
 std::string buildSeparatorRecord(const std::string& name, model::SeparatorKind kind);
 
 // Inserts a separator row above the selected row (row 0 when none is selected).
-void insertSeparator(Editor& editor, model::SeparatorKind kind);
+void insertSeparator(Session& session, model::SeparatorKind kind);
 
 // The four "Insert Separator" commands, always enabled.
-void registerSeparatorCommands(Editor& editor);
+void registerSeparatorCommands(Session& session);
 
 } // namespace sigmora::edit

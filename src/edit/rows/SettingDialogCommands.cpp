@@ -2,17 +2,17 @@
 
 #include "edit/session/CommandIds.h"
 #include "edit/session/CycleLabelValues.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/annotations/TextRelayout.h"
 
 namespace sigmora::edit {
 
 namespace {
 
-void customizeCycleLabels(Editor& editor)
+void customizeCycleLabels(Session& session)
 {
-    model::Diagram& diagram = editor.diagram();
-    if (auto chosen = editor.ui().customizeCycleLabels(cycleLabelValues(diagram.settings))) {
+    model::Diagram& diagram = session.diagram();
+    if (auto chosen = session.ui().customizeCycleLabels(cycleLabelValues(diagram.settings))) {
         applyCycleLabels(diagram, *chosen);
         diagram.modified = true;
     } else if (diagram.settings.labelsCustomized != 0) {
@@ -22,44 +22,44 @@ void customizeCycleLabels(Editor& editor)
     } else {
         return;
     }
-    editor.refresh();
-    editor.takeSnapshot();
+    session.refresh();
+    session.takeSnapshot();
 }
 
 } // namespace
 
-void applyRowLayout(Editor& editor, const RowLayout& layout)
+void applyRowLayout(Session& session, const RowLayout& layout)
 {
     const RowLayout wanted = clampedRowLayout(layout);
-    model::DiagramSettings& s = editor.diagram().settings;
+    model::DiagramSettings& s = session.diagram().settings;
     if (rowLayoutOf(s) != wanted) {
         const render::Layout before = render::Layout::from(s);
         s.signalHeight = wanted.signalHeight;
         s.signalSpacing = wanted.signalSpacing;
         s.topMargin = wanted.topMargin;
-        relayoutTextBoxes(editor.diagram(), before, render::Layout::from(s));
-        editor.diagram().modified = true;
+        relayoutTextBoxes(session.diagram(), before, render::Layout::from(s));
+        session.diagram().modified = true;
     }
-    editor.refresh();
+    session.refresh();
 }
 
-void showRowLayoutWindow(Editor& editor)
+void showRowLayoutWindow(Session& session)
 {
     RowLayoutLink link;
-    link.current = [&editor] { return rowLayoutOf(editor.diagram().settings); };
-    link.apply = [&editor](const RowLayout& layout) { applyRowLayout(editor, layout); };
-    link.refresh = [&editor] { editor.refresh(); };
-    editor.ui().showRowLayoutWindow(link);
+    link.current = [&session] { return rowLayoutOf(session.diagram().settings); };
+    link.apply = [&session](const RowLayout& layout) { applyRowLayout(session, layout); };
+    link.refresh = [&session] { session.refresh(); };
+    session.ui().showRowLayoutWindow(link);
 }
 
-void registerSettingDialogCommands(Editor& editor)
+void registerSettingDialogCommands(Session& session)
 {
-    CommandRegistry& r = editor.commands();
-    r.add(cmd::CycleLabelsCustomize, [&editor] { customizeCycleLabels(editor); });
-    r.add(cmd::AdjustHeightSpacing, [&editor] { showRowLayoutWindow(editor); });
-    r.add(cmd::DecreaseSignalSpacing, [&editor] { showRowLayoutWindow(editor); });
+    CommandRegistry& r = session.commands();
+    r.add(cmd::CycleLabelsCustomize, [&session] { customizeCycleLabels(session); });
+    r.add(cmd::AdjustHeightSpacing, [&session] { showRowLayoutWindow(session); });
+    r.add(cmd::DecreaseSignalSpacing, [&session] { showRowLayoutWindow(session); });
     // Dragging the diagram's bottom edge opens the window too.
-    editor.tools().openHeightWindow = [&editor] { showRowLayoutWindow(editor); };
+    session.tools().openHeightWindow = [&session] { showRowLayoutWindow(session); };
 }
 
 } // namespace sigmora::edit

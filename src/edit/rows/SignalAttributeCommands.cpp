@@ -1,8 +1,9 @@
 #include "edit/rows/SignalAttributeCommands.h"
 #include "edit/rows/Deletions.h"
+#include "edit/rows/DiagramCommands.h"
 
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/rows/RowRename.h"
 #include "edit/rows/SeparatorInsertion.h"
 #include "model/NameColumnFitter.h"
@@ -31,9 +32,9 @@ void makeRoomForNameLines(model::Diagram& diagram, int row, const std::string& s
 
 } // namespace
 
-void applySignalAttributes(Editor& editor, const SignalAttributes& before, const SignalAttributes& after)
+void applySignalAttributes(Session& session, const SignalAttributes& before, const SignalAttributes& after)
 {
-    model::Diagram& diagram = editor.diagram();
+    model::Diagram& diagram = session.diagram();
     model::RecordList& rows = diagram.store.signals();
     const int row = before.rowIndex;
     if (row < 0 || row >= rows.count())
@@ -44,7 +45,7 @@ void applySignalAttributes(Editor& editor, const SignalAttributes& before, const
     const bool clock = values.isClock;
     const bool frequencyChanged = clock && values.clockFrequency != before.clockFrequency;
     const bool dutyChanged = clock && values.clockDuty != before.clockDuty;
-    if (frequencyChanged && editor.ui().askYesNo(kClockPeriodQuestion, kClockPeriodCaption))
+    if (frequencyChanged && session.ui().askYesNo(kClockPeriodQuestion, kClockPeriodCaption))
         diagram.settings.periodDivider = values.clockFrequency;
 
     const std::string oldRecord = rows.get(row);
@@ -63,46 +64,46 @@ void applySignalAttributes(Editor& editor, const SignalAttributes& before, const
     makeRoomForNameLines(diagram, row, newName);
 
     diagram.modified = true;
-    model::fitNameColumn(diagram, editor.measurer());
-    editor.refresh();
+    model::fitNameColumn(diagram, session.measurer());
+    session.refresh();
 }
 
-void editSignalAttributes(Editor& editor)
+void editSignalAttributes(Session& session)
 {
-    if (!editor.abortPendingTools())
+    if (!session.abortPendingTools())
         return;
-    const model::RecordList& rows = editor.diagram().store.signals();
-    const int row = editor.state().selectedRow;
+    const model::RecordList& rows = session.diagram().store.signals();
+    const int row = session.state().selectedRow;
     if (row < 0 || row >= rows.count()) {
-        editor.ui().showMessage(kSelectSignalFirst, kSelectSignalCaption);
+        session.ui().showMessage(kSelectSignalFirst, kSelectSignalCaption);
         return;
     }
     if (model::rowKind(rows.get(row)) == model::kRowKindSeparator)
         return;
-    const SignalAttributes before = readSignalAttributes(editor.diagram(), row);
+    const SignalAttributes before = readSignalAttributes(session.diagram(), row);
     SignalAttributes after = before;
     after.deleteAvailable = true;
-    switch (editor.ui().editSignalAttributes(after)) {
+    switch (session.ui().editSignalAttributes(after)) {
     case SignalDialogResult::Ok:
-        applySignalAttributes(editor, before, after);
+        applySignalAttributes(session, before, after);
         break;
     case SignalDialogResult::Delete:
-        removeSignalRow(editor, row);
+        removeSignalRow(session, row);
         break;
     case SignalDialogResult::Cancel:
         break;
     }
-    editor.takeSnapshot();
+    session.takeSnapshot();
 }
 
-void registerSignalAttributeCommands(Editor& editor)
+void registerSignalAttributeCommands(Session& session)
 {
-    CommandRegistry& r = editor.commands();
-    r.add(cmd::EditSignalAttributes, [&editor] { editSignalAttributes(editor); });
-    r.add(cmd::ctx::EditAttributes, [&editor] { editSignalAttributes(editor); });
-    r.add(cmd::CreateDerivedSignal, [&editor] { editor.addRow(model::NewRowKind::Signal); });
+    CommandRegistry& r = session.commands();
+    r.add(cmd::EditSignalAttributes, [&session] { editSignalAttributes(session); });
+    r.add(cmd::ctx::EditAttributes, [&session] { editSignalAttributes(session); });
+    r.add(cmd::CreateDerivedSignal, [&session] { addRow(session, model::NewRowKind::Signal); });
     // A double click on a row's name opens the dialog on that row (it is selected first).
-    editor.tools().editSignalAttributes = [&editor](int) { editSignalAttributes(editor); };
+    session.tools().editSignalAttributes = [&session](int) { editSignalAttributes(session); };
 }
 
 } // namespace sigmora::edit

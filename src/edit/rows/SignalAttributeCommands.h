@@ -4,7 +4,7 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 inline constexpr const char* kSelectSignalFirst = "Please select a signal first using the Select tool";
 inline constexpr const char* kSelectSignalCaption = "Select a signal";
@@ -14,14 +14,14 @@ inline constexpr const char* kClockPeriodCaption = "Modify period lines and cloc
 
 // "Edit Signal Attributes..." and the context menu's "Edit Attributes ...", and "Create a
 // logically derived signal".
-void registerSignalAttributeCommands(Editor& editor);
+void registerSignalAttributeCommands(Session& session);
 
 // Opens the dialog on the selected row and applies what it answers.
-void editSignalAttributes(Editor& editor);
+void editSignalAttributes(Session& session);
 
 // Writes the dialog's values back into the row they were read from: the rename carried to every
 // record naming the row, the record rebuilt, a clock's cells and edge offsets rewritten for a new
 // frequency or duty cycle, and blank separators made room for a name of several lines.
-void applySignalAttributes(Editor& editor, const SignalAttributes& before, const SignalAttributes& after);
+void applySignalAttributes(Session& session, const SignalAttributes& before, const SignalAttributes& after);
 
 } // namespace sigmora::edit

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "model/RecordFields.h"
 #include "model/TextBoxRecord.h"
 #include "model/TextCase.h"
@@ -19,11 +19,11 @@ bool sameName(std::string_view a, std::string_view b)
 }
 
 // The text indices attached to a signal, found before any row moves.
-std::vector<int> textsOf(Editor& editor, int signalIndex)
+std::vector<int> textsOf(Session& session, int signalIndex)
 {
-    const model::RecordList& texts = editor.diagram().store.list(model::ListId::Texts);
+    const model::RecordList& texts = session.diagram().store.list(model::ListId::Texts);
     const std::string name =
-        model::fields::encodePeriods(model::fields::nameOfRow(editor.diagram().store.signals().get(signalIndex)));
+        model::fields::encodePeriods(model::fields::nameOfRow(session.diagram().store.signals().get(signalIndex)));
     std::vector<int> found;
     for (int i = 0; i < texts.count(); ++i) {
         const auto attachment = model::fields::textField(texts.get(i), model::textfield::Attachment);
@@ -41,9 +41,9 @@ void swapGridRows(model::CellGrid& grid, int a, int b)
         std::swap_ranges(ra, ra + model::kMaxCells, rb);
 }
 
-void moveTexts(Editor& editor, const std::vector<int>& indices, int dy)
+void moveTexts(Session& session, const std::vector<int>& indices, int dy)
 {
-    model::RecordList& texts = editor.diagram().store.list(model::ListId::Texts);
+    model::RecordList& texts = session.diagram().store.list(model::ListId::Texts);
     namespace tf = model::textfield;
     for (int i : indices) {
         std::string r = texts.get(i);
@@ -55,35 +55,35 @@ void moveTexts(Editor& editor, const std::vector<int>& indices, int dy)
 
 } // namespace
 
-void moveAttachedTexts(Editor& editor, int signalIndex, int dy)
+void moveAttachedTexts(Session& session, int signalIndex, int dy)
 {
-    moveTexts(editor, textsOf(editor, signalIndex), dy);
+    moveTexts(session, textsOf(session, signalIndex), dy);
 }
 
-bool moveSignal(Editor& editor, int direction, bool snapshot)
+bool moveSignal(Session& session, int direction, bool snapshot)
 {
-    model::RecordList& rows = editor.diagram().store.signals();
-    const int row = editor.state().selectedRow;
+    model::RecordList& rows = session.diagram().store.signals();
+    const int row = session.state().selectedRow;
     const int other = row + direction;
     if (rows.count() < 2 || row < 0 || row >= rows.count() || other < 0 || other >= rows.count())
         return false;
-    if (editor.tools().emptyCellCopy) // a copied block of cells no longer fits the rows
-        editor.tools().emptyCellCopy();
-    const int pitch = render::Layout::from(editor.diagram().settings).rowPitch();
-    const std::vector<int> moved = textsOf(editor, row);
-    const std::vector<int> neighbour = textsOf(editor, other);
+    if (session.tools().emptyCellCopy) // a copied block of cells no longer fits the rows
+        session.tools().emptyCellCopy();
+    const int pitch = render::Layout::from(session.diagram().settings).rowPitch();
+    const std::vector<int> moved = textsOf(session, row);
+    const std::vector<int> neighbour = textsOf(session, other);
     std::string record = rows.get(row);
     rows.remove(row);
     rows.insert(other, std::move(record));
-    editor.selectRow(other);
-    moveTexts(editor, moved, direction * pitch);
-    moveTexts(editor, neighbour, -direction * pitch);
-    swapGridRows(editor.diagram().store.edgeOffsets(), row, other);
-    swapGridRows(editor.diagram().store.floodStyles(), row, other);
-    editor.diagram().modified = true;
-    editor.refresh();
+    session.selectRow(other);
+    moveTexts(session, moved, direction * pitch);
+    moveTexts(session, neighbour, -direction * pitch);
+    swapGridRows(session.diagram().store.edgeOffsets(), row, other);
+    swapGridRows(session.diagram().store.floodStyles(), row, other);
+    session.diagram().modified = true;
+    session.refresh();
     if (snapshot)
-        editor.takeSnapshot();
+        session.takeSnapshot();
     return true;
 }
 

@@ -2,7 +2,7 @@
 
 #include "edit/session/CommandIds.h"
 #include "edit/rows/EdgeOffsets.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "edit/annotations/TextRelayout.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
@@ -20,33 +20,33 @@ constexpr int kMaxSignalHeightToGrow = 50;
 constexpr int kMinSignalHeight = 8;
 constexpr const char* kHighlightFirst = "Please highlight a signal first";
 
-bool hasSignals(const Editor& editor)
+bool hasSignals(const Session& session)
 {
-    return editor.diagram().store.signalCount() > 0;
+    return session.diagram().store.signalCount() > 0;
 }
 
-void changed(Editor& editor, bool snapshot)
+void changed(Session& session, bool snapshot)
 {
-    editor.diagram().modified = true;
-    editor.refresh();
+    session.diagram().modified = true;
+    session.refresh();
     if (snapshot)
-        editor.takeSnapshot();
+        session.takeSnapshot();
 }
 
 // ---- clock edges ----
 
-void addClockEdge(Editor& editor, int direction)
+void addClockEdge(Session& session, int direction)
 {
-    if (!editor.abortPendingTools() || !hasSignals(editor))
+    if (!session.abortPendingTools() || !hasSignals(session))
         return;
-    model::DiagramSettings& s = editor.diagram().settings;
+    model::DiagramSettings& s = session.diagram().settings;
     const int cells = s.cellCount + direction * kCellsPerClockEdge;
     // The floor of four cells, and the 600 cells a row can hold.
     if (cells < kMinCellCount || cells > model::kMaxCells)
         return;
     s.cellCount = cells;
     s.waveformWidth += direction * kCellsPerClockEdge * s.cellWidth;
-    changed(editor, false);
+    changed(session, false);
 }
 
 // ---- zoom ----
@@ -70,11 +70,11 @@ void adjustDelays(model::Diagram& diagram, int step)
     }
 }
 
-void zoom(Editor& editor, bool in)
+void zoom(Session& session, bool in)
 {
-    if (!editor.abortPendingTools() || !hasSignals(editor))
+    if (!session.abortPendingTools() || !hasSignals(session))
         return;
-    model::DiagramSettings& s = editor.diagram().settings;
+    model::DiagramSettings& s = session.diagram().settings;
     if (!in && s.cellWidth <= kMinCellWidth)
         return;
     const render::Layout before = render::Layout::from(s);
@@ -84,31 +84,31 @@ void zoom(Editor& editor, bool in)
         s.slantWidth = kFullSlantWidth;
     if (!in)
         s.slantWidth = s.cellWidth < kFullSlantWidth ? s.cellWidth : kFullSlantWidth;
-    relayoutTextBoxes(editor.diagram(), before, render::Layout::from(s));
-    adjustDelays(editor.diagram(), step);
-    InteractionState& st = editor.state();
-    model::RecordList& rows = editor.diagram().store.signals();
+    relayoutTextBoxes(session.diagram(), before, render::Layout::from(s));
+    adjustDelays(session.diagram(), step);
+    InteractionState& st = session.state();
+    model::RecordList& rows = session.diagram().store.signals();
     if (st.selectedRow < 0) {
         st.selectedRow = in ? 0 : -1;
         rows.setSelection(st.selectedRow);
     }
-    changed(editor, true);
+    changed(session, true);
 }
 
 // ---- signal height ----
 
-void changeSignalHeight(Editor& editor, bool grow)
+void changeSignalHeight(Session& session, bool grow)
 {
-    if (!editor.abortPendingTools())
+    if (!session.abortPendingTools())
         return;
-    model::DiagramSettings& s = editor.diagram().settings;
+    model::DiagramSettings& s = session.diagram().settings;
     const int next = grow ? s.signalHeight + 1 : s.signalHeight - 1;
     if ((grow && s.signalHeight > kMaxSignalHeightToGrow) || (!grow && next < kMinSignalHeight))
         return;
     const render::Layout before = render::Layout::from(s);
     s.signalHeight = next;
-    relayoutTextBoxes(editor.diagram(), before, render::Layout::from(s));
-    changed(editor, grow);
+    relayoutTextBoxes(session.diagram(), before, render::Layout::from(s));
+    changed(session, grow);
 }
 
 // ---- signal delay ----
@@ -134,26 +134,26 @@ void shiftRowsUnderClock(model::Diagram& diagram, int clockRow, bool later)
     }
 }
 
-void shiftSelectedRow(Editor& editor, bool later)
+void shiftSelectedRow(Session& session, bool later)
 {
-    model::Diagram& diagram = editor.diagram();
-    const int row = editor.state().selectedRow;
+    model::Diagram& diagram = session.diagram();
+    const int row = session.state().selectedRow;
     if (row < 0 || row >= diagram.store.signalCount()) {
-        editor.ui().showMessage(kHighlightFirst);
+        session.ui().showMessage(kHighlightFirst);
         return;
     }
     shiftRow(diagram, row, later);
     if (diagram.settings.eachClockOwnPeriod == 1 &&
         model::isClockData(model::fields::dataOfRow(diagram.store.signals().get(row))))
         shiftRowsUnderClock(diagram, row, later);
-    changed(editor, true);
+    changed(session, true);
 }
 
 // Every column of the cell rectangle on each of its rows, from the top down to the first separator.
-void shiftRectangle(Editor& editor, bool later)
+void shiftRectangle(Session& session, bool later)
 {
-    model::Diagram& diagram = editor.diagram();
-    const CellRectangle& r = editor.state().rectangle;
+    model::Diagram& diagram = session.diagram();
+    const CellRectangle& r = session.state().rectangle;
     const model::DiagramSettings& s = diagram.settings;
     const int firstSignal = s.verticalScroll / 2;
     for (int row = r.firstRow() + firstSignal; row <= r.lastRow() + firstSignal && row < diagram.store.signalCount(); ++row) {
@@ -164,32 +164,32 @@ void shiftRectangle(Editor& editor, bool later)
         shiftEdges(diagram.store.edgeOffsets(), row, r.firstCell() + s.firstVisibleCell,
                    r.lastCell() + s.firstVisibleCell, limit, later);
     }
-    changed(editor, true);
+    changed(session, true);
 }
 
-void shiftDelay(Editor& editor, bool later)
+void shiftDelay(Session& session, bool later)
 {
-    if (!editor.abortPendingTools() || !hasSignals(editor))
+    if (!session.abortPendingTools() || !hasSignals(session))
         return;
-    if (editor.state().rectangle.active)
-        shiftRectangle(editor, later);
+    if (session.state().rectangle.active)
+        shiftRectangle(session, later);
     else
-        shiftSelectedRow(editor, later);
+        shiftSelectedRow(session, later);
 }
 
 } // namespace
 
-void registerTimingCommands(Editor& editor)
+void registerTimingCommands(Session& session)
 {
-    CommandRegistry& r = editor.commands();
-    r.add(cmd::AddClockEdge, [&editor] { addClockEdge(editor, 1); });
-    r.add(cmd::SubtractClockEdge, [&editor] { addClockEdge(editor, -1); });
-    r.add(cmd::IncreaseClockWidth, [&editor] { zoom(editor, true); });
-    r.add(cmd::DecreaseClockWidth, [&editor] { zoom(editor, false); });
-    r.add(cmd::IncreaseSignalHeight, [&editor] { changeSignalHeight(editor, true); });
-    r.add(cmd::DecreaseSignalHeight, [&editor] { changeSignalHeight(editor, false); });
-    r.add(cmd::AddSignalDelay, [&editor] { shiftDelay(editor, true); });
-    r.add(cmd::SubtractSignalDelay, [&editor] { shiftDelay(editor, false); });
+    CommandRegistry& r = session.commands();
+    r.add(cmd::AddClockEdge, [&session] { addClockEdge(session, 1); });
+    r.add(cmd::SubtractClockEdge, [&session] { addClockEdge(session, -1); });
+    r.add(cmd::IncreaseClockWidth, [&session] { zoom(session, true); });
+    r.add(cmd::DecreaseClockWidth, [&session] { zoom(session, false); });
+    r.add(cmd::IncreaseSignalHeight, [&session] { changeSignalHeight(session, true); });
+    r.add(cmd::DecreaseSignalHeight, [&session] { changeSignalHeight(session, false); });
+    r.add(cmd::AddSignalDelay, [&session] { shiftDelay(session, true); });
+    r.add(cmd::SubtractSignalDelay, [&session] { shiftDelay(session, false); });
 }
 
 } // namespace sigmora::edit

@@ -2,9 +2,9 @@
 
 namespace sigmora::edit {
 
-class Editor;
+class Session;
 
 // The time axis and the row geometry: clock edges, zoom, signal height and signal delay.
-void registerTimingCommands(Editor& editor);
+void registerTimingCommands(Session& session);
 
 } // namespace sigmora::edit

@@ -1,46 +1,46 @@
 #include "edit/session/UndoCommands.h"
 
 #include "edit/session/CommandIds.h"
-#include "edit/Editor.h"
+#include "edit/session/Session.h"
 #include "io/native/NativeFileReader.h"
 
 namespace sigmora::edit {
 
 namespace {
 
-void restore(Editor& editor, const std::string& snapshot)
+void restore(Session& session, const std::string& snapshot)
 {
-    io::restoreSnapshot(snapshot, editor.diagram());
-    editor.refresh();
+    io::restoreSnapshot(snapshot, session.diagram());
+    session.refresh();
 }
 
 } // namespace
 
-bool undo(Editor& editor)
+bool undo(Session& session)
 {
-    if (!editor.undoRing().canUndo() || !editor.abortPendingTools())
+    if (!session.undoRing().canUndo() || !session.abortPendingTools())
         return false;
-    restore(editor, editor.undoRing().undo());
+    restore(session, session.undoRing().undo());
     return true;
 }
 
-bool redo(Editor& editor)
+bool redo(Session& session)
 {
-    if (!editor.undoRing().canRedo() || !editor.abortPendingTools())
+    if (!session.undoRing().canRedo() || !session.abortPendingTools())
         return false;
-    restore(editor, editor.undoRing().redo());
+    restore(session, session.undoRing().redo());
     return true;
 }
 
-void registerUndoCommands(Editor& editor)
+void registerUndoCommands(Session& session)
 {
-    CommandRegistry& r = editor.commands();
+    CommandRegistry& r = session.commands();
     r.add(
-        cmd::EditUndo, [&editor] { undo(editor); },
-        [&editor](CommandState& s) { s.enabled = editor.undoRing().canUndo(); });
+        cmd::EditUndo, [&session] { undo(session); },
+        [&session](CommandState& s) { s.enabled = session.undoRing().canUndo(); });
     r.add(
-        cmd::EditRedo, [&editor] { redo(editor); },
-        [&editor](CommandState& s) { s.enabled = editor.undoRing().canRedo(); });
+        cmd::EditRedo, [&session] { redo(session); },
+        [&session](CommandState& s) { s.enabled = session.undoRing().canRedo(); });
 }
 
 } // namespace sigmora::edit

@@ -1,0 +1,168 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "edit/session/ClipboardState.h"
+#include "edit/session/CommandRegistry.h"
+#include "edit/session/CursorRole.h"
+#include "edit/session/InteractionState.h"
+#include "edit/session/Scrolling.h"
+#include "edit/session/ToolEntryPoints.h"
+#include "edit/session/UiPort.h"
+#include "edit/session/UndoRing.h"
+#include "io/exchange/PortList.h"
+#include "model/Diagram.h"
+#include "model/TextMeasurer.h"
+#include "render/RedrawState.h"
+
+namespace sigmora::edit {
+
+inline constexpr const char* kTitleAndVersion = "Sigmora 3.3.5";
+
+// What every feature of the editor works on, and all it may touch: the diagram, the interaction
+// state, the UI port and the text measurer, refreshing the screen, the undo snapshots, the file
+// name and title, the scroll position, the command registry and the places where the mouse hands
+// clicks to the tools. The features take a Session and never the editor that composes them, so
+// that each one depends on this and on nothing of the others it does not name.
+class Session {
+public:
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    model::Diagram& diagram() { return diagram_; }
+    const model::Diagram& diagram() const { return diagram_; }
+    InteractionState& state() { return state_; }
+    const InteractionState& state() const { return state_; }
+    UiPort& ui() { return ui_; }
+    const model::TextMeasurer& measurer() const { return measurer_; }
+
+    // Commands by number; a command with no handler here is not the editor's.
+    CommandRegistry& commands() { return commands_; }
+    bool handles(int command) const { return commands_.handles(command); }
+    bool execute(int command) { return commands_.execute(command); }
+    std::optional<CommandState> commandState(int command) const { return commands_.state(command); }
+
+    // Where the mouse pipeline hands a click, a drag or a hit test to a tool that lives outside
+    // it; each tool fills its entries when it registers.
+    ToolEntryPoints& tools() { return tools_; }
+    const ToolEntryPoints& tools() const { return tools_; }
+
+    // Abort prologue: asks to abandon a half-made arrow or label; false when the user declines.
+    bool abortPendingTools();
+    // False, after saying so, when the diagram already holds the most rows it can.
+    bool roomForRow();
+    // The signal row selected (also the current entry of the signal list), or none.
+    void selectRow(int row);
+    void deselectRow();
+
+    // Whether Shift is held while a command runs (the text moves repeat with it).
+    bool shiftHeld = false;
+
+    // The cursor for the tool and what the pointer hovers; onCursorChanged hears of a new one.
+    void updateCursor();
+    CursorRole cursor() const { return cursor_; }
+    std::function<void(CursorRole)> onCursorChanged;
+
+    // Scroll bars.
+    void scrollHorizontal(ScrollAction action, int thumb = 0);
+    void scrollVertical(ScrollAction action, int thumb = 0);
+
+    // The caption of the main window.
+    std::string title() const;
+    const std::string& filePath() const { return filePath_; }
+    void setFilePath(std::string path);
+
+    // What the drawing shows besides the diagram: the selection, the previews of a drag, the hint.
+    virtual render::RedrawOptions redrawOptions() const = 0;
+    // Shows each reader message not yet shown for this diagram, once.
+    void showReaderMessages(const model::ReaderReport& report);
+    // Where the last screen redraw drew the annotations: their handles and paths.
+    const render::AnnotationHits& annotationHits() const { return redrawMemory_.annotations; }
+
+    // Refresh: the diagram changed and the screen must be redrawn.
+    void refresh();
+    // While one lives, refreshes are held back and the last one made is done when it ends, so
+    // that a command that changes the diagram in several steps draws it once.
+    class RefreshBatch {
+    public:
+        explicit RefreshBatch(Session& session) : session_(session) { ++session_.refreshHeld_; }
+        ~RefreshBatch();
+        RefreshBatch(const RefreshBatch&) = delete;
+        RefreshBatch& operator=(const RefreshBatch&) = delete;
+
+    private:
+        Session& session_;
+    };
+    std::function<void()> onRefresh;
+    std::function<void(const std::string&)> onTitleChanged;
+    std::function<void()> onScrollChanged;
+    // Called after every change that takes an undo snapshot.
+    std::function<void()> onSnapshot;
+    // Called after the diagram was written to its file.
+    std::function<void()> onSaved;
+
+    // The cell clipboard's view state (its entries are the diagram's copy buffer list).
+    CellClipboardState clipboard;
+    // The start hint, shown over the window until the first row is added; the drawing hint,
+    // drawn into the diagram from the first row added until the Draw tool, an open or an import
+    // clears it.
+    bool startHint = true;
+    bool drawHint = false;
+    // The comma-separated import discards the drawing hint: rows added later no longer bring it
+    // back, until New loads it again.
+    bool drawHintDiscarded = false;
+
+    // The row being dragged with the mouse, drawn at the mouse's y.
+    std::optional<render::MovePreview> movePreview;
+    // While an arrow or label is half made or an end re-placed: the line from the fixed end to
+    // the pointer; while an arrow is dragged: the line where it goes; while a label's middle
+    // handle is dragged: the pointer's y.
+    std::optional<render::Piece> rubberBand;
+    std::optional<int> labelDragY;
+
+    // Writes the whole diagram into the next slot of the undo ring.
+    void takeSnapshot();
+    // After New, Open and the reads that replace the diagram: the diagram as it stands becomes the
+    // first state Undo returns to, and no earlier state is reachable.
+    void startHistory();
+    UndoRing& undoRing() { return undoRing_; }
+    const UndoRing& undoRing() const { return undoRing_; }
+    // Clears the diagram for New and Open: store, settings, state, scroll and undo bookkeeping.
+    void resetDiagram();
+
+    // The name the next Open (or import) reads without a dialog; reading it clears it.
+    std::optional<std::string> commandLineFile;
+    // The ports of the last testbench port list read.
+    std::vector<io::Port> testbenchPorts;
+
+protected:
+    Session(UiPort& ui, const model::TextMeasurer& measurer) : ui_(ui), measurer_(measurer) {}
+    virtual ~Session() = default;
+
+    // What the last screen redraw remembers for the next one (and where it drew the annotations).
+    render::RedrawMemory redrawMemory_;
+
+private:
+    void updateTitle();
+    // Moves one scroll position by the scroll-bar rules, then the bars and the screen follow.
+    void scrollTo(int& position, ScrollAction action, int thumb);
+
+    UiPort& ui_;
+    const model::TextMeasurer& measurer_;
+    model::Diagram diagram_;
+    InteractionState state_;
+    ToolEntryPoints tools_;
+    CursorRole cursor_ = CursorRole::Draw;
+    CommandRegistry commands_;
+    std::set<std::string> shownReaderMessages_;
+    std::string filePath_;
+    UndoRing undoRing_;
+    int refreshHeld_ = 0;
+    bool refreshPending_ = false;
+};
+
+} // namespace sigmora::edit
