@@ -135,7 +135,7 @@ void BM_PictureOutput(benchmark::State& state)
     state.SetLabel(out);
     for (auto _ : state) {
         std::string bytes, error;
-        if (!app::pictureOutputBytes(diagram, out, bytes, error))
+        if (!app::pictureOutputBytes(diagram, edit::formatOfFile(out)->format, out, bytes, error))
             state.SkipWithError(error.c_str());
         benchmark::DoNotOptimize(bytes.size());
     }

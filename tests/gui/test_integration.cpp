@@ -9,6 +9,7 @@
 #include "app/startup/FileAssociation.h"
 #include "app/startup/InstanceHandOff.h"
 #include "app/startup/SingleInstance.h"
+#include "edit/files/FileFormats.h"
 
 using namespace sigmora;
 using app::FileAssociation;
@@ -285,6 +286,13 @@ void IntegrationTest::helpAndVersionNeedNoDisplay()
     QVERIFY2(options.size() >= 7, qPrintable(options.join(u' ')));
     for (const QString& o : options)
         QVERIFY2(out.contains(o), qPrintable(o));
+    // Every format the command line reads or writes is named by its extension.
+    for (const edit::FileFormat& f : edit::fileFormats()) {
+        const QString extension = QString::fromUtf8(f.extension.data(), static_cast<qsizetype>(f.extension.size()));
+        QVERIFY2(out.contains(extension + u',') || out.contains(extension + u')'), qPrintable(extension));
+    }
+    for (const QString& line : out.split(u'\n'))
+        QVERIFY2(line.size() <= 94, qPrintable(line));
     QVERIFY(out.startsWith(QStringLiteral("Usage: sigmora [FILE]\n")));
 }
 

@@ -1,14 +1,16 @@
 #include "app/cli/CommandLineHelp.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "edit/Editor.h"
+#include "edit/files/FileFormats.h"
+#include "edit/session/Session.h"
 
 namespace sigmora::app {
 
 namespace {
-constexpr const char* kUsage = R"(Usage: sigmora [FILE]
+constexpr const char* kUsageStart = R"(Usage: sigmora [FILE]
        sigmora --convert IN OUT [--clock NAME] [--signals A,B,...] [--from T] [--to T]
        sigmora --help
        sigmora --version
@@ -17,23 +19,65 @@ An editor for digital timing diagrams.
 
   sigmora [FILE]       Opens the editor, with the diagram FILE when one is named. When the
                        editor already runs, FILE is handed to it and no second window opens.
-  --convert IN OUT     Reads IN by its extension (.sgm or any other name: a Sigmora diagram;
-                       .svg, .xml, .csv, .json, .vcd) and writes OUT by its extension (.sgm,
-                       .png, .bmp, .pdf, .emf, .wmf, .svg, .xml, .csv, .txt, .json), without a
-                       window or a display. Exits with 0 on success, 1 when IN cannot be read
-                       or OUT not written, 2 for a wrong command line.
-    --clock NAME       For a .vcd input: the clock signal (default: a 1-bit signal named like
+)";
+// The paragraph of --convert is made from the table of formats, so that it names every one.
+constexpr const char* kUsageEnd = R"(    --clock NAME       For a .vcd input: the clock signal (default: a 1-bit signal named like
                        clk, else the one that changes most).
     --signals A,B,...  For a .vcd input: the signals to read (default: all, up to 255).
     --from T, --to T   For a .vcd input: the time window, in the dump's time unit.
   --help               Shows this summary.
   --version            Shows the version.
 )";
+
+constexpr std::size_t kLineWidth = 94;
+constexpr std::size_t kDescriptionColumn = 23;
+
+// The extensions of the formats --convert reads (beside the native file) or writes.
+std::string extensionList(bool reads)
+{
+    std::string list;
+    for (const edit::FileFormat& f : edit::fileFormats()) {
+        if (f.format == edit::Format::Native ? !reads && f.convertWrites : reads ? f.convertReads : f.convertWrites)
+            list += (list.empty() ? "" : ", ") + std::string(f.extension);
+    }
+    return list;
+}
+
+// The words of text laid out in the description column, each line at most kLineWidth long.
+std::string described(const std::string& option, const std::string& text)
+{
+    std::string out = "  " + option;
+    out.resize(kDescriptionColumn, ' ');
+    std::size_t lineStart = 0;
+    bool first = true;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t space = std::min(text.find(' ', at), text.size());
+        const std::string word = text.substr(at, space - at);
+        if (!first && out.size() - lineStart + 1 + word.size() > kLineWidth) {
+            out += "\n";
+            lineStart = out.size();
+            out.append(kDescriptionColumn, ' ');
+            first = true;
+        }
+        out += (first ? "" : " ") + word;
+        first = false;
+        at = space + 1;
+    }
+    return out + "\n";
+}
+
 } // namespace
 
 std::string usageText()
 {
-    return kUsage;
+    return kUsageStart +
+           described("--convert IN OUT", "Reads IN by its extension (.sgm or any other name: a Sigmora diagram; " +
+                                             extensionList(true) + ") and writes OUT by its extension (" +
+                                             extensionList(false) +
+                                             "), without a window or a display. Exits with 0 on success, 1 when IN "
+                                             "cannot be read or OUT not written, 2 for a wrong command line.") +
+           kUsageEnd;
 }
 
 std::string versionText()

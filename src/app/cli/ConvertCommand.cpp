@@ -12,21 +12,13 @@
 #include "io/native/NativeFileReader.h"
 #include "io/native/NativeFileWriter.h"
 #include "model/LabelNumberGenerator.h"
-#include "model/TextCase.h"
 
 namespace sigmora::app {
 
 namespace {
 
-constexpr const char* kUsage = "usage: sigmora --convert IN OUT   (OUT ends in .sgm, .png, .bmp, .pdf, .emf, .wmf, .json, .svg, .xml, .csv or .txt)";
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
-bool endsWith(const std::string& text, std::string_view ending)
-{
-    return text.size() >= ending.size() &&
-           model::equalsIgnoringCase(std::string_view(text).substr(text.size() - ending.size()), ending);
-}
-
 bool readDiagram(const std::string& in, model::Diagram& diagram, std::string& error)
 {
     const io::FileBytes file = io::readWholeFile(in);
@@ -59,6 +51,47 @@ bool writeFile(const std::string& out, std::string_view bytes, std::string& erro
     return false;
 }
 
+using edit::Format;
+
+// The format --convert reads IN as: the one its extension names when the command line reads it,
+// else the native diagram file of any version.
+Format inputFormat(const std::string& in)
+{
+    const edit::FileFormat* format = edit::formatOfFile(in);
+    return format && format->convertReads ? format->format : Format::Native;
+}
+
+bool readInput(Format format, const std::string& in, const ExchangeOptions& options, model::Diagram& diagram,
+               std::string& error, std::vector<std::string>& notes)
+{
+    if (options.given && format != Format::Vcd) {
+        error = "the options --clock, --signals, --from and --to are for .vcd inputs";
+        return false;
+    }
+    switch (format) {
+    case Format::WaveJson:
+    case Format::Vcd: return readExchangeInput(format, in, options, diagram, error, notes);
+    case Format::Svg:
+    case Format::Xml:
+    case Format::Csv: return readSvgXmlCsvInput(format, in, diagram, error, notes);
+    default: return readDiagram(in, diagram, error);
+    }
+}
+
+bool outputBytes(Format format, const model::Diagram& diagram, const std::string& out, std::string& bytes,
+                 std::string& error)
+{
+    switch (format) {
+    case Format::Native: bytes = io::nativeFileBytes(diagram); return true;
+    case Format::WaveJson: bytes = waveJsonOutputBytes(diagram); return true;
+    case Format::Svg:
+    case Format::Xml:
+    case Format::Csv:
+    case Format::Ascii: return svgXmlCsvOutputBytes(diagram, format, out, bytes, error);
+    default: return pictureOutputBytes(diagram, format, out, bytes, error);
+    }
+}
+
 // Qt's own notices (a missing runtime folder, font warnings) would mix with the command's
 // one-line result on standard error.
 void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
@@ -82,37 +115,19 @@ bool convertDiagramFile(const std::string& in, const std::string& out, std::stri
 bool convertDiagramFile(const std::string& in, const std::string& out, const ExchangeOptions& options,
                         std::string& error)
 {
-    const bool toNative = endsWith(out, ".sgm");
-    if (!toNative && !isPictureOutput(out) && !isExchangeOutput(out) && !isSvgXmlCsvOutput(out)) {
-        error = "unknown output type: " + out + " (use .sgm, .png, .bmp, .pdf, .emf, .wmf, .json, .svg, .xml, .csv or .txt)";
+    const edit::FileFormat* target = edit::formatOfFile(out);
+    if (!target || !target->convertWrites) {
+        error = "unknown output type: " + out + " (use " + edit::convertOutputList() + ")";
         return false;
     }
     model::Diagram diagram;
     std::vector<std::string> notes;
-    if (isExchangeInput(in)) {
-        if (!readExchangeInput(in, options, diagram, error, notes))
-            return false;
-    } else if (options.given) {
-        error = "the options --clock, --signals, --from and --to are for .vcd inputs";
+    if (!readInput(inputFormat(in), in, options, diagram, error, notes))
         return false;
-    } else if (isSvgXmlCsvInput(in)) {
-        if (!readSvgXmlCsvInput(in, diagram, error, notes))
-            return false;
-    } else if (!readDiagram(in, diagram, error)) {
-        return false;
-    }
     for (const std::string& note : notes)
         std::fprintf(stderr, "sigmora: %s\n", note.c_str());
-    if (isSvgXmlCsvOutput(out)) {
-        std::string bytes;
-        return svgXmlCsvOutputBytes(diagram, out, bytes, error) && writeFile(out, bytes, error);
-    }
-    if (isExchangeOutput(out))
-        return writeFile(out, exchangeOutputBytes(diagram, out), error);
-    if (toNative)
-        return writeFile(out, io::nativeFileBytes(diagram), error);
-    std::string picture;
-    return pictureOutputBytes(diagram, out, picture, error) && writeFile(out, picture, error);
+    std::string bytes;
+    return outputBytes(target->format, diagram, out, bytes, error) && writeFile(out, bytes, error);
 }
 
 int runConvertCommand(int argc, char* argv[])
@@ -122,7 +137,8 @@ int runConvertCommand(int argc, char* argv[])
     if (argc < 4 || !parseExchangeOptions(argc, argv, 4, options, optionError)) {
         if (!optionError.empty())
             std::fprintf(stderr, "sigmora: %s\n", optionError.c_str());
-        std::fprintf(stderr, "sigmora: %s %s\n", kUsage, kExchangeUsage);
+        std::fprintf(stderr, "sigmora: usage: sigmora --convert IN OUT   (OUT ends in %s) %s\n",
+                     edit::convertOutputList().c_str(), kExchangeUsage);
         return kExitUsage;
     }
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)

@@ -5,20 +5,10 @@
 #include "app/platform/QtTextMeasurer.h"
 #include "io/exchange/ImportFiles.h"
 #include "io/exchange/WaveJsonWriter.h"
-#include "model/TextCase.h"
 
 namespace sigmora::app {
 
 namespace {
-
-constexpr std::string_view kWaveJson = ".json";
-constexpr std::string_view kVcd = ".vcd";
-
-bool endsWith(const std::string& text, std::string_view ending)
-{
-    return text.size() >= ending.size() &&
-           model::equalsIgnoringCase(std::string_view(text).substr(text.size() - ending.size()), ending);
-}
 
 bool timeValue(const std::string& text, std::optional<long long>& t)
 {
@@ -70,19 +60,12 @@ bool parseExchangeOptions(int argc, char* argv[], int first, ExchangeOptions& op
     return true;
 }
 
-bool isExchangeInput(const std::string& path) { return endsWith(path, kWaveJson) || endsWith(path, kVcd); }
-bool isExchangeOutput(const std::string& path) { return endsWith(path, kWaveJson); }
-
-bool readExchangeInput(const std::string& in, const ExchangeOptions& options, model::Diagram& diagram,
+bool readExchangeInput(edit::Format format, const std::string& in, const ExchangeOptions& options, model::Diagram& diagram,
                        std::string& error, std::vector<std::string>& notes)
 {
     const QtTextMeasurer measurer;
     io::ImportResult result;
-    if (endsWith(in, kWaveJson)) {
-        if (options.given) {
-            error = "the options --clock, --signals, --from and --to are for .vcd inputs";
-            return false;
-        }
+    if (format == edit::Format::WaveJson) {
         result = io::importWaveJsonFile(in, diagram, measurer);
     } else {
         io::VcdChoice choice = options.vcd;
@@ -104,7 +87,7 @@ bool readExchangeInput(const std::string& in, const ExchangeOptions& options, mo
     return true;
 }
 
-std::string exchangeOutputBytes(const model::Diagram& diagram, const std::string&)
+std::string waveJsonOutputBytes(const model::Diagram& diagram)
 {
     return io::waveJsonText(diagram);
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "edit/files/FileFormats.h"
 #include "io/dump/VcdReader.h"
 #include "model/Diagram.h"
 
@@ -22,15 +23,13 @@ inline constexpr const char* kExchangeUsage = "[--clock NAME] [--signals a,b,...
 // Reads the options from argv[first] on; false with an error for an unknown or incomplete one.
 bool parseExchangeOptions(int argc, char* argv[], int first, ExchangeOptions& options, std::string& error);
 
-bool isExchangeInput(const std::string& path);
-bool isExchangeOutput(const std::string& path);
 
-// Reads an exchange input into a diagram that has just been reset; what the file held but the
+// Reads an exchange input (WaveJSON or a dump) into a diagram that has just been reset; what the file held but the
 // diagram could not take is added to notes. False with a one-line error.
-bool readExchangeInput(const std::string& in, const ExchangeOptions& options, model::Diagram& diagram,
+bool readExchangeInput(edit::Format format, const std::string& in, const ExchangeOptions& options, model::Diagram& diagram,
                        std::string& error, std::vector<std::string>& notes);
 
-// The bytes of an exchange output for the diagram.
-std::string exchangeOutputBytes(const model::Diagram& diagram, const std::string& out);
+// The diagram as WaveJSON.
+std::string waveJsonOutputBytes(const model::Diagram& diagram);
 
 } // namespace sigmora::app

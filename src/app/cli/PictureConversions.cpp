@@ -4,28 +4,13 @@
 #include "app/platform/QtTextMeasurer.h"
 #include "io/pictures/MetafilePictures.h"
 #include "io/pictures/PictureSize.h"
-#include "model/TextCase.h"
 #include "render/FullRedraw.h"
 
 namespace sigmora::app {
 
 namespace {
 
-enum class Kind { None, Png, Bitmap, Pdf, Emf, Wmf };
-
-Kind kindOf(const std::string& out)
-{
-    const struct {
-        std::string_view extension;
-        Kind kind;
-    } kinds[] = {{".png", Kind::Png}, {".bmp", Kind::Bitmap}, {".pdf", Kind::Pdf}, {".emf", Kind::Emf}, {".wmf", Kind::Wmf}};
-    for (const auto& k : kinds) {
-        if (out.size() >= k.extension.size() &&
-            model::equalsIgnoringCase(std::string_view(out).substr(out.size() - k.extension.size()), k.extension))
-            return k.kind;
-    }
-    return Kind::None;
-}
+using edit::Format;
 
 edit::OutputDevices::Drawing redrawOf(const model::Diagram& diagram)
 {
@@ -38,18 +23,13 @@ edit::OutputDevices::Drawing redrawOf(const model::Diagram& diagram)
 
 } // namespace
 
-bool isPictureOutput(const std::string& out)
+bool pictureOutputBytes(const model::Diagram& diagram, Format kind, const std::string& out, std::string& bytes,
+                        std::string& error)
 {
-    return kindOf(out) != Kind::None;
-}
-
-bool pictureOutputBytes(const model::Diagram& diagram, const std::string& out, std::string& bytes, std::string& error)
-{
-    const Kind kind = kindOf(out);
-    const bool metafile = kind == Kind::Emf || kind == Kind::Wmf;
+    const bool metafile = kind == Format::Emf || kind == Format::Wmf;
     const io::PictureSize size = metafile ? io::metafileExtent(diagram, false) : io::wholeDiagramPictureSize(diagram);
     // Raster pictures are bounded in pixels; vector pages and metafiles only in their sides.
-    const bool vector = metafile || kind == Kind::Pdf;
+    const bool vector = metafile || kind == Format::Pdf;
     if (vector ? !io::vectorPictureSizeAllowed(size) : !io::pictureSizeAllowed(size)) {
         error = "cannot draw " + out + ": a picture of " + std::to_string(size.width) + " x " +
                 std::to_string(size.height) + " pixels is out of range";
@@ -59,12 +39,12 @@ bool pictureOutputBytes(const model::Diagram& diagram, const std::string& out, s
     QtTextMeasurer measurer;
     model::ReaderReport report;
     switch (kind) {
-    case Kind::Png: bytes = pngFileOf(rasterPicture(pixels, redrawOf(diagram))); break;
-    case Kind::Bitmap: bytes = bitmapFileOf(rasterPicture(pixels, redrawOf(diagram))); break;
-    case Kind::Pdf: bytes = pdfDocument(pixels, "Sigmora", redrawOf(diagram)); break;
-    case Kind::Emf: bytes = io::emfPicture(diagram, {}, measurer, size, report); break;
-    case Kind::Wmf: bytes = io::wmfPicture(diagram, {}, measurer, size, report); break;
-    case Kind::None: break;
+    case Format::Png: bytes = pngFileOf(rasterPicture(pixels, redrawOf(diagram))); break;
+    case Format::Bitmap: bytes = bitmapFileOf(rasterPicture(pixels, redrawOf(diagram))); break;
+    case Format::Pdf: bytes = pdfDocument(pixels, "Sigmora", redrawOf(diagram)); break;
+    case Format::Emf: bytes = io::emfPicture(diagram, {}, measurer, size, report); break;
+    case Format::Wmf: bytes = io::wmfPicture(diagram, {}, measurer, size, report); break;
+    default: break;
     }
     if (bytes.empty()) {
         error = "cannot encode " + out;

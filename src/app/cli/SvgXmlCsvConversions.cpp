@@ -11,7 +11,6 @@
 #include "io/exchange/SvgReader.h"
 #include "io/exchange/XmlFormat.h"
 #include "model/LabelNumberGenerator.h"
-#include "model/TextCase.h"
 #include "render/MeasuringSurface.h"
 
 namespace sigmora::app {
@@ -89,56 +88,40 @@ bool writeAscii(const model::Diagram& diagram, std::string& bytes, std::string&)
     return true;
 }
 
-struct InputFormat {
-    std::string_view extension;
-    Reader read;
-};
-struct OutputFormat {
-    std::string_view extension;
-    Writer write;
-};
-
-constexpr InputFormat kInputs[] = {{".svg", readSvg}, {".xml", readXml}, {".csv", readCsv}};
-constexpr OutputFormat kOutputs[] = {{".svg", writeSvg}, {".xml", writeXml}, {".csv", writeCsv}, {".txt", writeAscii}};
-
-bool endsWith(const std::string& text, std::string_view ending)
+Reader readerOf(edit::Format format)
 {
-    return text.size() >= ending.size() &&
-           model::equalsIgnoringCase(std::string_view(text).substr(text.size() - ending.size()), ending);
+    switch (format) {
+    case edit::Format::Svg: return readSvg;
+    case edit::Format::Xml: return readXml;
+    case edit::Format::Csv: return readCsv;
+    default: return nullptr;
+    }
 }
 
-template <typename Format, std::size_t N>
-const Format* formatOf(const std::string& path, const Format (&formats)[N])
+Writer writerOf(edit::Format format)
 {
-    for (const Format& format : formats)
-        if (endsWith(path, format.extension))
-            return &format;
-    return nullptr;
+    switch (format) {
+    case edit::Format::Svg: return writeSvg;
+    case edit::Format::Xml: return writeXml;
+    case edit::Format::Csv: return writeCsv;
+    case edit::Format::Ascii: return writeAscii;
+    default: return nullptr;
+    }
 }
 
 } // namespace
 
-bool isSvgXmlCsvInput(const std::string& path)
-{
-    return formatOf(path, kInputs) != nullptr;
-}
-
-bool isSvgXmlCsvOutput(const std::string& path)
-{
-    return formatOf(path, kOutputs) != nullptr;
-}
-
-bool readSvgXmlCsvInput(const std::string& in, model::Diagram& diagram, std::string& error,
+bool readSvgXmlCsvInput(edit::Format format, const std::string& in, model::Diagram& diagram, std::string& error,
                         std::vector<std::string>& notes)
 {
-    const InputFormat* format = formatOf(in, kInputs);
+    const Reader read = readerOf(format);
     const io::FileBytes file = io::readWholeFile(in);
     if (file.error == io::ReadError::CannotOpen) {
         error = "cannot open " + in + "\n" + io::fileProblem(in, file.systemError);
         return false;
     }
     std::string problem = "damaged: the file is far larger than any diagram";
-    if (!format || file.error == io::ReadError::TooLarge || !format->read(file.bytes, diagram, problem, notes)) {
+    if (!read || file.error == io::ReadError::TooLarge || !read(file.bytes, diagram, problem, notes)) {
         error = in + " is " + problem;
         return false;
     }
@@ -146,12 +129,12 @@ bool readSvgXmlCsvInput(const std::string& in, model::Diagram& diagram, std::str
     return true;
 }
 
-bool svgXmlCsvOutputBytes(const model::Diagram& diagram, const std::string& out, std::string& bytes,
-                          std::string& error)
+bool svgXmlCsvOutputBytes(const model::Diagram& diagram, edit::Format format, const std::string& out,
+                          std::string& bytes, std::string& error)
 {
-    const OutputFormat* format = formatOf(out, kOutputs);
+    const Writer write = writerOf(format);
     std::string problem = "unknown output type";
-    if (!format || !format->write(diagram, bytes, problem)) {
+    if (!write || !write(diagram, bytes, problem)) {
         error = "cannot write " + out + ": " + problem;
         return false;
     }

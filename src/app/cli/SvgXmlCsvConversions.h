@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "edit/files/FileFormats.h"
 #include "model/Diagram.h"
 
 namespace sigmora::app {
@@ -12,16 +13,14 @@ namespace sigmora::app {
 // comma-separated waveforms (".xml", ".csv", both ways) and the ASCII waveforms (".txt", out
 // only, with the window's default options).
 
-bool isSvgXmlCsvInput(const std::string& path);
-bool isSvgXmlCsvOutput(const std::string& path);
 
 // Reads the input into a diagram just made. False with a one-line error; notes get what a read
 // that succeeded left out, one sentence each.
-bool readSvgXmlCsvInput(const std::string& in, model::Diagram& diagram, std::string& error,
+bool readSvgXmlCsvInput(edit::Format format, const std::string& in, model::Diagram& diagram, std::string& error,
                         std::vector<std::string>& notes);
 
 // The bytes of the output for the diagram; false with a one-line error.
-bool svgXmlCsvOutputBytes(const model::Diagram& diagram, const std::string& out, std::string& bytes,
-                          std::string& error);
+bool svgXmlCsvOutputBytes(const model::Diagram& diagram, edit::Format format, const std::string& out,
+                          std::string& bytes, std::string& error);
 
 } // namespace sigmora::app

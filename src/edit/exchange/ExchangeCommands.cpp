@@ -4,6 +4,7 @@
 #include "edit/session/Session.h"
 #include "edit/exchange/ExchangeImport.h"
 #include "edit/files/FileCommands.h"
+#include "edit/files/FileFormats.h"
 #include "edit/exchange/ImportedDiagram.h"
 #include "io/exchange/AsciiView.h"
 #include "io/exchange/CsvFormat.h"
@@ -14,20 +15,16 @@ namespace sigmora::edit {
 
 namespace {
 
-constexpr const char* kXmlExportTitle = "Export XML files";
-constexpr const char* kXmlOpenTitle = "Open XML files";
 // These messages end in a line break: the path and the system's reason follow on the next line.
 constexpr const char* kXmlExportFailed = "Problem opening the file: sigmora.xml\n";
 constexpr const char* kXmlOpenFailed = "Problem opening the xml file\n";
-constexpr const char* kCsvTitle = "Open CSV files";
 constexpr const char* kCsvFailed = "Problem opening the csv file\n";
 constexpr const char* kUnreadable = "This file cannot be read as waveforms";
 constexpr const char* kTooLarge = "the file is far larger than any diagram";
 
 // One exchange format as its commands use it.
 struct ExchangeFormat {
-    UiPort::FileDialog exportDialog;
-    UiPort::FileDialog importDialog;
+    Format format;
     const char* exportFailed;
     const char* importFailed;
     std::string (*write)(const model::Diagram&);
@@ -37,8 +34,7 @@ struct ExchangeFormat {
 const ExchangeFormat& xmlFormat()
 {
     static const ExchangeFormat format{
-        {kXmlExportTitle, {{"XML files *.xml", "*.xml"}, {"All Files *.*", "*.*"}}, "xml", {}},
-        {kXmlOpenTitle, {{"Sigmora XML files *.xml", "*.xml"}, {"All Files *.*", "*.*"}}, "XML", {}},
+        Format::Xml,
         kXmlExportFailed,
         kXmlOpenFailed,
         io::xmlDocument,
@@ -48,15 +44,13 @@ const ExchangeFormat& xmlFormat()
 
 const ExchangeFormat& csvFormat()
 {
-    static const UiPort::FileDialog dialog{
-        kCsvTitle, {{"Text (comma delimited files) *.csv", "*.csv"}, {"All Files *.*", "*.*"}}, {}, {}};
-    static const ExchangeFormat format{dialog, dialog, kCsvFailed, kCsvFailed, io::csvDocument, io::readCsvDiagram};
+    static const ExchangeFormat format{Format::Csv, kCsvFailed, kCsvFailed, io::csvDocument, io::readCsvDiagram};
     return format;
 }
 
 void exportWaveforms(Session& session, const ExchangeFormat& format)
 {
-    const auto path = session.ui().saveFileName(format.exportDialog);
+    const auto path = session.ui().saveFileName(writeDialogOf(format.format));
     if (!path || path->empty())
         return;
     const io::WriteResult written = io::writeFileReplacing(*path, format.write(session.diagram()));
@@ -83,7 +77,7 @@ bool importWaveforms(Session& session, const ExchangeFormat& format)
 {
     if (!askToSaveChanges(session))
         return false;
-    const auto path = fileToRead(session, format.importDialog);
+    const auto path = fileToRead(session, readDialogOf(format.format));
     if (!path)
         return false;
     const io::FileBytes file = io::readWholeFile(*path);

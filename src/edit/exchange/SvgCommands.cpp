@@ -5,6 +5,7 @@
 #include "edit/session/CommandIds.h"
 #include "edit/session/Session.h"
 #include "edit/files/FileCommands.h"
+#include "edit/files/FileFormats.h"
 #include "edit/exchange/ImportedDiagram.h"
 #include "io/base/FileAccess.h"
 #include "io/exchange/SvgDocument.h"
@@ -15,9 +16,6 @@ namespace sigmora::edit {
 
 namespace {
 
-constexpr const char* kSaveTitle = "Save SVG files";
-constexpr const char* kOpenTitle = "Open SVG files";
-constexpr const char* kDefaultExtension = "SVG";
 constexpr const char* kErrorCreating = "Error creating SVG file";
 constexpr const char* kInvalid = "Invalid WF SVG file";
 constexpr const char* kNoData = "close file";
@@ -32,8 +30,7 @@ void exportSvg(Session& session)
         session.ui().showMessage(kAddSignalsFirst);
         return;
     }
-    UiPort::FileDialog dialog{kSaveTitle, {{"SVG files *.svg", "*.svg"}, {"All Files *.*", "*.*"}}, kDefaultExtension, {}};
-    const auto path = session.ui().saveFileName(dialog);
+    const auto path = session.ui().saveFileName(writeDialogOf(Format::Svg));
     if (!path || path->empty())
         return;
     const io::WriteResult written = io::writeFileReplacing(*path, svgDocumentOfView(session));
@@ -59,8 +56,7 @@ void importSvg(Session& session)
 {
     if (!askToSaveChanges(session))
         return;
-    UiPort::FileDialog dialog{kOpenTitle, {{"Sigmora SVG files *.svg", "*.svg"}, {"All Files *.*", "*.*"}}, {}, {}};
-    const auto path = fileToRead(session, dialog);
+    const auto path = fileToRead(session, readDialogOf(Format::Svg));
     if (!path)
         return;
     const io::FileBytes file = io::readWholeFile(*path);

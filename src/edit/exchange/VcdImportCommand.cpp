@@ -4,24 +4,18 @@
 #include "edit/session/Session.h"
 #include "edit/exchange/ExchangeImport.h"
 #include "edit/files/FileCommands.h"
+#include "edit/files/FileFormats.h"
 #include "io/exchange/ImportFiles.h"
 
 namespace sigmora::edit {
 
 namespace {
 
-constexpr const char* kTitle = "Open Value Change Dump files";
-constexpr const char* kExtension = "vcd";
-
 void importVcd(Session& session)
 {
     if (!askToSaveChanges(session))
         return;
-    UiPort::FileDialog dialog;
-    dialog.title = kTitle;
-    dialog.filters = {{"Value Change Dump files *.vcd", "*.vcd"}, {"All Files *.*", "*.*"}};
-    dialog.defaultExtension = kExtension;
-    const auto path = fileToRead(session, dialog);
+    const auto path = fileToRead(session, readDialogOf(Format::Vcd));
     if (!path)
         return;
     const io::VcdSurvey survey = io::surveyVcdFile(*path);

@@ -4,6 +4,7 @@
 #include "edit/session/Session.h"
 #include "edit/exchange/ExchangeImport.h"
 #include "edit/files/FileCommands.h"
+#include "edit/files/FileFormats.h"
 #include "io/base/FileAccess.h"
 #include "io/exchange/ImportFiles.h"
 #include "io/exchange/WaveJsonWriter.h"
@@ -13,19 +14,7 @@ namespace sigmora::edit {
 namespace {
 
 constexpr const char* kNoRows = "Please add signals to the waveforms first";
-constexpr const char* kExportTitle = "Export WaveJSON files";
-constexpr const char* kImportTitle = "Open WaveJSON files";
-constexpr const char* kExtension = "json";
 constexpr const char* kCannotWrite = "Problem writing the WaveJSON file";
-
-UiPort::FileDialog waveJsonDialog(const char* title)
-{
-    UiPort::FileDialog dialog;
-    dialog.title = title;
-    dialog.filters = {{"WaveJSON files *.json", "*.json"}, {"All Files *.*", "*.*"}};
-    dialog.defaultExtension = kExtension;
-    return dialog;
-}
 
 void exportWaveJson(Session& session)
 {
@@ -33,7 +22,7 @@ void exportWaveJson(Session& session)
         session.ui().showMessage(kNoRows);
         return;
     }
-    const auto path = session.ui().saveFileName(waveJsonDialog(kExportTitle));
+    const auto path = session.ui().saveFileName(writeDialogOf(Format::WaveJson));
     if (!path || path->empty())
         return;
     const io::WriteResult written = io::writeFileReplacing(*path, io::waveJsonText(session.diagram()));
@@ -47,7 +36,7 @@ void importWaveJson(Session& session)
 {
     if (!askToSaveChanges(session))
         return;
-    const auto path = fileToRead(session, waveJsonDialog(kImportTitle));
+    const auto path = fileToRead(session, readDialogOf(Format::WaveJson));
     if (!path)
         return;
     runExchangeImport(session, [&](model::Diagram& fresh) {

@@ -1,36 +1,16 @@
 #include "edit/files/DroppedFiles.h"
 
-#include <array>
-#include <utility>
-
-#include "edit/session/CommandIds.h"
+#include "edit/files/FileFormats.h"
 #include "edit/session/Session.h"
-#include "model/TextCase.h"
 
 namespace sigmora::edit {
 
-namespace {
-
-constexpr std::array<std::pair<std::string_view, int>, 6> kReaders{{
-    {".sgm", cmd::FileOpen},
-    {".svg", cmd::ImportSvg},
-    {".xml", cmd::ImportXml},
-    {".csv", cmd::ImportCsv},
-    {".json", cmd::ImportWaveJson},
-    {".vcd", cmd::ImportVcd},
-}};
-
-} // namespace
-
 std::optional<int> readingCommandFor(const std::string& path)
 {
-    const std::string_view name(path);
-    for (const auto& [extension, command] : kReaders) {
-        if (name.size() > extension.size() &&
-            model::equalsIgnoringCase(name.substr(name.size() - extension.size()), extension))
-            return command;
-    }
-    return std::nullopt;
+    const FileFormat* format = formatOfFile(path);
+    if (!format || format->readCommand == 0)
+        return std::nullopt;
+    return format->readCommand;
 }
 
 bool openDroppedFile(Session& session, const std::string& path)

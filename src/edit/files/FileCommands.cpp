@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "edit/files/FileFormats.h"
 #include "edit/session/CommandIds.h"
 #include "edit/session/Session.h"
 #include "io/base/FileAccess.h"
@@ -41,20 +42,6 @@ constexpr const char* kConvertCaption = "Convert File?";
 constexpr const char* kBackupFailed = "Backup failed on conversion";
 constexpr const char* kTestbenchMarker = "import_tb.txt";
 constexpr const char* kTestbenchUnreadable = "Problem parsing the RTL entity\n";
-constexpr const char* kOpenTitle = "Open Sigmora files";
-constexpr const char* kSaveTitle = "Save Sigmora files";
-constexpr const char* kDefaultExtension = "SGM";
-
-UiPort::FileDialog diagramFileDialog(const char* title, const std::string& initialPath)
-{
-    UiPort::FileDialog dialog;
-    dialog.title = title;
-    dialog.filters = {{"Sigmora files *.sgm", "*.sgm"}, {"All Files *.*", "*.*"}};
-    dialog.defaultExtension = kDefaultExtension;
-    dialog.initialPath = initialPath;
-    return dialog;
-}
-
 std::string overwriteQuestion(const std::string& path)
 {
     return "File: " + path + " already exists.\n\nDo you want to overwrite the file?";
@@ -243,7 +230,7 @@ bool saveDiagramAs(Session& session)
         session.ui().showMessage(kNoWaveformsToSave);
         return false;
     }
-    const auto path = session.ui().saveFileName(diagramFileDialog(kSaveTitle, session.filePath()));
+    const auto path = session.ui().saveFileName(writeDialogOf(Format::Native, session.filePath()));
     if (!path || path->empty())
         return false;
     if (io::fileReadable(*path) && !session.ui().askYesNo(overwriteQuestion(*path), kFileExistsCaption))
@@ -286,7 +273,7 @@ void openDiagram(Session& session)
         session.commandLineFile.reset();
         return;
     }
-    const auto path = fileToRead(session, diagramFileDialog(kOpenTitle, {}));
+    const auto path = fileToRead(session, readDialogOf(Format::Native));
     if (!path)
         return;
     if (named && path->find(kTestbenchMarker) != std::string::npos)

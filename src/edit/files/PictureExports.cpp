@@ -7,6 +7,7 @@
 
 #include "edit/session/CommandIds.h"
 #include "edit/session/Session.h"
+#include "edit/files/FileFormats.h"
 #include "edit/files/OutputDevices.h"
 #include "edit/files/OutputSteps.h"
 #include "io/base/FileAccess.h"
@@ -22,18 +23,6 @@ namespace {
 
 using model::ListId;
 
-// The save dialog of one export.
-struct PictureExport {
-    const char* title;
-    const char* filter;
-    const char* pattern;
-    const char* defaultExtension;
-    const char* extension;
-};
-constexpr PictureExport kBitmap{"Save as bitmap", "BMP files *.bmp", "*.bmp", "BMP", ".bmp"};
-constexpr PictureExport kEmf{"Save Enhanced Metafiles", "Enhanced Metafiles *.emf", "*.emf", "EMF", ".emf"};
-constexpr PictureExport kWmf{"Save Windows Metafiles", "Windows Metafiles *.wmf", "*.wmf", "WMF", ".wmf"};
-constexpr const char* kNativeExtension = ".sgm";
 constexpr const char* kExistsCaption = "File already exists...";
 constexpr const char* kErrorOpening = "Error opening ";
 constexpr const char* kBitmapCaption = "Save as bitmap";
@@ -42,12 +31,10 @@ constexpr const char* kClipboardFailed = "Couldn't close the clipboard";
 constexpr render::Size kMeasuringArea{1 << 30, 1 << 30};
 constexpr std::array kAnnotationLists{ListId::Texts, ListId::Arrows, ListId::Labels, ListId::TimeBreaks};
 
-std::optional<std::string> askExportPath(Session& session, const PictureExport& e)
+std::optional<std::string> askExportPath(Session& session, Format format)
 {
-    const UiPort::FileDialog dialog{e.title,
-                                    {{e.filter, e.pattern}, {"All Files *.*", "*.*"}},
-                                    e.defaultExtension,
-                                    proposedExportName(session.filePath(), e.extension)};
+    const UiPort::FileDialog dialog =
+        writeDialogOf(format, proposedExportName(session.filePath(), fileFormat(format).extension));
     std::optional<std::string> path = session.ui().saveFileName(dialog);
     if (!path || path->empty())
         return std::nullopt;
@@ -80,7 +67,7 @@ void exportBitmap(Session& session, OutputDevices& devices)
     if (!endTransactionForOutput(session))
         return;
     session.refresh();
-    const std::optional<std::string> path = askExportPath(session, kBitmap);
+    const std::optional<std::string> path = askExportPath(session, Format::Bitmap);
     if (!path)
         return;
     UnscrolledView unscrolled(session.diagram().settings);
@@ -163,7 +150,7 @@ void clearSelectedRowAndText(Session& session)
 
 void exportMetafile(Session& session, OutputDevices& devices, bool enhanced)
 {
-    const std::optional<std::string> path = askExportPath(session, enhanced ? kEmf : kWmf);
+    const std::optional<std::string> path = askExportPath(session, enhanced ? Format::Emf : Format::Wmf);
     if (!path)
         return;
     clearSelectedRowAndText(session);
@@ -223,7 +210,7 @@ std::string proposedExportName(const std::string& diagramPath, std::string_view 
 {
     if (diagramPath.empty())
         return {};
-    const std::string_view native(kNativeExtension);
+    const std::string_view native = fileFormat(Format::Native).extension;
     const bool hasNative = diagramPath.size() >= native.size() &&
                          model::equalsIgnoringCase(std::string_view(diagramPath).substr(diagramPath.size() - native.size()), native);
     return (hasNative ? diagramPath.substr(0, diagramPath.size() - native.size()) : diagramPath) + std::string(extension);
