@@ -137,9 +137,7 @@ void alignEdges(Session& session, Edge edge)
         box.bottom += dy;
         list.replace(i, box.write());
     }
-    session.diagram().modified = true;
-    session.refresh();
-    session.takeSnapshot();
+    session.changed();
 }
 
 } // namespace

@@ -507,9 +507,7 @@ void shiftRight(Session& session)
         shifts.push_back({r, 1});
     }
     shiftAnnotations(session.diagram(), shifts, block->firstColumn);
-    session.diagram().modified = true;
-    session.refresh();
-    session.takeSnapshot();
+    session.changed();
 }
 
 void dropCellCopy(Session& session)

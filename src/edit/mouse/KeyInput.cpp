@@ -52,9 +52,7 @@ void toggleHead(Session& session, bool beginHead)
     const std::string& record = records.get(index);
     const int code = model::fields::intField(record, kArrowheadField);
     records.replace(index, model::fields::withIntField(record, kArrowheadField, toggledArrowhead(code, beginHead)));
-    session.diagram().modified = true;
-    session.refresh();
-    session.takeSnapshot();
+    session.changed();
 }
 
 void escape(Session& session)

@@ -106,9 +106,7 @@ void nudgeNameColumn(Session& session, int dx)
     for (int i = 0; i < n; ++i)
         if (!isLabelText(session, i))
             moveTextBox(session, i, dx, 0, TextMove::Step);
-    session.diagram().modified = true;
-    session.refresh();
-    session.takeSnapshot();
+    session.changed();
 }
 
 int toggledArrowhead(int code, bool beginHead)

@@ -234,9 +234,7 @@ void deleteCurrentLabel(Session& session)
     removeLabel(session, index);
     selectFirst(labels);
     session.state().labelStep = kStepIdle;
-    session.diagram().modified = true;
-    session.refresh();
-    session.takeSnapshot();
+    session.changed();
 }
 
 void deleteCurrentTimeBreak(Session& session)
@@ -260,9 +258,7 @@ void deleteCurrentTimeBreak(Session& session)
                 breaks.remove(i);
     }
     selectFirst(breaks);
-    session.diagram().modified = true;
-    session.refresh();
-    session.takeSnapshot();
+    session.changed();
 }
 
 void deleteCurrentArrow(Session& session)
@@ -274,9 +270,7 @@ void deleteCurrentArrow(Session& session)
     arrows.remove(index);
     selectFirst(arrows);
     session.state().arrowStep = kStepIdle;
-    session.diagram().modified = true;
-    session.refresh();
-    session.takeSnapshot();
+    session.changed();
 }
 
 void cutSelection(Session& session)

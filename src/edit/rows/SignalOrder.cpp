@@ -80,10 +80,7 @@ bool moveSignal(Session& session, int direction, bool snapshot)
     moveTexts(session, neighbour, -direction * pitch);
     swapGridRows(session.diagram().store.edgeOffsets(), row, other);
     swapGridRows(session.diagram().store.floodStyles(), row, other);
-    session.diagram().modified = true;
-    session.refresh();
-    if (snapshot)
-        session.takeSnapshot();
+    session.changed(snapshot);
     return true;
 }
 

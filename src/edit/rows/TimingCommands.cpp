@@ -27,10 +27,7 @@ bool hasSignals(const Session& session)
 
 void changed(Session& session, bool snapshot)
 {
-    session.diagram().modified = true;
-    session.refresh();
-    if (snapshot)
-        session.takeSnapshot();
+    session.changed(snapshot);
 }
 
 // ---- clock edges ----

@@ -21,10 +21,7 @@ bool rewriteCurrentRecord(Session& session, model::ListId id, const std::functio
     change(record);
     list.replace(index, std::move(record));
     list.setSelection(index);
-    session.diagram().modified = true;
-    session.refresh();
-    if (snapshot)
-        session.takeSnapshot();
+    session.changed(snapshot);
     return true;
 }
 

@@ -141,6 +141,14 @@ Session::RefreshBatch::~RefreshBatch()
     }
 }
 
+void Session::changed(bool snapshot)
+{
+    diagram_.modified = true;
+    refresh();
+    if (snapshot)
+        takeSnapshot();
+}
+
 void Session::takeSnapshot()
 {
     undoRing_.push([this](std::string& out) { io::writeNativeFile(diagram_, out); });

@@ -124,6 +124,9 @@ public:
     std::optional<render::Piece> rubberBand;
     std::optional<int> labelDragY;
 
+    // The end of an edit: the diagram is marked modified, the screen refreshed and, unless the
+    // caller takes it later (a repeated key step, a drag), the undo snapshot taken.
+    void changed(bool snapshot = true);
     // Writes the whole diagram into the next slot of the undo ring.
     void takeSnapshot();
     // After New, Open and the reads that replace the diagram: the diagram as it stands becomes the
