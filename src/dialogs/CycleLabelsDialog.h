@@ -4,7 +4,7 @@
 #include <array>
 #include <functional>
 
-#include "edit/session/CycleLabelValues.h"
+#include "edit/values/CycleLabelValues.h"
 
 class QLabel;
 class QLineEdit;

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "edit/session/RowLayout.h"
+#include "edit/values/RowLayout.h"
 
 class QSlider;
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "dialogs/ColourSwatch.h"
-#include "edit/session/SignalAttributes.h"
+#include "edit/values/SignalAttributes.h"
 
 class QCheckBox;
 class QComboBox;

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "edit/session/TextAttributes.h"
+#include "edit/values/TextAttributes.h"
 
 class QButtonGroup;
 class QCheckBox;

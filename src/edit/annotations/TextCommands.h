@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "edit/session/TextAttributes.h"
+#include "edit/values/TextAttributes.h"
 
 namespace sigmora::edit {
 

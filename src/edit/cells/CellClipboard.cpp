@@ -5,7 +5,7 @@
 #include "edit/annotations/AnnotationShift.h"
 #include "edit/session/CommandIds.h"
 #include "edit/session/Session.h"
-#include "edit/session/RowNames.h"
+#include "edit/values/RowNames.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
 #include "model/TextBoxRecord.h"

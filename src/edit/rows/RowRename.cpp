@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "edit/session/RowNames.h"
+#include "edit/values/RowNames.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
 #include "model/TextBoxRecord.h"

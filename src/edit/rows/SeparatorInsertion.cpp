@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "edit/session/RowNames.h"
+#include "edit/values/RowNames.h"
 #include "model/RecordFields.h"
 #include "model/TextBoxRecord.h"
 #include "render/Layout.h"

@@ -1,7 +1,7 @@
 #include "edit/rows/SettingDialogCommands.h"
 
 #include "edit/session/CommandIds.h"
-#include "edit/session/CycleLabelValues.h"
+#include "edit/values/CycleLabelValues.h"
 #include "edit/session/Session.h"
 #include "edit/annotations/TextRelayout.h"
 

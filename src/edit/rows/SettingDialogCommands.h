@@ -1,6 +1,6 @@
 #pragma once
 
-#include "edit/session/RowLayout.h"
+#include "edit/values/RowLayout.h"
 
 namespace sigmora::edit {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "edit/session/SignalAttributes.h"
+#include "edit/values/SignalAttributes.h"
 
 namespace sigmora::edit {
 

@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "edit/session/CycleLabelValues.h"
-#include "edit/session/RowLayout.h"
-#include "edit/session/SignalAttributes.h"
+#include "edit/values/CycleLabelValues.h"
+#include "edit/values/RowLayout.h"
+#include "edit/values/SignalAttributes.h"
 #include "io/exchange/AsciiView.h"
-#include "edit/session/TextAttributes.h"
+#include "edit/values/TextAttributes.h"
 #include "model/Colour.h"
 #include "io/dump/VcdReader.h"
 

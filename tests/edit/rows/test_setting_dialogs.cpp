@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "edit/session/CommandIds.h"
-#include "edit/session/CycleLabelValues.h"
+#include "edit/values/CycleLabelValues.h"
 #include "edit/Editor.h"
 #include "edit/rows/SettingDialogCommands.h"
 #include "model/RecordFields.h"

@@ -3,7 +3,7 @@
 #include "edit/session/CommandIds.h"
 #include "edit/Editor.h"
 #include "edit/rows/SignalAttributeCommands.h"
-#include "edit/session/SignalAttributes.h"
+#include "edit/values/SignalAttributes.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
 #include "support/FakeUiPort.h"

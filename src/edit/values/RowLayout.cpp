@@ -1,4 +1,4 @@
-#include "edit/session/RowLayout.h"
+#include "edit/values/RowLayout.h"
 
 #include <algorithm>
 

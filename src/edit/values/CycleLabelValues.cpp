@@ -1,4 +1,4 @@
-#include "edit/session/CycleLabelValues.h"
+#include "edit/values/CycleLabelValues.h"
 
 #include "model/LabelNumberGenerator.h"
 #include "model/RecordFields.h"

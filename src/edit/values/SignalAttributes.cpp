@@ -1,10 +1,10 @@
-#include "edit/session/SignalAttributes.h"
+#include "edit/values/SignalAttributes.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "edit/session/RowNames.h"
+#include "edit/values/RowNames.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
 #include "model/TextCase.h"

@@ -1,4 +1,4 @@
-#include "edit/session/RowNames.h"
+#include "edit/values/RowNames.h"
 
 #include "model/RecordFields.h"
 #include "model/TextCase.h"

@@ -1,4 +1,4 @@
-#include "edit/session/TextAttributes.h"
+#include "edit/values/TextAttributes.h"
 
 #include "model/RecordFields.h"
 
