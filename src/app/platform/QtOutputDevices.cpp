@@ -73,6 +73,16 @@ std::string QtOutputDevices::bitmapFile(render::Size size, const Drawing& draw)
     return bitmapFileOf(rasterPicture(size, draw));
 }
 
+std::string QtOutputDevices::pngFile(render::Size size, const Drawing& draw)
+{
+    return pngFileOf(rasterPicture(size, draw));
+}
+
+std::string QtOutputDevices::pdfFile(render::Size size, const Drawing& draw)
+{
+    return pdfDocument(size, "Sigmora", draw);
+}
+
 std::optional<int> QtOutputDevices::chooseCyclesToPrint(int proposed)
 {
     dialogs::PrintCyclesDialog dialog(proposed, parent_);

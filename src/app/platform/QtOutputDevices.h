@@ -13,6 +13,8 @@ public:
     explicit QtOutputDevices(QWidget* parent) : parent_(parent) {}
 
     std::string bitmapFile(render::Size size, const Drawing& draw) override;
+    std::string pngFile(render::Size size, const Drawing& draw) override;
+    std::string pdfFile(render::Size size, const Drawing& draw) override;
     std::optional<int> chooseCyclesToPrint(int proposed) override;
     bool print(const std::string& documentName, const Drawing& draw) override;
     bool putOnClipboard(const ClipboardPicture& picture) override;

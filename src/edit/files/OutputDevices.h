@@ -19,6 +19,11 @@ public:
     // A white raster picture of size pixels drawn by draw: the bytes of its bitmap file, in the
     // depth of the screen image.
     virtual std::string bitmapFile(render::Size size, const Drawing& draw) = 0;
+    // The same picture as a PNG file (32-bit, as the command line writes it), and as a PDF
+    // document of one vector page of that size with its fonts embedded. Empty when it could not
+    // be made.
+    virtual std::string pngFile(render::Size size, const Drawing& draw) = 0;
+    virtual std::string pdfFile(render::Size size, const Drawing& draw) = 0;
 
     // "Printer Setup": the number of clock cycles to print (1 to 1000), starting from proposed;
     // nothing when cancelled.

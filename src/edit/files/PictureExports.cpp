@@ -88,6 +88,37 @@ void exportBitmap(Session& session, OutputDevices& devices)
     session.showReaderMessages(report);
 }
 
+// "PNG image..." and "PDF document...": the whole diagram, as the command line draws it into these
+// formats, at the bitmap export's size; a PDF page may be larger than any raster picture.
+void exportDocumentPicture(Session& session, OutputDevices& devices, Format format)
+{
+    if (!endTransactionForOutput(session))
+        return;
+    session.refresh();
+    const std::optional<std::string> path = askExportPath(session, format);
+    if (!path)
+        return;
+    UnscrolledView unscrolled(session.diagram().settings);
+    const io::PictureSize size = io::wholeDiagramPictureSize(session.diagram());
+    const bool pdf = format == Format::Pdf;
+    if (pdf ? !io::vectorPictureSizeAllowed(size) : !io::pictureSizeAllowed(size)) {
+        session.ui().showMessage("A picture of this diagram would be " + std::to_string(size.width) + " x " +
+                                     std::to_string(size.height) + " pixels, more than " +
+                                     (pdf ? "a PDF page" : "a PNG image") +
+                                     " can hold. Export it as a metafile or SVG instead.",
+                                 "Sigmora", MessageIcon::Warning);
+        return;
+    }
+    model::ReaderReport report;
+    const OutputDevices::Drawing draw = [&](render::Surface& surface) {
+        render::RedrawMemory memory;
+        render::fullRedraw(surface, session.diagram(), outputOptions(session), memory, report);
+    };
+    const std::string bytes = pdf ? devices.pdfFile(rasterSize(size), draw) : devices.pngFile(rasterSize(size), draw);
+    writeExport(session, *path, bytes);
+    session.showReaderMessages(report);
+}
+
 // The diagram's metafile as the exports draw it, the selection cleared.
 std::string metafile(Session& session, bool enhanced)
 {
@@ -222,6 +253,8 @@ void registerPictureExports(Session& session, OutputDevices& devices)
     r.add(cmd::ExportBitmap, [&session, &devices] { exportBitmap(session, devices); });
     r.add(cmd::ExportEmf, [&session, &devices] { exportMetafile(session, devices, true); });
     r.add(cmd::ExportWmf, [&session, &devices] { exportMetafile(session, devices, false); });
+    r.add(cmd::ExportPng, [&session, &devices] { exportDocumentPicture(session, devices, Format::Png); });
+    r.add(cmd::ExportPdf, [&session, &devices] { exportDocumentPicture(session, devices, Format::Pdf); });
     r.add(cmd::ExportClipboard, [&session, &devices] { copyPictureToClipboard(session, devices); });
 }
 

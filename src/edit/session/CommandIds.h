@@ -19,6 +19,9 @@ inline constexpr int ImportVerilog = 33082;
 inline constexpr int ExportWaveJson = 33301;
 inline constexpr int ImportWaveJson = 33302;
 inline constexpr int ImportVcd = 33303;
+// Pictures for documents, as the command line writes them.
+inline constexpr int ExportPng = 33320;
+inline constexpr int ExportPdf = 33321;
 inline constexpr int ExportClipboard = 32832;
 inline constexpr int ExportEmf = 32882;
 inline constexpr int ExportWmf = 33077;

@@ -65,12 +65,12 @@ TEST(FileFormats, TheCommandLineListsWhatItWrites)
 }
 
 // Every menu command the table names shows the table's dialog: the title, the filters with
-// "All Files *.*" after the format's own, and the extension added to a bare name. The bitmap and
-// metafile exports are registered by the window with its output devices, so the editor alone
-// leaves exactly those to it.
+// "All Files *.*" after the format's own, and the extension added to a bare name. The picture
+// exports (bitmap, metafiles, PNG, PDF) are registered by the window with its output devices, so
+// the editor alone leaves exactly those to it.
 TEST(FileFormats, EachCommandOfTheTableShowsTheTablesDialog)
 {
-    const std::set<int> windowExports{cmd::ExportBitmap, cmd::ExportEmf, cmd::ExportWmf};
+    const std::set<int> windowExports{cmd::ExportBitmap, cmd::ExportEmf, cmd::ExportWmf, cmd::ExportPng, cmd::ExportPdf};
     int shown = 0;
     for (const edit::FileFormat& f : edit::fileFormats()) {
         const std::pair<int, bool> commands[] = {{f.readCommand, true}, {f.writeCommand, false}};

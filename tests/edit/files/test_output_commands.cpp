@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 #include <unistd.h>
 
 #include "edit/session/CommandIds.h"
@@ -79,6 +80,19 @@ struct FakeDevices : edit::OutputDevices {
         bitmapSizes.push_back(size);
         record(size, draw);
         return "BM" + std::to_string(size.width) + "x" + std::to_string(size.height);
+    }
+    std::vector<render::Size> pngSizes, pdfSizes;
+    std::string pngFile(render::Size size, const Drawing& draw) override
+    {
+        pngSizes.push_back(size);
+        record(size, draw);
+        return "PNG" + std::to_string(size.width) + "x" + std::to_string(size.height);
+    }
+    std::string pdfFile(render::Size size, const Drawing& draw) override
+    {
+        pdfSizes.push_back(size);
+        record(size, draw);
+        return "PDF" + std::to_string(size.width) + "x" + std::to_string(size.height);
     }
     std::optional<int> chooseCyclesToPrint(int proposed) override
     {
@@ -233,6 +247,10 @@ TEST_F(OutputFixture, FileExportsAskWithTheirDialogAndConfirmOverwriting)
         {"Windows metafile over a file, No", cmd::ExportWmf, "Save Windows Metafiles", "Windows Metafiles *.wmf", "WMF", true,
          false, false},
         {"Windows metafile", cmd::ExportWmf, "Save Windows Metafiles", "Windows Metafiles *.wmf", "WMF", false, false, true},
+        {"PNG image", cmd::ExportPng, "Save PNG images", "PNG images *.png", "PNG", false, false, true},
+        {"PNG image over a file, No", cmd::ExportPng, "Save PNG images", "PNG images *.png", "PNG", true, false, false},
+        {"PDF document over a file, Yes", cmd::ExportPdf, "Save PDF documents", "PDF documents *.pdf", "PDF", true, true,
+         true},
     };
     d.editor.setFilePath((dir / "bus.sgm").string());
     for (const Case& c : cases) {
@@ -267,6 +285,10 @@ TEST_F(OutputFixture, FileExportsAskWithTheirDialogAndConfirmOverwriting)
     const io::PictureSize size = io::wholeDiagramPictureSize(d.editor.diagram());
     ASSERT_FALSE(devices.bitmapSizes.empty());
     EXPECT_EQ(devices.bitmapSizes.back(), (render::Size{736, 96}));
+    // The PNG image and the PDF page have the bitmap's size, and their files hold what the devices made.
+    EXPECT_EQ(devices.pngSizes, (std::vector<render::Size>{{736, 96}}));
+    EXPECT_EQ(devices.pdfSizes, (std::vector<render::Size>{{736, 96}}));
+    EXPECT_EQ(readFile(dir / "picture"), "PDF736x96");
     EXPECT_EQ(size, (io::PictureSize{736, 96}));
 }
 
@@ -282,9 +304,23 @@ TEST_F(OutputFixture, AFileThatCannotBeWrittenIsReported)
               (std::vector<Asked>{{"The bitmap of this diagram would be 40144 x 96 pixels, more than a bitmap can hold. "
                                    "Export it as a metafile or SVG instead.",
                                    "Save as bitmap"}}));
+    // The same for a PNG image and a PDF page, each naming what cannot hold it.
+    for (const auto& [command, name, holder] : {std::tuple{cmd::ExportPng, "huge.png", "a PNG image"},
+                                                std::tuple{cmd::ExportPdf, "huge.pdf", "a PDF page"}}) {
+        const fs::path target = dir / name;
+        d.ui.messages.clear();
+        d.ui.fileNames = {target.string()};
+        d.editor.execute(command);
+        EXPECT_FALSE(fs::exists(target)) << name;
+        EXPECT_EQ(d.ui.messages, (std::vector<Asked>{{std::string("A picture of this diagram would be 40144 x 96 "
+                                                                  "pixels, more than ") +
+                                                          holder + " can hold. Export it as a metafile or SVG instead.",
+                                                      "Sigmora"}}))
+            << name;
+    }
     d.editor.diagram().settings.waveformWidth = 600;
 
-    for (int command : {cmd::ExportBitmap, cmd::ExportEmf, cmd::ExportWmf}) {
+    for (int command : {cmd::ExportBitmap, cmd::ExportEmf, cmd::ExportWmf, cmd::ExportPng, cmd::ExportPdf}) {
         const std::string path = (dir / "no-such-folder" / "picture").string();
         d.ui.messages.clear();
         d.ui.fileNames = {path};

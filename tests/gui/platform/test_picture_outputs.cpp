@@ -9,12 +9,14 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <tuple>
 
 #include "app/window/MainWindow.h"
 #include "app/cli/PictureConversions.h"
 #include "app/platform/PictureRendering.h"
 #include "dialogs/PrintCyclesDialog.h"
 #include "edit/session/CommandIds.h"
+#include "io/native/NativeFileWriter.h"
 #include "io/pictures/PictureSize.h"
 #include "model/RowFactory.h"
 #include "support/FakeUiPort.h"
@@ -35,6 +37,7 @@ private Q_SLOTS:
     void convertedPicturesHaveTheirSizes_data();
     void convertedPicturesHaveTheirSizes();
     void cyclesDialogOffersOneToAThousand();
+    void menuPngAndPdfAreTheCommandLinesPictures();
 };
 
 void PictureOutputsTest::outputItemsAreEnabled()
@@ -43,7 +46,7 @@ void PictureOutputsTest::outputItemsAreEnabled()
     app::MainWindow window(&ui);
     window.editor().addRow(model::NewRowKind::Signal);
     for (int command : {cmd::FilePrint, cmd::FilePrintAdvanced, cmd::ExportBitmap, cmd::ExportEmf, cmd::ExportWmf,
-                        cmd::ExportClipboard}) {
+                        cmd::ExportPng, cmd::ExportPdf, cmd::ExportClipboard}) {
         QVERIFY2(window.router().state(command).enabled, QByteArray::number(command));
         for (QAction* action : window.actions(command))
             QVERIFY(action->isEnabled());
@@ -124,6 +127,63 @@ void PictureOutputsTest::convertedPicturesHaveTheirSizes()
     }
     if (out.endsWith(QStringLiteral(".PDF"))) // 736 x 96 pixels are 552 x 72 points
         QVERIFY(QByteArray::fromStdString(bytes).contains("/MediaBox [0 0 552.000000 72.000000]"));
+}
+
+// A PDF without the moments it was made at and its file identifier, which differ between two
+// documents of the same drawing.
+QByteArray withoutTimes(const QByteArray& pdf)
+{
+    QByteArray out;
+    for (const QByteArray& line : pdf.split('\n'))
+        if (!line.contains("CreationDate") && !line.contains("ModDate") && !line.startsWith("/ID"))
+            out += line + '\n';
+    return out;
+}
+
+// File > Export > "PNG image..." and "PDF document..." write what "sigmora --convert" writes for
+// the same diagram, after the save dialog proposed the diagram's name with the format's extension.
+void PictureOutputsTest::menuPngAndPdfAreTheCommandLinesPictures()
+{
+    QTemporaryDir dir;
+    model::Diagram made;
+    made.store.signals().append(model::buildRowRecord(model::NewRowKind::Clock, "CLK", 0));
+    made.store.signals().append(model::buildRowRecord(model::NewRowKind::Signal, "S", 1));
+    const QString path = dir.filePath(QStringLiteral("d.sgm"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(io::nativeFileBytes(made)));
+    file.close();
+
+    test::FakeUiPort ui;
+    app::MainWindow window(&ui);
+    window.editor().openNamedFile(path.toStdString());
+    QCOMPARE(window.editor().diagram().store.signalCount(), 2);
+    for (const auto& [command, format, name] :
+         {std::tuple{cmd::ExportPng, edit::Format::Png, "out.png"}, std::tuple{cmd::ExportPdf, edit::Format::Pdf, "out.pdf"}}) {
+        const QString target = dir.filePath(QString::fromLatin1(name));
+        ui.fileDialogs.clear();
+        ui.fileNames = {target.toStdString()};
+        window.router().execute(command);
+        QCOMPARE(ui.fileDialogs.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(ui.fileDialogs[0].initialPath),
+                 dir.filePath(QStringLiteral("d.") + QString::fromLatin1(name).section(u'.', 1)));
+        QFile written(target);
+        QVERIFY2(written.open(QIODevice::ReadOnly), name);
+        const QByteArray bytes = written.readAll();
+        std::string expected, error;
+        QVERIFY(app::pictureOutputBytes(window.editor().diagram(), format, name, expected, error));
+        if (format == edit::Format::Png) {
+            QCOMPARE(bytes, QByteArray::fromStdString(expected));
+            QImage image;
+            QVERIFY(image.loadFromData(bytes, "PNG"));
+            const io::PictureSize size = io::wholeDiagramPictureSize(window.editor().diagram());
+            QCOMPARE(image.size(), QSize(static_cast<int>(size.width), static_cast<int>(size.height)));
+        } else {
+            QVERIFY(bytes.startsWith("%PDF"));
+            QCOMPARE(withoutTimes(bytes), withoutTimes(QByteArray::fromStdString(expected)));
+        }
+    }
+    QVERIFY(ui.messages.empty());
 }
 
 void PictureOutputsTest::cyclesDialogOffersOneToAThousand()
