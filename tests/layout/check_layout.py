@@ -17,7 +17,7 @@ import sys
 LAYERS = ["model", "render", "io", "edit", "dialogs", "app"]
 CORE = {"model", "render", "io", "edit"}
 FOLDERS = {
-    "io": ["base", "native", "pictures", "dump", "exchange"],
+    "io": ["base", "native", "pictures", "dump", "hdl", "exchange"],
     "edit": ["values", "session", "grid", "annotations", "rows", "cells", "files", "exchange", "mouse"],
     "app": ["platform", "cli", "window", "startup"],
 }

@@ -1,0 +1,312 @@
+#include "io/dump/DrawnChanges.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "model/RecordFields.h"
+#include "model/SignalRecord.h"
+#include "model/TextBoxRecord.h"
+#include "model/TextCase.h"
+#include "model/TextLines.h"
+#include "render/Layout.h"
+
+namespace sigmora::io {
+
+namespace {
+
+namespace fields = model::fields;
+
+constexpr std::string_view kLabelAttachment = "WFLabel*";
+constexpr std::string_view kUntitledBase = "diagram";
+constexpr std::string_view kModuleSuffix = "_stimulus";
+constexpr int kNoValueWidth = 8;
+constexpr int kFirstHatch = 2; // flood styles 2 to 7 hatch; 1 is a solid shade
+constexpr int kLastHatch = 7;
+constexpr long long kFar = std::numeric_limits<long long>::max() / 4;
+
+// A text box reduced to what finding the bus value under it needs.
+struct Box {
+    long long left, middle;
+    std::string text;
+};
+
+std::vector<Box> valueBoxes(const model::Diagram& d)
+{
+    std::vector<Box> boxes;
+    model::ReaderReport ignored;
+    for (const std::string& r : d.store.list(model::ListId::Texts).records()) {
+        const auto attachment = fields::textField(r, model::textfield::Attachment);
+        if (attachment && attachment->substr(0, kLabelAttachment.size()) == kLabelAttachment)
+            continue; // the caption of a setup/hold label
+        const long long top = model::textbox::top(r, ignored);
+        const long long bottom = std::max<long long>(top, model::textbox::bottom(r, ignored));
+        boxes.push_back({model::textbox::left(r, ignored), (top + bottom) / 2,
+                         std::string(model::trimBlanks(model::singleLineText(model::textbox::message(r, ignored))))});
+    }
+    return boxes;
+}
+
+char cellAt(std::string_view waveform, int k)
+{
+    if (k >= 0 && static_cast<std::size_t>(k) < waveform.size())
+        return waveform[static_cast<std::size_t>(k)];
+    return waveform.empty() ? '1' : waveform.back();
+}
+
+bool twoLine(char c) { return c == '3' || c == '4'; }
+
+int bitLength(unsigned long long v)
+{
+    int n = 0;
+    while (v != 0) {
+        ++n;
+        v >>= 1;
+    }
+    return std::max(n, 1);
+}
+
+std::string bitsOf(unsigned long long v, int width)
+{
+    std::string bits(static_cast<std::size_t>(width), '0');
+    for (int b = 0; b < width && b < 64; ++b)
+        if ((v >> b) & 1ULL)
+            bits[static_cast<std::size_t>(width - 1 - b)] = '1';
+    return bits;
+}
+
+bool digitsIn(std::string_view s, std::string_view allowed)
+{
+    return !s.empty() && s.find_first_not_of(allowed) == std::string_view::npos;
+}
+
+// The number of digits in a base, or nothing when it needs more than 64 bits.
+std::optional<unsigned long long> numberIn(std::string_view digits, unsigned base)
+{
+    unsigned long long v = 0;
+    for (char c : digits) {
+        const char l = static_cast<char>(c | 0x20);
+        const unsigned d = c >= '0' && c <= '9' ? static_cast<unsigned>(c - '0') : static_cast<unsigned>(l - 'a' + 10);
+        if (v > (std::numeric_limits<unsigned long long>::max() - d) / base)
+            return std::nullopt;
+        v = v * base + d;
+    }
+    return v;
+}
+
+// The geometry of one row: where each character's change is drawn and when it happens.
+class RowTiming {
+public:
+    RowTiming(const model::Diagram& d, const render::Layout& l, int row, int cells, long long halfPeriodFs)
+        : layout_(l), cells_(cells), halfPeriodFs_(halfPeriodFs)
+    {
+        const model::CellGrid& offsets = d.store.edgeOffsets();
+        long long sum = 0;
+        for (int k = 0; k <= cells; ++k) {
+            sum += offsets.get(row, k);
+            sums_.push_back(sum);
+        }
+    }
+
+    // Pixels the change into character k is moved by: the entries 0 to k, summed.
+    long long offset(int k) const { return sums_[static_cast<std::size_t>(k)]; }
+
+    // x where the change into character k is drawn; far left for character 0.
+    long long changeX(int k) const
+    {
+        if (k <= 0)
+            return -kFar;
+        if (k >= cells_)
+            return kFar;
+        return layout_.waveOriginX() + static_cast<long long>(k - 1) * layout_.cellWidth + offset(k);
+    }
+
+    // Picoseconds of the change into character k (0 to cells, the last being the row's end).
+    long long changeTime(int k) const
+    {
+        if (k <= 0)
+            return 0;
+        const long double cw = layout_.cellWidth;
+        // An offset moves a change by at most the whole row either way: a damaged table cannot
+        // push it past what can be counted.
+        const long double shift = std::clamp<long double>(static_cast<long double>(offset(k)) / cw, -k, cells_);
+        const long double fs = (static_cast<long double>(k) + shift) * static_cast<long double>(halfPeriodFs_);
+        return std::max(0LL, std::llround(fs / kFemtosecondsPerPicosecond));
+    }
+
+private:
+    const render::Layout& layout_;
+    int cells_;
+    long long halfPeriodFs_;
+    std::vector<long long> sums_;
+};
+
+struct RowSource {
+    int index;
+    std::string name;
+    bool clock;
+    bool bus;
+    std::string cells; // the drawn characters
+};
+
+} // namespace
+
+BusNumber parseBusNumber(std::string_view text)
+{
+    BusNumber out;
+    const std::string_view t = model::trimBlanks(text);
+    if (digitsIn(t, "xX") || digitsIn(t, "zZ")) {
+        out.ok = true;
+        out.special = static_cast<char>(t.front() | 0x20);
+        return out;
+    }
+    constexpr std::string_view hex = "0123456789abcdefABCDEF";
+    std::optional<unsigned long long> v;
+    if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X') && digitsIn(t.substr(2), hex))
+        v = numberIn(t.substr(2), 16);
+    else if (t.size() > 2 && t[0] == '0' && (t[1] == 'b' || t[1] == 'B') && digitsIn(t.substr(2), "01"))
+        v = numberIn(t.substr(2), 2);
+    else if (t.size() > 1 && (t.back() == 'h' || t.back() == 'H') && digitsIn(t.substr(0, t.size() - 1), hex))
+        v = numberIn(t.substr(0, t.size() - 1), 16);
+    else if (digitsIn(t, "0123456789"))
+        v = numberIn(t, 10);
+    if (v) {
+        out.ok = true;
+        out.value = *v;
+    }
+    return out;
+}
+
+std::string diagramBaseName(std::string_view path)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    std::string_view base = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = base.rfind('.');
+    if (dot != std::string_view::npos && dot > 0)
+        base = base.substr(0, dot);
+    return base.empty() ? std::string(kUntitledBase) : std::string(base);
+}
+
+TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, HdlLanguage language,
+                    long long halfPeriodFs)
+{
+    TimedRows out;
+    render::Layout layout = render::Layout::from(diagram.settings);
+    layout.verticalScroll = 0;
+    const int cells = std::clamp(layout.drawnCells(), 0, model::kMaxCells);
+
+    std::vector<RowSource> sources;
+    const model::RecordList& signals = diagram.store.signals();
+    for (int i = 0; i < signals.count() && cells > 0; ++i) {
+        const model::SignalRow row = model::parseSignalRow(signals.get(i));
+        if (row.separator)
+            continue;
+        RowSource s{i, std::string(row.name), row.clock, false, {}};
+        bool drawn = false;
+        for (int k = 0; k < cells; ++k) {
+            const char c = cellAt(row.waveform, k);
+            s.cells += c;
+            drawn = drawn || (c >= '0' && c <= '4');
+            s.bus = s.bus || (!row.clock && twoLine(c));
+        }
+        if (drawn)
+            sources.push_back(std::move(s));
+    }
+    if (sources.empty()) {
+        out.error = "The diagram has no drawn rows to export.";
+        return out;
+    }
+
+    out.baseName = legalIdentifier(diagramBaseName(baseName), language);
+    std::vector<std::string> names;
+    for (const RowSource& s : sources)
+        names.push_back(s.name);
+    const RowIdentifiers ids = rowIdentifiers(names, language, {out.baseName + std::string(kModuleSuffix)});
+    if (!ids.ok) {
+        out.error = ids.error;
+        return out;
+    }
+    out.renamings = ids.renamings;
+
+    const std::vector<Box> boxes = valueBoxes(diagram);
+    const model::CellGrid& floods = diagram.store.floodStyles();
+    for (std::size_t r = 0; r < sources.size(); ++r) {
+        const RowSource& s = sources[r];
+        const RowTiming timing(diagram, layout, s.index, cells, halfPeriodFs);
+        auto hatched = [&](int k) {
+            const int style = floods.get(s.index, k - 1);
+            return k >= 1 && style >= kFirstHatch && style <= kLastHatch;
+        };
+        // The number (or x, z) of each bus run, by the run's first character.
+        std::vector<BusNumber> runValue(static_cast<std::size_t>(cells));
+        int width = 0;
+        if (s.bus) {
+            const long long bandTop = layout.rowTop(s.index) - layout.signalSpacing / 2;
+            const long long bandBottom = layout.rowTop(s.index) + layout.signalHeight + layout.signalSpacing / 2;
+            const long long half = layout.cellWidth / 2;
+            for (int k = 0; k < cells; ++k) {
+                const char c = s.cells[static_cast<std::size_t>(k)];
+                if (!twoLine(c) || (k > 0 && s.cells[static_cast<std::size_t>(k - 1)] == c))
+                    continue;
+                int end = k;
+                while (end < cells && s.cells[static_cast<std::size_t>(end)] == c)
+                    ++end;
+                const long long x0 = timing.changeX(k) - half, x1 = timing.changeX(end) - half;
+                for (const Box& b : boxes) {
+                    if (b.left < x0 || b.left >= x1 || b.middle < bandTop || b.middle >= bandBottom)
+                        continue;
+                    const BusNumber n = parseBusNumber(b.text);
+                    if (!n.ok) {
+                        out.error = "The bus " + model::singleLineText(s.name) + " shows \"" + b.text + "\" at cell " +
+                                    std::to_string(k) + ", which is not a number (write 0x3A, 3Ah, 58 or 0b111010).";
+                        return out;
+                    }
+                    if (!n.special)
+                        width = std::max(width, bitLength(n.value));
+                    runValue[static_cast<std::size_t>(k)] = n;
+                    break;
+                }
+            }
+        }
+        TimedRow timed;
+        timed.name = model::singleLineText(s.name);
+        timed.identifier = ids.identifiers[r];
+        timed.width = s.bus ? (width == 0 ? kNoValueWidth : width) : 1;
+        const std::string allX(static_cast<std::size_t>(timed.width), 'x');
+        BusNumber run;
+        for (int k = 0; k < cells; ++k) {
+            const char c = s.cells[static_cast<std::size_t>(k)];
+            if (twoLine(c) && (k == 0 || s.cells[static_cast<std::size_t>(k - 1)] != c))
+                run = runValue[static_cast<std::size_t>(k)];
+            std::string value;
+            if (hatched(k) || !(c >= '0' && c <= '4') || (!s.bus && twoLine(c)))
+                value = allX;
+            else if (c == '2')
+                value = std::string(static_cast<std::size_t>(timed.width), 'z');
+            else if (!s.bus)
+                value = std::string(1, c);
+            else if (!twoLine(c))
+                value = std::string(static_cast<std::size_t>(timed.width), c);
+            else if (!run.ok || run.special)
+                value = std::string(static_cast<std::size_t>(timed.width), run.ok ? run.special : 'x');
+            else
+                value = bitsOf(run.value, timed.width);
+            const long long t = std::max(timing.changeTime(k), timed.changes.empty() ? 0 : timed.changes.back().time);
+            if (!timed.changes.empty() && timed.changes.back().time == t)
+                timed.changes.back().value = value; // a change drawn on top of the one before wins
+            else if (timed.changes.empty() || timed.changes.back().value != value)
+                timed.changes.push_back({t, value});
+            // Two changes at one time may have brought back the value before them.
+            const std::size_t n = timed.changes.size();
+            if (n >= 2 && timed.changes[n - 1].value == timed.changes[n - 2].value)
+                timed.changes.pop_back();
+        }
+        out.endTime = std::max({out.endTime, timing.changeTime(cells), timed.changes.back().time});
+        out.rows.push_back(std::move(timed));
+    }
+    out.ok = true;
+    return out;
+}
+
+} // namespace sigmora::io

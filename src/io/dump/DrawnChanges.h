@@ -1,0 +1,73 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "io/dump/HdlNames.h"
+#include "model/Diagram.h"
+
+namespace sigmora::io {
+
+// The drawn rows of a diagram as timed value changes: what the value change dump and the
+// stimulus writers write.
+//
+// Cells are half-cycles: character k of a row's waveform starts at k x the half-period, and the
+// edge offset table moves the change into it by (entries 0 to k, summed) / cellWidth x the
+// half-period, rounded to the nearest picosecond: where the drawing puts the edge (a slanted
+// edge where its slant starts). Character 0 is the level before the first column, at time 0.
+// The row ends with its last drawn cell (waveformWidth / cellWidth characters).
+//
+// Clocks and signals are 1 bit: '0' and '1' as such, tri-state as z, x where the drawing hatches
+// the cell (flood styles 2 to 7; the flood entry of column k covers character k + 1) or draws
+// nothing. Rows with two-line cells (3 and 4) are buses: each run of one two-line value takes the
+// number of the text box sitting on it (hexadecimal 0x3A or 3Ah, decimal, binary 0b101; "x" or
+// "z" texts as such), else x; their width fits the largest number (8 bits when there is none).
+// Separators and rows that draw nothing are left out.
+
+inline constexpr long long kFemtosecondsPerPicosecond = 1000;
+inline constexpr int kMaxBusWidth = 64;
+
+struct TimedChange {
+    long long time = 0; // picoseconds
+    // 1 bit: "0", "1", "z" or "x"; a bus: width characters, the most significant first, each
+    // '0', '1', or all of them 'x' or 'z'.
+    std::string value;
+};
+
+struct TimedRow {
+    std::string name;       // as the diagram shows it
+    std::string identifier; // legal in the language asked for
+    int width = 1;
+    std::vector<TimedChange> changes; // the first at time 0; times rising, each value new
+};
+
+struct TimedRows {
+    bool ok = false;
+    std::string error;
+    std::string baseName;   // the legal name the module, entity and scope are built from
+    long long endTime = 0;  // picoseconds: where the last cell ends
+    std::vector<TimedRow> rows;
+    std::vector<std::string> renamings;
+};
+
+// The diagram's drawn rows for a file of the language, with the half-period in femtoseconds
+// (above 0). baseName is the diagram file's base name ("diagram" for an untitled one). Fails
+// with a one-line message for names that collide after renaming, a bus text that is not a
+// number, and a diagram with nothing drawn.
+TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, HdlLanguage language,
+                    long long halfPeriodFs);
+
+// The base name of a diagram file: the name without its folders and its last extension;
+// "diagram" for an empty path.
+std::string diagramBaseName(std::string_view path);
+
+// A bus text read as a number (ok false when it is not one); a text of only x (only z) is x (z).
+struct BusNumber {
+    bool ok = false;
+    unsigned long long value = 0;
+    char special = 0; // 'x' or 'z' for such a text
+};
+BusNumber parseBusNumber(std::string_view text);
+
+} // namespace sigmora::io

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sigmora::io {
+
+// The half-period the value change dump and stimulus exports give one cell: a number and a unit
+// (fs, ps, ns, us, ms or s), kept in femtoseconds.
+inline constexpr long long kDefaultHalfPeriodFs = 5'000'000; // 5 ns: a 100 MHz clock
+inline constexpr long long kMaxHalfPeriodFs = 1'000'000'000'000'000; // 1 s
+
+struct HalfPeriodText {
+    std::optional<long long> femtoseconds;
+    std::string error; // why the text is not a half-period
+};
+
+// "5ns", "2.5 ns", "100ps": above 0, at most 1 s, a whole number of femtoseconds.
+HalfPeriodText parseHalfPeriod(std::string_view text);
+
+// The half-period written back in the largest unit that keeps it whole: "5ns", "2500ps".
+std::string halfPeriodText(long long femtoseconds);
+
+} // namespace sigmora::io
