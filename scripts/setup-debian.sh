@@ -17,7 +17,7 @@ tests=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick
   inkscape poppler-utils libxml2-utils librsvg2-bin
-  iverilog
+  iverilog ghdl gtkwave
   # The package test: cpack with dpkg-shlibdeps, the Debian checkers, and gio for the file type.
   dpkg-dev lintian appstream desktop-file-utils man-db libglib2.0-bin
 )

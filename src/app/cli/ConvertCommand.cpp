@@ -78,12 +78,26 @@ bool readInput(Format format, const std::string& in, const ExchangeOptions& opti
     }
 }
 
-bool outputBytes(Format format, const model::Diagram& diagram, const std::string& out, std::string& bytes,
-                 std::string& error)
+bool outputBytes(Format format, const model::Diagram& diagram, const std::string& in, const std::string& out,
+                 const ExchangeOptions& options, std::string& bytes, std::string& error)
 {
+    if (options.halfPeriodGiven && format != Format::Vcd && format != Format::Verilog && format != Format::Vhdl) {
+        error = "the option --half-period is for .vcd, .v and .vhd outputs";
+        return false;
+    }
     switch (format) {
     case Format::Native: bytes = io::nativeFileBytes(diagram); return true;
     case Format::WaveJson: bytes = waveJsonOutputBytes(diagram); return true;
+    case Format::Vcd:
+    case Format::Verilog:
+    case Format::Vhdl: {
+        std::vector<std::string> renamings;
+        if (!hdlOutputBytes(format, diagram, in, options, bytes, error, renamings))
+            return false;
+        for (const std::string& note : renamings)
+            std::fprintf(stderr, "sigmora: %s\n", note.c_str());
+        return true;
+    }
     case Format::Svg:
     case Format::Xml:
     case Format::Csv:
@@ -127,7 +141,7 @@ bool convertDiagramFile(const std::string& in, const std::string& out, const Exc
     for (const std::string& note : notes)
         std::fprintf(stderr, "sigmora: %s\n", note.c_str());
     std::string bytes;
-    return outputBytes(target->format, diagram, out, bytes, error) && writeFile(out, bytes, error);
+    return outputBytes(target->format, diagram, in, out, options, bytes, error) && writeFile(out, bytes, error);
 }
 
 int runConvertCommand(int argc, char* argv[])

@@ -3,7 +3,10 @@
 #include <cstring>
 
 #include "app/platform/QtTextMeasurer.h"
+#include "io/dump/VcdWriter.h"
 #include "io/exchange/ImportFiles.h"
+#include "io/hdl/VerilogStimulus.h"
+#include "io/hdl/VhdlStimulus.h"
 #include "io/exchange/WaveJsonWriter.h"
 
 namespace sigmora::app {
@@ -42,6 +45,16 @@ bool parseExchangeOptions(int argc, char* argv[], int first, ExchangeOptions& op
             return false;
         }
         const std::string value = argv[i + 1];
+        if (option == "--half-period") {
+            const io::HalfPeriodText half = io::parseHalfPeriod(value);
+            if (!half.femtoseconds) {
+                error = half.error;
+                return false;
+            }
+            options.halfPeriodFs = *half.femtoseconds;
+            options.halfPeriodGiven = true;
+            continue;
+        }
         options.given = true;
         if (option == "--clock")
             options.vcd.clock = value;
@@ -90,6 +103,23 @@ bool readExchangeInput(edit::Format format, const std::string& in, const Exchang
 std::string waveJsonOutputBytes(const model::Diagram& diagram)
 {
     return io::waveJsonText(diagram);
+}
+
+bool hdlOutputBytes(edit::Format format, const model::Diagram& diagram, const std::string& in,
+                    const ExchangeOptions& options, std::string& bytes, std::string& error,
+                    std::vector<std::string>& notes)
+{
+    const io::HdlLanguage language = format == edit::Format::Vhdl ? io::HdlLanguage::Vhdl : io::HdlLanguage::Verilog;
+    const io::TimedRows rows = io::timedRows(diagram, io::diagramBaseName(in), language, options.halfPeriodFs);
+    if (!rows.ok) {
+        error = rows.error;
+        return false;
+    }
+    notes = rows.renamings;
+    bytes = format == edit::Format::Vcd       ? io::vcdText(rows)
+            : format == edit::Format::Verilog ? io::verilogStimulus(rows)
+                                              : io::vhdlStimulus(rows);
+    return true;
 }
 
 } // namespace sigmora::app

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "edit/files/FileFormats.h"
+#include "io/dump/HalfPeriod.h"
 #include "io/dump/VcdReader.h"
 #include "model/Diagram.h"
 
@@ -11,14 +12,18 @@ namespace sigmora::app {
 
 // The parts of "sigmora --convert" that read and write other tools' formats: WaveJSON (".json",
 // both ways) and value change dumps (".vcd", read only), with the dump's options
-// "--clock NAME", "--signals a,b,...", "--from T" and "--to T".
+// "--clock NAME", "--signals a,b,...", "--from T" and "--to T"; and the half-period of the value
+// change dump and stimulus outputs, "--half-period 5ns".
 
 struct ExchangeOptions {
     io::VcdChoice vcd;
-    bool given = false; // any option was on the command line
+    bool given = false; // any option of a dump input was on the command line
+    long long halfPeriodFs = io::kDefaultHalfPeriodFs;
+    bool halfPeriodGiven = false;
 };
 
-inline constexpr const char* kExchangeUsage = "[--clock NAME] [--signals a,b,...] [--from T] [--to T] (for .vcd)";
+inline constexpr const char* kExchangeUsage =
+    "[--clock NAME] [--signals a,b,...] [--from T] [--to T] (for .vcd inputs) [--half-period 5ns] (for .vcd, .v and .vhd outputs)";
 
 // Reads the options from argv[first] on; false with an error for an unknown or incomplete one.
 bool parseExchangeOptions(int argc, char* argv[], int first, ExchangeOptions& options, std::string& error);
@@ -31,5 +36,12 @@ bool readExchangeInput(edit::Format format, const std::string& in, const Exchang
 
 // The diagram as WaveJSON.
 std::string waveJsonOutputBytes(const model::Diagram& diagram);
+
+// The diagram read from the file in as a value change dump (edit::Format::Vcd), Verilog or VHDL
+// stimulus, with the options' half-period; the module, entity and scope are named after in. Every
+// row renamed to be a legal identifier is added to notes. False with a one-line error.
+bool hdlOutputBytes(edit::Format format, const model::Diagram& diagram, const std::string& in,
+                    const ExchangeOptions& options, std::string& bytes, std::string& error,
+                    std::vector<std::string>& notes);
 
 } // namespace sigmora::app

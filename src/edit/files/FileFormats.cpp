@@ -35,8 +35,13 @@ constexpr std::array kFormats{
                {"Open CSV files", "Text (comma delimited files) *.csv", ""},
                {"Open CSV files", "Text (comma delimited files) *.csv", ""}, true, true},
     FileFormat{Format::Ascii, ".txt", 0, 0, {}, {}, false, true},
-    FileFormat{Format::Vcd, ".vcd", cmd::ImportVcd, 0,
-               {"Open Value Change Dump files", "Value Change Dump files *.vcd", "vcd"}, {}, true, false},
+    FileFormat{Format::Vcd, ".vcd", cmd::ImportVcd, cmd::ExportVcd,
+               {"Open Value Change Dump files", "Value Change Dump files *.vcd", "vcd"},
+               {"Export Value Change Dump files", "Value Change Dump files *.vcd", "vcd"}, true, true},
+    FileFormat{Format::Verilog, ".v", 0, cmd::ExportVerilogStimulus, {},
+               {"Export Verilog stimulus", "Verilog files *.v", "v"}, false, true},
+    FileFormat{Format::Vhdl, ".vhd", 0, cmd::ExportVhdlStimulus, {},
+               {"Export VHDL stimulus", "VHDL files *.vhd", "vhd"}, false, true},
 };
 // clang-format on
 

@@ -10,7 +10,7 @@
 namespace sigmora::edit {
 
 // Every kind of file the program reads or writes, named once.
-enum class Format { Native, Png, Bitmap, Pdf, Emf, Wmf, WaveJson, Svg, Xml, Csv, Ascii, Vcd };
+enum class Format { Native, Png, Bitmap, Pdf, Emf, Wmf, WaveJson, Svg, Xml, Csv, Ascii, Vcd, Verilog, Vhdl };
 
 // The file dialog of a command that reads or writes a format: its title, the filter of the format
 // (the "All Files *.*" filter follows it) and the extension the dialog adds to a name without one.

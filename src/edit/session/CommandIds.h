@@ -22,6 +22,10 @@ inline constexpr int ImportVcd = 33303;
 // Pictures for documents, as the command line writes them.
 inline constexpr int ExportPng = 33320;
 inline constexpr int ExportPdf = 33321;
+// The drawn waveforms as a value change dump and as Verilog and VHDL stimulus.
+inline constexpr int ExportVcd = 33304;
+inline constexpr int ExportVerilogStimulus = 33305;
+inline constexpr int ExportVhdlStimulus = 33306;
 inline constexpr int ExportClipboard = 32832;
 inline constexpr int ExportEmf = 32882;
 inline constexpr int ExportWmf = 33077;

@@ -50,7 +50,8 @@ TEST(FileFormats, FindsTheFormatByItsExtensionInAnyCase)
         {"x.svg", Format::Svg},       {"x.XML", Format::Xml},       {"x.csv", Format::Csv},
         {"x.txt", Format::Ascii},     {"x.vcd", Format::Vcd},       {"x.PNG", Format::Png},
         {"x.bmp", Format::Bitmap},    {"x.pdf", Format::Pdf},       {"x.emf", Format::Emf},
-        {"x.wmf", Format::Wmf},       {".svg", std::nullopt},       {"b.svg.bak", std::nullopt},
+        {"x.wmf", Format::Wmf},       {"t.V", Format::Verilog},     {"t.vhd", Format::Vhdl},
+        {"t.vhdl", std::nullopt},     {".svg", std::nullopt},       {"b.svg.bak", std::nullopt},
         {"b", std::nullopt},          {"", std::nullopt},           {"b.svgz", std::nullopt},
     };
     for (const auto& c : cases) {
@@ -61,7 +62,7 @@ TEST(FileFormats, FindsTheFormatByItsExtensionInAnyCase)
 
 TEST(FileFormats, TheCommandLineListsWhatItWrites)
 {
-    EXPECT_EQ(edit::convertOutputList(), ".sgm, .png, .bmp, .pdf, .emf, .wmf, .json, .svg, .xml, .csv or .txt");
+    EXPECT_EQ(edit::convertOutputList(), ".sgm, .png, .bmp, .pdf, .emf, .wmf, .json, .svg, .xml, .csv, .txt, .vcd, .v or .vhd");
 }
 
 // Every menu command the table names shows the table's dialog: the title, the filters with

@@ -1,0 +1,403 @@
+// The value change dump, Verilog and VHDL stimulus written by "sigmora --convert", run by the
+// programs engineers use: Icarus Verilog and GHDL simulate the stimulus under a generated top
+// that dumps it, GTKWave's vcd2fst reads the dump as written, and each dump comes back through
+// "sigmora --convert dump.vcd back.sgm". Every 1-bit row's cells and every bus value must equal
+// the original's, for the example diagrams and a diagram built with delays, moved and slanted
+// edges, a tri-state run, an x run, a 32-bit bus and names to be renamed.
+//
+// The import samples each cell at its middle, on the edges of a reference clock the top adds
+// (sample_clk, toggling every half-period from the first): an edge moved past a cell's middle
+// is read in the cell after. The diagram built here moves one edge 20 of 30 pixels into its cell
+// and expects exactly that cell to show the value before; the examples are checked to move no
+// edge that far, so that their cells come back as drawn.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <unistd.h>
+
+#include "io/base/DiagramBuilder.h"
+#include "io/base/FileAccess.h"
+#include "io/dump/DrawnChanges.h"
+#include "io/native/NativeFileReader.h"
+#include "io/native/NativeFileWriter.h"
+#include "model/RecordFields.h"
+#include "model/SignalRecord.h"
+#include "model/TextBoxRecord.h"
+#include "render/Layout.h"
+#include "support/FixedMeasurer.h"
+
+using namespace sigmora;
+namespace fs = std::filesystem;
+namespace fields = model::fields;
+
+namespace {
+
+constexpr long long kHalfPeriodPs = 5000;
+constexpr int kCellWidth = 30;
+
+bool installed(const char* tools)
+{
+    return std::system(("for t in " + std::string(tools) + "; do command -v $t >/dev/null 2>&1 || exit 1; done").c_str()) == 0;
+}
+
+int run(const std::string& command)
+{
+    return std::system(command.c_str());
+}
+
+std::string quoted(const fs::path& p)
+{
+    return "'" + p.string() + "'";
+}
+
+model::Diagram readDiagram(const fs::path& path)
+{
+    model::Diagram d;
+    const io::FileBytes file = io::readWholeFile(path.string());
+    EXPECT_EQ(file.error, io::ReadError::None) << path;
+    EXPECT_EQ(io::readAnyVersion(file.bytes, d).status, io::ReadResult::Status::Ok) << path;
+    return d;
+}
+
+std::string slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// What each column of a row shows, one text per column: "0", "1", "z", "x" (hatched, or a level
+// a 1-bit row cannot take), or for a bus the number of the text attached on its run (read as
+// the diagram wrote it), x without one. Column j is character j + 1.
+std::vector<std::string> columnValues(const model::Diagram& d, int row, int columns, bool hexTexts)
+{
+    const std::string record = d.store.signals().get(row);
+    const std::string_view w = model::signal::waveform(record);
+    const std::string name(fields::nameOfRow(record));
+    const render::Layout l = render::Layout::from(d.settings);
+    std::map<int, std::string> texts; // by the column the text starts on
+    model::ReaderReport ignored;
+    for (const std::string& t : d.store.list(model::ListId::Texts).records())
+        if (fields::textField(t, model::textfield::Attachment) == name)
+            texts[(model::textbox::left(t, ignored) - l.waveOriginX()) / l.cellWidth] =
+                model::textbox::message(t, ignored);
+    bool bus = false;
+    for (int k = 0; k <= columns; ++k)
+        bus = bus || w[static_cast<std::size_t>(k)] == '3' || w[static_cast<std::size_t>(k)] == '4';
+    std::vector<std::string> out;
+    std::string runValue = "x";
+    for (int j = 0; j < columns; ++j) {
+        const char c = w[static_cast<std::size_t>(j + 1)];
+        const int flood = d.store.floodStyles().get(row, j);
+        if ((c == '3' || c == '4') && (j == 0 || w[static_cast<std::size_t>(j)] != c)) {
+            runValue = "x";
+            for (int k = j; k <= columns && w[static_cast<std::size_t>(k + 1)] == c; ++k)
+                if (texts.count(k)) {
+                    const std::string& text = texts[k];
+                    // The import writes hexadecimal digits without a mark, x for unknown ones.
+                    const bool hex = !text.empty() && text.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
+                    const io::BusNumber n = !hexTexts ? io::parseBusNumber(text)
+                                            : hex     ? io::BusNumber{true, std::stoull(text, nullptr, 16), 0}
+                                                      : io::BusNumber{};
+                    runValue = n.ok ? std::to_string(n.value) : "?" + text;
+                    break;
+                }
+        }
+        if (flood >= 2 && flood <= 7)
+            out.push_back("x");
+        else if (c == '2')
+            out.push_back("z");
+        else if (c == '3' || c == '4')
+            out.push_back(bus ? runValue : "x");
+        else if (c == '0' || c == '1')
+            out.push_back(bus ? (c == '0' ? "0" : "max") : std::string(1, c));
+        else
+            out.push_back("x");
+    }
+    return out;
+}
+
+// A diagram with what the exports must carry over, saved as a native file.
+struct HandBuilt {
+    model::Diagram diagram;
+    // Row -> the columns expected back where they differ from the drawing.
+    std::map<std::string, std::vector<std::string>> expectedBack;
+};
+
+HandBuilt handBuiltDiagram()
+{
+    HandBuilt h;
+    test::FixedMeasurer measurer;
+    io::DiagramBuilder b(h.diagram, measurer);
+    auto row = [&](const char* name, bool clock, const char* cells, std::vector<std::pair<int, std::string>> values = {}) {
+        io::ImportedRow r;
+        r.name = name;
+        r.clock = clock;
+        r.cells = cells;
+        r.entry = clock ? '1' : 0;
+        r.hatched.assign(r.cells.size(), false);
+        r.values = std::move(values);
+        return r;
+    };
+    b.addRow(row("clk", true, "0101010101010101010"));
+    // Moved by 10 of 30 pixels (before the middle): read as drawn.
+    const int delayed = b.addRow(row("req delayed", false, "0011110000111100000"));
+    // Moved by 20 pixels, past the middle: the column it moves into still shows 0.
+    const int late = b.addRow(row("late", false, "0001111100000000000"));
+    b.addRow(row("tri", false, "0022221111222200000"));
+    io::ImportedRow unknown = row("end", false, "0111111110000011111");
+    for (int k = 4; k <= 6; ++k)
+        unknown.hatched[static_cast<std::size_t>(k)] = true;
+    b.addRow(unknown);
+    b.addRow(row("bus32", false, "2244443333444433332",
+                  {{2, "0xDEADBEEF"}, {6, "3Ah"}, {10, "0b101"}}));
+    // The same name in other letters: numbered in the files.
+    b.addRow(row("Bus32", false, "4444333344443333222", {{0, "58"}, {8, "4294967295"}}));
+    b.finish(19);
+    model::CellGrid& offsets = h.diagram.store.edgeOffsets();
+    // The change into character k moves by the entries 0 to k, summed: +10 into character 3.
+    offsets.set(delayed, 3, 10);
+    offsets.set(delayed, 4, -10);
+    offsets.set(late, 4, 20);
+    offsets.set(late, 5, -20);
+    // Column 3 (character 4) is drawn 1 from 20 pixels on: at its middle (15) it is still 0.
+    h.expectedBack["late"] = {"0", "0", "0", "0", "1", "1", "1", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
+    return h;
+}
+
+class HdlClients : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() / ("sigmora-hdl-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override
+    {
+        if (!HasFailure())
+            fs::remove_all(dir_);
+    }
+
+    // The examples and the diagram built here, as native files with what differs in each.
+    struct Case {
+        std::string name;
+        fs::path file;
+        std::map<std::string, std::vector<std::string>> expectedBack;
+    };
+    std::vector<Case> cases()
+    {
+        std::vector<Case> out;
+        for (const char* e : {"annotated", "handshake", "spi"})
+            out.push_back({e, fs::path(SIGMORA_SOURCE_DIR) / "examples" / (std::string(e) + ".sgm"), {}});
+        HandBuilt h = handBuiltDiagram();
+        const fs::path file = dir_ / "hand_built.sgm";
+        EXPECT_EQ(io::writeFileReplacing(file.string(), io::nativeFileBytes(h.diagram)).error, io::WriteError::None);
+        out.push_back({"hand_built", file, h.expectedBack});
+        return out;
+    }
+
+    std::string convert(const fs::path& in, const fs::path& out, const std::string& options = {})
+    {
+        const fs::path err = dir_ / "convert.err";
+        const int status = run(std::string(SIGMORA_EXECUTABLE) + " --convert " + quoted(in) + " " + quoted(out) + " " +
+                               options + " 2>" + quoted(err));
+        EXPECT_EQ(status, 0) << in << " -> " << out << ": " << slurp(err);
+        return slurp(err);
+    }
+
+    // Reads the dump back with the reference clock and compares every exported row.
+    // GHDL writes VHDL's names in lower case, a vector's with its range.
+    void expectSameAsDrawn(const Case& c, const io::TimedRows& rows, const fs::path& dump, bool ghdlNames = false)
+    {
+        std::string signalList;
+        for (const io::TimedRow& r : rows.rows)
+            signalList += (signalList.empty() ? "" : ",") + r.identifier +
+                          (ghdlNames && r.width > 1 ? "[" + std::to_string(r.width - 1) + ":0]" : "");
+        if (ghdlNames)
+            for (char& ch : signalList)
+                ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        const fs::path back = dir_ / (dump.parent_path().filename().string() + "-" + dump.stem().string() + "-back.sgm");
+        convert(dump, back, "--clock sample_clk --signals '" + signalList + "'");
+        const model::Diagram original = readDiagram(c.file);
+        const model::Diagram imported = readDiagram(back);
+        render::Layout l = render::Layout::from(original.settings);
+        const int columns = l.drawnCells() - 1;
+        ASSERT_EQ(imported.settings.cellCount, columns) << dump;
+        ASSERT_EQ(imported.store.signalCount(), static_cast<int>(rows.rows.size()) + 1) << dump;
+        int exported = 0;
+        for (int i = 0; i < original.store.signalCount(); ++i) {
+            const model::SignalRow row = model::parseSignalRow(original.store.signals().get(i));
+            if (row.separator)
+                continue;
+            ASSERT_LT(exported, static_cast<int>(rows.rows.size()));
+            const io::TimedRow& t = rows.rows[static_cast<std::size_t>(exported)];
+            ++exported;
+            std::vector<std::string> expected = columnValues(original, i, columns, false);
+            if (t.width > 1)
+                for (std::string& v : expected)
+                    if (v == "max")
+                        v = std::to_string(t.width == 64 ? ~0ULL : (1ULL << t.width) - 1);
+            const auto special = c.expectedBack.find(std::string(row.name));
+            if (special != c.expectedBack.end())
+                expected = special->second;
+            EXPECT_EQ(columnValues(imported, exported, columns, true), expected)
+                << c.name << " row " << row.name << " through " << dump.filename();
+        }
+        EXPECT_EQ(exported, static_cast<int>(rows.rows.size()));
+    }
+
+    fs::path dir_;
+};
+
+// No example moves an edge as far as a cell's middle: their cells come back as drawn.
+TEST_F(HdlClients, ExamplesMoveNoEdgePastTheMiddle)
+{
+    for (const char* e : {"annotated", "handshake", "spi"}) {
+        const model::Diagram d = readDiagram(fs::path(SIGMORA_SOURCE_DIR) / "examples" / (std::string(e) + ".sgm"));
+        ASSERT_EQ(d.settings.cellWidth, kCellWidth) << e;
+        for (int row = 0; row < d.store.signalCount(); ++row) {
+            long long sum = 0;
+            for (int k = 0; k < model::kMaxCells; ++k) {
+                sum += d.store.edgeOffsets().get(row, k);
+                EXPECT_LT(std::abs(sum) * 2, kCellWidth) << e << " row " << row << " cell " << k;
+            }
+        }
+    }
+}
+
+// The top: the stimulus's ports as wires of the same names, the reference clock, the dump.
+std::string verilogTop(const io::TimedRows& rows)
+{
+    std::string top = "`timescale 1ns/1ps\nmodule top;\n  reg sample_clk = 0;\n";
+    std::string ports;
+    for (const io::TimedRow& r : rows.rows) {
+        top += "  wire " + (r.width > 1 ? "[" + std::to_string(r.width - 1) + ":0] " : std::string()) + r.identifier + ";\n";
+        ports += (ports.empty() ? "" : ", ") + ("." + r.identifier + "(" + r.identifier + ")");
+    }
+    const std::string half = std::to_string(kHalfPeriodPs / 1000);
+    top += "  " + rows.baseName + "_stimulus dut(" + ports + ");\n";
+    top += "  initial begin\n    $dumpfile(\"dump.vcd\");\n    $dumpvars(1, top);\n";
+    top += "    forever #" + half + " sample_clk = ~sample_clk;\n  end\n";
+    top += "  initial #" + std::to_string((rows.endTime + kHalfPeriodPs / 2) / 1000.0) + " $finish;\nendmodule\n";
+    return top;
+}
+
+std::string vhdlTop(const io::TimedRows& rows)
+{
+    std::string top = "library ieee;\nuse ieee.std_logic_1164.all;\nentity top is\nend entity top;\n";
+    top += "architecture test of top is\n  signal sample_clk : std_logic := '0';\n";
+    std::string ports;
+    for (const io::TimedRow& r : rows.rows) {
+        top += "  signal " + r.identifier + " : " +
+               (r.width > 1 ? "std_logic_vector(" + std::to_string(r.width - 1) + " downto 0)" : "std_logic") + ";\n";
+        ports += (ports.empty() ? "" : ", ") + (r.identifier + " => " + r.identifier);
+    }
+    top += "begin\n  dut: entity work." + rows.baseName + "_stimulus port map(" + ports + ");\n";
+    top += "  process\n  begin\n    loop\n      wait for " + std::to_string(kHalfPeriodPs) +
+           " ps;\n      sample_clk <= not sample_clk;\n    end loop;\n  end process;\nend architecture test;\n";
+    return top;
+}
+
+TEST_F(HdlClients, IcarusVerilogRunsTheVerilogStimulusAsDrawn)
+{
+    if (!installed("iverilog vvp"))
+        GTEST_SKIP() << "Icarus Verilog (Debian iverilog) is not installed: run scripts/setup-debian.sh --tests";
+    for (const Case& c : cases()) {
+        const fs::path work = dir_ / (c.name + "-verilog");
+        fs::create_directories(work);
+        const fs::path stimulus = work / (c.name + ".v");
+        const std::string notes = convert(c.file, stimulus, "--half-period 5ns");
+        const io::TimedRows rows = io::timedRows(readDiagram(c.file), c.name, io::HdlLanguage::Verilog, kHalfPeriodPs * 1000);
+        ASSERT_TRUE(rows.ok) << rows.error;
+        for (const std::string& renamed : rows.renamings)
+            EXPECT_NE(notes.find(renamed), std::string::npos) << c.name << ": the renaming is told: " << renamed;
+        std::ofstream(work / "top.v") << verilogTop(rows);
+        ASSERT_EQ(run("cd " + quoted(work) + " && iverilog -Wall -o sim top.v " + quoted(stimulus) +
+                      " 2>iverilog.err && vvp -n sim >/dev/null"),
+                  0)
+            << c.name << ": " << slurp(work / "iverilog.err");
+        EXPECT_EQ(slurp(work / "iverilog.err"), "") << c.name;
+        expectSameAsDrawn(c, rows, work / "dump.vcd");
+    }
+}
+
+TEST_F(HdlClients, GhdlRunsTheVhdlStimulusAsDrawn)
+{
+    if (!installed("ghdl"))
+        GTEST_SKIP() << "GHDL (Debian ghdl) is not installed: run scripts/setup-debian.sh --tests";
+    for (const Case& c : cases()) {
+        const fs::path work = dir_ / (c.name + "-vhdl");
+        fs::create_directories(work);
+        const fs::path stimulus = work / (c.name + ".vhd");
+        convert(c.file, stimulus, "--half-period 5ns");
+        const io::TimedRows rows = io::timedRows(readDiagram(c.file), c.name, io::HdlLanguage::Vhdl, kHalfPeriodPs * 1000);
+        ASSERT_TRUE(rows.ok) << rows.error;
+        std::ofstream(work / "top.vhd") << vhdlTop(rows);
+        const std::string stop = std::to_string(rows.endTime + kHalfPeriodPs / 2) + "ps";
+        ASSERT_EQ(run("cd " + quoted(work) + " && (ghdl -a --std=08 " + quoted(stimulus) +
+                      " top.vhd && ghdl -e --std=08 top && ghdl -r --std=08 top --vcd=dump.vcd --stop-time=" + stop +
+                      ") >ghdl.out 2>&1"),
+                  0)
+            << c.name << ": " << slurp(work / "ghdl.out");
+        expectSameAsDrawn(c, rows, work / "dump.vcd", true);
+    }
+}
+
+// Adds the reference clock to a dump: a variable in its scope and an edge every half-period.
+std::string withReferenceClock(const std::string& vcd, long long end)
+{
+    const std::string code = "sclk";
+    std::istringstream in(vcd);
+    std::string header, line;
+    while (std::getline(in, line) && line != "$enddefinitions $end")
+        header += (line == "$upscope $end" ? "$var wire 1 " + code + " sample_clk $end\n" : "") + line + "\n";
+    std::map<long long, std::string> body;
+    long long now = 0;
+    while (std::getline(in, line)) {
+        if (line.empty())
+            continue;
+        if (line.front() == '#')
+            now = std::stoll(line.substr(1));
+        else
+            body[now] += line + "\n";
+    }
+    body[0] = "$dumpvars\n0" + code + "\n" + body[0].substr(std::string("$dumpvars\n").size());
+    for (long long t = kHalfPeriodPs, level = 1; t <= end; t += kHalfPeriodPs, level ^= 1)
+        body[t] += std::to_string(level) + code + "\n";
+    std::string out = header + "$enddefinitions $end\n";
+    for (const auto& [t, changes] : body)
+        out += "#" + std::to_string(t) + "\n" + changes;
+    return out;
+}
+
+TEST_F(HdlClients, Vcd2fstReadsTheDumpAndOurImportGivesTheDiagramBack)
+{
+    if (!installed("vcd2fst"))
+        GTEST_SKIP() << "GTKWave's vcd2fst (Debian gtkwave) is not installed: run scripts/setup-debian.sh --tests";
+    for (const Case& c : cases()) {
+        const fs::path dump = dir_ / (c.name + ".vcd");
+        convert(c.file, dump, "--half-period 5ns");
+        const std::string complaints = (dir_ / "vcd2fst.out").string();
+        ASSERT_EQ(run("vcd2fst " + quoted(dump) + " " + quoted(dir_ / (c.name + ".fst")) + " >" + complaints + " 2>&1"), 0)
+            << c.name << ": " << slurp(complaints);
+        const std::string said = slurp(complaints);
+        for (const char* word : {"rror", "arning", "nknown", "nexpected"})
+            EXPECT_EQ(said.find(word), std::string::npos) << c.name << ": " << said;
+        EXPECT_GT(fs::file_size(dir_ / (c.name + ".fst")), 0u);
+        const io::TimedRows rows = io::timedRows(readDiagram(c.file), c.name, io::HdlLanguage::Verilog, kHalfPeriodPs * 1000);
+        ASSERT_TRUE(rows.ok) << rows.error;
+        const fs::path clocked = dir_ / (c.name + "-clocked.vcd");
+        std::ofstream(clocked) << withReferenceClock(slurp(dump), rows.endTime);
+        expectSameAsDrawn(c, rows, clocked);
+    }
+}
+
+} // namespace
