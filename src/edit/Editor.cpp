@@ -17,6 +17,7 @@
 #include "edit/mouse/ToolCommands.h"
 #include "edit/rows/SettingDialogCommands.h"
 #include "edit/rows/SignalAttributeCommands.h"
+#include "edit/exchange/StimulusExports.h"
 #include "edit/exchange/SvgCommands.h"
 #include "edit/mouse/TransitionEdge.h"
 #include "edit/session/UndoCommands.h"
@@ -44,6 +45,7 @@ void Editor::registerCommands()
     registerToolCommands(*this);
     registerCellCommands(*this);
     registerWaveJsonCommands(*this);
+    registerStimulusExports(*this);
     registerVcdImportCommand(*this);
     registerSignalAttributeCommands(*this);
     registerSettingDialogCommands(*this);

@@ -35,6 +35,13 @@ public:
     std::vector<std::vector<std::string>> dutClockLists;          // the row names each time it was shown
     std::deque<std::optional<io::VcdChoice>> vcdChoices;    // value change dump import dialog results
     std::vector<io::VcdChoice> vcdProposals;                // what that dialog was shown with
+    // Half-period dialog results (femtoseconds); 5 ns when the script runs out.
+    std::deque<std::optional<long long>> halfPeriods;
+    struct HalfPeriodShown {
+        std::string title;
+        std::vector<std::string> notes;
+    };
+    std::vector<HalfPeriodShown> halfPeriodDialogs;
     std::deque<std::optional<SvgSettings>> svgSettings; // "Setup SVG output" results
     std::vector<SvgSettings> svgSettingsShown;          // the values it opened with
     std::vector<std::vector<io::AsciiRow>> asciiViews;  // the rows each ASCII window showed
@@ -111,6 +118,13 @@ public:
         auto choice = vcdChoices.front();
         vcdChoices.pop_front();
         return choice;
+    }
+    std::optional<long long> chooseHalfPeriod(const std::string& title, const std::vector<std::string>& notes) override
+    {
+        halfPeriodDialogs.push_back({title, notes});
+        if (halfPeriods.empty())
+            return 5'000'000;
+        return next(halfPeriods);
     }
     edit::SignalDialogResult editSignalAttributes(edit::SignalAttributes& values) override
     {

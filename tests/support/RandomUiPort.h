@@ -78,6 +78,13 @@ public:
             return std::nullopt;
         return proposed;
     }
+    std::optional<long long> chooseHalfPeriod(const std::string&, const std::vector<std::string>&) override
+    {
+        ++dialogsShown;
+        if (chance(2))
+            return std::nullopt;
+        return static_cast<long long>(pick(1, 10'000'000)); // from 1 fs to 10 ns
+    }
     void addToRecentFiles(const std::string&) override {}
 
     edit::SignalDialogResult editSignalAttributes(edit::SignalAttributes& values) override

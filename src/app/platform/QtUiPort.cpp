@@ -13,6 +13,7 @@
 #include "dialogs/PeriodDividerDialog.h"
 #include "dialogs/SignalAttributesDialog.h"
 #include "dialogs/VcdImportDialog.h"
+#include "dialogs/HalfPeriodDialog.h"
 #include "dialogs/SvgSettingsDialog.h"
 #include "dialogs/TextAttributesDialog.h"
 
@@ -148,6 +149,14 @@ std::optional<io::VcdChoice> QtUiPort::chooseVcdImport(const io::VcdSurvey& surv
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();
+}
+
+std::optional<long long> QtUiPort::chooseHalfPeriod(const std::string& title, const std::vector<std::string>& notes)
+{
+    dialogs::HalfPeriodDialog dialog(QString::fromStdString(title), notes, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.halfPeriod();
 }
 
 std::optional<edit::UiPort::SvgSettings> QtUiPort::editSvgSettings(const SvgSettings& current)

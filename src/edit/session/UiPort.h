@@ -86,6 +86,13 @@ public:
         float activeLowBarFactor = 1.0f;
     };
     virtual std::optional<SvgSettings> editSvgSettings(const SvgSettings&) { return std::nullopt; }
+    // The half-period of one cell for the value change dump and stimulus exports, in
+    // femtoseconds: the dialog titled title starts at the half-period chosen last time (remembered
+    // between runs) and shows the notes (the rows renamed for the file); nothing when cancelled.
+    virtual std::optional<long long> chooseHalfPeriod(const std::string&, const std::vector<std::string>&)
+    {
+        return std::nullopt;
+    }
     // The ASCII output window over these rows; it builds the text itself as its options change.
     virtual void showAsciiWaveforms(const std::vector<io::AsciiRow>&) {}
 };

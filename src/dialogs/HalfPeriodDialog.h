@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+
+namespace sigmora::dialogs {
+
+// The time of one cell for the value change dump and stimulus exports: a half-period such as
+// "5ns" (fs, ps, ns, us, ms or s), the notes of the export below it (rows renamed for the file),
+// OK only for a valid half-period. The last one chosen is remembered between runs in the settings
+// section "StimulusExport".
+class HalfPeriodDialog : public QDialog {
+    Q_OBJECT
+public:
+    HalfPeriodDialog(const QString& title, const std::vector<std::string>& notes, QWidget* parent = nullptr);
+
+    // The half-period shown, in femtoseconds; nothing while the text is not one.
+    std::optional<long long> halfPeriod() const;
+
+    // The half-period remembered (5 ns before any was), as its text.
+    static QString remembered();
+    static void remember(const QString& text);
+
+    void accept() override;
+
+private:
+    void validate();
+
+    QLineEdit* edit_;
+    QLabel* problem_;
+    QWidget* okButton_ = nullptr;
+};
+
+} // namespace sigmora::dialogs

@@ -1,0 +1,74 @@
+#include "edit/exchange/StimulusExports.h"
+
+#include "edit/exchange/ImportedDiagram.h"
+#include "edit/files/FileFormats.h"
+#include "edit/session/CommandIds.h"
+#include "edit/session/Session.h"
+#include "io/base/FileAccess.h"
+#include "io/dump/HalfPeriod.h"
+#include "io/dump/VcdWriter.h"
+#include "io/hdl/VerilogStimulus.h"
+#include "io/hdl/VhdlStimulus.h"
+
+namespace sigmora::edit {
+
+namespace {
+
+constexpr const char* kCannotWrite = "Problem writing the file";
+
+struct StimulusFormat {
+    Format format;
+    io::HdlLanguage language;
+    std::string (*write)(const io::TimedRows&);
+    const char* dialogTitle;
+};
+
+constexpr StimulusFormat kFormats[] = {
+    {Format::Vcd, io::HdlLanguage::Verilog, io::vcdText, "Value Change Dump: time of one cell"},
+    {Format::Verilog, io::HdlLanguage::Verilog, io::verilogStimulus, "Verilog stimulus: time of one cell"},
+    {Format::Vhdl, io::HdlLanguage::Vhdl, io::vhdlStimulus, "VHDL stimulus: time of one cell"},
+};
+
+void exportStimulus(Session& session, const StimulusFormat& format)
+{
+    if (session.diagram().store.signalCount() == 0) {
+        session.ui().showMessage(kAddSignalsFirst);
+        return;
+    }
+    const std::string base = io::diagramBaseName(session.filePath());
+    // Names and bus texts do not depend on the half-period: a diagram that cannot be written is
+    // told before any dialog.
+    const io::TimedRows checked = io::timedRows(session.diagram(), base, format.language, io::kDefaultHalfPeriodFs);
+    if (!checked.ok) {
+        session.ui().showMessage(checked.error, "Sigmora", MessageIcon::Warning);
+        return;
+    }
+    const auto path = session.ui().saveFileName(writeDialogOf(format.format));
+    if (!path || path->empty())
+        return;
+    const std::optional<long long> halfPeriod = session.ui().chooseHalfPeriod(format.dialogTitle, checked.renamings);
+    if (!halfPeriod)
+        return;
+    if (*halfPeriod <= 0 || *halfPeriod > io::kMaxHalfPeriodFs) {
+        session.ui().showMessage("The half-period must lie between 1 fs and 1 s.", "Sigmora", MessageIcon::Warning);
+        return;
+    }
+    const io::TimedRows rows = io::timedRows(session.diagram(), base, format.language, *halfPeriod);
+    const io::WriteResult written = io::writeFileReplacing(*path, format.write(rows));
+    if (written.error != io::WriteError::None)
+        session.ui().showMessage(std::string(kCannotWrite) + ": " + *path + "\n" +
+                                     io::fileProblem(*path, written.systemError),
+                                 "Sigmora", MessageIcon::Warning);
+}
+
+} // namespace
+
+void registerStimulusExports(Session& session)
+{
+    CommandRegistry& r = session.commands();
+    r.add(cmd::ExportVcd, [&session] { exportStimulus(session, kFormats[0]); });
+    r.add(cmd::ExportVerilogStimulus, [&session] { exportStimulus(session, kFormats[1]); });
+    r.add(cmd::ExportVhdlStimulus, [&session] { exportStimulus(session, kFormats[2]); });
+}
+
+} // namespace sigmora::edit
