@@ -1,0 +1,304 @@
+#include <gtest/gtest.h>
+
+#include "io/base/DiagramBuilder.h"
+#include "io/dump/DrawnChanges.h"
+#include "io/dump/HalfPeriod.h"
+#include "io/dump/HdlNames.h"
+#include "model/RecordFields.h"
+#include "model/RowFactory.h"
+#include "model/SignalRecord.h"
+#include "support/FixedMeasurer.h"
+
+using namespace sigmora;
+using io::HdlLanguage;
+
+namespace {
+
+constexpr long long kNs = 1'000'000; // femtoseconds
+
+TEST(HalfPeriod, ReadsANumberAndAUnitOrSaysWhatIsWrong)
+{
+    const struct {
+        const char* text;
+        long long fs;          // 0: refused
+        const char* problem;   // part of the message when refused
+    } cases[] = {
+        {"5ns", 5 * kNs, ""},           {" 5 ns ", 5 * kNs, ""},     {"2.5ns", 2'500'000, ""},
+        {"100ps", 100'000, ""},         {"5NS", 5 * kNs, ""},        {"0.001ps", 1, ""},
+        {"1s", 1'000'000'000'000'000, ""}, {"3us", 3'000'000'000, ""}, {"7ms", 7'000'000'000'000, ""},
+        {"0ns", 0, "must be above 0"},  {"-5ns", 0, "must be above 0"}, {"0", 0, "not a time"},
+        {"fast", 0, "not a time"},      {"5", 0, "not a time"},      {"", 0, "not a time"},
+        {"5 parsecs", 0, "not a time"}, {"1.5fs", 0, "finer than 1 fs"}, {"2s", 0, "longer than 1 s"},
+        {"99999999999999999999ns", 0, "longer than 1 s"}, {"+5ns", 0, "not a time"},
+    };
+    for (const auto& c : cases) {
+        const io::HalfPeriodText h = io::parseHalfPeriod(c.text);
+        if (c.fs != 0) {
+            EXPECT_EQ(h.femtoseconds, c.fs) << c.text;
+            EXPECT_EQ(h.error, "") << c.text;
+        } else {
+            EXPECT_FALSE(h.femtoseconds) << c.text;
+            EXPECT_NE(h.error.find(c.problem), std::string::npos) << c.text << ": " << h.error;
+        }
+    }
+    for (long long fs : {5 * kNs, 2'500'000LL, 1LL, 1'000'000'000'000'000LL, 1'500'000'000LL})
+        EXPECT_EQ(io::parseHalfPeriod(io::halfPeriodText(fs)).femtoseconds, fs) << io::halfPeriodText(fs);
+    EXPECT_EQ(io::halfPeriodText(5 * kNs), "5ns");
+    EXPECT_EQ(io::halfPeriodText(2'500'000), "2500ps");
+}
+
+TEST(BusNumbers, ReadHexadecimalDecimalAndBinaryTexts)
+{
+    const struct {
+        const char* text;
+        bool ok;
+        unsigned long long value;
+        char special;
+    } cases[] = {
+        {"0x3A", true, 58, 0},  {"0X3a", true, 58, 0}, {"3Ah", true, 58, 0},     {"3aH", true, 58, 0},
+        {"58", true, 58, 0},    {" 58 ", true, 58, 0}, {"0b111010", true, 58, 0}, {"0", true, 0, 0},
+        {"x", true, 0, 'x'},    {"XX", true, 0, 'x'},  {"z", true, 0, 'z'},      {"18446744073709551615", true, ~0ULL, 0},
+        {"0xFFFFFFFFFFFFFFFF", true, ~0ULL, 0},         {"18446744073709551616", false, 0, 0},
+        {"0x10000000000000000", false, 0, 0},           {"3A", false, 0, 0},      {"idle", false, 0, 0},
+        {"0x", false, 0, 0},    {"0b102", false, 0, 0}, {"-1", false, 0, 0},      {"", false, 0, 0},
+        {"xz", false, 0, 0},    {"h", false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const io::BusNumber n = io::parseBusNumber(c.text);
+        EXPECT_EQ(n.ok, c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(n.value, c.value) << c.text;
+            EXPECT_EQ(n.special, c.special) << c.text;
+        }
+    }
+}
+
+TEST(HdlNames, RowNamesBecomeLegalIdentifiersOfEachLanguage)
+{
+    const struct {
+        const char* name;
+        const char* verilog;
+        const char* vhdl;
+    } cases[] = {
+        {"data", "data", "data"},
+        {"data out", "data_out", "data_out"},
+        {"a~QorWFPeriod~b", "a_b", "a_b"}, // the stored period
+        {"data[7:0]", "data_7_0_", "data_7_0"},
+        {"1st", "s_1st", "s_1st"},
+        {"_x", "_x", "s_x"},
+        {"a__b_", "a__b_", "a_b"},
+        {"module", "module_sig", "module"},
+        {"signal", "signal", "signal_sig"},
+        {"Wait", "Wait", "Wait_sig"}, // Verilog's keywords are lower case; VHDL ignores case
+        {"logic", "logic_sig", "logic"},
+        {"std_logic", "std_logic", "std_logic_sig"},
+        {"", "unnamed", "unnamed"},
+        {"   ", "unnamed", "unnamed"},
+        {"d\xc2\xb5s", "d__s", "d_s"},
+        {"two\\nlines", "two_lines", "two_lines"},
+        {"chip_stimulus", "chip_stimulus_sig", "chip_stimulus_sig"}, // the module's own name
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(io::legalIdentifier(c.name, HdlLanguage::Verilog, {"chip_stimulus"}), c.verilog) << c.name;
+        EXPECT_EQ(io::legalIdentifier(c.name, HdlLanguage::Vhdl, {"chip_stimulus"}), c.vhdl) << c.name;
+    }
+}
+
+TEST(HdlNames, RepeatedNamesAreNumberedAndCollisionsRefused)
+{
+    const io::RowIdentifiers numbered = io::rowIdentifiers({"a", "A", "a_2", " a ", "b c"}, HdlLanguage::Vhdl);
+    ASSERT_TRUE(numbered.ok) << numbered.error;
+    EXPECT_EQ(numbered.identifiers, (std::vector<std::string>{"a", "a_3", "a_2", "a_4", "b_c"}));
+    EXPECT_EQ(numbered.renamings, (std::vector<std::string>{"The row \"A\" is a_3.", "The row \" a \" is a_4.",
+                                                            "The row \"b c\" is b_c."}));
+    const struct {
+        std::vector<std::string> names;
+        HdlLanguage language;
+        const char* error;
+    } collisions[] = {
+        {{"a b", "a~QorWFPeriod~b"}, HdlLanguage::Verilog,
+         "The rows \"a b\" and \"a.b\" would both be named a_b in Verilog: rename one of them."},
+        {{"x", "a__b", "a_b"}, HdlLanguage::Vhdl, "The rows \"a__b\" and \"a_b\" would both be named a_b in VHDL"},
+        {{"Data", "data "}, HdlLanguage::Verilog, nullptr}, // the same row name: numbered
+        {{"a__b", "a_b"}, HdlLanguage::Verilog, nullptr},
+    };
+    for (const auto& c : collisions) {
+        const io::RowIdentifiers ids = io::rowIdentifiers(c.names, c.language);
+        EXPECT_EQ(ids.ok, c.error == nullptr) << c.names[0];
+        if (c.error) {
+            EXPECT_EQ(ids.error.substr(0, std::string(c.error).size()), c.error);
+        }
+    }
+}
+
+// A diagram of rows given as their columns (character k + 1 is column k; character 0 repeats
+// column 0), built as an import builds one, with the default 30-pixel cells.
+struct Rows {
+    model::Diagram d;
+    test::FixedMeasurer measurer;
+    io::DiagramBuilder builder{d, measurer};
+    int add(const std::string& name, const std::string& columns, std::vector<std::pair<int, std::string>> values = {},
+            bool clock = false)
+    {
+        io::ImportedRow r;
+        r.name = name;
+        r.cells = columns;
+        r.clock = clock;
+        r.values = std::move(values);
+        return builder.addRow(r);
+    }
+    io::TimedRows timed(long long halfPeriod = 5 * kNs, HdlLanguage language = HdlLanguage::Verilog)
+    {
+        builder.finish(columns + 1); // every column drawn: the entering level and the columns
+        return io::timedRows(d, "/some/folder/my-chip.sgm", language, halfPeriod);
+    }
+    int columns = 8;
+};
+
+std::string changes(const io::TimedRow& row)
+{
+    std::string out;
+    for (const io::TimedChange& c : row.changes)
+        out += (out.empty() ? "" : " ") + c.value + "@" + std::to_string(c.time);
+    return out;
+}
+
+// Character k starts at k half-periods; the edge offset entries 0 to k move it by their sum in
+// pixels of the 30-pixel cell, rounded to the picosecond. Later changes never come before
+// earlier ones.
+TEST(DrawnChanges, EdgeOffsetsMoveChangesInTime)
+{
+    const struct {
+        const char* what;
+        std::vector<std::pair<int, int>> entries; // (k, pixels)
+        long long halfPeriod;
+        const char* expected;
+    } cases[] = {
+        {"no offsets", {}, 5 * kNs, "0@0 1@15000 0@30000 1@40000"},
+        {"one edge 10 pixels later", {{3, 10}, {4, -10}}, 5 * kNs, "0@0 1@16667 0@30000 1@40000"},
+        {"leading delay moves every edge", {{0, 6}, {1, 9}}, 5 * kNs, "0@0 1@17500 0@32500 1@42500"},
+        {"one edge earlier", {{6, -3}, {7, 3}}, 5 * kNs, "0@0 1@15000 0@29500 1@40000"},
+        {"more than a whole cell later", {{3, 40}, {4, -40}}, 5 * kNs, "0@0 1@21667 0@30000 1@40000"},
+        {"changes of one picosecond fall together: the last wins", {{3, 1}, {4, -1}}, 1, "1@0"},
+        {"1.5 ps half-period, rounded half away from 0", {}, 1500, "0@0 1@5 0@9 1@12"},
+        {"absurd offsets keep time order", {{3, 2'000'000'000}, {4, -2'000'000'000}}, 5 * kNs, "0@0 0@30000 1@35000"},
+    };
+    for (const auto& c : cases) {
+        Rows r;
+        const int row = r.add("s", "00111001");
+        for (auto [k, pixels] : c.entries)
+            r.d.store.edgeOffsets().set(row, k, pixels);
+        const io::TimedRows t = r.timed(c.halfPeriod);
+        ASSERT_TRUE(t.ok) << t.error;
+        ASSERT_EQ(t.rows.size(), 1u);
+        std::string got = changes(t.rows[0]);
+        if (std::string(c.what) == "absurd offsets keep time order") {
+            // Character 3 cannot come before character 2 nor past the row's end.
+            long long last = 0;
+            for (const io::TimedChange& ch : t.rows[0].changes) {
+                EXPECT_GE(ch.time, last) << c.what;
+                last = ch.time;
+            }
+            EXPECT_LE(last, t.endTime) << c.what;
+            continue;
+        }
+        EXPECT_EQ(got, c.expected) << c.what;
+    }
+}
+
+TEST(DrawnChanges, LevelsHatchesAndLeftOutRows)
+{
+    Rows r;
+    r.columns = 6;
+    r.add("clk", "010101", {}, true);
+    const int hatched = r.add("h", "011111");
+    for (auto [column, style] : {std::pair{1, 1}, {2, 2}, {3, 7}, {4, 8}})
+        r.d.store.floodStyles().set(hatched, column, style);
+    r.add("t", "012210");
+    r.d.store.signals().append(model::fields::joinRow("sep", "SEP_0.0.1.Arial.1.1.0.0.0.1."));
+    r.add("nothing", "      ");
+    r.add("oddclk", "0a3401", {}, true); // a clock is 1 bit whatever it draws
+    const io::TimedRows t = r.timed();
+    ASSERT_TRUE(t.ok) << t.error;
+    std::vector<std::string> got;
+    for (const io::TimedRow& row : t.rows)
+        got.push_back(row.identifier + ":" + std::to_string(row.width) + " " + changes(row));
+    // Column k is character k + 1; styles 2 to 7 hatch it (x), style 1 is a shade; a 1-bit row
+    // shows x where the drawing draws two lines or nothing.
+    EXPECT_EQ(got, (std::vector<std::string>{
+                       "clk:1 0@0 1@10000 0@15000 1@20000 0@25000 1@30000",
+                       "h:1 0@0 1@10000 x@15000 1@25000",
+                       "t:1 0@0 1@10000 z@15000 1@25000 0@30000",
+                       "oddclk:1 0@0 x@10000 0@25000 1@30000",
+                   }));
+    EXPECT_EQ(t.endTime, 35000);
+    EXPECT_EQ(t.baseName, "my_chip");
+}
+
+TEST(DrawnChanges, BusRunsTakeTheNumberOnThemAndFitTheLargest)
+{
+    Rows r;
+    r.add("addr", "23344433", {{1, "0x3A"}, {3, "3h"}, {6, "note"}}); // column 6: within the run 3 (columns 6-7)
+    r.add("plain", "44443333");
+    r.add("levels", "01433332", {{3, "0b101"}});
+    const io::TimedRows bad = r.timed();
+    ASSERT_FALSE(bad.ok);
+    EXPECT_EQ(bad.error, "The bus addr shows \"note\" at cell 7, which is not a number (write 0x3A, 3Ah, 58 or 0b111010).");
+
+    Rows good;
+    good.add("addr", "23344433", {{1, "0x3A"}, {3, "3h"}, {6, "x"}, {7, "0b1"}}); // second text on a run: not taken
+    good.add("plain", "44443333");
+    good.add("levels", "01433332", {{3, "0b101"}});
+    const io::TimedRows t = good.timed();
+    ASSERT_TRUE(t.ok) << t.error;
+    ASSERT_EQ(t.rows.size(), 3u);
+    EXPECT_EQ(t.rows[0].width, 6); // 0x3A needs 6 bits
+    EXPECT_EQ(changes(t.rows[0]), "zzzzzz@0 111010@10000 000011@20000 xxxxxx@35000");
+    EXPECT_EQ(t.rows[1].width, 8); // no numbers: 8 bits of x
+    EXPECT_EQ(changes(t.rows[1]), "xxxxxxxx@0");
+    EXPECT_EQ(t.rows[2].width, 3);
+    EXPECT_EQ(changes(t.rows[2]), "000@0 111@10000 xxx@15000 101@20000 zzz@40000");
+}
+
+// A derived row exports what the drawing shows: its own cells.
+TEST(DrawnChanges, DerivedRowsExportTheirOwnCells)
+{
+    Rows r;
+    r.add("a", "01010101");
+    r.add("b", "00110011");
+    const int derived = r.add("d", "11111111");
+    std::string record = r.d.store.signals().get(derived);
+    r.d.store.signals().replace(derived, model::signal::withDataField(record, model::signalfield::FreeText, "a AND b"));
+    const io::TimedRows t = r.timed();
+    ASSERT_TRUE(t.ok);
+    EXPECT_EQ(changes(t.rows[2]), "1@0");
+}
+
+TEST(DrawnChanges, NothingDrawnAndCollidingNamesAreRefused)
+{
+    Rows empty;
+    empty.add("blank", "        ");
+    EXPECT_EQ(empty.timed().error, "The diagram has no drawn rows to export.");
+    Rows colliding;
+    colliding.add("a b", "01");
+    colliding.add("a.b", "01");
+    EXPECT_FALSE(colliding.timed().ok);
+    Rows vhdlOnly;
+    vhdlOnly.add("a__b", "01");
+    vhdlOnly.add("a_b", "01");
+    EXPECT_TRUE(vhdlOnly.timed(5 * kNs, HdlLanguage::Verilog).ok);
+    EXPECT_FALSE(vhdlOnly.timed(5 * kNs, HdlLanguage::Vhdl).ok);
+}
+
+TEST(DrawnChanges, TheBaseNameComesFromTheFile)
+{
+    const struct {
+        const char* path;
+        const char* base;
+    } cases[] = {{"/a/b/chip.sgm", "chip"}, {"chip", "chip"}, {"", "diagram"}, {"/a/.hidden", ".hidden"},
+                 {"C:\\x\\y.z.sgm", "y.z"}, {"/a/b/", "diagram"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(io::diagramBaseName(c.path), c.base) << c.path;
+}
+
+} // namespace
