@@ -18,6 +18,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "io/base/DiagramBuilder.h"
@@ -397,6 +398,61 @@ TEST_F(HdlClients, Vcd2fstReadsTheDumpAndOurImportGivesTheDiagramBack)
         const fs::path clocked = dir_ / (c.name + "-clocked.vcd");
         std::ofstream(clocked) << withReferenceClock(slurp(dump), rows.endTime);
         expectSameAsDrawn(c, rows, clocked);
+    }
+}
+
+// Input the exports cannot take: the command line says why and writes nothing.
+TEST_F(HdlClients, BadInputIsToldAndNothingIsWritten)
+{
+    auto save = [&](const char* name, std::vector<io::ImportedRow> rows) {
+        model::Diagram d;
+        test::FixedMeasurer measurer;
+        io::DiagramBuilder b(d, measurer);
+        for (const io::ImportedRow& r : rows)
+            b.addRow(r);
+        b.finish(8);
+        const fs::path file = dir_ / name;
+        EXPECT_EQ(io::writeFileReplacing(file.string(), io::nativeFileBytes(d)).error, io::WriteError::None);
+        return file;
+    };
+    io::ImportedRow plain;
+    plain.name = "a b";
+    plain.cells = "0101";
+    io::ImportedRow other = plain;
+    other.name = "a.b";
+    io::ImportedRow bus;
+    bus.name = "bus";
+    bus.cells = "33334444";
+    bus.values = {{0, "ready"}};
+    const fs::path colliding = save("colliding.sgm", {plain, other});
+    const fs::path badBus = save("bad_bus.sgm", {plain, bus});
+    const fs::path good = save("good.sgm", {plain});
+    const struct {
+        fs::path in;
+        const char* out;
+        const char* options;
+        int status;
+        const char* message;
+    } cases[] = {
+        {colliding, "c.v", "", 1, "The rows \"a b\" and \"a.b\" would both be named a_b in Verilog: rename one of them."},
+        {colliding, "c.vcd", "", 1, "would both be named a_b in Verilog"},
+        {colliding, "c.vhd", "", 1, "would both be named a_b in VHDL"},
+        {badBus, "b.vhd", "", 1, "The bus bus shows \"ready\" at cell 0, which is not a number"},
+        {good, "z.v", "--half-period 0", 2, "The half-period must be above 0, not \"0\"."},
+        {good, "n.vcd", "--half-period -5ns", 2, "The half-period must be above 0"},
+        {good, "u.vhd", "--half-period fast", 2, "is not a time: write a number and a unit"},
+        {good, "l.vhd", "--half-period 2s", 2, "longer than 1 s"},
+        {good, "m.v", "--half-period", 2, "--half-period needs a value"},
+        {good, "p.svg", "--half-period 5ns", 1, "the option --half-period is for .vcd, .v and .vhd outputs"},
+    };
+    for (const auto& c : cases) {
+        const fs::path out = dir_ / c.out;
+        const fs::path err = dir_ / "err.txt";
+        const int status = run(std::string(SIGMORA_EXECUTABLE) + " --convert " + quoted(c.in) + " " + quoted(out) + " " +
+                               c.options + " 2>" + quoted(err));
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == c.status) << c.out << " " << c.options << ": " << status;
+        EXPECT_NE(slurp(err).find(c.message), std::string::npos) << c.out << " " << c.options << ": " << slurp(err);
+        EXPECT_FALSE(fs::exists(out)) << c.out;
     }
 }
 

@@ -259,7 +259,7 @@ TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, Hd
                     const BusNumber n = parseBusNumber(b.text);
                     if (!n.ok) {
                         out.error = "The bus " + model::singleLineText(s.name) + " shows \"" + b.text + "\" at cell " +
-                                    std::to_string(k) + ", which is not a number (write 0x3A, 3Ah, 58 or 0b111010).";
+                                    std::to_string(std::max(k - 1, 0)) + ", which is not a number (write 0x3A, 3Ah, 58 or 0b111010).";
                         return out;
                     }
                     if (!n.special)

@@ -50,7 +50,10 @@ HalfPeriodText parseHalfPeriod(std::string_view text)
     for (const Unit& u : kUnits)
         if (model::equalsIgnoringCase(unitText, u.name))
             unit = &u;
-    if ((whole.empty() && fraction.empty()) || unit == nullptr)
+    const bool digits = !whole.empty() || !fraction.empty();
+    if (digits && (whole + fraction).find_first_not_of('0') == std::string::npos)
+        return failed("The half-period must be above 0, not " + shown + ".");
+    if (!digits || unit == nullptr)
         return failed("The half-period " + shown + " is not a time" + example + ".");
     // value = whole.fraction x unit, counted in femtoseconds without rounding.
     while (!fraction.empty() && fraction.back() == '0')

@@ -99,5 +99,5 @@ TEST(FileFormats, EachCommandOfTheTableShowsTheTablesDialog)
             ++shown;
         }
     }
-    EXPECT_EQ(shown, 11);
+    EXPECT_EQ(shown, 14);
 }

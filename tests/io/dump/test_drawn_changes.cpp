@@ -26,7 +26,7 @@ TEST(HalfPeriod, ReadsANumberAndAUnitOrSaysWhatIsWrong)
         {"5ns", 5 * kNs, ""},           {" 5 ns ", 5 * kNs, ""},     {"2.5ns", 2'500'000, ""},
         {"100ps", 100'000, ""},         {"5NS", 5 * kNs, ""},        {"0.001ps", 1, ""},
         {"1s", 1'000'000'000'000'000, ""}, {"3us", 3'000'000'000, ""}, {"7ms", 7'000'000'000'000, ""},
-        {"0ns", 0, "must be above 0"},  {"-5ns", 0, "must be above 0"}, {"0", 0, "not a time"},
+        {"0ns", 0, "must be above 0"},  {"-5ns", 0, "must be above 0"}, {"0", 0, "must be above 0"},
         {"fast", 0, "not a time"},      {"5", 0, "not a time"},      {"", 0, "not a time"},
         {"5 parsecs", 0, "not a time"}, {"1.5fs", 0, "finer than 1 fs"}, {"2s", 0, "longer than 1 s"},
         {"99999999999999999999ns", 0, "longer than 1 s"}, {"+5ns", 0, "not a time"},
@@ -243,7 +243,7 @@ TEST(DrawnChanges, BusRunsTakeTheNumberOnThemAndFitTheLargest)
     r.add("levels", "01433332", {{3, "0b101"}});
     const io::TimedRows bad = r.timed();
     ASSERT_FALSE(bad.ok);
-    EXPECT_EQ(bad.error, "The bus addr shows \"note\" at cell 7, which is not a number (write 0x3A, 3Ah, 58 or 0b111010).");
+    EXPECT_EQ(bad.error, "The bus addr shows \"note\" at cell 6, which is not a number (write 0x3A, 3Ah, 58 or 0b111010).");
 
     Rows good;
     good.add("addr", "23344433", {{1, "0x3A"}, {3, "3h"}, {6, "x"}, {7, "0b1"}}); // second text on a run: not taken

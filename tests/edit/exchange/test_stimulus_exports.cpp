@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <fstream>
+#include <unistd.h>
+
+#include "edit/Editor.h"
+#include "edit/session/CommandIds.h"
+#include "model/RecordFields.h"
+#include "model/SignalRecord.h"
+#include "support/FakeUiPort.h"
+#include "support/FixedMeasurer.h"
+
+using namespace sigmora;
+namespace cmd = edit::cmd;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct StimulusExportFixture : ::testing::Test {
+    test::FakeUiPort ui;
+    test::FixedMeasurer measurer{7};
+    edit::Editor editor{ui, measurer};
+    fs::path dir;
+
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("sigmora-stimulus-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // A clock named "Clock" (0101...) and a signal renamed to "data out".
+    void addRows()
+    {
+        editor.addRow(model::NewRowKind::Clock);
+        editor.addRow(model::NewRowKind::Signal);
+        rename(1, "data out");
+    }
+    void rename(int row, const std::string& name)
+    {
+        model::RecordList& rows = editor.diagram().store.signals();
+        rows.replace(row, model::fields::joinRow(model::fields::encodePeriods(name), model::fields::dataOfRow(rows.get(row))));
+    }
+};
+
+// Each export asks for the file, then the half-period (with the renamings as its note), and writes
+// the drawn rows with that half-period, named after the diagram's file.
+TEST_F(StimulusExportFixture, EachExportWritesTheRowsWithTheHalfPeriodChosen)
+{
+    const struct {
+        int command;
+        const char* file;
+        const char* title;
+        std::vector<std::string> expected; // lines the file holds
+    } cases[] = {
+        {cmd::ExportVcd, "out.vcd", "Value Change Dump: time of one cell",
+         {"$scope module chip $end", "$var wire 1 \" data_out $end", "#2000", "1!"}},
+        {cmd::ExportVerilogStimulus, "out.v", "Verilog stimulus: time of one cell",
+         {"module chip_stimulus (", "    output reg data_out", "        #2;", "        Clock = 1'b1;"}},
+        {cmd::ExportVhdlStimulus, "out.vhd", "VHDL stimulus: time of one cell",
+         {"entity chip_stimulus is", "        data_out : out std_logic", "        wait for 2000 ps;"}},
+    };
+    for (const auto& c : cases) {
+        ui.halfPeriodDialogs.clear();
+        addRows();
+        editor.setFilePath((dir / "chip.sgm").string());
+        ui.fileNames.push_back((dir / c.file).string());
+        ui.halfPeriods.push_back(2'000'000); // 2 ns
+        editor.execute(c.command);
+        EXPECT_TRUE(ui.messages.empty()) << c.file << ": " << (ui.messages.empty() ? "" : ui.messages[0].text);
+        ASSERT_EQ(ui.halfPeriodDialogs.size(), 1u) << c.file;
+        EXPECT_EQ(ui.halfPeriodDialogs[0].title, c.title);
+        EXPECT_EQ(ui.halfPeriodDialogs[0].notes, std::vector<std::string>{"The row \"data out\" is data_out."});
+        const std::string text = readFile(dir / c.file);
+        for (const std::string& line : c.expected)
+            EXPECT_NE(text.find(line + "\n"), std::string::npos) << c.file << " lacks " << line << "\n" << text;
+        editor.execute(cmd::FileNew);
+    }
+}
+
+// Nothing is written when the user cancels either dialog, and a diagram that cannot be written
+// is told before any dialog.
+TEST_F(StimulusExportFixture, CancelledOrRefusedExportsWriteNothing)
+{
+    const std::string out = (dir / "out.v").string();
+    const struct {
+        const char* what;
+        std::function<void(StimulusExportFixture&)> arrange;
+        std::optional<std::string> message; // the message shown, if any
+        std::size_t fileDialogs;
+    } cases[] = {
+        {"no rows", [](StimulusExportFixture&) {}, "Please add signals to the waveforms first", 0},
+        {"file dialog cancelled",
+         [](StimulusExportFixture& f) {
+             f.addRows();
+             f.ui.fileNames.push_back(std::nullopt);
+         },
+         std::nullopt, 1},
+        {"half-period cancelled",
+         [&](StimulusExportFixture& f) {
+             f.addRows();
+             f.ui.fileNames.push_back(out);
+             f.ui.halfPeriods.push_back(std::nullopt);
+         },
+         std::nullopt, 1},
+        {"names that collide",
+         [](StimulusExportFixture& f) {
+             f.addRows();
+             f.editor.addRow(model::NewRowKind::Signal);
+             f.rename(2, "data.out");
+         },
+         "The rows \"data out\" and \"data.out\" would both be named data_out in Verilog: rename one of them.", 0},
+        {"a bus text that is not a number",
+         [](StimulusExportFixture& f) {
+             f.editor.addRow(model::NewRowKind::Bus);
+             // A text box on the bus's first run, as the text tool leaves it.
+             f.editor.diagram().store.list(model::ListId::Texts).append(
+                 "140.22.180.38.idle.Default Bus.     0.Arial.8.0.0.0.0.0.0.0.");
+         },
+         "The bus Default Bus shows \"idle\" at cell 0, which is not a number (write 0x3A, 3Ah, 58 or 0b111010).", 0},
+    };
+    for (const auto& c : cases) {
+        StimulusExportFixture& f = *this;
+        f.ui = test::FakeUiPort{};
+        f.editor.execute(cmd::FileNew);
+        c.arrange(f);
+        f.editor.execute(cmd::ExportVerilogStimulus);
+        EXPECT_FALSE(fs::exists(out)) << c.what;
+        EXPECT_EQ(f.ui.fileDialogs.size(), c.fileDialogs) << c.what;
+        if (c.message) {
+            ASSERT_EQ(f.ui.messages.size(), 1u) << c.what;
+            EXPECT_EQ(f.ui.messages[0].text, *c.message) << c.what;
+        } else {
+            EXPECT_TRUE(f.ui.messages.empty()) << c.what;
+        }
+    }
+}
+
+// An untitled diagram names its module "diagram"; the written file follows later edits.
+TEST_F(StimulusExportFixture, UntitledDiagramsAreCalledDiagram)
+{
+    addRows();
+    ui.fileNames.push_back((dir / "a.vhd").string());
+    editor.execute(cmd::ExportVhdlStimulus);
+    const std::string text = readFile(dir / "a.vhd");
+    EXPECT_NE(text.find("entity diagram_stimulus is\n"), std::string::npos) << text;
+    // The default half-period of the fake dialog: 5 ns, and the signal stays high throughout.
+    EXPECT_NE(text.find("wait for 5000 ps;\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("data_out <= '1';\n"), std::string::npos) << text;
+}
+
+} // namespace
