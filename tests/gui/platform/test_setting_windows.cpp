@@ -1,12 +1,16 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include "dialogs/CycleLabelsDialog.h"
+#include "dialogs/HalfPeriodDialog.h"
 #include "dialogs/HeightSpacingWindow.h"
 #include "dialogs/SignalAttributesDialog.h"
 
@@ -15,7 +19,7 @@ using dialogs::CycleLabelsDialog;
 using dialogs::HeightSpacingWindow;
 using dialogs::SignalAttributesDialog;
 
-// The signal attributes, cycle label and height/spacing dialogs, driven as the user drives them.
+// The signal attributes, cycle label, height/spacing and half-period dialogs, driven as the user drives them.
 class SettingWindowsTest : public QObject {
     Q_OBJECT
 
@@ -29,6 +33,9 @@ private Q_SLOTS:
     void labelIntegersRefuseText();
     void heightSpacingAppliesAsTheBarsMove();
     void resetAndEscapePutBackTheDefaults();
+    void halfPeriodDialogRefusesWhatIsNotATime_data();
+    void halfPeriodDialogRefusesWhatIsNotATime();
+    void halfPeriodDialogRemembersTheLastChoice();
 };
 
 namespace {
@@ -259,6 +266,67 @@ void SettingWindowsTest::resetAndEscapePutBackTheDefaults()
     QVERIFY(!window.isVisible());
     window.show();
     QVERIFY(window.isVisible());
+}
+
+void SettingWindowsTest::halfPeriodDialogRefusesWhatIsNotATime_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qlonglong>("femtoseconds"); // 0: refused
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("5ns") << "5ns" << 5'000'000LL << "";
+    QTest::newRow("2.5 ns") << "2.5 ns" << 2'500'000LL << "";
+    QTest::newRow("zero") << "0ns" << 0LL << "The half-period must be above 0, not \"0ns\".";
+    QTest::newRow("negative") << "-1ps" << 0LL << "The half-period must be above 0, not \"-1ps\".";
+    QTest::newRow("no unit") << "5" << 0LL << "The half-period \"5\" is not a time: write a number and a unit "
+                                              "(fs, ps, ns, us, ms or s), such as 5ns.";
+}
+
+void SettingWindowsTest::halfPeriodDialogRefusesWhatIsNotATime()
+{
+    QFETCH(QString, text);
+    QFETCH(qlonglong, femtoseconds);
+    QFETCH(QString, problem);
+    dialogs::HalfPeriodDialog dialog(QStringLiteral("Verilog stimulus: time of one cell"), {});
+    dialog.show();
+    auto* edit = child<QLineEdit>(dialog, "halfPeriod");
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    QCOMPARE(ok->isEnabled(), femtoseconds != 0);
+    QCOMPARE(child<QLabel>(dialog, "halfPeriodProblem")->text(), problem);
+    QCOMPARE(dialog.halfPeriod().value_or(0), femtoseconds);
+    QTest::keyClick(edit, Qt::Key_Return); // refused text keeps the dialog open
+    QCOMPARE(dialog.isVisible(), femtoseconds == 0);
+}
+
+// The half-period is kept in a settings section of its own, and the next dialog starts there;
+// the notes of the export are shown below it.
+void SettingWindowsTest::halfPeriodDialogRemembersTheLastChoice()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().remove(QStringLiteral("StimulusExport"));
+    {
+        dialogs::HalfPeriodDialog dialog(QStringLiteral("VHDL stimulus: time of one cell"),
+                                         {"The row \"a b\" is a_b."});
+        QCOMPARE(child<QLineEdit>(dialog, "halfPeriod")->text(), QStringLiteral("5ns"));
+        QCOMPARE(child<QLabel>(dialog, "halfPeriodNote")->text(), QStringLiteral("Renamed for the file:\nThe row \"a b\" is a_b."));
+        child<QLineEdit>(dialog, "halfPeriod")->setText(QStringLiteral("20 ps"));
+        dialog.show();
+        QTest::keyClick(child<QLineEdit>(dialog, "halfPeriod"), Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+    QCOMPARE(QSettings().value(QStringLiteral("StimulusExport/HalfPeriod")).toString(), QStringLiteral("20 ps"));
+    {
+        dialogs::HalfPeriodDialog dialog(QStringLiteral("again"), {});
+        QCOMPARE(child<QLineEdit>(dialog, "halfPeriod")->text(), QStringLiteral("20 ps"));
+        QCOMPARE(dialog.halfPeriod(), std::optional<long long>(20'000));
+        QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("halfPeriodNote")) == nullptr);
+        dialog.reject(); // cancelled: nothing is kept
+    }
+    QSettings().setValue(QStringLiteral("StimulusExport/HalfPeriod"), QStringLiteral("garbage"));
+    dialogs::HalfPeriodDialog fallback(QStringLiteral("damaged setting"), {});
+    QCOMPARE(child<QLineEdit>(fallback, "halfPeriod")->text(), QStringLiteral("5ns"));
+    QSettings().remove(QStringLiteral("StimulusExport"));
 }
 
 QTEST_MAIN(SettingWindowsTest)
