@@ -12,6 +12,7 @@ namespace sigmora::app {
 namespace {
 constexpr const char* kUsageStart = R"(Usage: sigmora [FILE]
        sigmora --convert IN OUT [--clock NAME] [--signals A,B,...] [--from T] [--to T]
+                               [--half-period TIME]
        sigmora --help
        sigmora --version
 
@@ -25,6 +26,8 @@ constexpr const char* kUsageEnd = R"(    --clock NAME       For a .vcd input: th
                        clk, else the one that changes most).
     --signals A,B,...  For a .vcd input: the signals to read (default: all, up to 255).
     --from T, --to T   For a .vcd input: the time window, in the dump's time unit.
+    --half-period TIME For a .vcd, .v or .vhd output: the time of one cell, a number and fs,
+                       ps, ns, us, ms or s (default: 5ns).
   --help               Shows this summary.
   --version            Shows the version.
 )";
