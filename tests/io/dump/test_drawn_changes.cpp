@@ -248,7 +248,8 @@ TEST(DrawnChanges, BusRunsTakeTheNumberOnThemAndFitTheLargest)
     Rows good;
     good.add("addr", "23344433", {{1, "0x3A"}, {3, "3h"}, {6, "x"}, {7, "0b1"}}); // second text on a run: not taken
     good.add("plain", "44443333");
-    good.add("levels", "01433332", {{3, "0b101"}});
+    const int levels = good.add("levels", "01433332", {{3, "0b101"}});
+    good.d.store.floodStyles().set(levels, 4, 5); // hatched: x within the run of 101
     const io::TimedRows t = good.timed();
     ASSERT_TRUE(t.ok) << t.error;
     ASSERT_EQ(t.rows.size(), 3u);
@@ -257,7 +258,7 @@ TEST(DrawnChanges, BusRunsTakeTheNumberOnThemAndFitTheLargest)
     EXPECT_EQ(t.rows[1].width, 8); // no numbers: 8 bits of x
     EXPECT_EQ(changes(t.rows[1]), "xxxxxxxx@0");
     EXPECT_EQ(t.rows[2].width, 3);
-    EXPECT_EQ(changes(t.rows[2]), "000@0 111@10000 xxx@15000 101@20000 zzz@40000");
+    EXPECT_EQ(changes(t.rows[2]), "000@0 111@10000 xxx@15000 101@20000 xxx@25000 101@30000 zzz@40000");
 }
 
 // A derived row exports what the drawing shows: its own cells.
