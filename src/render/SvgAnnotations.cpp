@@ -1,6 +1,5 @@
 #include "render/SvgAnnotations.h"
 
-#include <cstdio>
 #include <string>
 
 namespace sigmora::render::svg {
@@ -9,71 +8,30 @@ namespace {
 
 constexpr int Y = SvgWriter::kYOffset;
 
-constexpr const char* kFloodFour =
-    "<path\n   d=\"M %d,%d L %d,%d L %d,%d L %d,%d  z\" fill=\"rgb(%d, %d, %d)\" stroke=\"none\" stroke-width=\"0\" />\n ";
-constexpr const char* kFloodFive =
-    "<path\n   d=\"M %d,%d L %d,%d L %d,%d L %d,%d L %d,%d z\" fill=\"rgb(%d, %d, %d)\" stroke=\"none\" stroke-width=\"0\" />\n ";
-constexpr const char* kCurve =
-    "<path\n   d=\"M %d,%d Q %d,%d %d,%d T %d,%d\" fill=\"none\" stroke=\"%s\" stroke-width=\"1\" />\n ";
-constexpr const char* kStraight = "<path\n   d=\"M %d,%d L %d,%d\" fill=\"none\" stroke=\"black\" stroke-width=\"1\" />\n ";
-constexpr const char* kAngled =
-    "<path\n   d=\"M %d,%d L %d,%d L %d,%d L %d,%d\" fill=\"none\" stroke=\"black\" stroke-width=\"1\" />\n ";
-constexpr const char* kArrowHead =
-    "<path\n   d=\"M %d,%d L %d,%d L %d,%d \" fill=\"black\" stroke=\"black\" stroke-width=\"1\" />\n ";
-constexpr const char* kLabelLine = "<line x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\" style=\"%s\"/>\n";
-constexpr const char* kMeasureLine = "<path d=\"M %d,%d L %d,%d \" fill=\"black\" stroke=\"black\" stroke-width=\"1\" />\n ";
-constexpr const char* kTails =
-    "<path d=\"M %d,%d L %d,%d M %d,%d L %d,%d\" fill=\"black\" stroke=\"black\" stroke-width=\"1\" />\n ";
-constexpr const char* kLabelHead =
-    "<path\n   d=\"M %d,%d L %d,%d L %d,%d z\" fill=\"black\" stroke=\"black\" stroke-width=\"1\" />\n ";
-constexpr const char* kOutline =
-    "<rect\n   x=\"%d\"\n   y=\"%d\"\n   id=\"rect%d\"\n   width=\"%d\" height=\"%d\" style=\"fill: white; stroke: black \"/>\n";
-constexpr const char* kRoundedOutline =
-    "<rect\n   x=\"%d\"\n   y=\"%d\" rx=\"5\" ry=\"5\"\n   id=\"rect%d\"\n   width=\"%d\" height=\"%d\" style=\"fill: white; stroke: black \"/>\n";
+constexpr std::string_view kFloodEnd = ")\" stroke=\"none\" stroke-width=\"0\" />\n ";
+constexpr std::string_view kBlackLineEnd = "\" fill=\"none\" stroke=\"black\" stroke-width=\"1\" />\n ";
+constexpr std::string_view kBlackFillEnd = " \" fill=\"black\" stroke=\"black\" stroke-width=\"1\" />\n ";
+constexpr std::string_view kBeginExtensionStyle = "fill: none; stroke:black; stroke-width:1; stroke-dasharray:3, 3";
+constexpr std::string_view kEndExtensionStyle = "fill: none;  stroke:black; stroke-width:1; stroke-dasharray:3,3";
+constexpr std::string_view kBeginTickStyle = "fill: none;  stroke:black; stroke-width:1";
+constexpr std::string_view kEndTickStyle = "fill: none; stroke:black;stroke-width:1";
 
-constexpr const char* kBeginExtensionStyle = "fill: none; stroke:black; stroke-width:1; stroke-dasharray:3, 3";
-constexpr const char* kEndExtensionStyle = "fill: none;  stroke:black; stroke-width:1; stroke-dasharray:3,3";
-constexpr const char* kBeginTickStyle = "fill: none;  stroke:black; stroke-width:1";
-constexpr const char* kEndTickStyle = "fill: none; stroke:black;stroke-width:1";
-
-constexpr const char* kUnderline = "text-decoration=\"underline\"";
-
-template <typename... Args>
-void put(SvgWriter& w, const char* format, Args... args)
+// A quadratic curve through the middle of a cubic one, in the colour named.
+void curve(SvgWriter& w, Point from, Point control, Point middle, Point to, std::string_view colour)
 {
-    const int n = std::snprintf(nullptr, 0, format, args...);
-    if (n <= 0)
-        return;
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(text.data(), text.size(), format, args...);
-    text.resize(static_cast<size_t>(n));
-    w.append(text);
+    w.put("<path\n   d=\"M ", from.x, ",", from.y + Y, " Q ", control.x, ",", control.y + Y, " ", middle.x, ",",
+          middle.y + Y, " T ", to.x, ",", to.y + Y, "\" fill=\"none\" stroke=\"", colour, "\" stroke-width=\"1\" />\n ");
 }
 
-// The style of a text line: face, size, colour and the bold and italic variants.
-std::string textStyle(const TextLineStyle& s, const std::string& face)
-{
-    std::string style = s.justification == 2 ? "text-anchor:right; " : "";
-    style += "font-size:" + std::to_string(s.pointSize) + "pt;";
-    style += s.italic ? "font-style:italic;" : "font-style:normal;";
-    if (s.bold)
-        style += "font-weight:bold;";
-    style += "fill:rgb(" + std::to_string(model::redOf(s.colour)) + "," + std::to_string(model::greenOf(s.colour)) + "," +
-             std::to_string(model::blueOf(s.colour)) + ");stroke:none;font-family:" + face;
-    return style;
-}
-
-// The attributes between y and the style: where the underline attribute stands depends on the
+// The attributes between y and the id: where the underline attribute stands depends on the
 // alignment (and, for centred text, on the bold and italic variant).
-std::string idPart(const TextLineStyle& s, int id)
+std::string_view beforeId(const TextLineStyle& s)
 {
-    const std::string idAttribute = "id=\"text" + std::to_string(id) + "\"";
     if (!s.underline)
-        return "\n   " + idAttribute;
+        return "\n   ";
     if (s.justification != 1)
-        return std::string("  ") + kUnderline + "\n   " + idAttribute;
-    const bool noBlank = s.bold && !s.italic;
-    return std::string("\n   ") + kUnderline + (noBlank ? "" : " ") + idAttribute;
+        return "  text-decoration=\"underline\"\n   ";
+    return s.bold && !s.italic ? "\n   text-decoration=\"underline\"" : "\n   text-decoration=\"underline\" ";
 }
 
 } // namespace
@@ -82,82 +40,92 @@ void floodPolygon(SvgWriter& w, const Point* p, size_t count, model::Colour fill
 {
     const int r = model::redOf(fill), g = model::greenOf(fill), b = model::blueOf(fill);
     if (count == 4)
-        put(w, kFloodFour, p[0].x, p[0].y + Y, p[1].x, p[1].y + Y, p[2].x, p[2].y + Y, p[3].x, p[3].y + Y, r, g, b);
+        w.put("<path\n   d=\"M ", p[0].x, ",", p[0].y + Y, " L ", p[1].x, ",", p[1].y + Y, " L ", p[2].x, ",", p[2].y + Y,
+              " L ", p[3].x, ",", p[3].y + Y, "  z\" fill=\"rgb(", r, ", ", g, ", ", b, kFloodEnd);
     else if (count == 5)
-        put(w, kFloodFive, p[0].x, p[0].y + Y, p[1].x, p[1].y + Y, p[2].x, p[2].y + Y, p[3].x, p[3].y + Y, p[4].x,
-            p[4].y + Y, r, g, b);
+        w.put("<path\n   d=\"M ", p[0].x, ",", p[0].y + Y, " L ", p[1].x, ",", p[1].y + Y, " L ", p[2].x, ",", p[2].y + Y,
+              " L ", p[3].x, ",", p[3].y + Y, " L ", p[4].x, ",", p[4].y + Y, " z\" fill=\"rgb(", r, ", ", g, ", ", b,
+              kFloodEnd);
 }
 
 void arrowCurve(SvgWriter& w, Point from, Point control, Point middle, Point to)
 {
-    put(w, kCurve, from.x, from.y + Y, control.x, control.y + Y, middle.x, middle.y + Y, to.x, to.y + Y, "black");
+    curve(w, from, control, middle, to, "black");
 }
 
 void arrowLine(SvgWriter& w, Point from, Point to)
 {
-    put(w, kStraight, from.x, from.y + Y, to.x, to.y + Y);
+    w.put("<path\n   d=\"M ", from.x, ",", from.y + Y, " L ", to.x, ",", to.y + Y, kBlackLineEnd);
 }
 
 void arrowAngled(SvgWriter& w, const Point (&c)[4])
 {
-    put(w, kAngled, c[0].x, c[0].y + Y, c[1].x, c[1].y + Y, c[2].x, c[2].y + Y, c[3].x, c[3].y + Y);
+    w.put("<path\n   d=\"M ", c[0].x, ",", c[0].y + Y, " L ", c[1].x, ",", c[1].y + Y, " L ", c[2].x, ",", c[2].y + Y, " L ",
+          c[3].x, ",", c[3].y + Y, kBlackLineEnd);
 }
 
 void arrowHead(SvgWriter& w, const Point (&t)[3])
 {
-    put(w, kArrowHead, t[0].x, t[0].y + Y, t[1].x, t[1].y + Y, t[2].x, t[2].y + Y);
+    w.put("<path\n   d=\"M ", t[0].x, ",", t[0].y + Y, " L ", t[1].x, ",", t[1].y + Y, " L ", t[2].x, ",", t[2].y + Y,
+          " \" fill=\"black\" stroke=\"black\" stroke-width=\"1\" />\n ");
 }
 
 void labelLine(SvgWriter& w, Point from, Point to, LabelLineStyle style)
 {
-    const char* text = style == LabelLineStyle::BeginExtension ? kBeginExtensionStyle
-                       : style == LabelLineStyle::EndExtension ? kEndExtensionStyle
-                       : style == LabelLineStyle::BeginTick    ? kBeginTickStyle
-                                                               : kEndTickStyle;
-    put(w, kLabelLine, from.x, from.y + Y, to.x, to.y + Y, text);
+    const std::string_view text = style == LabelLineStyle::BeginExtension ? kBeginExtensionStyle
+                                  : style == LabelLineStyle::EndExtension ? kEndExtensionStyle
+                                  : style == LabelLineStyle::BeginTick    ? kBeginTickStyle
+                                                                          : kEndTickStyle;
+    w.put("<line x1=\"", from.x, "\" y1=\"", from.y + Y, "\" x2=\"", to.x, "\" y2=\"", to.y + Y, "\" style=\"", text,
+          "\"/>\n");
 }
 
 void labelMeasureLine(SvgWriter& w, Point from, Point to)
 {
-    put(w, kMeasureLine, from.x, from.y + Y, to.x, to.y + Y);
+    w.put("<path d=\"M ", from.x, ",", from.y + Y, " L ", to.x, ",", to.y + Y, kBlackFillEnd);
 }
 
 void labelTails(SvgWriter& w, Piece a, Piece b)
 {
-    put(w, kTails, a.from.x, a.from.y + Y, a.to.x, a.to.y + Y, b.from.x, b.from.y + Y, b.to.x, b.to.y + Y);
+    w.put("<path d=\"M ", a.from.x, ",", a.from.y + Y, " L ", a.to.x, ",", a.to.y + Y, " M ", b.from.x, ",", b.from.y + Y,
+          " L ", b.to.x, ",", b.to.y + Y, "\" fill=\"black\" stroke=\"black\" stroke-width=\"1\" />\n ");
 }
 
 void labelHead(SvgWriter& w, const Point (&t)[3])
 {
-    put(w, kLabelHead, t[0].x, t[0].y + Y, t[1].x, t[1].y + Y, t[2].x, t[2].y + Y);
+    w.put("<path\n   d=\"M ", t[0].x, ",", t[0].y + Y, " L ", t[1].x, ",", t[1].y + Y, " L ", t[2].x, ",", t[2].y + Y,
+          " z\" fill=\"black\" stroke=\"black\" stroke-width=\"1\" />\n ");
 }
 
 void timeBreakCurve(SvgWriter& w, int t, int u, int h, int cellWidth, int i, bool white)
 {
-    put(w, kCurve, t + i, u - 3 + Y, t + i - cellWidth / 8, u + h / 4 + Y, t + i, u + h / 2 + Y, t + i, u + h + 3 + Y,
-        white ? "white" : "black");
+    curve(w, {t + i, u - 3}, {t + i - cellWidth / 8, u + h / 4}, {t + i, u + h / 2}, {t + i, u + h + 3},
+          white ? "white" : "black");
 }
 
 void textBoxOutline(SvgWriter& w, const Rect& box, bool rounded)
 {
-    put(w, rounded ? kRoundedOutline : kOutline, box.left, box.top + Y, w.takeId(), box.right - box.left,
-        box.bottom - box.top);
+    w.put("<rect\n   x=\"", box.left, "\"\n   y=\"", box.top + Y, rounded ? "\" rx=\"5\" ry=\"5\"\n   id=\"rect" : "\"\n   id=\"rect",
+          w.takeId(), "\"\n   width=\"", box.right - box.left, "\" height=\"", box.bottom - box.top,
+          "\" style=\"fill: white; stroke: black \"/>\n");
 }
 
 void textBoxLine(SvgWriter& w, int x, int y, std::string_view text, const TextLineStyle& s)
 {
     const std::string face = SvgWriter::escaped(s.face);
     const std::string line = SvgWriter::escaped(text);
-    const std::string head = "<text\n   x=\"" + std::to_string(x) + "\"\n   y=\"" + std::to_string(y + Y) + "\"" +
-                             idPart(s, w.takeId()) + "\n   style=\"" + textStyle(s, face) + "\">";
-    w.append(head);
+    // The style: face, size, colour and the bold and italic variants.
+    w.put("<text\n   x=\"", x, "\"\n   y=\"", y + Y, "\"", beforeId(s), "id=\"text", w.takeId(), "\"\n   style=\"",
+          s.justification == 2 ? "text-anchor:right; " : "", "font-size:", s.pointSize, "pt;",
+          s.italic ? "font-style:italic;" : "font-style:normal;", s.bold ? "font-weight:bold;" : "", "fill:rgb(",
+          model::redOf(s.colour), ",", model::greenOf(s.colour), ",",
+          model::blueOf(s.colour), ");stroke:none;font-family:", face, "\">");
     if (s.justification == 2) {
-        w.append(line + "\n</text>\n");
+        w.put(line, "\n</text>\n");
         return;
     }
-    w.append("\n");
-    put(w, "<tspan\n   x=\"%d\"\n   y=\"%d\"\n   id=\"tspan%d\">%s</tspan>", x, y + Y, w.takeId(), line.c_str());
-    w.append("</text>\n");
+    w.put("\n<tspan\n   x=\"", x, "\"\n   y=\"", y + Y, "\"\n   id=\"tspan", w.takeId(), "\">", std::string_view(line.c_str()),
+          "</tspan></text>\n");
 }
 
 } // namespace sigmora::render::svg

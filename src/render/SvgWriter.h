@@ -1,5 +1,7 @@
 #pragma once
 
+#include <charconv>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -31,6 +33,24 @@ public:
     const std::string& text() const { return out_; }
     std::string takeText();
     void append(std::string_view raw) { out_.append(raw); }
+    // Room for a document of about this many bytes, so that it is not copied while it grows.
+    void reserve(std::size_t bytes) { out_.reserve(bytes); }
+
+    // Appends the parts in order: texts as they stand, whole numbers (int) in decimal, each
+    // element formatted in one go without a format string or a locale.
+    template <typename... Parts>
+    void put(const Parts&... parts)
+    {
+        const std::size_t bound = (boundOf(parts) + ... + 0);
+        if (bound <= kElementBuffer) {
+            char buffer[kElementBuffer];
+            char* end = buffer;
+            ((end = writeTo(end, parts)), ...);
+            out_.append(buffer, static_cast<std::size_t>(end - buffer));
+            return;
+        }
+        (appendPart(parts), ...);
+    }
 
     // A waveform path: begun at the pen's start point, one entry per move or line.
     void beginPath(int x, int y);
@@ -58,6 +78,62 @@ public:
     int takeId();
 
 private:
+    static constexpr std::size_t kElementBuffer = 512;
+    static constexpr std::size_t kIntDigits = 11; // "-2147483648"
+
+    // Literals: their length is known when compiling.
+    template <std::size_t N>
+    static std::size_t boundOf(const char (&)[N])
+    {
+        return N - 1;
+    }
+    template <std::size_t N>
+    static char* writeTo(char* at, const char (&literal)[N])
+    {
+        std::memcpy(at, literal, N - 1);
+        return at + N - 1;
+    }
+    static std::size_t boundOf(std::string_view text) { return text.size(); }
+    static std::size_t boundOf(int) { return kIntDigits; }
+    static char* writeTo(char* at, std::string_view text)
+    {
+        if (!text.empty())
+            std::memcpy(at, text.data(), text.size());
+        return at + text.size();
+    }
+    // Coordinates are mostly below 10000: those go by pairs of digits.
+    static char* writeTo(char* at, int value)
+    {
+        static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                         "8081828384858687888990919293949596979899";
+        if (value < 0 || value >= 10000)
+            return std::to_chars(at, at + kIntDigits, value).ptr;
+        const int high = value / 100, low = value % 100;
+        if (high == 0) {
+            if (low < 10) {
+                *at = static_cast<char>('0' + low);
+                return at + 1;
+            }
+            std::memcpy(at, kPairs + 2 * low, 2);
+            return at + 2;
+        }
+        if (high < 10) {
+            *at++ = static_cast<char>('0' + high);
+        } else {
+            std::memcpy(at, kPairs + 2 * high, 2);
+            at += 2;
+        }
+        std::memcpy(at, kPairs + 2 * low, 2);
+        return at + 2;
+    }
+    void appendPart(std::string_view text) { out_.append(text); }
+    void appendPart(int value)
+    {
+        char digits[kIntDigits];
+        out_.append(digits, static_cast<std::size_t>(writeTo(digits, value) - digits));
+    }
+
     std::string out_;
 };
 

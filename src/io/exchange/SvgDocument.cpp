@@ -14,6 +14,11 @@ constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-
 constexpr std::string_view kCreatedWith = "<!-- Created with Sigmora (https://sigmora.org) -->\n";
 constexpr std::string_view kSvgNamespace = "\"http://www.w3.org/2000/svg\"";
 constexpr int kShadowOffset = 8; // the drop shadow reaches 8 pixels right of and below the diagram
+// Room reserved for the document, so that it is written without being copied while it grows: a
+// generous bound per cell of every row (the largest diagram takes about 95 bytes a cell), which
+// takes memory only as far as it is written.
+constexpr std::size_t kBytesPerCell = 160;
+constexpr std::size_t kBytesBeside = 1u << 16;
 
 std::string svgElement(int width, int height)
 {
@@ -51,6 +56,7 @@ std::string svgDocument(const model::Diagram& diagram, render::Surface& surface,
     if (diagram.store.signalCount() == 0)
         return {};
     render::SvgWriter svg;
+    svg.reserve(static_cast<std::size_t>(diagram.store.signalCount()) * model::kMaxCells * kBytesPerCell + kBytesBeside);
     svg.append(svgHeader(diagram.settings, diagram.store.signalCount()));
     svg.idCounter = render::SvgWriter::kFirstId;
     svg.pass = render::SvgPass::Main;
