@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <limits>
-#include <unordered_map>
+#include <cstring>
 
 #include "io/base/DiagramBuilder.h"
-#include "io/dump/VcdTokenizer.h"
+#include "io/dump/VcdParser.h"
 
 namespace sigmora::io {
 
@@ -15,8 +14,6 @@ namespace {
 constexpr int kMaxColumns = 599; // the first character of a row is the level entering column 0
 constexpr int kMaxRows = 256;
 constexpr char kHatch = 'x';
-
-std::string lineText(long long line) { return "line " + std::to_string(line) + ": "; }
 
 std::string lower(std::string_view s)
 {
@@ -31,195 +28,6 @@ std::string_view leafName(std::string_view name)
     const std::size_t dot = name.rfind('.');
     return dot == std::string_view::npos ? name : name.substr(dot + 1);
 }
-
-// Reads the header and then the value changes of a dump, reporting each to a handler.
-class VcdParser {
-public:
-    explicit VcdParser(std::istream& in) : tokens_(in) {}
-
-    bool readHeader(VcdSurvey& out)
-    {
-        std::vector<std::string> scopes;
-        std::string_view w;
-        while (word(w)) {
-            if (w == "$enddefinitions")
-                return skipToEnd();
-            if (w == "$scope") {
-                std::vector<std::string> words;
-                if (!wordsToEnd(words))
-                    return false;
-                scopes.push_back(words.size() >= 2 ? words[1] : words.empty() ? std::string() : words[0]);
-            } else if (w == "$upscope") {
-                if (!skipToEnd())
-                    return false;
-                if (!scopes.empty())
-                    scopes.pop_back();
-            } else if (w == "$var") {
-                if (!variable(scopes, out))
-                    return false;
-            } else if (w == "$timescale") {
-                std::vector<std::string> words;
-                if (!wordsToEnd(words))
-                    return false;
-                for (const std::string& part : words)
-                    out.timescale += part;
-            } else if (w == "$date" || w == "$version" || w == "$comment") {
-                if (!skipToEnd())
-                    return false;
-            } else {
-                return fail(w.front() == '$' ? "unknown keyword " + std::string(w)
-                                             : "\"" + std::string(w.substr(0, 40)) + "\" outside any keyword");
-            }
-        }
-        return fail(tokens_.tooLong() ? "a word is far too long" : "the file ends before \"$enddefinitions\"");
-    }
-
-    // Handler: bool time(long long t) (false stops reading), void change(int code, std::string_view value).
-    template <class Handler>
-    bool readBody(Handler& handler)
-    {
-        std::string_view w;
-        long long now = -1;
-        while (word(w)) {
-            const char c = w.front();
-            if (c == '#') {
-                long long t = 0;
-                if (!timeValue(w.substr(1), t))
-                    return false;
-                if (t < now)
-                    return fail("time goes backwards (#" + std::to_string(t) + " after #" + std::to_string(now) + ")");
-                now = t;
-                if (!handler.time(t))
-                    return true;
-            } else if (c == '$') {
-                if (w == "$comment") {
-                    if (!skipToEnd())
-                        return false;
-                } else if (w != "$dumpvars" && w != "$dumpall" && w != "$dumpon" && w != "$dumpoff" && w != "$end") {
-                    return fail("unknown keyword " + std::string(w));
-                }
-            } else if (c == 'b' || c == 'B' || c == 'r' || c == 'R') {
-                const std::string value(w.substr(1));
-                std::string_view code;
-                if (!word(code))
-                    return fail(tokens_.tooLong() ? "a word is far too long" : "the file ends inside a value change");
-                const int id = codeId(code);
-                if (id < 0)
-                    return false;
-                if (c == 'b' || c == 'B')
-                    handler.change(id, value);
-            } else if (std::string_view("01xXzZuUwWlLhH-").find(c) != std::string_view::npos) {
-                if (w.size() < 2)
-                    return fail("a value change without an identifier code");
-                const int id = codeId(w.substr(1));
-                if (id < 0)
-                    return false;
-                handler.change(id, w.substr(0, 1));
-            } else {
-                return fail("\"" + std::string(w.substr(0, 40)) + "\" is not a value change");
-            }
-        }
-        if (tokens_.tooLong())
-            return fail("a word is far too long");
-        return true;
-    }
-
-    int codeCount() const { return static_cast<int>(codes_.size()); }
-    int codeOf(const std::string& code) const
-    {
-        const auto it = codes_.find(code);
-        return it == codes_.end() ? -1 : it->second;
-    }
-    const std::string& error() const { return error_; }
-    long long position() const { return tokens_.position(); }
-
-private:
-    bool word(std::string_view& w) { return tokens_.next(w); }
-
-    bool fail(const std::string& message)
-    {
-        if (error_.empty())
-            error_ = lineText(tokens_.line()) + message;
-        return false;
-    }
-
-    bool skipToEnd()
-    {
-        std::string_view w;
-        while (word(w))
-            if (w == "$end")
-                return true;
-        return fail("the file ends before \"$end\"");
-    }
-
-    bool wordsToEnd(std::vector<std::string>& words)
-    {
-        std::string_view w;
-        while (word(w)) {
-            if (w == "$end")
-                return true;
-            if (words.size() < 8)
-                words.emplace_back(w);
-        }
-        return fail("the file ends before \"$end\"");
-    }
-
-    bool variable(const std::vector<std::string>& scopes, VcdSurvey& out)
-    {
-        std::vector<std::string> words;
-        if (!wordsToEnd(words))
-            return false;
-        if (words.size() < 4)
-            return fail("a \"$var\" needs a type, a width, a code and a name");
-        const std::string& widthText = words[1];
-        const bool digits = !widthText.empty() && widthText.size() < 10 &&
-                            std::all_of(widthText.begin(), widthText.end(), [](char c) { return c >= '0' && c <= '9'; });
-        const long long width = digits ? std::stoll(widthText) : -1;
-        const bool real = words[0] == "real" || words[0] == "realtime";
-        if (!real && (width < 1 || width > kMaxDeclaredVcdWidth))
-            return fail("the variable " + words[3] + " is " + widthText + " bits wide; widths from 1 to " +
-                        std::to_string(kMaxDeclaredVcdWidth) + " are read");
-        if (out.variables.size() >= kMaxVcdVariables)
-            return fail("more than " + std::to_string(kMaxVcdVariables) + " variables");
-        VcdVariable v;
-        for (const std::string& s : scopes)
-            v.name += s + ".";
-        v.name += words[3];
-        v.code = words[2];
-        v.width = real ? 1 : static_cast<int>(width);
-        v.real = real;
-        codes_.emplace(v.code, static_cast<int>(codes_.size()));
-        out.variables.push_back(std::move(v));
-        return true;
-    }
-
-    bool timeValue(std::string_view digits, long long& t)
-    {
-        if (digits.empty())
-            return fail("a time without digits");
-        t = 0;
-        for (char c : digits) {
-            if (c < '0' || c > '9')
-                return fail("\"#" + std::string(digits.substr(0, 40)) + "\" is not a time");
-            if (t > (std::numeric_limits<long long>::max() - 9) / 10)
-                return fail("a time too large to count");
-            t = t * 10 + (c - '0');
-        }
-        return true;
-    }
-
-    int codeId(std::string_view code)
-    {
-        const int id = codeOf(std::string(code));
-        if (id < 0)
-            fail("the identifier code " + std::string(code.substr(0, 40)) + " was never declared");
-        return id;
-    }
-
-    VcdTokenizer tokens_;
-    std::unordered_map<std::string, int> codes_;
-    std::string error_;
-};
 
 // Counts changes per code and the first and last time.
 struct SurveyHandler {
@@ -249,6 +57,15 @@ std::string normalised(std::string_view value, int width)
         return bits.substr(bits.size() - w);
     const char pad = bits.front() == '1' ? '0' : bits.front();
     return std::string(w - bits.size(), pad) + bits;
+}
+
+// The level of a 1-bit value: its last bit, as normalised() makes it.
+char levelOf(std::string_view value)
+{
+    if (value.empty())
+        return 'x';
+    const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(value.back())));
+    return c == 'h' ? '1' : c == 'l' ? '0' : (c == '0' || c == '1' || c == 'z') ? c : 'x';
 }
 
 // Hexadecimal digits from the right, four bits each; a group of unknown bits is x (X when mixed
@@ -314,6 +131,43 @@ struct RowState {
     }
 };
 
+// The latest value of every sampled variable as the dump wrote it, but no longer than the variable
+// is wide (the bits further left never show), all in one block of bytes.
+class SlotValues {
+public:
+    int add(int width)
+    {
+        offsets_.push_back(bytes_.size());
+        widths_.push_back(static_cast<std::size_t>(width));
+        lengths_.push_back(static_cast<std::size_t>(width));
+        bytes_.insert(bytes_.end(), static_cast<std::size_t>(width), 'x');
+        return static_cast<int>(offsets_.size()) - 1;
+    }
+    void set(int slot, std::string_view value)
+    {
+        const std::size_t k = static_cast<std::size_t>(slot);
+        if (value.size() == 1) {
+            bytes_[offsets_[k]] = value[0];
+        } else {
+            if (value.size() > widths_[k])
+                value.remove_prefix(value.size() - widths_[k]);
+            if (!value.empty())
+                std::memcpy(bytes_.data() + offsets_[k], value.data(), value.size());
+        }
+        lengths_[k] = value.size();
+    }
+    std::string_view get(int slot) const
+    {
+        const std::size_t k = static_cast<std::size_t>(slot);
+        return std::string_view(bytes_.data() + offsets_[k], lengths_[k]);
+    }
+    int count() const { return static_cast<int>(offsets_.size()); }
+
+private:
+    std::vector<char> bytes_;
+    std::vector<std::size_t> offsets_, widths_, lengths_;
+};
+
 // Samples the chosen variables at the middle of every half-cycle of the clock.
 class Sampler {
 public:
@@ -325,11 +179,8 @@ public:
     int slotFor(int code, int width)
     {
         int& slot = slotOfCode_[static_cast<std::size_t>(code)];
-        if (slot < 0) {
-            slot = static_cast<int>(current_.size());
-            current_.push_back(std::string(static_cast<std::size_t>(width), 'x'));
-            widths_.push_back(width);
-        }
+        if (slot < 0)
+            slot = current_.add(width);
         return slot;
     }
     void setClock(int slot) { clockSlot_ = slot; }
@@ -344,12 +195,15 @@ public:
         return !done_ && error.empty();
     }
 
+    // Values are kept as the dump writes them and made bits only when a cell takes them; the
+    // clock's level is followed at every change.
     void change(int code, std::string_view value)
     {
         const int slot = slotOfCode_[static_cast<std::size_t>(code)];
         if (slot < 0 || done_)
             return;
-        std::string v = normalised(value, widths_[static_cast<std::size_t>(slot)]);
+        if (slot == clockSlot_)
+            clockLevel_ = levelOf(value);
         if (started_) {
             if (pending_.size() >= kMaxPendingChanges) {
                 error = "more than " + std::to_string(kMaxPendingChanges) +
@@ -358,9 +212,9 @@ public:
                 done_ = true;
                 return;
             }
-            pending_.push_back({slot, now_, v});
+            pending_.push_back({slot, now_, std::string(value)});
         }
-        current_[static_cast<std::size_t>(slot)] = std::move(v);
+        current_.set(slot, value);
     }
 
     void finishStream()
@@ -384,7 +238,7 @@ private:
     // The end of the values of one time: an edge of the clock when its level changed.
     void endOfTime()
     {
-        const char level = current_[static_cast<std::size_t>(clockSlot_)][0];
+        const char level = clockLevel_;
         if (level != '0' && level != '1')
             return;
         const bool edge = lastLevel_ != 0 && level != lastLevel_;
@@ -423,21 +277,23 @@ private:
 
     void emitCell(long long middle)
     {
-        std::vector<std::string> values = snapshot_;
+        std::vector<std::string_view> values;
+        for (int slot = 0; slot < snapshot_.count(); ++slot)
+            values.push_back(snapshot_.get(slot));
         for (const Change& c : pending_)
             if (c.time <= middle)
                 values[static_cast<std::size_t>(c.slot)] = c.value;
         for (RowState& r : rows)
-            r.addCell(values[static_cast<std::size_t>(r.slot)]);
+            r.addCell(normalised(values[static_cast<std::size_t>(r.slot)], r.width));
         ++cells_;
     }
 
     std::optional<long long> from_, to_;
     std::vector<int> slotOfCode_;
-    std::vector<std::string> current_, snapshot_;
-    std::vector<int> widths_;
+    SlotValues current_, snapshot_;
     std::vector<Change> pending_;
     int clockSlot_ = 0;
+    char clockLevel_ = 'x';
     char lastLevel_ = 0;
     bool started_ = false, done_ = false, timeSeen_ = false;
     long long now_ = 0, lastEdge_ = 0;

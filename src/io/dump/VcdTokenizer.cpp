@@ -2,57 +2,55 @@
 
 namespace sigmora::io {
 
-namespace {
-
-bool isBlank(char c) { return c == ' ' || c == '\n' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
-
-} // namespace
-
-VcdTokenizer::VcdTokenizer(std::istream& in) : in_(in) { buffer_.reserve(kBlock); }
+VcdTokenizer::VcdTokenizer(std::istream& in) : in_(in)
+{
+    buffer_.resize(kBlock);
+    at_ = end_ = buffer_.data();
+}
 
 bool VcdTokenizer::fill()
 {
-    consumed_ += static_cast<long long>(pos_);
-    buffer_.resize(kBlock);
-    in_.read(buffer_.data(), static_cast<std::streamsize>(kBlock));
-    buffer_.resize(static_cast<std::size_t>(in_.gcount()));
-    pos_ = 0;
-    return !buffer_.empty();
+    consumed_ += end_ - buffer_.data();
+    std::streamsize got = 0;
+    if (std::streambuf* source = in_.rdbuf())
+        got = source->sgetn(buffer_.data(), static_cast<std::streamsize>(kBlock));
+    at_ = buffer_.data();
+    end_ = at_ + (got > 0 ? got : 0);
+    return at_ != end_;
 }
 
-bool VcdTokenizer::next(std::string_view& word)
+bool VcdTokenizer::nextAcrossBlocks(std::string_view& word)
 {
-    // Skip blanks, counting lines.
+    // Skip blanks, counting lines, across as many blocks as they take.
     for (;;) {
-        if (pos_ == buffer_.size() && !fill())
+        if (at_ == end_ && !fill())
             return false;
-        const char c = buffer_[pos_];
-        if (!isBlank(c))
+        if (!isBlank(*at_))
             break;
-        line_ += c == '\n';
-        ++pos_;
+        line_ += *at_ == '\n';
+        ++at_;
     }
     wordLine_ = line_;
-    const std::size_t start = pos_;
-    while (pos_ < buffer_.size() && !isBlank(buffer_[pos_]))
-        ++pos_;
-    if (pos_ < buffer_.size()) {
-        word = std::string_view(buffer_).substr(start, pos_ - start);
+    const char* start = at_;
+    while (at_ != end_ && !isBlank(*at_))
+        ++at_;
+    if (at_ != end_) {
+        word = std::string_view(start, static_cast<std::size_t>(at_ - start));
         return true;
     }
     // The word runs to the end of the block: gather it across blocks.
-    word_.assign(buffer_, start, pos_ - start);
+    word_.assign(start, static_cast<std::size_t>(at_ - start));
     while (fill()) {
-        std::size_t end = 0;
-        while (end < buffer_.size() && !isBlank(buffer_[end]))
+        const char* end = at_;
+        while (end != end_ && !isBlank(*end))
             ++end;
-        word_.append(buffer_, 0, end);
-        pos_ = end;
+        word_.append(at_, static_cast<std::size_t>(end - at_));
+        at_ = end;
         if (word_.size() > kMaxWord) {
             tooLong_ = true;
             return false;
         }
-        if (end < buffer_.size())
+        if (end != end_)
             break;
     }
     if (word_.size() > kMaxWord) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <istream>
 #include <string>
@@ -20,20 +21,50 @@ public:
 
     // The next word, valid until the following call; false at the end of the stream or when a word
     // is too long (tooLong() tells which).
-    bool next(std::string_view& word);
+    bool next(std::string_view& word) { return nextInBlock(word) || nextAcrossBlocks(word); }
+    // The next word when it lies wholly inside the block read, so that the words answered before
+    // stay valid; false, with nothing consumed, when it does not.
+    bool nextInBlock(std::string_view& word)
+    {
+        const char* at = at_;
+        long long line = line_;
+        while (at != end_ && isBlank(*at)) {
+            line += *at == '\n';
+            ++at;
+        }
+        const char* start = at;
+        while (at != end_ && !isBlank(*at))
+            ++at;
+        if (at == end_)
+            return false;
+        at_ = at;
+        line_ = wordLine_ = line;
+        word = std::string_view(start, static_cast<std::size_t>(at - start));
+        return true;
+    }
     bool tooLong() const { return tooLong_; }
     // The line of the word last answered, counting from 1.
     long long line() const { return wordLine_; }
     // Bytes consumed so far.
-    long long position() const { return consumed_ + static_cast<long long>(pos_); }
+    long long position() const { return consumed_ + (at_ - buffer_.data()); }
 
 private:
+    static bool isBlank(char c) { return kBlanks[static_cast<unsigned char>(c)]; }
+    static constexpr std::array<bool, 256> kBlanks = [] {
+        std::array<bool, 256> blanks{};
+        for (unsigned char c : {' ', '\n', '\t', '\r', '\f', '\v'})
+            blanks[c] = true;
+        return blanks;
+    }();
+
     bool fill();
+    bool nextAcrossBlocks(std::string_view& word);
 
     std::istream& in_;
     std::string buffer_;
     std::string word_;
-    std::size_t pos_ = 0;
+    const char* at_ = nullptr;  // the next byte to look at in buffer_
+    const char* end_ = nullptr; // the end of what buffer_ holds
     long long consumed_ = 0;
     long long line_ = 1;
     long long wordLine_ = 1;
