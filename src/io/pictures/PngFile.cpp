@@ -99,6 +99,7 @@ private:
 class RowFormat {
 public:
     RowFormat(int width, const Palette* palette) : width_(width), palette_(palette) {}
+    int width() const { return width_; }
     std::size_t bytes() const { return static_cast<std::size_t>(width_) * (palette_ ? 1 : 3) + 1; }
     // Palette numbers are written as they are; RGB as each byte's difference from the same byte of
     // the pixel to its left, which makes a run of any one colour a run of zeros.
@@ -153,7 +154,7 @@ void deflatePiece(Piece& piece, const RowFormat& format, const std::function<con
     if (deflateInit2(&stream, 1, Z_DEFLATED, -15, 9, Z_RLE) != Z_OK)
         return;
     const std::size_t bytes = format.bytes();
-    std::vector<std::uint8_t> above(bytes), current(bytes), same(bytes, 0);
+    std::vector<std::uint8_t> filtered(bytes), same(bytes, 0);
     same[0] = kFilterUp;
     std::size_t used = 0;
     auto run = [&](const std::uint8_t* in, std::size_t size, int flush) {
@@ -174,17 +175,23 @@ void deflatePiece(Piece& piece, const RowFormat& format, const std::function<con
                 return flush != Z_FINISH;
         }
     };
+    // A row whose pixels repeat the row above is written as zeros under the Up filter, whose
+    // check value is known once for all.
+    const uLong sameAdler = adler32(1, same.data(), static_cast<uInt>(bytes));
+    const std::size_t pixelBytes = 4 * static_cast<std::size_t>(format.width());
     bool ok = true;
-    if (piece.first > 0)
-        format.format(row(piece.first - 1), above.data());
     for (int y = piece.first; y < piece.last && ok; ++y) {
-        format.format(row(y), current.data());
-        const bool repeated = y > 0 && std::memcmp(current.data() + 1, above.data() + 1, bytes - 1) == 0;
-        const std::uint8_t* written = repeated ? same.data() : current.data();
-        piece.adler = adler32(piece.adler, written, static_cast<uInt>(bytes));
+        const std::uint8_t* pixels = row(y);
+        const bool repeated = y > 0 && std::memcmp(pixels, row(y - 1), pixelBytes) == 0;
+        if (repeated) {
+            piece.adler = adler32_combine(piece.adler, sameAdler, static_cast<z_off_t>(bytes));
+            ok = run(same.data(), bytes, Z_NO_FLUSH);
+        } else {
+            format.format(pixels, filtered.data());
+            piece.adler = adler32(piece.adler, filtered.data(), static_cast<uInt>(bytes));
+            ok = run(filtered.data(), bytes, Z_NO_FLUSH);
+        }
         piece.rawBytes += bytes;
-        ok = run(written, bytes, Z_NO_FLUSH);
-        current.swap(above);
     }
     piece.ok = ok && run(nullptr, 0, piece.final ? Z_FINISH : Z_SYNC_FLUSH);
     piece.bytes.erase(used);
