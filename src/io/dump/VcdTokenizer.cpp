@@ -4,7 +4,7 @@ namespace sigmora::io {
 
 VcdTokenizer::VcdTokenizer(std::istream& in) : in_(in)
 {
-    buffer_.resize(kBlock);
+    buffer_.assign(kBlock + 1, ' ');
     at_ = end_ = buffer_.data();
 }
 
@@ -16,6 +16,7 @@ bool VcdTokenizer::fill()
         got = source->sgetn(buffer_.data(), static_cast<std::streamsize>(kBlock));
     at_ = buffer_.data();
     end_ = at_ + (got > 0 ? got : 0);
+    buffer_[static_cast<std::size_t>(end_ - at_)] = ' ';
     return at_ != end_;
 }
 

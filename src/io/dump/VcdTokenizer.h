@@ -33,7 +33,7 @@ public:
             ++at;
         }
         const char* start = at;
-        while (at != end_ && !isBlank(*at))
+        while (!isBlank(*at)) // the blank after the block stops it there
             ++at;
         if (at == end_)
             return false;
@@ -61,7 +61,7 @@ private:
     bool nextAcrossBlocks(std::string_view& word);
 
     std::istream& in_;
-    std::string buffer_;
+    std::string buffer_; // the block read, then one blank
     std::string word_;
     const char* at_ = nullptr;  // the next byte to look at in buffer_
     const char* end_ = nullptr; // the end of what buffer_ holds
