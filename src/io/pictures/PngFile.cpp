@@ -10,6 +10,8 @@
 
 #include <zlib.h>
 
+#include "io/pictures/RunDeflate.h"
+
 namespace sigmora::io {
 
 namespace {
@@ -22,7 +24,6 @@ constexpr std::uint8_t kFilterSub = 1;
 constexpr std::uint8_t kFilterUp = 2;
 constexpr std::uint8_t kPaletteType = 3;
 constexpr std::uint8_t kRgbType = 2;
-constexpr std::size_t kRoom = 1u << 16;       // room made in the output before each deflate call
 constexpr long long kPiecePixels = 1LL << 20; // pictures from this size are deflated in pieces
 
 void put32(std::string& out, std::uint32_t v)
@@ -150,52 +151,30 @@ struct Piece {
 
 void deflatePiece(Piece& piece, const RowFormat& format, const std::function<const std::uint8_t*(int)>& row)
 {
-    z_stream stream{};
-    if (deflateInit2(&stream, 1, Z_DEFLATED, -15, 9, Z_RLE) != Z_OK)
-        return;
     const std::size_t bytes = format.bytes();
     std::vector<std::uint8_t> filtered(bytes), same(bytes, 0);
     same[0] = kFilterUp;
-    std::size_t used = 0;
-    auto run = [&](const std::uint8_t* in, std::size_t size, int flush) {
-        stream.next_in = const_cast<Bytef*>(in);
-        stream.avail_in = static_cast<uInt>(size);
-        for (;;) {
-            if (piece.bytes.size() - used < kRoom)
-                piece.bytes.resize(piece.bytes.size() + std::max(piece.bytes.size() / 2, kRoom));
-            stream.next_out = reinterpret_cast<Bytef*>(piece.bytes.data() + used);
-            stream.avail_out = static_cast<uInt>(piece.bytes.size() - used);
-            const int status = deflate(&stream, flush);
-            used = piece.bytes.size() - stream.avail_out;
-            if (status == Z_STREAM_END)
-                return true;
-            if (status != Z_OK && status != Z_BUF_ERROR)
-                return false;
-            if (stream.avail_in == 0 && (flush == Z_NO_FLUSH || stream.avail_out != 0))
-                return flush != Z_FINISH;
-        }
-    };
+    RunDeflater deflater;
     // A row whose pixels repeat the row above is written as zeros under the Up filter, whose
     // check value is known once for all.
     const uLong sameAdler = adler32(1, same.data(), static_cast<uInt>(bytes));
     const std::size_t pixelBytes = 4 * static_cast<std::size_t>(format.width());
-    bool ok = true;
-    for (int y = piece.first; y < piece.last && ok; ++y) {
+    for (int y = piece.first; y < piece.last; ++y) {
         const std::uint8_t* pixels = row(y);
         const bool repeated = y > 0 && std::memcmp(pixels, row(y - 1), pixelBytes) == 0;
         if (repeated) {
             piece.adler = adler32_combine(piece.adler, sameAdler, static_cast<z_off_t>(bytes));
-            ok = run(same.data(), bytes, Z_NO_FLUSH);
+            deflater.add(same.data(), bytes);
         } else {
             format.format(pixels, filtered.data());
             piece.adler = adler32(piece.adler, filtered.data(), static_cast<uInt>(bytes));
-            ok = run(filtered.data(), bytes, Z_NO_FLUSH);
+            deflater.add(filtered.data(), bytes);
         }
         piece.rawBytes += bytes;
     }
-    piece.ok = ok && run(nullptr, 0, piece.final ? Z_FINISH : Z_SYNC_FLUSH);
-    piece.bytes.erase(used);
-    deflateEnd(&stream);
+    deflater.finish(piece.final);
+    piece.bytes = std::move(deflater.bytes());
+    piece.ok = true;
 }
 
 // The zlib stream of the picture's rows, deflated in as many pieces side by side as the machine
