@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -32,7 +33,20 @@ public:
 
     const std::string& text() const { return out_; }
     std::string takeText();
-    void append(std::string_view raw) { out_.append(raw); }
+    void append(std::string_view raw)
+    {
+        out_.append(raw);
+        handOnWhenFull();
+    }
+    // Hands the text written so far to sink whenever it reaches blockSize bytes, so that a large
+    // document goes on (to a file) in blocks instead of growing whole in memory; what is left at
+    // the end stays in the text. Without a sink every byte stays.
+    void handOnTo(std::function<void(std::string_view)> sink, std::size_t blockSize)
+    {
+        sink_ = std::move(sink);
+        blockSize_ = blockSize;
+        out_.reserve(blockSize + kElementBuffer);
+    }
     // Room for a document of about this many bytes, so that it is not copied while it grows.
     void reserve(std::size_t bytes) { out_.reserve(bytes); }
 
@@ -47,9 +61,11 @@ public:
             char* end = buffer;
             ((end = writeTo(end, parts)), ...);
             out_.append(buffer, static_cast<std::size_t>(end - buffer));
+            handOnWhenFull();
             return;
         }
         (appendPart(parts), ...);
+        handOnWhenFull();
     }
 
     // A waveform path: begun at the pen's start point, one entry per move or line.
@@ -134,7 +150,17 @@ private:
         out_.append(digits, static_cast<std::size_t>(writeTo(digits, value) - digits));
     }
 
+    void handOnWhenFull()
+    {
+        if (sink_ && out_.size() >= blockSize_) {
+            sink_(out_);
+            out_.clear();
+        }
+    }
+
     std::string out_;
+    std::function<void(std::string_view)> sink_;
+    std::size_t blockSize_ = 0;
 };
 
 } // namespace sigmora::render

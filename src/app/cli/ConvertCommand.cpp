@@ -41,14 +41,18 @@ bool readDiagram(const std::string& in, model::Diagram& diagram, std::string& er
     return true;
 }
 
-bool writeFile(const std::string& out, std::string_view bytes, std::string& error)
+bool written(const std::string& out, const io::WriteResult& written, std::string& error)
 {
-    const io::WriteResult written = io::writeFileReplacing(out, bytes);
     if (written == io::WriteError::None)
         return true;
     error = "cannot write " + out + (written == io::WriteError::AccessDenied ? ": access denied" : "") + "\n" +
             io::fileProblem(out, written.systemError);
     return false;
+}
+
+bool writeFile(const std::string& out, std::string_view bytes, std::string& error)
+{
+    return written(out, io::writeFileReplacing(out, bytes), error);
 }
 
 using edit::Format;
@@ -141,6 +145,11 @@ bool convertDiagramFile(const std::string& in, const std::string& out, const Exc
     for (const std::string& note : notes)
         std::fprintf(stderr, "sigmora: %s\n", note.c_str());
     std::string bytes;
+    // The SVG document goes to its file in blocks while it is drawn, never held whole.
+    if (target->format == Format::Svg)
+        return svgOutputDrawable(diagram, out, error) &&
+               written(out, io::writeFileReplacing(out, [&](const io::ByteSink& sink) { writeSvgOutput(diagram, sink); }),
+                       error);
     return outputBytes(target->format, diagram, in, out, options, bytes, error) && writeFile(out, bytes, error);
 }
 

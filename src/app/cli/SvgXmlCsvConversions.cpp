@@ -129,6 +129,22 @@ bool readSvgXmlCsvInput(edit::Format format, const std::string& in, model::Diagr
     return true;
 }
 
+bool svgOutputDrawable(const model::Diagram& diagram, const std::string& out, std::string& error)
+{
+    if (diagram.store.signalCount() > 0)
+        return true;
+    error = "cannot write " + out + ": the diagram has no rows to draw";
+    return false;
+}
+
+void writeSvgOutput(const model::Diagram& diagram, const std::function<bool(std::string_view)>& sink)
+{
+    const QtTextMeasurer measurer;
+    render::MeasuringSurface surface(measurer, kMeasuringArea);
+    model::ReaderReport report;
+    io::writeSvgDocument(diagram, surface, render::RedrawOptions{}, report, sink);
+}
+
 bool svgXmlCsvOutputBytes(const model::Diagram& diagram, edit::Format format, const std::string& out,
                           std::string& bytes, std::string& error)
 {

@@ -135,6 +135,11 @@ void removeStaleTemporaries(const std::string& path)
 
 WriteResult writeFileReplacing(const std::string& requested, std::string_view bytes)
 {
+    return writeFileReplacing(requested, [bytes](const ByteSink& sink) { sink(bytes); });
+}
+
+WriteResult writeFileReplacing(const std::string& requested, const std::function<void(const ByteSink&)>& produce)
+{
     if (requested.empty())
         return {WriteError::Failed, ENOENT};
     const std::string path = followLinks(requested);
@@ -146,8 +151,19 @@ WriteResult writeFileReplacing(const std::string& requested, std::string_view by
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return failure(errno);
-    const bool written = ::fchmod(fd, modeFor(path)) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const int writeErrno = errno;
+    bool piecesWritten = ::fchmod(fd, modeFor(path)) == 0;
+    int pieceErrno = piecesWritten ? 0 : errno;
+    if (piecesWritten) {
+        produce([&](std::string_view piece) {
+            if (piecesWritten && !writeAll(fd, piece)) {
+                piecesWritten = false;
+                pieceErrno = errno;
+            }
+            return piecesWritten;
+        });
+    }
+    const bool written = piecesWritten && ::fsync(fd) == 0;
+    const int writeErrno = piecesWritten ? errno : pieceErrno;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
         ::unlink(temporary.data());

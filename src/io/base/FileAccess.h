@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,12 @@ struct WriteResult {
 // interrupted save left behind (older than a minute) are removed after a successful write. A read-only file is refused, not replaced. An existing file keeps its
 // permissions; a symbolic link keeps pointing at the file, which is the one replaced.
 WriteResult writeFileReplacing(const std::string& path, std::string_view bytes);
+
+// The same, for a file made piece by piece: produce is handed a sink and writes the file's bytes
+// into it in order, so that a large document never has to be held whole. A piece that cannot be
+// written ends the write (the sink answers false from then on) and nothing replaces path.
+using ByteSink = std::function<bool(std::string_view)>;
+WriteResult writeFileReplacing(const std::string& path, const std::function<void(const ByteSink&)>& produce);
 
 // Files above this size are not diagrams (the largest diagram takes about 1.5 MB).
 inline constexpr std::size_t kMaxDiagramFileSize = 64u * 1024 * 1024;

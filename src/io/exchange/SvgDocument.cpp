@@ -19,6 +19,8 @@ constexpr int kShadowOffset = 8; // the drop shadow reaches 8 pixels right of an
 // takes memory only as far as it is written.
 constexpr std::size_t kBytesPerCell = 160;
 constexpr std::size_t kBytesBeside = 1u << 16;
+// The blocks a document written to a file is handed on in.
+constexpr std::size_t kHandOnBlock = 1u << 20;
 
 std::string svgElement(int width, int height)
 {
@@ -50,13 +52,12 @@ std::string svgHeader(const model::DiagramSettings& s, int signalCount)
     return out;
 }
 
-std::string svgDocument(const model::Diagram& diagram, render::Surface& surface, const render::RedrawOptions& options,
-                        model::ReaderReport& report)
+namespace {
+
+// The header and the drawing, written through svg.
+void writeDrawing(const model::Diagram& diagram, render::Surface& surface, const render::RedrawOptions& options,
+                  model::ReaderReport& report, render::SvgWriter& svg)
 {
-    if (diagram.store.signalCount() == 0)
-        return {};
-    render::SvgWriter svg;
-    svg.reserve(static_cast<std::size_t>(diagram.store.signalCount()) * model::kMaxCells * kBytesPerCell + kBytesBeside);
     svg.append(svgHeader(diagram.settings, diagram.store.signalCount()));
     svg.idCounter = render::SvgWriter::kFirstId;
     svg.pass = render::SvgPass::Main;
@@ -64,10 +65,36 @@ std::string svgDocument(const model::Diagram& diagram, render::Surface& surface,
     render::RedrawOptions drawing = options;
     drawing.cullOffSurface = false;
     render::fullRedraw(surface, diagram, drawing, memory, report, &svg);
+}
+
+} // namespace
+
+std::string svgDocument(const model::Diagram& diagram, render::Surface& surface, const render::RedrawOptions& options,
+                        model::ReaderReport& report)
+{
+    if (diagram.store.signalCount() == 0)
+        return {};
+    render::SvgWriter svg;
+    svg.reserve(static_cast<std::size_t>(diagram.store.signalCount()) * model::kMaxCells * kBytesPerCell + kBytesBeside);
+    writeDrawing(diagram, surface, options, report, svg);
     std::string out = svg.takeText();
     appendSvgCommentStream(diagram, out);
     out.append(kSvgEnd);
     return out;
+}
+
+void writeSvgDocument(const model::Diagram& diagram, render::Surface& surface, const render::RedrawOptions& options,
+                      model::ReaderReport& report, const std::function<bool(std::string_view)>& sink)
+{
+    if (diagram.store.signalCount() == 0)
+        return;
+    render::SvgWriter svg;
+    svg.handOnTo([&sink](std::string_view block) { sink(block); }, kHandOnBlock);
+    writeDrawing(diagram, surface, options, report, svg);
+    std::string tail = svg.takeText();
+    appendSvgCommentStream(diagram, tail);
+    tail.append(kSvgEnd);
+    sink(tail);
 }
 
 } // namespace sigmora::io

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,5 +25,9 @@ std::string svgHeader(const model::DiagramSettings& settings, int signalCount);
 // An empty diagram has no drawing and gives an empty text.
 std::string svgDocument(const model::Diagram& diagram, render::Surface& surface, const render::RedrawOptions& options,
                         model::ReaderReport& report);
+// The same document handed to sink in blocks of about a megabyte, in order, for writing a large
+// diagram's document to a file without holding it whole; the bytes are those of svgDocument.
+void writeSvgDocument(const model::Diagram& diagram, render::Surface& surface, const render::RedrawOptions& options,
+                      model::ReaderReport& report, const std::function<bool(std::string_view)>& sink);
 
 } // namespace sigmora::io

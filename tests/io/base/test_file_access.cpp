@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "io/base/FileAccess.h"
 
@@ -133,4 +135,29 @@ TEST_F(FileAccessFixture, StaleHiddenTemporariesOfTheTargetGoAtItsNextSave)
     for (const Entry& e : entries)
         EXPECT_EQ(fs::exists(path(e.name)), e.kept) << e.name;
     EXPECT_EQ(readBack(path("out.sgm")), "diagram");
+}
+
+// A file made piece by piece holds the pieces in order and replaces what was there only when
+// every piece was written; a file that cannot be made asks for no pieces.
+TEST_F(FileAccessFixture, AFileMadePieceByPieceHoldsThePiecesInOrder)
+{
+    const std::string file = path("doc.svg");
+    ASSERT_EQ(io::writeFileReplacing(file, "old"), io::WriteError::None);
+    const std::vector<std::string> pieces{"<svg>", std::string(3 << 20, 'x'), "", "</svg>\n"};
+    ASSERT_EQ(io::writeFileReplacing(file,
+                                     [&](const io::ByteSink& sink) {
+                                         for (const std::string& piece : pieces)
+                                             EXPECT_TRUE(sink(piece));
+                                     }),
+              io::WriteError::None);
+    EXPECT_EQ(readBack(file), pieces[0] + pieces[1] + pieces[2] + pieces[3]);
+    EXPECT_EQ(entries(), 1u);
+
+    int calls = 0;
+    const io::WriteResult failed =
+        io::writeFileReplacing(path("missing/doc.svg"), [&](const io::ByteSink&) { ++calls; });
+    EXPECT_EQ(failed, io::WriteError::Failed);
+    EXPECT_EQ(failed.systemError, ENOENT);
+    EXPECT_EQ(calls, 0) << "nothing is produced for a file that cannot be made";
+    EXPECT_EQ(readBack(file), pieces[0] + pieces[1] + pieces[2] + pieces[3]);
 }

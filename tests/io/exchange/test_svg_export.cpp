@@ -4,6 +4,9 @@
 #include "io/exchange/SvgFixtures.h"
 #include "io/exchange/SvgCommentStream.h"
 #include "io/exchange/SvgDocument.h"
+#include "render/MeasuringSurface.h"
+#include "support/FixedMeasurer.h"
+#include "support/LargestDiagram.h"
 #include "render/FullRedraw.h"
 #include "render/RecordingSurface.h"
 
@@ -143,5 +146,30 @@ TEST(SvgExport, TextsThatWouldBreakTheirCommentHaveTheirDashesMarked)
         EXPECT_EQ(io::commentSafeText(c.text), c.written) << c.text;
         EXPECT_EQ(io::textFromComment(c.written), c.text) << c.text;
         EXPECT_EQ(io::commentSafeText(c.text).find("--"), std::string::npos) << c.text;
+    }
+}
+
+// The document handed on in blocks, as the command line writes it to its file, is the document
+// made whole, byte for byte, for the largest annotated diagram (many blocks) and a small one (one).
+TEST(SvgExport, TheDocumentInBlocksIsTheWholeDocument)
+{
+    const test::FixedMeasurer measurer;
+    for (const model::Diagram& diagram : {test::largestAnnotatedDiagram(), test::fullDiagram()}) {
+        render::MeasuringSurface wholeSurface(measurer, {1 << 30, 1 << 30});
+        model::ReaderReport wholeReport;
+        const std::string whole = io::svgDocument(diagram, wholeSurface, render::RedrawOptions{}, wholeReport);
+        render::MeasuringSurface blockSurface(measurer, {1 << 30, 1 << 30});
+        model::ReaderReport blockReport;
+        std::string joined;
+        std::size_t blocks = 0;
+        io::writeSvgDocument(diagram, blockSurface, render::RedrawOptions{}, blockReport, [&](std::string_view block) {
+            joined.append(block);
+            ++blocks;
+            EXPECT_LE(block.size(), (2u << 20)) << "a block stays near a megabyte";
+            return true;
+        });
+        ASSERT_FALSE(whole.empty());
+        EXPECT_EQ(joined, whole);
+        EXPECT_EQ(blocks > 2, whole.size() > (2u << 20)) << whole.size();
     }
 }
