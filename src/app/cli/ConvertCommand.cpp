@@ -85,10 +85,6 @@ bool readInput(Format format, const std::string& in, const ExchangeOptions& opti
 bool outputBytes(Format format, const model::Diagram& diagram, const std::string& in, const std::string& out,
                  const ExchangeOptions& options, std::string& bytes, std::string& error)
 {
-    if (options.halfPeriodGiven && format != Format::Vcd && format != Format::Verilog && format != Format::Vhdl) {
-        error = "the option --half-period is for .vcd, .v and .vhd outputs";
-        return false;
-    }
     switch (format) {
     case Format::Native: bytes = io::nativeFileBytes(diagram); return true;
     case Format::WaveJson: bytes = waveJsonOutputBytes(diagram); return true;
@@ -136,6 +132,11 @@ bool convertDiagramFile(const std::string& in, const std::string& out, const Exc
     const edit::FileFormat* target = edit::formatOfFile(out);
     if (!target || !target->convertWrites) {
         error = "unknown output type: " + out + " (use " + edit::convertOutputList() + ")";
+        return false;
+    }
+    if (options.halfPeriodGiven && target->format != Format::Vcd && target->format != Format::Verilog &&
+        target->format != Format::Vhdl) {
+        error = "the option --half-period is for .vcd, .v and .vhd outputs";
         return false;
     }
     model::Diagram diagram;
