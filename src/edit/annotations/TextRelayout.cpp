@@ -1,5 +1,7 @@
 #include "edit/annotations/TextRelayout.h"
 
+#include <cmath>
+
 #include "model/RecordFields.h"
 #include "model/TextBoxRecord.h"
 #include "model/TextCase.h"
@@ -41,6 +43,37 @@ Box moved(Box b, int dx, int dy)
     return {b.left + dx, b.top + dy, b.right + dx, b.bottom + dy};
 }
 
+// The pixel of a cell `width` pixels wide that narrowing the cell by one pixel merges into the pixel
+// before it (1 .. width - 1). The golden ratio spreads it over the cell, so that successive steps
+// merge at different places and no part of a cell drifts more than another.
+int mergedPixel(int width)
+{
+    constexpr double kGoldenFraction = 0.6180339887498949;
+    const double spread = std::fmod(width * kGoldenFraction, 1.0);
+    return 1 + static_cast<int>(spread * (width - 1));
+}
+
+// An offset from the waveform's start taken from one cell width to the next one up or down: the
+// whole cells are kept, and the pixel inside the cell moves with the merged pixel. Widening is the
+// exact inverse of narrowing (but for the one merged pixel), so a box zoomed out and back in,
+// however many steps, returns to within a pixel or two of where it was and never leaves its cell.
+int stepOffset(int offset, int from, int to)
+{
+    const int cell = offset / from, pixel = offset % from;
+    if (to < from)
+        return cell * to + (pixel < mergedPixel(from) ? pixel : pixel - 1);
+    return cell * to + (pixel < mergedPixel(to) ? pixel : pixel + 1);
+}
+
+int scaledOffset(int offset, int before, int after)
+{
+    if (before < 2 || after < 2 || offset < 0)
+        return offset;
+    for (int w = before; w != after; w += after > w ? 1 : -1)
+        offset = stepOffset(offset, w, after > w ? w + 1 : w - 1);
+    return offset;
+}
+
 } // namespace
 
 int attachedTextTop(const render::Layout& layout, int row)
@@ -71,13 +104,16 @@ void relayoutTextBoxes(model::Diagram& diagram, const render::Layout& before, co
             continue;
         const Box box = readBox(record);
         const int row = attachedRowOfText(diagram.store, record);
+        // A box over the waveform keeps its place on the time axis: its offset from the waveform's
+        // start grows and shrinks with the cells. One in the name column stays where it is.
+        const int origin = before.waveOriginX();
         int dx = 0;
+        if (box.left >= origin && cellStep != 0)
+            dx = scaledOffset(box.left - origin, before.cellWidth, after.cellWidth) - (box.left - origin);
         int dy = 0;
         if (row >= 0) {
-            dx = stepsBefore(box.left, 0, before.cellWidth) * cellStep;
             dy = attachedTextTop(after, row) - attachedTextTop(before, row);
         } else {
-            dx = stepsBefore(box.left, before.waveOriginX(), before.cellWidth) * cellStep;
             const int rowsOrigin = before.topMargin - before.signalHeight / 2;
             dy = stepsBefore(box.top, rowsOrigin, before.rowPitch()) * pitchStep;
             if (box.top > rowsOrigin) // among the rows: it moves down with them when the margin grows

@@ -161,7 +161,8 @@ TEST_F(TimingFixture, ZoomAndHeightMoveTextBoxesWithTheGrid)
         int free[4];
     };
     const Step steps[] = {
-        {cmd::IncreaseClockWidth, {248, 68, 298, 84}, {306, 100, 346, 116}},
+        // Both keep their place on the time axis: 4.5 and 6.5 cells from the origin.
+        {cmd::IncreaseClockWidth, {245, 68, 295, 84}, {307, 100, 347, 116}},
         {cmd::DecreaseClockWidth, {240, 68, 290, 84}, {300, 100, 340, 116}},
         // Row 1 moves down by one pitch step of 2; the free box is two rows down.
         {cmd::IncreaseSignalHeight, {240, 70, 290, 86}, {300, 104, 340, 120}},
