@@ -138,7 +138,11 @@ void FloodPainter::drawCell(const Band& b)
         const Point p[4] = {{B, K}, {R, K}, {R, D}, {B, D}};
         fill(p, 4, *b.brush, b.colour);
     } else if (b.into == '2') {
-        // no band right of an edge into tri-state
+        // Right of an edge into tri-state: the notch the edge leaves at the middle. Together with
+        // the previous cell's part left of the edge it tiles the column, so that a shaded run of
+        // tri-state cells (an undefined value) is shaded from its very first edge.
+        const Point p[5] = {{B, K}, {R, K}, {R, D}, {B, D}, {B + E / 2, M}};
+        fill(p, 5, *b.brush, b.colour);
     } else if (b.from == '1' || (b.into == '0' && twoLine(b.from))) {
         const Point p[4] = {{B, K}, {R, K}, {R, D}, {B + E, D}};
         fill(p, 4, *b.brush, b.colour);
