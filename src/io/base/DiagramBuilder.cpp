@@ -16,7 +16,6 @@ namespace {
 namespace fields = model::fields;
 
 constexpr int kHatchFloodStyle = 2; // diagonal cross
-constexpr int kValueInset = 6;      // pixels from a bus value's first edge to its text
 constexpr int kCentreAnchor = 0;
 constexpr std::string_view kLineBreak = "\\n";
 
@@ -34,15 +33,33 @@ std::string waveformText(const ImportedRow& row)
 }
 
 std::string textBoxRecord(int x, int y, int width, int height, std::string_view message, std::string_view attachment,
-                          const model::DiagramSettings& s)
+                          const model::DiagramSettings& s, const std::string& face, int points)
 {
     std::string r;
     for (int v : {x, y, x + width, y + height})
         r += std::to_string(v) + ".";
     r += std::string(message) + "." + std::string(attachment) + ".";
-    r += model::textbox::formatColour(s.textColour) + "." + s.textFace + "." + std::to_string(s.textSize) + ".";
+    r += model::textbox::formatColour(s.textColour) + "." + face + "." + std::to_string(points) + ".";
     r += "0.0.0.0.0.0.0."; // drag x, drag y, left justified, no outline, not bold, italic or underlined
     return r;
+}
+
+// The columns of the bus run that starts at `column`: up to the next change of phase.
+int runEnd(const ImportedRow& row, int column)
+{
+    const std::size_t first = static_cast<std::size_t>(column);
+    std::size_t end = first + 1;
+    while (end < row.cells.size() && row.cells[end] == row.cells[first])
+        ++end;
+    return static_cast<int>(end);
+}
+
+std::string singleLine(std::string_view text)
+{
+    std::string plain;
+    for (char c : text)
+        plain += (c == '\n' || c == '\t' || c == '\r') ? ' ' : c;
+    return plain;
 }
 
 } // namespace
@@ -101,14 +118,18 @@ int DiagramBuilder::addRow(const ImportedRow& row)
     for (std::size_t k = 0; k < row.hatched.size() && k < model::kMaxCells; ++k)
         if (row.hatched[k])
             diagram_.store.floodStyles().set(index, static_cast<int>(k), kHatchFloodStyle);
-    const model::FontSpec font = model::FontSpec::fromPoints(diagram_.settings.textFace, diagram_.settings.textSize);
+    // A row shorter than the diagram goes on with its last value, an undefined one shaded too.
+    if (!row.hatched.empty() && row.hatched.back() && row.hatched.size() == row.cells.size())
+        for (std::size_t k = row.hatched.size(); k < model::kMaxCells; ++k)
+            diagram_.store.floodStyles().set(index, static_cast<int>(k), kHatchFloodStyle);
+    // Bus values at the size of the row's name, in the middle of their runs.
+    const std::string face = model::signal::fontFace(record);
+    const int points = model::signal::fontSize(record);
+    const model::FontSpec font = model::FontSpec::fromPoints(face, points);
     const int top = rowTop(index) + (diagram_.settings.signalHeight - measurer_.lineHeight(font)) / 2;
-    for (const auto& [column, text] : row.values) {
-        if (column < 0 || column >= model::kMaxCells - 1 || text.empty())
-            continue;
-        const int x = waveOriginX() + column * diagram_.settings.cellWidth + kValueInset;
-        addTextBox(x, top, text, name);
-    }
+    for (const auto& [column, text] : row.values)
+        if (column >= 0 && column < model::kMaxCells - 1 && static_cast<std::size_t>(column) < row.cells.size() && !text.empty())
+            addValue(column, runEnd(row, column), top, text, name, face, points);
     return index;
 }
 
@@ -137,19 +158,31 @@ void DiagramBuilder::addArrow(int fromColumn, int fromRow, int toColumn, int toR
 
 void DiagramBuilder::addFreeText(int x, int y, std::string_view text)
 {
-    addTextBox(x, y, text, model::kUnattached);
+    const model::DiagramSettings& s = diagram_.settings;
+    const std::string plain = singleLine(text);
+    const model::FontSpec font = model::FontSpec::fromPoints(s.textFace, s.textSize);
+    addTextBox(x, y, measurer_.textWidth(plain, font), plain, model::kUnattached, s.textFace, s.textSize);
 }
 
-void DiagramBuilder::addTextBox(int x, int y, std::string_view text, std::string_view attachment)
+void DiagramBuilder::addValue(int column, int end, int top, std::string_view text, std::string_view attachment,
+                              const std::string& face, int points)
 {
-    std::string plain;
-    for (char c : text)
-        plain += (c == '\n' || c == '\t' || c == '\r') ? ' ' : c;
     const model::DiagramSettings& s = diagram_.settings;
-    const model::FontSpec font = model::FontSpec::fromPoints(s.textFace, s.textSize);
-    const int width = measurer_.textWidth(plain, font);
-    const std::string record = textBoxRecord(x, y, width, measurer_.lineHeight(font), fields::encodePeriods(plain),
-                                             attachment, s);
+    const std::string plain = singleLine(text);
+    const int width = measurer_.textWidth(plain, model::FontSpec::fromPoints(face, points));
+    const int start = waveOriginX() + column * s.cellWidth;
+    const int runWidth = (end - column) * s.cellWidth;
+    // Centred where it fits between the crossings at both ends; else just clear of the first one.
+    const int x = width <= runWidth - s.slantWidth ? start + (runWidth - width) / 2 : start + s.slantWidth;
+    addTextBox(x, top, width, plain, attachment, face, points);
+}
+
+void DiagramBuilder::addTextBox(int x, int y, int width, const std::string& plain, std::string_view attachment,
+                                const std::string& face, int points)
+{
+    const int height = measurer_.lineHeight(model::FontSpec::fromPoints(face, points));
+    const std::string record = textBoxRecord(x, y, width, height, fields::encodePeriods(plain), attachment,
+                                             diagram_.settings, face, points);
     diagram_.store.list(model::ListId::Texts).append(record);
 }
 

@@ -24,7 +24,8 @@ struct ImportedRow {
 };
 
 // Builds an imported diagram into a diagram that has just been reset: row records, the hatch of
-// undefined cells, bus values as text boxes on their runs, arrows and free text, all placed on
+// undefined cells, bus values as text boxes in the middle of their runs at the size of the row's
+// name, arrows and free text, all placed on
 // the diagram's layout, and at the end the cell count and the name column.
 class DiagramBuilder {
 public:
@@ -50,7 +51,10 @@ public:
     int rowTop(int row) const;
 
 private:
-    void addTextBox(int x, int y, std::string_view text, std::string_view attachment);
+    void addValue(int column, int end, int top, std::string_view text, std::string_view attachment,
+                  const std::string& face, int points);
+    void addTextBox(int x, int y, int width, const std::string& plain, std::string_view attachment,
+                    const std::string& face, int points);
 
     model::Diagram& diagram_;
     const model::TextMeasurer& measurer_;

@@ -82,20 +82,31 @@ INSTANTIATE_TEST_SUITE_P(
                     LaneCase{"UnknownIsX", "{wave:'1u'}", "1122", "..##", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(WaveJsonImport, BusValuesBecomeTextBoxesOnTheirRuns)
+// Bus values sit in the middle of their runs at the size of the row's name; one wider than its
+// run less the crossings starts clear of the first crossing.
+TEST(WaveJsonImport, BusValuesSitInTheMiddleOfTheirRunsAtTheNameSize)
 {
     model::Diagram d;
-    ASSERT_TRUE(import("{signal: [{name: 'd.q', wave: '=.3.', data: ['A.1', 7]}]}", d).ok);
+    ASSERT_TRUE(import("{signal: [{name: 'd.q', wave: '=.3.4', data: ['A.1', 7, 'far too wide']}]}", d).ok);
     const auto& texts = d.store.list(model::ListId::Texts);
-    ASSERT_EQ(texts.count(), 2);
+    ASSERT_EQ(texts.count(), 3);
     const int origin = d.settings.nameMargin + d.settings.nameColumnWidth;
-    const std::string first = texts.get(0), second = texts.get(1);
-    EXPECT_EQ(fields::textField(first, 4), "A~QorWFPeriod~1");
-    EXPECT_EQ(fields::textField(first, 5), "d~QorWFPeriod~q"); // attached to the row
-    EXPECT_EQ(fields::textField(second, 4), "7");
-    EXPECT_EQ(fields::intField(second, 0) - fields::intField(first, 0), 4 * d.settings.cellWidth);
-    EXPECT_GT(fields::intField(first, 0), origin);
-    EXPECT_LT(fields::intField(first, 0), origin + d.settings.cellWidth);
+    const int cw = d.settings.cellWidth;
+    const struct {
+        const char* message;
+        int left;  // from the waveform's start
+        int width; // 7 pixels a character
+    } expected[] = {{"A~QorWFPeriod~1", (4 * cw - 21) / 2, 21}, {"7", 4 * cw + (4 * cw - 7) / 2, 7},
+                    {"far too wide", 8 * cw + d.settings.slantWidth, 84}};
+    for (int i = 0; i < 3; ++i) {
+        const std::string& t = texts.get(i);
+        EXPECT_EQ(fields::textField(t, 4), expected[i].message) << i;
+        EXPECT_EQ(fields::textField(t, 5), "d~QorWFPeriod~q") << i; // attached to the row
+        EXPECT_EQ(fields::intField(t, 0) - origin, expected[i].left) << i;
+        EXPECT_EQ(fields::intField(t, 2) - fields::intField(t, 0), expected[i].width) << i;
+        EXPECT_EQ(fields::textField(t, 7), "Arial") << i;
+        EXPECT_EQ(fields::intField(t, 8), 10) << i; // the row name's size, not the text default of 8
+    }
 }
 
 TEST(WaveJsonImport, GroupsSpacersEdgesHeadAndFoot)
