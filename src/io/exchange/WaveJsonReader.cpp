@@ -259,7 +259,7 @@ public:
             result_.notes.push_back("Wave characters this program does not draw were read as undefined (x).");
     }
 
-    int columns() const { return columns_ > 0 ? columns_ : shiftedColumns_; }
+    int columns() const { return columns_; }
     int lanes() const { return lanes_; }
 
 private:
@@ -308,13 +308,9 @@ private:
             if (cutLane_.empty())
                 cutLane_ = name.empty() ? "(no name)" : name;
         }
-        // A lane shifted by a phase overhangs the others by part of a period; the diagram is as
-        // long as its longest unshifted lane when it has one, else as its longest shifted lane
-        // less that overhang.
-        if (timing.phase > 0)
-            shiftedColumns_ = std::max(shiftedColumns_, count - count % 2);
-        else
-            columns_ = std::max(columns_, count);
+        // The diagram is as long as its longest lane; a lane shifted by a phase counts from the
+        // diagram's start, so that its last half cycle is kept too.
+        columns_ = std::max(columns_, count);
         unknownCharacters_ = unknownCharacters_ || decoder.unknownCharacters();
         const int row = builder_.addRow(decoder.decode(name, count));
         if (const JsonValue* node = v.member("node"); node && node->isString())
@@ -350,7 +346,6 @@ private:
     ImportResult& result_;
     std::map<char, Node> nodes_;
     int columns_ = 0;
-    int shiftedColumns_ = 0;
     int lanes_ = 0;
     int droppedLanes_ = 0;
     std::string cutLane_;

@@ -203,21 +203,36 @@ std::string laneJson(std::string_view name, const Lane& lane)
     return out + "}";
 }
 
-// The cellCount cells, and one more when that makes the last cycle whole: every lane is then a
-// whole number of cycles long and reads back into the same number of cells.
+// The cellCount cells, and one more when that makes the last cycle whole: every lane that needs
+// a character per cell is then a whole number of cycles long.
 int columnsWritten(const model::Diagram& d)
 {
     const int count = std::clamp(d.settings.cellCount, 0, model::kMaxCells);
     return count + count % 2;
 }
 
-std::string rowLane(const model::Diagram& d, const std::vector<Box>& boxes, const render::Layout& l, int index)
+// One row's lane, with what deciding its last character needs: the columns it covers, and whether
+// its last character covers the diagram's last column and one past it while that column only
+// repeats the one before (a reader pads a shorter lane with its last value, so it comes back).
+struct RowLane {
+    std::string json; // a separator's spacer lane
+    std::string name;
+    std::optional<Lane> lane;
+    int extent = 0;
+    bool repeatingHalf = false;
+};
+
+RowLane rowLane(const model::Diagram& d, const std::vector<Box>& boxes, const render::Layout& l, int index)
 {
     const std::string& record = d.store.signals().get(index);
     const model::SignalRow row = model::parseSignalRow(record);
+    RowLane out;
     // A separator is a spacer lane; one with a name keeps it, which the peers draw as a label.
-    if (row.separator)
-        return row.name.empty() ? "{}" : "{\"name\": " + jsonQuoted(model::singleLineText(row.name)) + "}";
+    if (row.separator) {
+        out.json = row.name.empty() ? "{}" : "{\"name\": " + jsonQuoted(model::singleLineText(row.name)) + "}";
+        return out;
+    }
+    const int n = std::clamp(d.settings.cellCount, 0, model::kMaxCells);
     const int count = columnsWritten(d);
     // Two columns more than are written, so that the last shifted cycle is whole.
     const std::vector<Cell> cells = rowCells(d, index, row.waveform, count + 2);
@@ -225,14 +240,23 @@ std::string rowLane(const model::Diagram& d, const std::vector<Box>& boxes, cons
     // A clock that shows anything but levels is written as a signal.
     std::optional<Lane> lane;
     if (row.clock)
-        lane = clockLane(b, cells, count, row);
+        lane = clockLane(b, cells, n, row);
+    int shift = 0;
     if (!lane)
-        lane = cycleLane(b, cells, count, 0);
+        lane = cycleLane(b, cells, n, shift = 0);
     if (!lane)
-        lane = cycleLane(b, cells, count, 1);
-    if (!lane)
+        lane = cycleLane(b, cells, n, shift = 1);
+    const int characters = lane ? static_cast<int>(lane->wave.size()) : 0;
+    if (lane) {
+        out.extent = 2 * characters - shift;
+    } else {
         lane = cellLane(b, cells, count);
-    return laneJson(model::singleLineText(row.name), *lane);
+        out.extent = count;
+    }
+    out.repeatingHalf = out.extent == n + 1 && n >= 2 && at(cells, n - 1) == at(cells, n - 2);
+    out.name = model::singleLineText(row.name);
+    out.lane = std::move(lane);
+    return out;
 }
 
 } // namespace
@@ -243,10 +267,22 @@ std::string waveJsonText(const model::Diagram& diagram)
     layout.firstVisibleCell = 0;
     layout.verticalScroll = 0;
     const std::vector<Box> boxes = valueBoxes(diagram);
-    std::string out = "{\"signal\": [";
     const int rows = diagram.store.signalCount();
+    std::vector<RowLane> lanes;
     for (int i = 0; i < rows; ++i)
-        out += std::string(i ? ",\n  " : "\n  ") + rowLane(diagram, boxes, layout, i);
+        lanes.push_back(rowLane(diagram, boxes, layout, i));
+    // Where one lane ends with the diagram, a half cycle past the end that only repeats is left
+    // off the others: a lane shifted by half a cycle is written back as long as it was read.
+    const int n = std::clamp(diagram.settings.cellCount, 0, model::kMaxCells);
+    const bool oneEndsWithTheDiagram =
+        std::any_of(lanes.begin(), lanes.end(), [n](const RowLane& r) { return r.lane && r.extent == n; });
+    std::string out = "{\"signal\": [";
+    for (int i = 0; i < rows; ++i) {
+        RowLane& r = lanes[static_cast<std::size_t>(i)];
+        if (oneEndsWithTheDiagram && r.repeatingHalf)
+            r.lane->wave.pop_back();
+        out += std::string(i ? ",\n  " : "\n  ") + (r.lane ? laneJson(r.name, *r.lane) : r.json);
+    }
     out += rows ? "\n]}\n" : "]}\n";
     return out;
 }

@@ -12,7 +12,10 @@ namespace sigmora::io {
 // number of cycles).
 // One WaveJSON period is one clock cycle, two cells. A lane whose cells change only on whole
 // cycles gets one character per cycle; one that changes only on the other half-cycles is shifted
-// with "phase"; any other gets one character per cell with "period" 0.5. Levels are 0 and 1
+// with "phase"; any other gets one character per cell with "period" 0.5. Where one lane ends with
+// the diagram, the others leave off a last character that only reaches half a cycle past the end
+// to repeat what came before (reading pads a short lane with its last value): a shifted lane is
+// written back as long as it was read. Levels are 0 and 1
 // (clock rows that show only levels use the clock characters p, n, h and l, with P and N for edge
 // arrows; other clock rows are written as signals), tri-state
 // is z, hatched tri-state is x, and a bus value is "=" with "." for its continuation, labelled

@@ -76,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LaneCase{"Gap", "{wave:'0|1'}", "000011", "......", false},
                     LaneCase{"HalfPeriod", "{wave:'0101', period:0.5}", "0101", "....", false},
                     LaneCase{"DoublePeriod", "{wave:'01', period:2}", "00001111", "........", false},
-                    LaneCase{"Phase", "{wave:'01.', phase:0.5}", "0111", "....", false},
+                    LaneCase{"Phase", "{wave:'01.', phase:0.5}", "01111", ".....", false},
+                    LaneCase{"PhaseEndingUndefined", "{wave:'01x', phase:0.5}", "01122", "...##", false},
                     LaneCase{"Buses", "{wave:'=.=', data:'a b'}", "444433", "......", false},
                     LaneCase{"BusAfterX", "{wave:'x2', data:['v']}", "2244", "##..", false},
                     LaneCase{"UnknownIsX", "{wave:'1u'}", "1122", "..##", false}),
@@ -265,6 +266,54 @@ TEST(WaveJsonExport, NamesSeparatorsHatchAndBusLabels)
                                    "  {\"name\": \"sep\"},\n"
                                    "  {}\n]}\n");
 }
+
+// WaveJSON as this program writes it: reading it and writing it again gives back every lane as it
+// was, a lane shifted by half a cycle included, whether it ends half a cycle before the others,
+// with them or half a cycle after them.
+class WaveJsonLanesBack : public testing::TestWithParam<std::pair<const char*, std::string>> {};
+
+TEST_P(WaveJsonLanesBack, AsTheyWereRead)
+{
+    const std::string& text = GetParam().second;
+    model::Diagram d;
+    const io::ImportResult r = import(text, d);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(io::waveJsonText(d), text);
+}
+
+std::string corpusFile(const char* name)
+{
+    const io::FileBytes f = io::readWholeFile((fs::path(SIGMORA_SOURCE_DIR) / "fuzz/corpus/wavejson" / name).string());
+    return std::string(f.bytes.begin(), f.bytes.end());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lanes, WaveJsonLanesBack,
+    testing::Values(
+        std::pair{"ShiftedEndsEarly", std::string(R"({"signal": [
+  {"name": "clk", "wave": "p..."},
+  {"name": "a", "wave": "01.x", "phase": 0.5},
+  {"name": "b", "wave": "0.1.", "phase": 0.5}
+]}
+)")},
+        std::pair{"ShiftedEndsLate", std::string(R"({"signal": [
+  {"name": "clk", "wave": "P..."},
+  {"name": "a", "wave": "01.0.", "phase": 0.5},
+  {"name": "d", "wave": "=.=.", "data": ["1", "2"]}
+]}
+)")},
+        std::pair{"ShiftedChangesAtTheEnd", std::string(R"({"signal": [
+  {"name": "clk", "wave": "p..."},
+  {"name": "a", "wave": "0.10.", "phase": 0.5}
+]}
+)")},
+        std::pair{"ShiftedAlone", std::string(R"({"signal": [
+  {"name": "a", "wave": "z1.0", "phase": 0.5}
+]}
+)")},
+        std::pair{"Annotated", corpusFile("annotated.json")}, std::pair{"Handshake", corpusFile("handshake.json")},
+        std::pair{"Spi", corpusFile("spi.json")}),
+    [](const auto& info) { return std::string(info.param.first); });
 
 // Every example exports, and importing the export gives back the same cells on every row the
 // format carries, and the same export again.
