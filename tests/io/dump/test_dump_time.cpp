@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "io/dump/DumpTime.h"
+
+// Times typed for a dump's window, with units or in the dump's own unit, and shown with units.
+
+using namespace sigmora;
+
+namespace {
+
+struct TypedCase {
+    const char* text;
+    const char* timescale;
+    std::optional<long long> time;
+    const char* problem; // a part of the reason, when there is no time
+};
+
+TEST(DumpTime, TypedTimes)
+{
+    const TypedCase cases[] = {
+        {"460", "1ns", 460, ""},
+        {" 460 ", "", 460, ""},
+        {"460ns", "1ns", 460, ""},
+        {"460 ns", "1ps", 460000, ""},
+        {"2.5us", "1ns", 2500, ""},
+        {"2.5us", "10ns", 250, ""},
+        {"0.5 ms", "100ps", 5000000, ""},
+        {"1s", "1fs", 1000000000000000LL, ""},
+        {"25ps", "10ps", std::nullopt, "not a whole number of the dump's unit (10ps)"},
+        {"2.5", "1ns", std::nullopt, "whole number of the dump's unit"},
+        {"2us", "", std::nullopt, "gives no time unit"},
+        {"2 minutes", "1ns", std::nullopt, "\"minutes\" is not a unit"},
+        {"ns", "1ns", std::nullopt, "is not a time"},
+        {"", "1ns", std::nullopt, "no time given"},
+        {"1234567890123456789", "1ns", std::nullopt, "is not a time"},
+        {"1000s", "1fs", std::nullopt, "past the end"},
+    };
+    for (const TypedCase& c : cases) {
+        const io::DumpTimeText got = io::dumpTimeFromText(c.text, c.timescale);
+        EXPECT_EQ(got.time, c.time) << c.text << " in " << c.timescale;
+        if (!c.time) {
+            EXPECT_NE(got.problem.find(c.problem), std::string::npos) << c.text << ": " << got.problem;
+        }
+    }
+}
+
+TEST(DumpTime, ShownWithTheLargestUnitThatKeepsItWhole)
+{
+    const struct {
+        long long time;
+        const char* timescale;
+        const char* shown;
+    } cases[] = {{460, "1ns", "460ns"},   {2500, "1ns", "2.5us"},   {460000, "1ps", "460ns"},
+                 {125, "10ps", "1.25ns"}, {0, "1ns", "0ns"},        {7, "100fs", "700fs"},
+                 {3, "1s", "3s"},         {1001, "1us", "1.001ms"}, {5, "", ""}};
+    for (const auto& c : cases) {
+        const std::string shown = io::dumpTimeWithUnit(c.time, c.timescale);
+        EXPECT_EQ(shown, c.shown) << c.time << " in " << c.timescale;
+        if (!shown.empty()) {
+            EXPECT_EQ(io::dumpTimeFromText(shown, c.timescale).time, c.time) << shown << " reads back";
+        }
+    }
+}
+
+} // namespace
