@@ -12,8 +12,9 @@ class QLabel;
 namespace sigmora::dialogs {
 
 // "Import Value Change Dump": the clock whose half-cycles become the cells (1-bit variables, most
-// often changing first), the signals that become rows (all checked at first, at most 256) and the
-// time window, in the dump's time unit.
+// often changing first), the signals that become rows (all checked at first; a filter box narrows
+// the list, and a count shows the rows the choice makes, the clock counted once, against the 256
+// a diagram holds) and the time window, typed and shown with units or in the dump's own unit.
 class VcdImportDialog : public QDialog {
     Q_OBJECT
 public:
@@ -21,15 +22,26 @@ public:
     // The choice shown; the signals list is empty when every signal is checked.
     io::VcdChoice choice() const;
 
+    // The rows a choice makes: the clock, and every checked signal but the clock.
+    int rowCount() const;
+
 private:
-    void checkAll(bool checked);
+    QLineEdit* timeEdit(const char* objectName);
+    QLabel* timeNote(const char* objectName);
+    void checkShown(bool checked);
+    void filter(const QString& text);
     void validate();
+    QString timeProblem(const QLineEdit* edit, QLabel* note, const QString& which) const;
 
     const io::VcdSurvey& survey_;
     QComboBox* clock_;
+    QLineEdit* filter_;
     QListWidget* signals_;
     QLineEdit* from_;
     QLineEdit* to_;
+    QLabel* fromNote_;
+    QLabel* toNote_;
+    QLabel* rows_;
     QLabel* problem_;
     QWidget* okButton_ = nullptr;
 };

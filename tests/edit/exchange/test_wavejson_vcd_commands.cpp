@@ -24,6 +24,23 @@ namespace {
 const char* kVcd = "$scope module tb $end\n$var wire 1 ! clk $end\n$var wire 1 \" d $end\n$upscope $end\n"
                    "$enddefinitions $end\n#0 0! 0\" #5 1! #10 0! 1\" #15 1! #20 0!\n";
 
+// A clock and 299 other 1-bit signals: more rows than a diagram holds.
+std::string wideVcd()
+{
+    std::string v = "$scope module tb $end\n$var wire 1 ! clk $end\n";
+    for (int i = 0; i < 299; ++i)
+        v += "$var wire 1 s" + std::to_string(i) + " s" + std::to_string(i) + " $end\n";
+    return v + "$upscope $end\n$enddefinitions $end\n#0 0! #5 1! #10 0! #15 1!\n";
+}
+
+std::vector<std::string> wideNames(int count)
+{
+    std::vector<std::string> names{"clk"};
+    for (int i = 0; i + 1 < count; ++i)
+        names.push_back("s" + std::to_string(i));
+    return names;
+}
+
 struct PeerFormatFixture : ::testing::Test {
     test::FakeUiPort ui;
     test::FixedMeasurer measurer;
@@ -102,6 +119,13 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"NotWaveJson", cmd::ImportWaveJson, "a.json", "<svg/>", {}, {}, "This is not a WaveJSON file: line 1"},
         ImportCase{"Missing", cmd::ImportWaveJson, "/nonexistent/a.json", "", {}, {}, "The file /nonexistent/a.json cannot"},
         ImportCase{"Vcd", cmd::ImportVcd, "a.vcd", kVcd, io::VcdChoice{"tb.clk", {}, {}, {}}, {"clk", "d"}, ""},
+        // Chosen in the dialog past the rows that fit: the import says what it left out.
+        ImportCase{"VcdPastTheRows", cmd::ImportVcd, "a.vcd", wideVcd(), io::VcdChoice{"tb.clk", {}, {}, {}},
+                   wideNames(256),
+                   "The diagram was imported, but not all of it:\n44 signal(s) from tb.s255 on were left out: a "
+                   "diagram has 256 rows."},
+        ImportCase{"VcdSomeChecked", cmd::ImportVcd, "a.vcd", wideVcd(),
+                   io::VcdChoice{"tb.clk", {"tb.clk", "tb.s0", "tb.s1"}, {}, {}}, {"clk", "s0", "s1"}, ""},
         ImportCase{"VcdCancelled", cmd::ImportVcd, "a.vcd", kVcd, std::nullopt, {}, ""},
         ImportCase{"VcdDamaged", cmd::ImportVcd, "a.vcd", "$var wire 1 ! clk $end\n#0\n", io::VcdChoice{}, {},
                    "This value change dump cannot be read: line 2: \"#0\" outside any keyword"},
