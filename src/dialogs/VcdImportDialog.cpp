@@ -101,8 +101,12 @@ VcdImportDialog::VcdImportDialog(const io::VcdSurvey& survey, const io::VcdChoic
     auto* toRow = new QHBoxLayout;
     toRow->addWidget(to_);
     toRow->addWidget(toNote_, 1);
-    form->addRow(QStringLiteral("&From time:"), fromRow);
-    form->addRow(QStringLiteral("&To time:"), toRow);
+    auto* fromLabel = new QLabel(QStringLiteral("&From time:"), this);
+    fromLabel->setBuddy(from_);
+    auto* toLabel = new QLabel(QStringLiteral("&To time:"), this);
+    toLabel->setBuddy(to_);
+    form->addRow(fromLabel, fromRow);
+    form->addRow(toLabel, toRow);
     const QString unit = ts.empty() ? QStringLiteral("not given") : text(ts);
     form->addRow(QStringLiteral("Time unit:"),
                  new QLabel(unit + QStringLiteral("  (type a time with a unit, such as 460ns or 2.5us, or a whole "

@@ -9,16 +9,21 @@
 //   e2e_diagram measure FILE ROW CELL ROW2 CELL2  prints the view point "x y" of the middle handle
 //                                         of a label between those two centre-anchored ends
 //   e2e_diagram list FILE arrows|labels|breaks|texts   prints that record list, one a line
+//   e2e_diagram values FILE ROW           prints each text box on ROW with the bus run it should
+//                                         lie on (the k-th box, the k-th run); fails when the middle
+//                                         of a box lies off its run
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "edit/Editor.h"
 #include "edit/grid/GridMapping.h"
 #include "io/native/NativeFileReader.h"
 #include "io/native/NativeFileWriter.h"
+#include "model/RecordFields.h"
 #include "model/SignalRecord.h"
 #include "render/AnnotationPlacer.h"
 #include "render/LabelPainter.h"
@@ -124,6 +129,33 @@ int main(int argc, char* argv[])
         for (const std::string& record : diagram.store.list(id).records())
             std::printf("%s\n", record.c_str());
         return 0;
+    }
+    if (what == "values" && argc == 4) {
+        const render::Layout l = render::Layout::from(diagram.settings);
+        const int row = std::atoi(argv[3]);
+        const std::string_view wave = model::signal::waveform(diagram.store.signals().get(row));
+        std::vector<std::pair<int, int>> runs; // first column, end column
+        for (int k = 0; k < diagram.settings.cellCount && static_cast<std::size_t>(k + 1) < wave.size(); ++k) {
+            const char c = wave[static_cast<std::size_t>(k + 1)];
+            const bool bus = c == '3' || c == '4';
+            if (bus && (k == 0 || wave[static_cast<std::size_t>(k)] != c))
+                runs.emplace_back(k, k + 1);
+            else if (bus)
+                runs.back().second = k + 1;
+        }
+        int k = 0, off = 0;
+        for (const std::string& r : diagram.store.list(model::ListId::Texts).records()) {
+            const int middle = (model::fields::intField(r, 0) + model::fields::intField(r, 2)) / 2;
+            if (static_cast<std::size_t>(k) >= runs.size())
+                return 1;
+            const int from = l.waveOriginX() + runs[static_cast<std::size_t>(k)].first * l.cellWidth;
+            const int to = l.waveOriginX() + runs[static_cast<std::size_t>(k)].second * l.cellWidth;
+            const bool on = middle >= from && middle < to;
+            off += !on;
+            std::printf("box %d: middle %d, run %d..%d%s\n", k, middle, from, to, on ? "" : "  OFF ITS RUN");
+            ++k;
+        }
+        return off == 0 ? 0 : 1;
     }
     if (what == "waves") {
         for (const std::string& record : diagram.store.signals().records())
