@@ -17,6 +17,9 @@ namespace fields = model::fields;
 
 constexpr int kHatchFloodStyle = 2; // diagonal cross
 constexpr int kCentreAnchor = 0;
+constexpr int kTitleTop = 2; // a title's top, above the cycle numbers
+constexpr int kTitleGap = 4; // between a title and the cycle numbers
+constexpr int kCaptionInset = 2; // a group's name from the waveform's start
 constexpr std::string_view kLineBreak = "\\n";
 
 // The cells of a record: the entering level, then every column, then the last column repeated
@@ -162,6 +165,29 @@ void DiagramBuilder::addFreeText(int x, int y, std::string_view text)
     const std::string plain = singleLine(text);
     const model::FontSpec font = model::FontSpec::fromPoints(s.textFace, s.textSize);
     addTextBox(x, y, measurer_.textWidth(plain, font), plain, model::kUnattached, s.textFace, s.textSize);
+}
+
+void DiagramBuilder::addRowCaption(int row, std::string_view text)
+{
+    const std::string& record = diagram_.store.signals().get(row);
+    const std::string plain = singleLine(text);
+    const model::FontSpec font = model::FontSpec::fromPoints(std::string(model::kDefaultFace), model::kDefaultNameSize);
+    // On the row's middle line at the waveform's start: the name column is cleared before the
+    // names are drawn, and a separator's name is not among them.
+    const int top = rowTop(row) + diagram_.settings.signalHeight / 2 - measurer_.lineHeight(font);
+    addTextBox(waveOriginX() + kCaptionInset, top, measurer_.textWidth(plain, font), plain, fields::nameOfRow(record),
+               std::string(model::kDefaultFace), model::kDefaultNameSize);
+}
+
+int DiagramBuilder::freeTextHeight() const
+{
+    return measurer_.lineHeight(model::FontSpec::fromPoints(diagram_.settings.textFace, diagram_.settings.textSize));
+}
+
+int DiagramBuilder::makeRoomForTitle()
+{
+    diagram_.settings.topMargin += freeTextHeight() + kTitleGap;
+    return kTitleTop;
 }
 
 void DiagramBuilder::addValue(int column, int end, int top, std::string_view text, std::string_view attachment,

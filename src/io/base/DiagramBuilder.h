@@ -43,6 +43,14 @@ public:
     // Free text with its top left corner at (x, y) in diagram coordinates; y may name a point above
     // the first row or below the last.
     void addFreeText(int x, int y, std::string_view text);
+    // Text on a row's middle line at the waveform's start, attached to the row (a group's name on
+    // its separator row).
+    void addRowCaption(int row, std::string_view text);
+    // Room above the first row for one line of free text (a title): the top margin grows by the
+    // line and a gap. Call before the first row. Answers the y of the line.
+    int makeRoomForTitle();
+    // Height of one line of free text.
+    int freeTextHeight() const;
     // Sets the cell count and the waveform width to columns, and fits the name column (moving
     // every text box with it).
     void finish(int columns);

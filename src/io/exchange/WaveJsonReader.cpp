@@ -22,7 +22,6 @@ constexpr double kMaxPhase = 1e6;
 constexpr double kColumnEpsilon = 1e-9;
 constexpr int kGroupSeparatorKind = 1; // solid line
 constexpr int kSpacerKind = 0;         // blank
-constexpr int kHeadTop = 2;
 enum HeadCode { HeadAtEnd = 0, HeadAtBegin = 1, HeadsBoth = 2, HeadsNone = 3 };
 enum LineKind { Curve = 0, Straight = 1, Angled = 2 };
 
@@ -236,15 +235,25 @@ public:
             result_.notes.push_back(std::to_string(missing) + " edge(s) whose ends are not both nodes of lanes were left out.");
     }
 
-    void headAndFoot(const JsonValue& root)
+    // The head's text gets room of its own above the cycle numbers; call before the lanes.
+    void head(const JsonValue& root)
     {
-        const int x = builder_.waveOriginX();
-        if (const JsonValue* head = root.member("head"); head && head->isObject())
-            if (const JsonValue* text = head->member("text"); text && !flatText(*text).empty())
-                builder_.addFreeText(x, kHeadTop, flatText(*text));
-        if (const JsonValue* foot = root.member("foot"); foot && foot->isObject())
-            if (const JsonValue* text = foot->member("text"); text && !flatText(*text).empty())
-                builder_.addFreeText(x, builder_.rowTop(builder_.rowCount()), flatText(*text));
+        const std::string text = sideText(root, "head");
+        if (!text.empty()) {
+            const int y = builder_.makeRoomForTitle();
+            builder_.addFreeText(builder_.waveOriginX(), y, text);
+        }
+    }
+
+    // The foot's text on a blank row of its own below the last lane, inside the frame.
+    void foot(const JsonValue& root)
+    {
+        const std::string text = sideText(root, "foot");
+        if (text.empty())
+            return;
+        const int row = builder_.addSeparator({}, kSpacerKind);
+        const int top = builder_.rowTop(row < 0 ? builder_.rowCount() : row);
+        builder_.addFreeText(builder_.waveOriginX(), top, text);
     }
 
     void summarise()
@@ -263,12 +272,19 @@ public:
     int lanes() const { return lanes_; }
 
 private:
+    static std::string sideText(const JsonValue& root, const char* key)
+    {
+        const JsonValue* side = root.member(key);
+        const JsonValue* text = side && side->isObject() ? side->member("text") : nullptr;
+        return text ? flatText(*text) : std::string();
+    }
+
     void item(const JsonValue& v)
     {
         if (v.isArray()) {
             const bool named = !v.items.empty() && v.items.front().isString();
-            if (named)
-                addSeparator(v.items.front().text, kGroupSeparatorKind);
+            if (named && addSeparator(v.items.front().text, kGroupSeparatorKind) >= 0 && !v.items.front().text.empty())
+                builder_.addRowCaption(builder_.rowCount() - 1, v.items.front().text);
             walk(v, named ? 1 : 0);
             return;
         }
@@ -283,11 +299,13 @@ private:
         lane(v, name ? flatText(*name) : std::string(), wave->text);
     }
 
-    void addSeparator(const std::string& name, int kind)
+    int addSeparator(const std::string& name, int kind)
     {
         ++lanes_;
-        if (builder_.addSeparator(name, kind) < 0)
+        const int row = builder_.addSeparator(name, kind);
+        if (row < 0)
             ++droppedLanes_;
+        return row;
     }
 
     void lane(const JsonValue& v, const std::string& name, std::string_view wave)
@@ -374,11 +392,12 @@ ImportResult readWaveJson(std::string_view text, model::Diagram& diagram, const 
     ImportResult result;
     DiagramBuilder builder(diagram, measurer);
     Import import(builder, result);
+    import.head(parsed.value);
     import.walk(*signal, 0);
     if (import.lanes() == 0)
         return refused("its \"signal\" list has no lanes.");
     import.edges(parsed.value.member("edge"));
-    import.headAndFoot(parsed.value);
+    import.foot(parsed.value);
     import.summarise();
     builder.finish(import.columns());
     result.ok = true;

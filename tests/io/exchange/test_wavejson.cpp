@@ -126,10 +126,11 @@ TEST(WaveJsonImport, GroupsSpacersEdgesHeadAndFoot)
     const io::ImportResult r = import(text, d);
     ASSERT_TRUE(r.ok) << r.error;
     const auto& rows = d.store.signals();
-    ASSERT_EQ(rows.count(), 6);
-    const char* names[] = {"clk", "", "Master", "ctrl", "w", "plain"};
-    const int separatorKinds[] = {-1, 0, 1, 1, -1, 0};
-    for (int i = 0; i < 6; ++i) {
+    ASSERT_EQ(rows.count(), 7);
+    // The foot has a blank row of its own below the last lane.
+    const char* names[] = {"clk", "", "Master", "ctrl", "w", "plain", ""};
+    const int separatorKinds[] = {-1, 0, 1, 1, -1, 0, 0};
+    for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(fields::nameOfRow(rows.get(i)), names[i]) << i;
         EXPECT_EQ(model::rowKind(rows.get(i)) == model::kRowKindSeparator, separatorKinds[i] >= 0) << i;
         if (separatorKinds[i] >= 0) {
@@ -145,10 +146,35 @@ TEST(WaveJsonImport, GroupsSpacersEdgesHeadAndFoot)
     EXPECT_EQ(arrows.get(1).rfind("4.w.2.clk.2.0.1.0.0.0.", 0), 0u) << arrows.get(1);
     ASSERT_EQ(r.notes.size(), 1u);
     EXPECT_NE(r.notes[0].find("1 edge"), std::string::npos);
-    std::vector<std::string> messages;
+    // The title above the cycle numbers, with room of its own; the group names on the lines of
+    // their separator rows; the edge's caption; the foot on its row, inside the frame.
+    const int defaultTop = model::DiagramSettings{}.topMargin;
+    EXPECT_EQ(d.settings.topMargin, defaultTop + 16 + 4);
+    const int pitch = 2 * d.settings.signalHeight + d.settings.signalSpacing;
+    struct Box {
+        std::string message, attachment;
+        int left, top;
+    };
+    std::vector<Box> boxes;
     for (const std::string& t : d.store.list(model::ListId::Texts).records())
-        messages.emplace_back(*fields::textField(t, 4));
-    EXPECT_EQ(messages, (std::vector<std::string>{"setup", "Title here", "end"}));
+        boxes.push_back({std::string(*fields::textField(t, 4)), std::string(*fields::textField(t, 5)), fields::intField(t, 0),
+                         fields::intField(t, 1)});
+    const int origin = d.settings.nameMargin + d.settings.nameColumnWidth;
+    const int captionTop = d.settings.signalHeight / 2 - 16; // on the separator's line
+    ASSERT_EQ(boxes.size(), 5u);
+    const Box expected[] = {{"Title here", "SigmoraNone", origin, 2},
+                            {"Master", "Master", origin + 2, d.settings.topMargin + 2 * pitch + captionTop},
+                            {"ctrl", "ctrl", origin + 2, d.settings.topMargin + 3 * pitch + captionTop},
+                            {"setup", "SigmoraNone", boxes[3].left, boxes[3].top},
+                            {"end", "SigmoraNone", origin, d.settings.topMargin + 6 * pitch}};
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(boxes[i].message, expected[i].message) << i;
+        EXPECT_EQ(boxes[i].attachment, expected[i].attachment) << i;
+        EXPECT_EQ(boxes[i].left, expected[i].left) << i;
+        EXPECT_EQ(boxes[i].top, expected[i].top) << i;
+    }
+    // The title ends above the cycle numbers (drawn from topMargin - 20).
+    EXPECT_LE(2 + 16, d.settings.topMargin - 20);
 }
 
 struct BadCase {
