@@ -1,11 +1,15 @@
 #!/bin/sh
 # Every example diagram exported as WaveJSON is drawn by WaveDrom's command-line renderer (npm
-# wavedrom-cli), names every lane in its picture, and reads back into the same export.
-# Usage: wavedrom_client.sh SIGMORA EXAMPLES_DIR PEER_DIR  (exit 77: the renderer is not installed)
+# wavedrom-cli), names every lane in its picture, writes the text of every edge and the title,
+# and reads back into the same export. Each WaveJSON file in WAVEJSON_DIR (arrows, labels' edges,
+# a title, a gap, groups) is read, exported and drawn the same way.
+# Usage: wavedrom_client.sh SIGMORA EXAMPLES_DIR PEER_DIR [WAVEJSON_DIR]  (exit 77: the renderer is
+# not installed)
 set -eu
 sigmora=$1
 examples=$2
 peer=$3
+wavejson=${4:-}
 cli="$peer/node_modules/wavedrom-cli/wavedrom-cli.js"
 if [ ! -f "$cli" ] || ! command -v node >/dev/null 2>&1; then
     echo "wavedrom-cli is not installed in $peer: run scripts/setup-wavedrom.sh $peer" >&2
@@ -15,9 +19,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen
 count=0
-for sgm in "$examples"/*.sgm; do
-    base=$(basename "$sgm" .sgm)
-    "$sigmora" --convert "$sgm" "$work/$base.json"
+for input in "$examples"/*.sgm ${wavejson:+"$wavejson"/*.json}; do
+    base=$(basename "$input" | tr . -)
+    "$sigmora" --convert "$input" "$work/$base.json"
     node "$cli" -i "$work/$base.json" -s "$work/$base.svg"
     node - "$work/$base.json" "$work/$base.svg" <<'JS'
 const fs = require('fs');
@@ -26,10 +30,18 @@ const lanes = JSON.parse(fs.readFileSync(json, 'utf8')).signal;
 const svg = fs.readFileSync(svgFile, 'utf8');
 if (!svg.startsWith('<svg') || !svg.trimEnd().endsWith('</svg>')) { console.error(svgFile + ': not an SVG'); process.exit(1); }
 const esc = s => s.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
-for (const lane of lanes) {
+const doc = JSON.parse(fs.readFileSync(json, 'utf8'));
+const flat = items => items.flatMap(i => Array.isArray(i) ? flat(i.slice(1)) : [i]);
+for (const lane of flat(lanes)) {
   if (lane.name && !svg.includes('>' + esc(lane.name) + '<')) { console.error(svgFile + ': no lane named ' + lane.name); process.exit(1); }
 }
-console.log(svgFile + ': ' + lanes.length + ' lanes drawn, ' + svg.length + ' bytes');
+const texts = (doc.edge || []).map(e => e.split(' ').slice(1).join(' ')).filter(t => t);
+if (doc.head) texts.push(doc.head.text);
+if (doc.foot) texts.push(doc.foot.text);
+for (const t of texts) {
+  if (!svg.includes(esc(t))) { console.error(svgFile + ': no text ' + t); process.exit(1); }
+}
+console.log(svgFile + ': ' + flat(lanes).length + ' lanes, ' + (doc.edge || []).length + ' edges and ' + texts.length + ' texts drawn, ' + svg.length + ' bytes');
 JS
     "$sigmora" --convert "$work/$base.json" "$work/$base-back.sgm"
     "$sigmora" --convert "$work/$base-back.sgm" "$work/$base-again.json"

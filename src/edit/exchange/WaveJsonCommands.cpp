@@ -15,6 +15,7 @@ namespace {
 
 constexpr const char* kNoRows = "Please add signals to the waveforms first";
 constexpr const char* kCannotWrite = "Problem writing the WaveJSON file";
+constexpr const char* kLeftOut = "The WaveJSON file was written without what it cannot carry:";
 
 void exportWaveJson(Session& session)
 {
@@ -25,11 +26,21 @@ void exportWaveJson(Session& session)
     const auto path = session.ui().saveFileName(writeDialogOf(Format::WaveJson));
     if (!path || path->empty())
         return;
-    const io::WriteResult written = io::writeFileReplacing(*path, io::waveJsonText(session.diagram()));
-    if (written.error != io::WriteError::None)
+    const io::WaveJsonExport exported = io::waveJsonExport(session.diagram());
+    const io::WriteResult written = io::writeFileReplacing(*path, exported.text);
+    if (written.error != io::WriteError::None) {
         session.ui().showMessage(std::string(kCannotWrite) + ": " + *path + "\n" +
                                     io::fileProblem(*path, written.systemError),
                                 "Sigmora", MessageIcon::Warning);
+        return;
+    }
+    // Never silent about what the format cannot carry.
+    if (!exported.notes.empty()) {
+        std::string text = kLeftOut;
+        for (const std::string& note : exported.notes)
+            text += "\n" + note;
+        session.ui().showMessage(text, "Sigmora", MessageIcon::Information);
+    }
 }
 
 void importWaveJson(Session& session)

@@ -167,6 +167,14 @@ void DiagramBuilder::addFreeText(int x, int y, std::string_view text)
     addTextBox(x, y, measurer_.textWidth(plain, font), plain, model::kUnattached, s.textFace, s.textSize);
 }
 
+void DiagramBuilder::addTimeBreak(int column, int row)
+{
+    if (row < 0 || row >= rowCount() || column < 0 || column >= model::kMaxCells)
+        return;
+    diagram_.store.list(model::ListId::TimeBreaks)
+        .append(std::to_string(column) + "." + std::string(fields::nameOfRow(diagram_.store.signals().get(row))) + ".");
+}
+
 void DiagramBuilder::addRowCaption(int row, std::string_view text)
 {
     const std::string& record = diagram_.store.signals().get(row);

@@ -43,6 +43,8 @@ public:
     // Free text with its top left corner at (x, y) in diagram coordinates; y may name a point above
     // the first row or below the last.
     void addFreeText(int x, int y, std::string_view text);
+    // A time break at the column boundary on the left of column on a row.
+    void addTimeBreak(int column, int row);
     // Text on a row's middle line at the waveform's start, attached to the row (a group's name on
     // its separator row).
     void addRowCaption(int row, std::string_view text);

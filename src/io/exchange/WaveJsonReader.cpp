@@ -331,6 +331,10 @@ private:
         columns_ = std::max(columns_, count);
         unknownCharacters_ = unknownCharacters_ || decoder.unknownCharacters();
         const int row = builder_.addRow(decoder.decode(name, count));
+        // A gap is a time break where the lane holds its value.
+        for (std::size_t i = 0; i < wave.size(); ++i)
+            if (wave[i] == '|' && decoder.boundary(i, count) < count)
+                builder_.addTimeBreak(decoder.boundary(i, count), row);
         if (const JsonValue* node = v.member("node"); node && node->isString())
             for (std::size_t i = 0; i < node->text.size(); ++i)
                 if (node->text[i] != '.' && !nodes_.count(node->text[i]))

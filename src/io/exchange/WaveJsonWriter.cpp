@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "io/exchange/JsonDocument.h"
+#include "io/exchange/WaveJsonAnnotations.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
 #include "model/TextBoxRecord.h"
+#include "model/TextCase.h"
 #include "model/TextLines.h"
 #include "render/Layout.h"
 
@@ -18,6 +21,7 @@ namespace {
 namespace fields = model::fields;
 
 constexpr std::string_view kLabelAttachment = "WFLabel*";
+constexpr std::string_view kDefaultSeparatorName = "separator";
 
 // What one column shows, in WaveJSON's terms: '0', '1', 'z', 'x' or '=' (a bus value, with the
 // number of its run so that two neighbouring values stay apart).
@@ -31,6 +35,7 @@ struct Cell {
 struct Box {
     int left, top, right, bottom;
     std::string text;
+    std::size_t index; // in the text list
 };
 
 // One lane's wave with its data labels and timing.
@@ -77,20 +82,23 @@ std::vector<Box> valueBoxes(const model::Diagram& d)
 {
     std::vector<Box> boxes;
     model::ReaderReport ignored;
-    for (const std::string& r : d.store.list(model::ListId::Texts).records()) {
+    const auto& texts = d.store.list(model::ListId::Texts).records();
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::string& r = texts[i];
         const auto attachment = fields::textField(r, model::textfield::Attachment);
         if (attachment && attachment->substr(0, kLabelAttachment.size()) == kLabelAttachment)
             continue; // the caption of a setup/hold label
         boxes.push_back({model::textbox::left(r, ignored), model::textbox::top(r, ignored),
                          model::textbox::right(r, ignored), model::textbox::bottom(r, ignored),
-                         model::singleLineText(model::textbox::message(r, ignored))});
+                         model::singleLineText(model::textbox::message(r, ignored)), i});
     }
     return boxes;
 }
 
 // The text of the first box whose left edge lies on the run (from half a cell before it to its
 // end) and whose middle lies in the row's band.
-std::string valueText(const std::vector<Box>& boxes, const render::Layout& l, int row, int first, int end)
+std::string valueText(const std::vector<Box>& boxes, const render::Layout& l, int row, int first, int end,
+                      std::set<std::size_t>& used)
 {
     const int bandTop = l.rowTop(row) - l.signalSpacing / 2;
     const int bandBottom = l.rowTop(row) + l.signalHeight + l.signalSpacing / 2;
@@ -98,8 +106,10 @@ std::string valueText(const std::vector<Box>& boxes, const render::Layout& l, in
     const int x1 = l.waveOriginX() + end * l.cellWidth;
     for (const Box& b : boxes) {
         const int middle = (b.top + std::max(b.top, b.bottom)) / 2;
-        if (b.left >= x0 && b.left < x1 && middle >= bandTop && middle < bandBottom)
+        if (b.left >= x0 && b.left < x1 && middle >= bandTop && middle < bandBottom) {
+            used.insert(b.index);
             return b.text;
+        }
     }
     return {};
 }
@@ -108,8 +118,9 @@ std::string valueText(const std::vector<Box>& boxes, const render::Layout& l, in
 // showed, '=' with a data label for a new bus value, else the character of the group.
 class WaveBuilder {
 public:
-    WaveBuilder(const std::vector<Box>& boxes, const render::Layout& l, int row, const std::vector<Cell>& cells)
-        : boxes_(boxes), layout_(l), row_(row), cells_(cells)
+    WaveBuilder(const std::vector<Box>& boxes, const render::Layout& l, int row, const std::vector<Cell>& cells,
+                std::set<std::size_t>& used)
+        : boxes_(boxes), layout_(l), row_(row), cells_(cells), used_(&used)
     {
     }
     void add(const Cell& cell, char character, int firstColumn)
@@ -120,7 +131,7 @@ public:
         }
         lane.wave += character;
         if (character == '=')
-            lane.data.push_back(valueText(boxes_, layout_, row_, firstColumn, runEnd(firstColumn)));
+            lane.data.push_back(valueText(boxes_, layout_, row_, firstColumn, runEnd(firstColumn), *used_));
         previous_ = cell;
         previousChar_ = character;
     }
@@ -138,6 +149,7 @@ private:
     const render::Layout& layout_;
     int row_;
     const std::vector<Cell>& cells_;
+    std::set<std::size_t>* used_;
     std::optional<Cell> previous_;
     char previousChar_ = 0;
 };
@@ -187,9 +199,11 @@ Lane cellLane(WaveBuilder b, const std::vector<Cell>& cells, int count)
     return b.lane;
 }
 
-std::string laneJson(std::string_view name, const Lane& lane)
+std::string laneJson(std::string_view name, const Lane& lane, const std::string& nodes)
 {
     std::string out = "{\"name\": " + jsonQuoted(name) + ", \"wave\": " + jsonQuoted(lane.wave);
+    if (!nodes.empty())
+        out += ", \"node\": " + jsonQuoted(nodes);
     if (!lane.data.empty()) {
         out += ", \"data\": [";
         for (std::size_t k = 0; k < lane.data.size(); ++k)
@@ -216,27 +230,33 @@ int columnsWritten(const model::Diagram& d)
 // repeats the one before (a reader pads a shorter lane with its last value, so it comes back).
 struct RowLane {
     std::string json; // a separator's spacer lane
+    bool group = false; // a separator that opens a group
     std::string name;
     std::optional<Lane> lane;
     int extent = 0;
     bool repeatingHalf = false;
 };
 
-RowLane rowLane(const model::Diagram& d, const std::vector<Box>& boxes, const render::Layout& l, int index)
+RowLane rowLane(const model::Diagram& d, const std::vector<Box>& boxes, const render::Layout& l, int index,
+                std::set<std::size_t>& used)
 {
     const std::string& record = d.store.signals().get(index);
     const model::SignalRow row = model::parseSignalRow(record);
     RowLane out;
     // A separator is a spacer lane; one with a name keeps it, which the peers draw as a label.
     if (row.separator) {
-        out.json = row.name.empty() ? "{}" : "{\"name\": " + jsonQuoted(model::singleLineText(row.name)) + "}";
+        out.name = model::singleLineText(row.name);
+        out.json = row.name.empty() ? "{}" : "{\"name\": " + jsonQuoted(out.name) + "}";
+        // A solid line named by the user (not the "separator" the program names it) heads a group.
+        out.group = row.separatorKind == static_cast<int>(model::SeparatorKind::SolidLine) && !out.name.empty() &&
+                    !model::startsWithIgnoringCase(out.name, kDefaultSeparatorName);
         return out;
     }
     const int n = std::clamp(d.settings.cellCount, 0, model::kMaxCells);
     const int count = columnsWritten(d);
     // Two columns more than are written, so that the last shifted cycle is whole.
     const std::vector<Cell> cells = rowCells(d, index, row.waveform, count + 2);
-    const WaveBuilder b(boxes, l, index, cells);
+    const WaveBuilder b(boxes, l, index, cells, used);
     // A clock that shows anything but levels is written as a signal.
     std::optional<Lane> lane;
     if (row.clock)
@@ -259,32 +279,98 @@ RowLane rowLane(const model::Diagram& d, const std::vector<Box>& boxes, const re
     return out;
 }
 
+// The lanes from row `first` on as the items of a signal list, a group ending at the next
+// separator (a group right after a group's separator is nested in it). Answers the row after them.
+class SignalList {
+public:
+    SignalList(const std::vector<RowLane>& lanes, const WaveJsonAnnotations& extras, int rows)
+        : lanes_(lanes), extras_(extras), rows_(rows)
+    {
+    }
+    std::string items()
+    {
+        std::string out;
+        int i = 0;
+        while (i < rows_)
+            out += (out.empty() ? "\n  " : ",\n  ") + item(i);
+        return out;
+    }
+
+private:
+    std::string item(int& i)
+    {
+        const RowLane& r = lanes_[static_cast<std::size_t>(i++)];
+        if (r.lane)
+            return laneJson(r.name, *r.lane, extras_.nodes(i - 1));
+        if (!r.group)
+            return r.json;
+        std::string out = "[" + jsonQuoted(r.name);
+        if (i < rows_ && lanes_[static_cast<std::size_t>(i)].group)
+            out += ", " + item(i);
+        else
+            while (i < rows_ && lanes_[static_cast<std::size_t>(i)].lane)
+                out += ", " + item(i);
+        return out + "]";
+    }
+
+    const std::vector<RowLane>& lanes_;
+    const WaveJsonAnnotations& extras_;
+    int rows_;
+};
+
 } // namespace
 
-std::string waveJsonText(const model::Diagram& diagram)
+WaveJsonExport waveJsonExport(const model::Diagram& diagram)
 {
     render::Layout layout = render::Layout::from(diagram.settings);
     layout.firstVisibleCell = 0;
     layout.verticalScroll = 0;
     const std::vector<Box> boxes = valueBoxes(diagram);
-    const int rows = diagram.store.signalCount();
+    int rows = diagram.store.signalCount();
     std::vector<RowLane> lanes;
+    std::set<std::size_t> valueTexts;
     for (int i = 0; i < rows; ++i)
-        lanes.push_back(rowLane(diagram, boxes, layout, i));
+        lanes.push_back(rowLane(diagram, boxes, layout, i, valueTexts));
     // Where one lane ends with the diagram, a half cycle past the end that only repeats is left
     // off the others: a lane shifted by half a cycle is written back as long as it was read.
     const int n = std::clamp(diagram.settings.cellCount, 0, model::kMaxCells);
     const bool oneEndsWithTheDiagram =
         std::any_of(lanes.begin(), lanes.end(), [n](const RowLane& r) { return r.lane && r.extent == n; });
-    std::string out = "{\"signal\": [";
-    for (int i = 0; i < rows; ++i) {
-        RowLane& r = lanes[static_cast<std::size_t>(i)];
+    std::vector<LaneShape> shapes;
+    for (RowLane& r : lanes) {
         if (oneEndsWithTheDiagram && r.repeatingHalf)
             r.lane->wave.pop_back();
-        out += std::string(i ? ",\n  " : "\n  ") + (r.lane ? laneJson(r.name, *r.lane) : r.json);
+        LaneShape shape;
+        if (r.lane) {
+            shape.step = r.lane->period == 1 ? 2 : 1;
+            shape.shift = r.lane->phase != 0 ? 1 : 0;
+            shape.wave = &r.lane->wave;
+        }
+        shapes.push_back(shape);
     }
-    out += rows ? "\n]}\n" : "]}\n";
+    const WaveJsonAnnotations extras(diagram, layout, shapes, valueTexts);
+    if (extras.footRow)
+        --rows; // the blank row that holds the foot is no lane
+    WaveJsonExport out;
+    out.text = "{\"signal\": [" + SignalList(lanes, extras, rows).items() + (rows ? "\n]" : "]");
+    if (!extras.edges.empty()) {
+        out.text += ",\n\"edge\": [";
+        for (std::size_t k = 0; k < extras.edges.size(); ++k)
+            out.text += (k ? ", " : "") + jsonQuoted(extras.edges[k]);
+        out.text += "]";
+    }
+    if (!extras.head.empty())
+        out.text += ",\n\"head\": {\"text\": " + jsonQuoted(extras.head) + "}";
+    if (!extras.foot.empty())
+        out.text += ",\n\"foot\": {\"text\": " + jsonQuoted(extras.foot) + "}";
+    out.text += "}\n";
+    out.notes = extras.notes;
     return out;
+}
+
+std::string waveJsonText(const model::Diagram& diagram)
+{
+    return waveJsonExport(diagram).text;
 }
 
 } // namespace sigmora::io

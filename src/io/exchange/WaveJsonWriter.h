@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/Diagram.h"
 
@@ -20,7 +21,15 @@ namespace sigmora::io {
 // arrows; other clock rows are written as signals), tri-state
 // is z, hatched tri-state is x, and a bus value is "=" with "." for its continuation, labelled
 // with the text of a text box sitting on that run (an empty label when there is none).
+// Beside the lanes: arrows and labels as node letters and edges, time breaks as gaps, free text
+// above the first row and below the last as head and foot text, and a solid-line separator the
+// user named as a group of the rows up to the next separator (WaveJsonAnnotations says how).
 // The text is UTF-8 JSON.
+struct WaveJsonExport {
+    std::string text;
+    std::vector<std::string> notes; // what the format cannot carry and was left out, one sentence each
+};
+WaveJsonExport waveJsonExport(const model::Diagram& diagram);
 std::string waveJsonText(const model::Diagram& diagram);
 
 } // namespace sigmora::io

@@ -146,6 +146,23 @@ TEST_F(PeerFormatFixture, ImportOffersToSaveChangesFirstAndTheDumpDialogProposes
     EXPECT_EQ(names().size(), 2u); // cancelled: still the clock and the bus
 }
 
+// What the format cannot carry is said after the file is written, never dropped in silence.
+TEST_F(PeerFormatFixture, ExportSaysWhatTheFormatCannotCarry)
+{
+    editor.diagram().store.floodStyles().set(1, 3, 1);
+    editor.diagram().store.list(model::ListId::Texts).append("300.22.340.34.note.SigmoraNone.     0.Arial.8.0.0.0.0.0.0.0.");
+    const std::string path = (dir / "out.json").string();
+    ui.fileNames.push_back(path);
+    editor.execute(cmd::ExportWaveJson);
+    ASSERT_TRUE(fs::exists(path));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "The WaveJSON file was written without what it cannot carry:\n"
+              "1 shaded cell (flood fill) other than undefined values: WaveJSON shades only undefined values (x).\n"
+              "1 text box among the rows: WaveJSON has text only above and below the lanes and on edges.");
+    EXPECT_EQ(ui.messages[0].caption, "Sigmora");
+}
+
 TEST_F(PeerFormatFixture, ExportWritesTheDiagramOrSaysThereIsNothing)
 {
     const std::string path = (dir / "out.json").string();
