@@ -154,6 +154,8 @@ TEST_F(TimingFixture, ZoomAndHeightMoveTextBoxesWithTheGrid)
     texts().append("240.68.290.84.on row.Default Signal 2.     0.Arial.8.0.0.0.0.0.0.0.");
     texts().append("300.100.340.116.free.SigmoraNone.     0.Arial.8.0.0.0.0.0.0.0.");
     texts().append("50.50.90.66.caption.WFLabel*0*.     0.Arial.8.0.0.0.0.0.0.0.");
+    // Attached to row 1 in the name column: it keeps its x whatever the cell width.
+    texts().append("20.68.60.84.in names.Default Signal 2.     0.Arial.8.0.0.0.0.0.0.0.");
     const std::string caption = texts().get(2);
     struct Step {
         int command;
@@ -175,6 +177,9 @@ TEST_F(TimingFixture, ZoomAndHeightMoveTextBoxesWithTheGrid)
             EXPECT_EQ(field(texts(), 1, f), s.free[f]) << s.command << " field " << f;
         }
         EXPECT_EQ(texts().get(2), caption);
+        EXPECT_EQ(field(texts(), 3, 0), 20) << s.command;
+        EXPECT_EQ(field(texts(), 3, 2), 60) << s.command;
+        EXPECT_EQ(field(texts(), 3, 1), s.attached[1]) << s.command << " moves with its row";
     }
 }
 
