@@ -59,9 +59,9 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 # File, Import, the last item but one (Value Change Dump); the file dialog takes the path typed.
 xdotool windowfocus --sync "$window"
 xdotool key --clearmodifiers alt+f
-sleep 0.5
+sleep 1
 xdotool key i
-sleep 0.5
+sleep 1
 xdotool key Up Up Return
 box=$(await '^Open Value Change Dump files$' file-dialog)
 xdotool windowfocus --sync "$box"
