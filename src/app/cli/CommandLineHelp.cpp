@@ -25,7 +25,8 @@ An editor for digital timing diagrams.
 constexpr const char* kUsageEnd = R"(    --clock NAME       For a .vcd input: the clock signal (default: a 1-bit signal named like
                        clk, else the one that changes most).
     --signals A,B,...  For a .vcd input: the signals to read (default: all, up to 255).
-    --from T, --to T   For a .vcd input: the time window, in the dump's time unit.
+    --from T, --to T   For a .vcd input: the time window, in the dump's time unit or with a
+                       unit of its own (460ns, 2.5us).
     --half-period TIME For a .vcd, .v or .vhd output: the time of one cell, a number and fs,
                        ps, ns, us, ms or s (default: 5ns).
   --help               Shows this summary.

@@ -87,7 +87,13 @@ bool outputBytes(Format format, const model::Diagram& diagram, const std::string
 {
     switch (format) {
     case Format::Native: bytes = io::nativeFileBytes(diagram); return true;
-    case Format::WaveJson: bytes = waveJsonOutputBytes(diagram); return true;
+    case Format::WaveJson: {
+        std::vector<std::string> notes;
+        bytes = waveJsonOutputBytes(diagram, notes);
+        for (const std::string& note : notes)
+            std::fprintf(stderr, "sigmora: %s\n", note.c_str());
+        return true;
+    }
     case Format::Vcd:
     case Format::Verilog:
     case Format::Vhdl: {

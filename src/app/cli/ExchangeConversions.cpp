@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/platform/QtTextMeasurer.h"
+#include "io/dump/DumpTime.h"
 #include "io/dump/VcdWriter.h"
 #include "io/exchange/ImportFiles.h"
 #include "io/hdl/VerilogStimulus.h"
@@ -13,12 +14,25 @@ namespace sigmora::app {
 
 namespace {
 
-bool timeValue(const std::string& text, std::optional<long long>& t)
+// --from or --to made a time of the dump, whose unit its header gives; false with the reason.
+bool dumpTime(const char* option, const std::string& text, const std::string& timescale, std::optional<long long>& time,
+              std::string& error)
 {
-    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos)
+    if (text.empty())
+        return true;
+    const io::DumpTimeText read = io::dumpTimeFromText(text, timescale);
+    if (!read.time) {
+        error = std::string(option) + " " + text + ": " + read.problem;
         return false;
-    t = std::stoll(text);
+    }
+    time = read.time;
     return true;
+}
+
+// Whether a time typed carries a unit of its own (then the dump's unit must be known).
+bool hasUnit(const std::string& text)
+{
+    return text.find_first_not_of("0123456789 ") != std::string::npos;
 }
 
 std::vector<std::string> commaList(const std::string& text)
@@ -61,10 +75,13 @@ bool parseExchangeOptions(int argc, char* argv[], int first, ExchangeOptions& op
         else if (option == "--signals")
             options.vcd.signals = commaList(value);
         else if (option == "--from" || option == "--to") {
-            if (!timeValue(value, option == "--from" ? options.vcd.from : options.vcd.to)) {
-                error = option + " takes a time in the dump's units, a whole number: " + value;
+            // Checked as far as it can be without the dump: a whole number, or a time with a unit.
+            const io::DumpTimeText read = io::dumpTimeFromText(value, "1fs");
+            if (!read.time) {
+                error = option + " " + value + ": " + read.problem;
                 return false;
             }
+            (option == "--from" ? options.fromText : options.toText) = value;
         } else {
             error = "unknown option " + option;
             return false;
@@ -82,13 +99,25 @@ bool readExchangeInput(edit::Format format, const std::string& in, const Exchang
         result = io::importWaveJsonFile(in, diagram, measurer);
     } else {
         io::VcdChoice choice = options.vcd;
-        if (choice.clock.empty()) {
+        // The survey names the default clock and the dump's unit, which a time with a unit needs.
+        if (choice.clock.empty() || hasUnit(options.fromText) || hasUnit(options.toText)) {
             const io::VcdSurvey survey = io::surveyVcdFile(in);
             if (!survey.ok) {
                 error = survey.error;
                 return false;
             }
-            choice.clock = io::defaultVcdClock(survey);
+            if (choice.clock.empty())
+                choice.clock = io::defaultVcdClock(survey);
+            if (!dumpTime("--from", options.fromText, survey.timescale, choice.from, error) ||
+                !dumpTime("--to", options.toText, survey.timescale, choice.to, error))
+                return false;
+        } else if (!dumpTime("--from", options.fromText, {}, choice.from, error) ||
+                   !dumpTime("--to", options.toText, {}, choice.to, error)) {
+            return false;
+        }
+        if (choice.from && choice.to && *choice.from >= *choice.to) {
+            error = "the window is empty: --from " + options.fromText + " is not before --to " + options.toText;
+            return false;
         }
         result = io::importVcdFile(in, choice, diagram, measurer);
     }
@@ -100,9 +129,11 @@ bool readExchangeInput(edit::Format format, const std::string& in, const Exchang
     return true;
 }
 
-std::string waveJsonOutputBytes(const model::Diagram& diagram)
+std::string waveJsonOutputBytes(const model::Diagram& diagram, std::vector<std::string>& notes)
 {
-    return io::waveJsonText(diagram);
+    io::WaveJsonExport exported = io::waveJsonExport(diagram);
+    notes = std::move(exported.notes);
+    return std::move(exported.text);
 }
 
 bool hdlOutputBytes(edit::Format format, const model::Diagram& diagram, const std::string& in,

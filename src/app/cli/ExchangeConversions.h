@@ -17,6 +17,9 @@ namespace sigmora::app {
 
 struct ExchangeOptions {
     io::VcdChoice vcd;
+    // --from and --to as typed: a whole number of the dump's unit, or a time with its unit
+    // ("460ns", "2.5us"), made a time of the dump once its header is read.
+    std::string fromText, toText;
     bool given = false; // any option of a dump input was on the command line
     long long halfPeriodFs = io::kDefaultHalfPeriodFs;
     bool halfPeriodGiven = false;
@@ -34,8 +37,8 @@ bool parseExchangeOptions(int argc, char* argv[], int first, ExchangeOptions& op
 bool readExchangeInput(edit::Format format, const std::string& in, const ExchangeOptions& options, model::Diagram& diagram,
                        std::string& error, std::vector<std::string>& notes);
 
-// The diagram as WaveJSON.
-std::string waveJsonOutputBytes(const model::Diagram& diagram);
+// The diagram as WaveJSON; notes get what the format cannot carry, one sentence each.
+std::string waveJsonOutputBytes(const model::Diagram& diagram, std::vector<std::string>& notes);
 
 // The diagram read from the file in as a value change dump (edit::Format::Vcd), Verilog or VHDL
 // stimulus, with the options' half-period; the module, entity and scope are named after in. Every

@@ -26,6 +26,20 @@ void VcdCodes::add(const std::string& code)
     ++count_;
 }
 
+namespace {
+
+// Whether word is the start of a keyword a dump may hold (the whole keyword included).
+bool isKeywordStart(std::string_view word)
+{
+    for (std::string_view keyword : {"$enddefinitions", "$end", "$scope", "$upscope", "$var", "$timescale", "$date",
+                                     "$version", "$comment", "$dumpvars"})
+        if (keyword.substr(0, word.size()) == word)
+            return true;
+    return false;
+}
+
+} // namespace
+
 bool VcdParser::readHeader(VcdSurvey& out)
 {
     std::vector<std::string> scopes;
@@ -56,8 +70,12 @@ bool VcdParser::readHeader(VcdSurvey& out)
             if (!skipToEnd())
                 return false;
         } else {
-            return fail(w.front() == '$' ? "unknown keyword " + std::string(w)
-                                         : "\"" + std::string(w.substr(0, 40)) + "\" outside any keyword");
+            // A keyword cut short by the end of the file ("$enddef") is a dump cut inside its header.
+            const std::string cut(w.substr(0, 40));
+            std::string_view next;
+            if (cut.front() == '$' && isKeywordStart(cut) && !word(next))
+                return fail("the file ends inside its header, in \"" + cut + "\": the dump was cut short");
+            return fail(cut.front() == '$' ? "unknown keyword " + cut : "\"" + cut + "\" outside any keyword");
         }
     }
     return fail(tokens_.tooLong() ? "a word is far too long" : "the file ends before \"$enddefinitions\"");

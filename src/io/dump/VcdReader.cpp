@@ -184,6 +184,10 @@ public:
         return slot;
     }
     void setClock(int slot) { clockSlot_ = slot; }
+    // The last time the dump wrote, and whether the dump ended before time t without the window
+    // or the diagram having ended the reading first.
+    long long lastTime() const { return now_; }
+    bool endsBefore(long long t) const { return !done_ && now_ < t; }
     std::vector<RowState> rows;
 
     bool time(long long t)
@@ -381,6 +385,9 @@ std::string defaultVcdClock(const VcdSurvey& survey)
 ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& diagram,
                      const model::TextMeasurer& measurer)
 {
+    if (choice.from && choice.to && *choice.from >= *choice.to)
+        return failed("The time window is empty: it starts at time " + std::to_string(*choice.from) +
+                      ", not before its end at time " + std::to_string(*choice.to) + ".");
     VcdSurvey header;
     VcdParser parser(in);
     if (!parser.readHeader(header))
@@ -452,6 +459,10 @@ ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& 
                       " has fewer than two edges" + (choice.from || choice.to ? " inside the time window." : "."));
     if (!sampler.cutNote.empty())
         result.notes.push_back(sampler.cutNote);
+    else if (choice.to && sampler.endsBefore(*choice.to))
+        result.notes.push_back("The dump ends at time " + std::to_string(sampler.lastTime()) +
+                               ", before the end of the window at time " + std::to_string(*choice.to) +
+                               ": the diagram holds what the dump has up to there.");
 
     DiagramBuilder builder(diagram, measurer);
     for (RowState& r : sampler.rows) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -175,7 +176,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"NoEdges", kOne + kEnd + "#0\n0!\n#5\n1!\n", {}, "fewer than two edges"},
         BadCase{"NoClock", "$var wire 1 ! a $end\n" + kEnd + "#0\n0!\n", {}, "no 1-bit signal named like a clock"},
         BadCase{"ClockIsVector", "$var wire 4 ! a $end\n" + kEnd, {"a", {}, {}, {}}, "no 1-bit signal named a"},
-        BadCase{"UnknownSignal", kOne + kEnd, {"clk", {"nope"}, {}, {}}, "no signal named nope"}),
+        BadCase{"UnknownSignal", kOne + kEnd, {"clk", {"nope"}, {}, {}}, "no signal named nope"},
+        BadCase{"CutInsideTheHeader", kOne + "$upscope $end\n$endde", {}, "the file ends inside its header, in \"$endde\""},
+        BadCase{"CutAfterADollar", kOne + "$", {}, "the file ends inside its header, in \"$\""},
+        BadCase{"WindowBackwards", kOne + kEnd + kBody, {"clk", {}, 20, 10},
+                "The time window is empty: it starts at time 20, not before its end at time 10."},
+        BadCase{"WindowOfNoTime", kOne + kEnd + kBody, {"clk", {}, 10, 10}, "The time window is empty"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ClockCase {
@@ -208,6 +214,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A dump of many blocks read in one pass: only the window is kept, the rows and cells are cut
 // at the diagram's limits and the notes say where.
+// A window that runs past the dump's end imports what the dump holds and says where it ended; a
+// window inside the dump says nothing of the kind.
+TEST(VcdImport, ADumpEndingBeforeTheWindowSaysWhereItEnded)
+{
+    const Imported past = importVcd(std::string(kHeader) + kBody, {"clk", {}, 0, 1000});
+    ASSERT_TRUE(past.result.ok) << past.result.error;
+    EXPECT_EQ(past.cells(0), importVcd(std::string(kHeader) + kBody, {"clk", {}, 0, {}}).cells(0));
+    EXPECT_NE(std::find(past.result.notes.begin(), past.result.notes.end(),
+                        "The dump ends at time 30, before the end of the window at time 1000: the diagram holds what "
+                        "the dump has up to there."),
+              past.result.notes.end());
+    const Imported inside = importVcd(std::string(kHeader) + kBody, {"clk", {}, 0, 22});
+    ASSERT_TRUE(inside.result.ok) << inside.result.error;
+    for (const std::string& note : inside.result.notes)
+        EXPECT_EQ(note.find("The dump ends"), std::string::npos) << note;
+}
+
 TEST(VcdImport, StreamsLargeDumpsAndCutsAtTheLimits)
 {
     std::string text = "$timescale 1ps $end\n$scope module top $end\n$var wire 1 ! clk $end\n";

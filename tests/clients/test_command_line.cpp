@@ -1,0 +1,111 @@
+// The real program's command line on dumps and WaveJSON, as a build script runs it: the time
+// window with units, a window that is empty or runs past the dump, and what a WaveJSON export
+// cannot carry, each said on standard error.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* kDump = "$timescale 1ns $end\n$scope module tb $end\n$var wire 1 ! clk $end\n$var wire 1 \" d $end\n"
+                    "$upscope $end\n$enddefinitions $end\n"
+                    "#0\n0!\n0\"\n#5\n1!\n#10\n0!\n1\"\n#15\n1!\n#20\n0!\n0\"\n#25\n1!\n#30\n0!\n";
+
+std::string slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct CommandLine : ::testing::Test {
+    fs::path dir;
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("sigmora-cli-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        std::ofstream(dir / "tb.vcd") << kDump;
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    // Runs "sigmora --convert IN OUT ARGS"; answers the exit status, standard error in err.
+    int convert(const fs::path& in, const fs::path& out, const std::string& args, std::string& err) const
+    {
+        const fs::path errFile = dir / "err.txt";
+        const std::string command = std::string("QT_QPA_PLATFORM=offscreen ") + SIGMORA_EXECUTABLE + " --convert '" +
+                                    in.string() + "' '" + out.string() + "' " + args + " 2>'" + errFile.string() + "'";
+        const int status = std::system(command.c_str());
+        err = slurp(errFile);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+};
+
+} // namespace
+
+TEST_F(CommandLine, TheWindowTakesTimesWithUnitsOrInTheDumpsUnit)
+{
+    const struct {
+        const char* args;
+    } same[] = {{"--from 10ns --to 25ns"}, {"--from 0.01us --to 25000ps"}, {"--from '10 ns' --to 25"}};
+    std::string err;
+    ASSERT_EQ(convert(dir / "tb.vcd", dir / "plain.sgm", "--from 10 --to 25", err), 0) << err;
+    const std::string plain = slurp(dir / "plain.sgm");
+    ASSERT_FALSE(plain.empty());
+    for (const auto& c : same) {
+        const fs::path out = dir / "units.sgm";
+        fs::remove(out);
+        EXPECT_EQ(convert(dir / "tb.vcd", out, c.args, err), 0) << c.args << ": " << err;
+        EXPECT_EQ(slurp(out), plain) << c.args;
+    }
+}
+
+TEST_F(CommandLine, AWindowThatIsEmptyOrNotATimeIsToldAndNothingIsWritten)
+{
+    const struct {
+        const char* args;
+        int status;
+        const char* says;
+    } cases[] = {
+        {"--from 25 --to 10", 1, "the window is empty: --from 25 is not before --to 10"},
+        {"--from 20ns --to 20ns", 1, "the window is empty"},
+        {"--from fast", 2, "--from fast: "},
+        {"--to 3ps", 1, "--to 3ps: "}, // not a whole number of the dump's nanoseconds
+    };
+    for (const auto& c : cases) {
+        const fs::path out = dir / "out.sgm";
+        std::string err;
+        EXPECT_EQ(convert(dir / "tb.vcd", out, c.args, err), c.status) << c.args << ": " << err;
+        EXPECT_NE(err.find(c.says), std::string::npos) << c.args << ": " << err;
+        EXPECT_FALSE(fs::exists(out)) << c.args;
+    }
+}
+
+TEST_F(CommandLine, ADumpEndingBeforeTheWindowsEndIsImportedAndSaysWhere)
+{
+    std::string err;
+    ASSERT_EQ(convert(dir / "tb.vcd", dir / "late.sgm", "--from 0 --to 1us", err), 0) << err;
+    EXPECT_NE(err.find("The dump ends at time 30, before the end of the window at time 1000"), std::string::npos) << err;
+    EXPECT_FALSE(slurp(dir / "late.sgm").empty());
+}
+
+// The annotated example holds fills, colours and boxes among the rows that WaveJSON cannot hold:
+// the export is written and says what it left out, one line each.
+TEST_F(CommandLine, AWaveJsonExportSaysWhatItCannotCarry)
+{
+    std::string err;
+    const fs::path out = dir / "annotated.json";
+    ASSERT_EQ(convert(fs::path(SIGMORA_SOURCE_DIR) / "examples" / "annotated.sgm", out, "", err), 0) << err;
+    EXPECT_NE(slurp(out).find("\"signal\""), std::string::npos);
+    EXPECT_EQ(err.rfind("sigmora: ", 0), 0u) << err;
+    EXPECT_NE(err.find('\n'), std::string::npos) << err;
+}
