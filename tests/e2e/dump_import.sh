@@ -90,7 +90,7 @@ save() { # File, Save As, with the name typed
   xdotool windowfocus --sync "$b"
   xdotool type --delay 20 "$1"
   xdotool key Return
-  for _ in $(seq 40); do
+  for _ in $(seq 120); do
     [ -s "$1" ] && break
     sleep 0.25
   done
