@@ -82,17 +82,19 @@ bool readInput(Format format, const std::string& in, const ExchangeOptions& opti
     }
 }
 
-bool outputBytes(Format format, const model::Diagram& diagram, const std::string& in, const std::string& out,
-                 const ExchangeOptions& options, std::string& bytes, std::string& error)
+// Writes the output file in the format; false with a one-line error.
+bool writeOutput(Format format, const model::Diagram& diagram, const std::string& in, const std::string& out,
+                 const ExchangeOptions& options, std::string& error)
 {
+    std::string bytes;
     switch (format) {
-    case Format::Native: bytes = io::nativeFileBytes(diagram); return true;
+    case Format::Native: bytes = io::nativeFileBytes(diagram); break;
     case Format::WaveJson: {
         std::vector<std::string> notes;
         bytes = waveJsonOutputBytes(diagram, notes);
         for (const std::string& note : notes)
             std::fprintf(stderr, "sigmora: %s\n", note.c_str());
-        return true;
+        break;
     }
     case Format::Vcd:
     case Format::Verilog:
@@ -102,14 +104,25 @@ bool outputBytes(Format format, const model::Diagram& diagram, const std::string
             return false;
         for (const std::string& note : renamings)
             std::fprintf(stderr, "sigmora: %s\n", note.c_str());
-        return true;
+        break;
     }
+    // The SVG document goes to its file in blocks while it is drawn, never held whole.
     case Format::Svg:
+        return svgOutputDrawable(diagram, out, error) &&
+               written(out, io::writeFileReplacing(out, [&](const io::ByteSink& sink) { writeSvgOutput(diagram, sink); }),
+                       error);
     case Format::Xml:
     case Format::Csv:
-    case Format::Ascii: return svgXmlCsvOutputBytes(diagram, format, out, bytes, error);
-    default: return pictureOutputBytes(diagram, format, out, bytes, error);
+    case Format::Ascii:
+        if (!svgXmlCsvOutputBytes(diagram, format, out, bytes, error))
+            return false;
+        break;
+    default:
+        if (!pictureOutputBytes(diagram, format, out, bytes, error))
+            return false;
+        break;
     }
+    return writeFile(out, bytes, error);
 }
 
 // Qt's own notices (a missing runtime folder, font warnings) would mix with the command's
@@ -151,13 +164,7 @@ bool convertDiagramFile(const std::string& in, const std::string& out, const Exc
         return false;
     for (const std::string& note : notes)
         std::fprintf(stderr, "sigmora: %s\n", note.c_str());
-    std::string bytes;
-    // The SVG document goes to its file in blocks while it is drawn, never held whole.
-    if (target->format == Format::Svg)
-        return svgOutputDrawable(diagram, out, error) &&
-               written(out, io::writeFileReplacing(out, [&](const io::ByteSink& sink) { writeSvgOutput(diagram, sink); }),
-                       error);
-    return outputBytes(target->format, diagram, in, out, options, bytes, error) && writeFile(out, bytes, error);
+    return writeOutput(target->format, diagram, in, out, options, error);
 }
 
 int runConvertCommand(int argc, char* argv[])

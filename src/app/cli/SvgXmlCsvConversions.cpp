@@ -57,19 +57,6 @@ bool readCsv(std::string_view bytes, model::Diagram& diagram, std::string& probl
     return waveformsRead(io::readCsvDiagram(bytes, diagram), problem, notes);
 }
 
-bool writeSvg(const model::Diagram& diagram, std::string& bytes, std::string& problem)
-{
-    if (diagram.store.signalCount() == 0) {
-        problem = "the diagram has no rows to draw";
-        return false;
-    }
-    const QtTextMeasurer measurer;
-    render::MeasuringSurface surface(measurer, kMeasuringArea);
-    model::ReaderReport report;
-    bytes = io::svgDocument(diagram, surface, render::RedrawOptions{}, report);
-    return true;
-}
-
 bool writeXml(const model::Diagram& diagram, std::string& bytes, std::string&)
 {
     bytes = io::xmlDocument(diagram);
@@ -101,7 +88,6 @@ Reader readerOf(edit::Format format)
 Writer writerOf(edit::Format format)
 {
     switch (format) {
-    case edit::Format::Svg: return writeSvg;
     case edit::Format::Xml: return writeXml;
     case edit::Format::Csv: return writeCsv;
     case edit::Format::Ascii: return writeAscii;

@@ -21,11 +21,11 @@ namespace sigmora::app {
 bool readSvgXmlCsvInput(edit::Format format, const std::string& in, model::Diagram& diagram, std::string& error,
                         std::vector<std::string>& notes);
 
-// The SVG output written to sink in blocks as it is drawn (the bytes svgXmlCsvOutputBytes gives);
+// The SVG output, written to sink in blocks as it is drawn (the bytes of the SVG export);
 // svgOutputDrawable first answers false, with the one-line error, when the diagram has nothing to draw.
 bool svgOutputDrawable(const model::Diagram& diagram, const std::string& out, std::string& error);
 void writeSvgOutput(const model::Diagram& diagram, const std::function<bool(std::string_view)>& sink);
-// The bytes of the output for the diagram; false with a one-line error.
+// The bytes of the XML, comma-separated or ASCII output for the diagram; false with a one-line error.
 bool svgXmlCsvOutputBytes(const model::Diagram& diagram, edit::Format format, const std::string& out,
                           std::string& bytes, std::string& error);
 

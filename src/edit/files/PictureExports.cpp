@@ -62,35 +62,22 @@ render::Size rasterSize(io::PictureSize size)
     return {static_cast<int>(size.width), static_cast<int>(size.height)};
 }
 
-void exportBitmap(Session& session, OutputDevices& devices)
+// The message when the picture would be too large for its format.
+std::pair<std::string, std::string> tooLargeMessage(Format format, const io::PictureSize& size)
 {
-    if (!endTransactionForOutput(session))
-        return;
-    session.refresh();
-    const std::optional<std::string> path = askExportPath(session, Format::Bitmap);
-    if (!path)
-        return;
-    UnscrolledView unscrolled(session.diagram().settings);
-    const io::PictureSize size = io::wholeDiagramPictureSize(session.diagram());
-    if (!io::pictureSizeAllowed(size)) {
-        session.ui().showMessage("The bitmap of this diagram would be " + std::to_string(size.width) + " x " +
-                                    std::to_string(size.height) +
-                                    " pixels, more than a bitmap can hold. Export it as a metafile or SVG instead.",
-                                kBitmapCaption, MessageIcon::Warning);
-        return;
-    }
-    model::ReaderReport report;
-    const std::string bytes = devices.bitmapFile(rasterSize(size), [&](render::Surface& surface) {
-        render::RedrawMemory memory;
-        render::fullRedraw(surface, session.diagram(), outputOptions(session), memory, report);
-    });
-    writeExport(session, *path, bytes);
-    session.showReaderMessages(report);
+    const std::string pixels = std::to_string(size.width) + " x " + std::to_string(size.height) + " pixels, more than ";
+    const std::string instead = " can hold. Export it as a metafile or SVG instead.";
+    if (format == Format::Bitmap)
+        return {"The bitmap of this diagram would be " + pixels + "a bitmap" + instead, kBitmapCaption};
+    return {"A picture of this diagram would be " + pixels + (format == Format::Pdf ? "a PDF page" : "a PNG image") +
+                instead,
+            "Sigmora"};
 }
 
-// "PNG image..." and "PDF document...": the whole diagram, as the command line draws it into these
-// formats, at the bitmap export's size; a PDF page may be larger than any raster picture.
-void exportDocumentPicture(Session& session, OutputDevices& devices, Format format)
+// "Bitmap (.bmp)...", "PNG image..." and "PDF document...": the whole diagram at the bitmap
+// export's size, PNG and PDF as the command line draws them; a PDF page is held only to the
+// sides' limit, not to the raster picture's count of pixels.
+void exportWholePicture(Session& session, OutputDevices& devices, Format format)
 {
     if (!endTransactionForOutput(session))
         return;
@@ -100,13 +87,9 @@ void exportDocumentPicture(Session& session, OutputDevices& devices, Format form
         return;
     UnscrolledView unscrolled(session.diagram().settings);
     const io::PictureSize size = io::wholeDiagramPictureSize(session.diagram());
-    const bool pdf = format == Format::Pdf;
-    if (pdf ? !io::vectorPictureSizeAllowed(size) : !io::pictureSizeAllowed(size)) {
-        session.ui().showMessage("A picture of this diagram would be " + std::to_string(size.width) + " x " +
-                                     std::to_string(size.height) + " pixels, more than " +
-                                     (pdf ? "a PDF page" : "a PNG image") +
-                                     " can hold. Export it as a metafile or SVG instead.",
-                                 "Sigmora", MessageIcon::Warning);
+    if (format == Format::Pdf ? !io::vectorPictureSizeAllowed(size) : !io::pictureSizeAllowed(size)) {
+        const auto [message, caption] = tooLargeMessage(format, size);
+        session.ui().showMessage(message, caption, MessageIcon::Warning);
         return;
     }
     model::ReaderReport report;
@@ -114,7 +97,10 @@ void exportDocumentPicture(Session& session, OutputDevices& devices, Format form
         render::RedrawMemory memory;
         render::fullRedraw(surface, session.diagram(), outputOptions(session), memory, report);
     };
-    const std::string bytes = pdf ? devices.pdfFile(rasterSize(size), draw) : devices.pngFile(rasterSize(size), draw);
+    const render::Size pixels = rasterSize(size);
+    const std::string bytes = format == Format::Pdf   ? devices.pdfFile(pixels, draw)
+                              : format == Format::Png ? devices.pngFile(pixels, draw)
+                                                      : devices.bitmapFile(pixels, draw);
     writeExport(session, *path, bytes);
     session.showReaderMessages(report);
 }
@@ -250,11 +236,11 @@ std::string proposedExportName(const std::string& diagramPath, std::string_view 
 void registerPictureExports(Session& session, OutputDevices& devices)
 {
     CommandRegistry& r = session.commands();
-    r.add(cmd::ExportBitmap, [&session, &devices] { exportBitmap(session, devices); });
+    r.add(cmd::ExportBitmap, [&session, &devices] { exportWholePicture(session, devices, Format::Bitmap); });
     r.add(cmd::ExportEmf, [&session, &devices] { exportMetafile(session, devices, true); });
     r.add(cmd::ExportWmf, [&session, &devices] { exportMetafile(session, devices, false); });
-    r.add(cmd::ExportPng, [&session, &devices] { exportDocumentPicture(session, devices, Format::Png); });
-    r.add(cmd::ExportPdf, [&session, &devices] { exportDocumentPicture(session, devices, Format::Pdf); });
+    r.add(cmd::ExportPng, [&session, &devices] { exportWholePicture(session, devices, Format::Png); });
+    r.add(cmd::ExportPdf, [&session, &devices] { exportWholePicture(session, devices, Format::Pdf); });
     r.add(cmd::ExportClipboard, [&session, &devices] { copyPictureToClipboard(session, devices); });
 }
 
