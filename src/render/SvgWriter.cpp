@@ -1,5 +1,7 @@
 #include "render/SvgWriter.h"
 
+#include <algorithm>
+
 #include "model/Utf8Text.h"
 
 namespace sigmora::render {
@@ -20,9 +22,22 @@ std::string_view untilNul(const std::string& text)
 
 std::string SvgWriter::takeText()
 {
+    out_.resize(used_);
+    used_ = 0;
     std::string t;
     t.swap(out_);
     return t;
+}
+
+void SvgWriter::grow(std::size_t bytes)
+{
+    // Doubling keeps the growth linear. Within what reserve() set aside nothing is copied, and the
+    // storage is filled (and so its memory touched) only as far as the text has come.
+    const std::size_t needed = used_ + bytes;
+    std::size_t size = std::max({needed, out_.size() * 2, kElementBuffer});
+    if (needed <= out_.capacity())
+        size = std::min(size, out_.capacity());
+    out_.resize(size);
 }
 
 int SvgWriter::takeId()
@@ -98,7 +113,7 @@ void SvgWriter::textSpan(int x, int y, std::string_view text)
 
 void SvgWriter::endText()
 {
-    out_.append("</text>\n");
+    append("</text>\n");
 }
 
 void SvgWriter::activeLowBar(int x1, int x2, int y)

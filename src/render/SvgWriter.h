@@ -31,11 +31,13 @@ public:
     bool mainPass() const { return pass == SvgPass::Main; }
     bool arrowheadPass() const { return pass == SvgPass::Arrowheads; }
 
-    const std::string& text() const { return out_; }
+    // The text written so far (and not yet handed on).
+    std::string_view text() const { return {out_.data(), used_}; }
     std::string takeText();
     void append(std::string_view raw)
     {
-        out_.append(raw);
+        writeTo(room(raw.size()), raw);
+        used_ += raw.size();
         handOnWhenFull();
     }
     // Hands the text written so far to sink whenever it reaches blockSize bytes, so that a large
@@ -51,20 +53,14 @@ public:
     void reserve(std::size_t bytes) { out_.reserve(bytes); }
 
     // Appends the parts in order: texts as they stand, whole numbers (int) in decimal, each
-    // element formatted in one go without a format string or a locale.
+    // element formatted in one go straight into the text, without a format string or a locale.
     template <typename... Parts>
     void put(const Parts&... parts)
     {
-        const std::size_t bound = (boundOf(parts) + ... + 0);
-        if (bound <= kElementBuffer) {
-            char buffer[kElementBuffer];
-            char* end = buffer;
-            ((end = writeTo(end, parts)), ...);
-            out_.append(buffer, static_cast<std::size_t>(end - buffer));
-            handOnWhenFull();
-            return;
-        }
-        (appendPart(parts), ...);
+        char* const start = room((boundOf(parts) + ... + 0));
+        char* end = start;
+        ((end = writeTo(end, parts)), ...);
+        used_ += static_cast<std::size_t>(end - start);
         handOnWhenFull();
     }
 
@@ -94,6 +90,7 @@ public:
     int takeId();
 
 private:
+    // The room an element is written in grows by at least this much at a time.
     static constexpr std::size_t kElementBuffer = 512;
     static constexpr std::size_t kIntDigits = 11; // "-2147483648"
 
@@ -104,27 +101,35 @@ private:
         return N - 1;
     }
     template <std::size_t N>
-    static char* writeTo(char* at, const char (&literal)[N])
+    [[gnu::always_inline]] static char* writeTo(char* at, const char (&literal)[N])
     {
         std::memcpy(at, literal, N - 1);
         return at + N - 1;
     }
     static std::size_t boundOf(std::string_view text) { return text.size(); }
     static std::size_t boundOf(int) { return kIntDigits; }
-    static char* writeTo(char* at, std::string_view text)
+    [[gnu::always_inline]] static char* writeTo(char* at, std::string_view text)
     {
         if (!text.empty())
             std::memcpy(at, text.data(), text.size());
         return at + text.size();
     }
-    // Coordinates are mostly below 10000: those go by pairs of digits.
-    static char* writeTo(char* at, int value)
+    // Coordinates are below 100000000 (a wide diagram reaches past 10000): those go by pairs of
+    // digits, four at a time.
+    [[gnu::always_inline]] static char* writeTo(char* at, int value)
     {
-        static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                                         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                                         "8081828384858687888990919293949596979899";
-        if (value < 0 || value >= 10000)
+        if (value < 0 || value >= 100000000)
             return std::to_chars(at, at + kIntDigits, value).ptr;
+        if (value < 10000)
+            return writeShort(at, value);
+        return writeFourDigits(writeShort(at, value / 10000), value % 10000);
+    }
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                     "8081828384858687888990919293949596979899";
+    // 0 to 9999 without leading zeros.
+    [[gnu::always_inline]] static char* writeShort(char* at, int value)
+    {
         const int high = value / 100, low = value % 100;
         if (high == 0) {
             if (low < 10) {
@@ -143,22 +148,34 @@ private:
         std::memcpy(at, kPairs + 2 * low, 2);
         return at + 2;
     }
-    void appendPart(std::string_view text) { out_.append(text); }
-    void appendPart(int value)
+    // 0 to 9999 as exactly four digits.
+    [[gnu::always_inline]] static char* writeFourDigits(char* at, int value)
     {
-        char digits[kIntDigits];
-        out_.append(digits, static_cast<std::size_t>(writeTo(digits, value) - digits));
+        std::memcpy(at, kPairs + 2 * (value / 100), 2);
+        std::memcpy(at + 2, kPairs + 2 * (value % 100), 2);
+        return at + 4;
     }
+    // A place to write at least bytes more characters: the end of the text, the text's storage
+    // grown when it is short. The storage is kept as long as it is filled (out_'s size), and only
+    // the first used_ characters are text.
+    char* room(std::size_t bytes)
+    {
+        if (out_.size() - used_ < bytes)
+            grow(bytes);
+        return out_.data() + used_;
+    }
+    void grow(std::size_t bytes);
 
     void handOnWhenFull()
     {
-        if (sink_ && out_.size() >= blockSize_) {
-            sink_(out_);
-            out_.clear();
+        if (sink_ && used_ >= blockSize_) {
+            sink_(text());
+            used_ = 0;
         }
     }
 
     std::string out_;
+    std::size_t used_ = 0;
     std::function<void(std::string_view)> sink_;
     std::size_t blockSize_ = 0;
 };

@@ -511,7 +511,7 @@ TEST(Annotations, SvgElementsOfArrowsLabelsBreaksAndFloods)
     render::SvgWriter svg;
     svg.pass = render::SvgPass::Main;
     f.draw(&svg);
-    const std::string& t = svg.text();
+    const std::string_view t = svg.text();
     for (const char* element : {
              "<path\n   d=\"M 105,30 L 135,30 L 135,47 L 105,47  z\" fill=\"rgb(128, 128, 128)\" stroke=\"none\" stroke-width=\"0\" />\n ",
              "<path\n   d=\"M 165,38 L 285,38\" fill=\"none\" stroke=\"black\" stroke-width=\"1\" />\n ",

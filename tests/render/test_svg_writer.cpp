@@ -13,8 +13,10 @@ namespace {
 // count and sign; a part longer than an element's buffer is written whole.
 TEST(SvgWriter, NumbersAndLongTextsAreWrittenWhole)
 {
-    const int numbers[] = {0, 7, 9, 10, 42, 99, 100, 305, 999, 1000, 1234, 9999, 10000, 65535, 123456789,
-                           INT_MAX, -1, -10, -9999, -10000, INT_MIN};
+    const int numbers[] = {0,        7,        9,       10,       42,        99,        100,       305,
+                           999,      1000,     1234,    9999,     10000,     10005,     10100,     12000,
+                           65535,    99999,    100000,  100001,   1000000,   10000000,  99999999,  100000000,
+                           123456789, INT_MAX, -1,      -10,      -9999,     -10000,    INT_MIN};
     const std::string longText(700, 'w');
     render::SvgWriter svg;
     std::string expected;
@@ -25,6 +27,10 @@ TEST(SvgWriter, NumbersAndLongTextsAreWrittenWhole)
     svg.put("<text x=\"", -5, "\">", std::string_view(longText), "</text>", 12, "\n");
     expected += "<text x=\"-5\">" + longText + "</text>12\n";
     svg.put("", std::string_view(), "");
+    for (int k = 0; k < 3000; ++k) // past any first storage: the text grows and keeps its start
+        svg.put("L ", k, ",", k + 10000, " ");
+    for (int k = 0; k < 3000; ++k)
+        expected += "L " + std::to_string(k) + "," + std::to_string(k + 10000) + " ";
     EXPECT_EQ(svg.text(), expected);
     EXPECT_EQ(svg.takeText(), expected);
     EXPECT_EQ(svg.text(), "");

@@ -1,5 +1,7 @@
 #include "io/base/FileAccess.h"
 
+#include "io/base/PieceWriter.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -45,20 +47,6 @@ mode_t modeFor(const std::string& path)
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return kNewFileMode & ~mask;
-}
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 void syncFolder(const std::string& folder)
@@ -131,14 +119,10 @@ void removeStaleTemporaries(const std::string& path)
     }
 }
 
-} // namespace
-
-WriteResult writeFileReplacing(const std::string& requested, std::string_view bytes)
-{
-    return writeFileReplacing(requested, [bytes](const ByteSink& sink) { sink(bytes); });
-}
-
-WriteResult writeFileReplacing(const std::string& requested, const std::function<void(const ByteSink&)>& produce)
+// The whole of a save: fill writes the file's bytes into the temporary file and answers the
+// system's error number of a failure (0 when all went in); then the flush, the rename over the
+// target and the tidying up.
+WriteResult replaceFile(const std::string& requested, const std::function<int(int fd)>& fill)
 {
     if (requested.empty())
         return {WriteError::Failed, ENOENT};
@@ -151,26 +135,11 @@ WriteResult writeFileReplacing(const std::string& requested, const std::function
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return failure(errno);
-    bool piecesWritten = ::fchmod(fd, modeFor(path)) == 0;
-    int pieceErrno = piecesWritten ? 0 : errno;
-    if (piecesWritten) {
-        off_t written = 0;
-        produce([&](std::string_view piece) {
-            if (piecesWritten && !writeAll(fd, piece)) {
-                piecesWritten = false;
-                pieceErrno = errno;
-            }
-            // The disk starts on each piece while the next is made, so that the flush at the end
-            // has little left to wait for (a hint: the fsync below is what makes the file safe).
-            if (piecesWritten && !piece.empty()) {
-                (void)::sync_file_range(fd, written, static_cast<off_t>(piece.size()), SYNC_FILE_RANGE_WRITE);
-                written += static_cast<off_t>(piece.size());
-            }
-            return piecesWritten;
-        });
-    }
-    const bool written = piecesWritten && ::fsync(fd) == 0;
-    const int writeErrno = piecesWritten ? errno : pieceErrno;
+    int fillErrno = ::fchmod(fd, modeFor(path)) == 0 ? 0 : errno;
+    if (fillErrno == 0)
+        fillErrno = fill(fd);
+    const bool written = fillErrno == 0 && ::fsync(fd) == 0;
+    const int writeErrno = fillErrno != 0 ? fillErrno : errno;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
         ::unlink(temporary.data());
@@ -184,6 +153,22 @@ WriteResult writeFileReplacing(const std::string& requested, const std::function
     syncFolder(folderOf(path));
     removeStaleTemporaries(path);
     return {};
+}
+
+} // namespace
+
+WriteResult writeFileReplacing(const std::string& requested, std::string_view bytes)
+{
+    return replaceFile(requested, [bytes](int fd) { return writeAll(fd, bytes) ? 0 : errno; });
+}
+
+WriteResult writeFileReplacing(const std::string& requested, const std::function<void(const ByteSink&)>& produce)
+{
+    return replaceFile(requested, [&produce](int fd) {
+        PieceWriter writer(fd);
+        produce([&writer](std::string_view piece) { return writer.write(piece); });
+        return writer.finish();
+    });
 }
 
 FileBytes readWholeFile(const std::string& path, std::size_t limit)

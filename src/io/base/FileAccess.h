@@ -29,7 +29,8 @@ struct WriteResult {
 WriteResult writeFileReplacing(const std::string& path, std::string_view bytes);
 
 // The same, for a file made piece by piece: produce is handed a sink and writes the file's bytes
-// into it in order, so that a large document never has to be held whole. A piece that cannot be
+// into it in order, so that a large document never has to be held whole. The pieces are copied
+// to the file on a thread of their own while the next ones are made. A piece that cannot be
 // written ends the write (the sink answers false from then on) and nothing replaces path.
 using ByteSink = std::function<bool(std::string_view)>;
 WriteResult writeFileReplacing(const std::string& path, const std::function<void(const ByteSink&)>& produce);

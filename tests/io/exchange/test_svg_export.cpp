@@ -39,7 +39,7 @@ std::string drawingOf(const model::Diagram& d)
     render::RedrawMemory memory;
     model::ReaderReport report;
     render::fullRedraw(surface, d, {}, memory, report, &svg);
-    return svg.text();
+    return std::string(svg.text());
 }
 
 std::string line(const std::string& value)
