@@ -4,10 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "app/cli/ExchangeConversions.h"
 #include "app/cli/PictureConversions.h"
 #include "app/cli/SvgXmlCsvConversions.h"
+#include "app/platform/FontDatabaseWarmUp.h"
 #include "io/base/FileAccess.h"
 #include "io/native/NativeFileReader.h"
 #include "io/native/NativeFileWriter.h"
@@ -125,6 +127,23 @@ bool writeOutput(Format format, const model::Diagram& diagram, const std::string
     return writeFile(out, bytes, error);
 }
 
+// True for an output whose texts are measured: the SVG document and the pictures.
+bool isDrawnOutput(const std::string& out)
+{
+    const edit::FileFormat* format = edit::formatOfFile(out);
+    if (!format)
+        return false;
+    switch (format->format) {
+    case Format::Svg:
+    case Format::Png:
+    case Format::Bitmap:
+    case Format::Pdf:
+    case Format::Emf:
+    case Format::Wmf: return true;
+    default: return false;
+    }
+}
+
 // Qt's own notices (a missing runtime folder, font warnings) would mix with the command's
 // one-line result on standard error.
 void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
@@ -182,6 +201,10 @@ int runConvertCommand(int argc, char* argv[])
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     qInstallMessageHandler(quietQtMessages);
     QGuiApplication app(argc, argv);
+    // Outputs that are drawn measure their texts: the fonts are made ready while the input is read.
+    std::optional<FontDatabaseWarmUp> fonts;
+    if (isDrawnOutput(argv[3]))
+        fonts.emplace();
     std::string error;
     if (!convertDiagramFile(argv[2], argv[3], options, error)) {
         std::fprintf(stderr, "sigmora: %s\n", error.c_str());

@@ -1,0 +1,14 @@
+#include "app/platform/FontDatabaseWarmUp.h"
+
+#include <QFontDatabase>
+
+namespace sigmora::app {
+
+FontDatabaseWarmUp::FontDatabaseWarmUp() : thread_([] { (void)QFontDatabase::families(); }) {}
+
+FontDatabaseWarmUp::~FontDatabaseWarmUp()
+{
+    thread_.join();
+}
+
+} // namespace sigmora::app
