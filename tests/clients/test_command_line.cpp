@@ -98,6 +98,38 @@ TEST_F(CommandLine, ADumpEndingBeforeTheWindowsEndIsImportedAndSaysWhere)
     EXPECT_FALSE(slurp(dir / "late.sgm").empty());
 }
 
+// Without --clock the command line takes the one signal named like a clock from the header alone,
+// and counts the changes of the whole dump when several are so named; a dump damaged after its
+// header is still refused with the line, and nothing is written.
+TEST_F(CommandLine, TheDefaultClockIsTheOneNamedSoElseTheBusiestOfThem)
+{
+    const std::string header = "$timescale 1ns $end\n$scope module tb $end\n";
+    const std::string end = "$upscope $end\n$enddefinitions $end\n";
+    const struct {
+        const char* name;
+        std::string dump;
+        int status;
+        const char* says; // the start of the CSV output, or of standard error
+    } cases[] = {
+        {"OneNamed", kDump, 0, "clk, "},
+        {"TwoNamed",
+         header + "$var wire 1 ! clk_slow $end\n$var wire 1 \" clk_fast $end\n$var wire 1 # d $end\n" + end +
+             "#0\n0!\n0\"\n0#\n#5\n1\"\n#10\n0\"\n1#\n#15\n1\"\n1!\n#20\n0\"\n#25\n1\"\n#30\n0\"\n0!\n",
+         0, "clk_fast, "},
+        {"DamagedBody", header + "$var wire 1 ! clk $end\n" + end + "#0\n0!\n#5\n1!\n#x7\n", 1,
+         "sigmora: This value change dump cannot be read: line 10: \"#x7\" is not a time."},
+    };
+    for (const auto& c : cases) {
+        const fs::path in = dir / (std::string(c.name) + ".vcd"), out = dir / (std::string(c.name) + ".csv");
+        std::ofstream(in) << c.dump;
+        std::string err;
+        EXPECT_EQ(convert(in, out, "", err), c.status) << c.name << ": " << err;
+        const std::string said = c.status == 0 ? slurp(out) : err;
+        EXPECT_EQ(said.rfind(c.says, 0), 0u) << c.name << ": " << said.substr(0, 80);
+        EXPECT_EQ(fs::exists(out), c.status == 0) << c.name;
+    }
+}
+
 // The annotated example holds fills, colours and boxes among the rows that WaveJSON cannot hold:
 // the export is written and says what it left out, one line each.
 TEST_F(CommandLine, AWaveJsonExportSaysWhatItCannotCarry)

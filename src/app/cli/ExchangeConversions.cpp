@@ -99,9 +99,13 @@ bool readExchangeInput(edit::Format format, const std::string& in, const Exchang
         result = io::importWaveJsonFile(in, diagram, measurer);
     } else {
         io::VcdChoice choice = options.vcd;
-        // The survey names the default clock and the dump's unit, which a time with a unit needs.
+        // The header names the dump's unit, which a time with a unit needs, and the default clock;
+        // when several signals (or none) are named like a clock, the default is the busiest, and
+        // a survey of the whole dump counts the changes.
         if (choice.clock.empty() || hasUnit(options.fromText) || hasUnit(options.toText)) {
-            const io::VcdSurvey survey = io::surveyVcdFile(in);
+            io::VcdSurvey survey = io::readVcdHeaderFile(in);
+            if (survey.ok && choice.clock.empty() && io::defaultVcdClockNeedsCounts(survey))
+                survey = io::surveyVcdFile(in);
             if (!survey.ok) {
                 error = survey.error;
                 return false;

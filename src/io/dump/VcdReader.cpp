@@ -363,6 +363,34 @@ VcdSurvey surveyVcd(std::istream& in)
     return survey;
 }
 
+VcdSurvey readVcdHeader(std::istream& in)
+{
+    VcdSurvey header;
+    VcdParser parser(in);
+    header.ok = parser.readHeader(header);
+    if (!header.ok)
+        header.error = parser.error();
+    return header;
+}
+
+namespace {
+
+// A 1-bit variable whose own name is like "clk" or "clock".
+bool namedLikeAClock(const VcdVariable& v)
+{
+    if (v.width != 1 || v.real)
+        return false;
+    const std::string leaf = lower(leafName(v.name));
+    return leaf.find("clk") != std::string::npos || leaf.find("clock") != std::string::npos;
+}
+
+} // namespace
+
+bool defaultVcdClockNeedsCounts(const VcdSurvey& header)
+{
+    return std::count_if(header.variables.begin(), header.variables.end(), namedLikeAClock) != 1;
+}
+
 std::string defaultVcdClock(const VcdSurvey& survey)
 {
     const VcdVariable* best = nullptr;
@@ -370,8 +398,7 @@ std::string defaultVcdClock(const VcdSurvey& survey)
         for (const VcdVariable& v : survey.variables) {
             if (v.width != 1 || v.real)
                 continue;
-            const std::string leaf = lower(leafName(v.name));
-            const bool named = leaf.find("clk") != std::string::npos || leaf.find("clock") != std::string::npos;
+            const bool named = namedLikeAClock(v);
             // A dump read without a survey has no counts: a clock's name is enough.
             if ((pass == 0 && !named) || (pass == 1 && v.changes == 0))
                 continue;

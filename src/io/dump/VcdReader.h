@@ -42,9 +42,16 @@ struct VcdSurvey {
 // Reads the whole dump once, in bounded memory: the header, and how often each variable changes.
 VcdSurvey surveyVcd(std::istream& in);
 
+// The header of a dump only: its unit and its variables, without change counts (nothing of the
+// body is read).
+VcdSurvey readVcdHeader(std::istream& in);
+
 // The clock an import takes when the user names none: a 1-bit variable whose own name is like
 // "clk" or "clock", else the 1-bit variable that changes most often; empty when there is none.
 std::string defaultVcdClock(const VcdSurvey& survey);
+// True when that choice depends on how often the variables change, that is unless exactly one
+// 1-bit variable is named like a clock: then the header alone names the default clock.
+bool defaultVcdClockNeedsCounts(const VcdSurvey& header);
 
 struct VcdChoice {
     std::string clock;                // a variable's hierarchical name (or its end after a '.')

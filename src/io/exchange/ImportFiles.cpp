@@ -32,7 +32,10 @@ ImportResult importWaveJsonFile(const std::string& path, model::Diagram& diagram
     return result;
 }
 
-VcdSurvey surveyVcdFile(const std::string& path)
+namespace {
+
+// The survey (or the header) of a dump file, read.
+VcdSurvey readVcdFile(const std::string& path, VcdSurvey (*read)(std::istream&))
 {
     errno = 0;
     std::ifstream in(path, std::ios::binary);
@@ -42,10 +45,22 @@ VcdSurvey surveyVcdFile(const std::string& path)
         survey.error = cannotOpen(path, systemError);
         return survey;
     }
-    VcdSurvey survey = surveyVcd(in);
+    VcdSurvey survey = read(in);
     if (!survey.ok)
         survey.error = "This value change dump cannot be read: " + survey.error + ".";
     return survey;
+}
+
+} // namespace
+
+VcdSurvey surveyVcdFile(const std::string& path)
+{
+    return readVcdFile(path, surveyVcd);
+}
+
+VcdSurvey readVcdHeaderFile(const std::string& path)
+{
+    return readVcdFile(path, readVcdHeader);
 }
 
 ImportResult importVcdFile(const std::string& path, const VcdChoice& choice, model::Diagram& diagram,

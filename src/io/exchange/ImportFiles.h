@@ -16,6 +16,8 @@ ImportResult importWaveJsonFile(const std::string& path, model::Diagram& diagram
 
 // The header and change counts of a dump file, for choosing what to import.
 VcdSurvey surveyVcdFile(const std::string& path);
+// The header alone (no change counts), read without going through the dump's body.
+VcdSurvey readVcdHeaderFile(const std::string& path);
 ImportResult importVcdFile(const std::string& path, const VcdChoice& choice, model::Diagram& diagram,
                            const model::TextMeasurer& measurer);
 

@@ -189,6 +189,7 @@ struct ClockCase {
     std::string vars;
     std::string body;
     const char* clock;
+    bool needsCounts; // the header alone cannot name the default clock
 };
 
 void PrintTo(const ClockCase& c, std::ostream* os) { *os << c.name; }
@@ -201,15 +202,28 @@ TEST_P(VcdDefaultClock, IsNamedLikeAClockElseTheBusiest)
     const io::VcdSurvey s = io::surveyVcd(in);
     ASSERT_TRUE(s.ok) << s.error;
     EXPECT_EQ(io::defaultVcdClock(s), GetParam().clock);
+
+    // The command line reads only the header when it names the clock: the same clock must come.
+    std::istringstream again(GetParam().vars + kEnd + GetParam().body);
+    const io::VcdSurvey header = io::readVcdHeader(again);
+    ASSERT_TRUE(header.ok) << header.error;
+    EXPECT_EQ(header.variables.size(), s.variables.size());
+    EXPECT_EQ(io::defaultVcdClockNeedsCounts(header), GetParam().needsCounts);
+    if (!io::defaultVcdClockNeedsCounts(header)) {
+        EXPECT_EQ(io::defaultVcdClock(header), GetParam().clock);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Clocks, VcdDefaultClock,
     testing::Values(ClockCase{"Named", "$var wire 1 a fast $end\n$var wire 1 b sys_CLK $end\n",
-                              "#0 0a 0b #1 1a #2 0a #3 1a #4 1b", "sys_CLK"},
+                              "#0 0a 0b #1 1a #2 0a #3 1a #4 1b", "sys_CLK", false},
+                    ClockCase{"BusiestOfTheNamed",
+                              "$var wire 1 a clk_slow $end\n$var wire 1 b clk_fast $end\n$var wire 4 c clock $end\n",
+                              "#0 0a 0b #1 1b #2 0b #3 1b #4 1a", "clk_fast", true},
                     ClockCase{"Busiest", "$var wire 1 a slow $end\n$var wire 1 b fast $end\n$var wire 8 c v $end\n",
-                              "#0 0a 0b b0 c #1 1b b1 c #2 0b b10 c #3 1a 1b b11 c", "fast"},
-                    ClockCase{"None", "$var wire 8 c v $end\n", "#0 b0 c", ""}),
+                              "#0 0a 0b b0 c #1 1b b1 c #2 0b b10 c #3 1a 1b b11 c", "fast", true},
+                    ClockCase{"None", "$var wire 8 c v $end\n", "#0 b0 c", "", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A dump of many blocks read in one pass: only the window is kept, the rows and cells are cut
