@@ -1,6 +1,6 @@
 # Sourced by the real-window tests: a work folder with a home of its own (no tip of the day; the
 # preferences file, the settings and the file association stay inside it), a copy of the program
-# in $work/bin, and the clean-up that ends the program started as $pid and removes the folder.
+# in $work/bin (with the editor module it loads from beside itself), and the clean-up that ends the program started as $pid and removes the folder.
 # Expects $sigmora to name the program.
 work=$(mktemp -d)
 pid=
@@ -16,6 +16,7 @@ mkdir -p "$XDG_CONFIG_HOME/Kavlon Software" "$XDG_RUNTIME_DIR" "$work/bin"
 chmod 700 "$XDG_RUNTIME_DIR"
 printf '[Tip]\nStartUp=1\n' > "$XDG_CONFIG_HOME/Kavlon Software/Sigmora.conf"
 cp "$sigmora" "$work/bin/sigmora"
+cp "$(dirname "$sigmora")/sigmora-editor.so" "$work/bin/"
 
 # Starts the program in $work on a copy of the diagram named ($work/diagram.sgm) and waits for
 # its window: sets $pid and $window.

@@ -61,6 +61,8 @@ for path in \
     /usr/share/icons/hicolor/scalable/apps/sigmora.svg; do
   grep -qx "$path" "$work/files" || fail "the package lacks $path"
 done
+# The editor's module, which the program loads when it opens the window, in a private folder.
+grep -q '^/usr/lib/\(.*/\)\?sigmora/modules/sigmora-editor\.so$' "$work/files" || fail "the package lacks the editor module"
 # The MIME caches belong to the system (its trigger rebuilds them): only the type's definition
 # may be shipped.
 extra=$(grep '^/usr/share/mime/.' "$work/files" | grep -v -x -e '/usr/share/mime/' -e '/usr/share/mime/packages/' \
@@ -116,6 +118,15 @@ for out in handshake.svg handshake.png handshake.json; do
   fi
 done
 grep -q '<!-- Created with Sigmora' "$work/handshake.svg" || fail "the SVG written is not Sigmora's"
+
+# The unpacked program opens its window: it finds and loads the editor module of the package,
+# and is still running when stopped after a few seconds (a start that cannot load the module
+# ends at once with status 1). Its own folders keep it apart from any other Sigmora running.
+mkdir -p "$work/run" "$work/home" && chmod 700 "$work/run"
+status=0
+XDG_RUNTIME_DIR="$work/run" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM=offscreen \
+  timeout 5 "$program" >"$work/editor.log" 2>&1 || status=$?
+[ "$status" -eq 124 ] || fail "the unpacked program did not open its window (status $status): $(tail -3 "$work/editor.log")"
 [ "$(head -c 8 "$work/handshake.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] \
   || fail "the PNG written is not a PNG"
 

@@ -1,6 +1,7 @@
 #include "app/platform/FontDatabaseWarmUp.h"
 
 #include <QFontDatabase>
+#include <QStringList>
 
 namespace sigmora::app {
 

@@ -1,20 +1,69 @@
-#include <QApplication>
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "app/cli/CommandLineHelp.h"
 #include "app/cli/ConvertCommand.h"
-#include "app/startup/StartUp.h"
+#include "app/startup/EditorModule.h"
+
+namespace {
+
+// The folder this program was started from, as the system names it.
+std::string programFolder()
+{
+    std::vector<char> path(4096);
+    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size() - 1);
+    if (length <= 0)
+        return ".";
+    const std::string program(path.data(), static_cast<std::size_t>(length));
+    const std::size_t slash = program.rfind('/');
+    return slash == std::string::npos ? "." : program.substr(0, slash);
+}
+
+// Loads the editor module: beside the program in a build tree, else where the installation puts
+// it. Answers its entry point, or nothing with the reasons in problems.
+using EditorEntry = int (*)(int, char*[]);
+EditorEntry loadEditor(std::string& problems)
+{
+    const std::string folder = programFolder();
+    for (const std::string& candidate : {folder + "/" + kEditorModuleName,
+                                         folder + "/" + SIGMORA_EDITOR_FOLDER_FROM_PROGRAM + "/" + kEditorModuleName}) {
+        if (::access(candidate.c_str(), F_OK) != 0)
+            continue;
+        void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (module == nullptr) {
+            problems += std::string("\n") + ::dlerror();
+            continue;
+        }
+        if (auto* entry = reinterpret_cast<EditorEntry>(::dlsym(module, kEditorEntryPoint)))
+            return entry;
+        problems += "\n" + candidate + " has no " + kEditorEntryPoint;
+    }
+    if (problems.empty())
+        problems = "\n" + std::string(kEditorModuleName) + " is neither in " + folder + " nor in " + folder + "/" +
+                   SIGMORA_EDITOR_FOLDER_FROM_PROGRAM;
+    return nullptr;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     // "sigmora --help" and "sigmora --version" print and end: no display is needed.
     if (sigmora::app::isHelpOrVersion(argc, argv))
         return sigmora::app::printHelpOrVersion(argc, argv);
-    // "sigmora --convert IN OUT" runs without a window, before any application object exists.
+    // "sigmora --convert IN OUT" runs without a window, before any application object exists,
+    // and without loading the window's libraries.
     if (sigmora::app::isConvertCommand(argc, argv))
         return sigmora::app::runConvertCommand(argc, argv);
-    QApplication app(argc, argv);
-    sigmora::app::StartUp startUp(app);
-    if (!startUp.run())
-        return 0; // another Sigmora runs: end silently
-    return app.exec();
+    std::string problems;
+    const EditorEntry runEditor = loadEditor(problems);
+    if (runEditor == nullptr) {
+        std::fprintf(stderr, "sigmora: the editor cannot be loaded:%s\n", problems.c_str());
+        return 1;
+    }
+    return runEditor(argc, argv);
 }
