@@ -130,6 +130,28 @@ TEST_F(CommandLine, TheDefaultClockIsTheOneNamedSoElseTheBusiestOfThem)
     }
 }
 
+// The program converts with its command line alone: a copy without the editor module beside it
+// still converts, and a start that would open the window says what it misses instead of failing
+// silently.
+TEST_F(CommandLine, ConversionsNeedNoEditorModuleAndAWindowWithoutOneIsTold)
+{
+    fs::create_directories(dir / "bin");
+    const fs::path lonely = dir / "bin" / "sigmora";
+    fs::copy_file(SIGMORA_EXECUTABLE, lonely);
+    const std::string run = "cd '" + dir.string() + "' && QT_QPA_PLATFORM=offscreen '" + lonely.string() + "'";
+    ASSERT_EQ(std::system((run + " --convert tb.vcd tb.csv 2>err.txt").c_str()), 0) << slurp(dir / "err.txt");
+    EXPECT_EQ(slurp(dir / "tb.csv").rfind("clk, ", 0), 0u);
+
+    const int status = std::system((run + " 2>err.txt").c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const std::string err = slurp(dir / "err.txt");
+    EXPECT_EQ(err.rfind("sigmora: the editor cannot be loaded:\nsigmora-editor.so is neither in " +
+                            (dir / "bin").string(), 0),
+              0u)
+        << err;
+}
+
 // The annotated example holds fills, colours and boxes among the rows that WaveJSON cannot hold:
 // the export is written and says what it left out, one line each.
 TEST_F(CommandLine, AWaveJsonExportSaysWhatItCannotCarry)

@@ -40,10 +40,16 @@ fail() {
   if [ -n "${SIGMORA_E2E_SHOTS:-}" ]; then cp "$work"/*.png "$SIGMORA_E2E_SHOTS/" 2>/dev/null || true; fi
   exit 1
 }
-# Waits for the window titled $1, takes a screenshot named $2 and gives the window's id.
+# Waits for the window named $1 (a pattern), takes a screenshot as $2.png and prints its id. The
+# search is repeated rather than left to xdotool's own waiting: a search that walks the windows
+# while a dialog closes can meet one already gone and end with an X error.
 await() {
-  local w
-  w=$(timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1) || fail "no window $1"
+  local w= deadline=$((SECONDS + 30))
+  while [ -z "$w" ] && [ "$SECONDS" -lt "$deadline" ]; do
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || w=
+    [ -n "$w" ] || sleep 0.2
+  done
+  [ -n "$w" ] || fail "no window $1"
   sleep 0.5
   import -window root "$work/$2.png"
   echo "$w"
