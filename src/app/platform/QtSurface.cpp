@@ -120,6 +120,7 @@ QtSurface::QtSurface(QPainter& painter, render::Size size) : painter_(painter), 
     // pixels: wider hatch tiles, a clip and lines of its own. Qt draws thin lines straight into
     // an image only when a clip rectangle is set; without one each pixel goes through a span
     // fill. Clipping to the whole image leaves every pixel as it was.
+    batchFills_ = painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Pdf;
     plainImage_ = painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster &&
                   painter_.device() && painter_.transform().isIdentity() &&
                   !painter_.testRenderHint(QPainter::NonCosmeticBrushPatterns);
@@ -143,6 +144,12 @@ QtSurface::~QtSurface()
 
 void QtSurface::flush()
 {
+    drawFills();
+    drawLines();
+}
+
+void QtSurface::drawLines()
+{
     if (polyline_.size() >= 2) {
         const int count = static_cast<int>(polyline_.size());
         const bool dotted = pen_.style == render::PenStyle::Dotted;
@@ -153,6 +160,17 @@ void QtSurface::flush()
             painter_.drawPolyline(polyline_.data(), count);
     }
     polyline_.clear();
+}
+
+void QtSurface::drawFills()
+{
+    if (fills_.empty())
+        return;
+    for (const FillBatch::Group& group : fills_.take()) {
+        painter_.setBrush(paintingBrush(group.brush));
+        painter_.drawPath(group.shape);
+    }
+    painter_.setBrush(paintingBrush(brush_));
 }
 
 void QtSurface::setPen(const render::Pen& pen)
@@ -169,7 +187,9 @@ void QtSurface::setBrush(const render::Brush& brush)
 {
     if (brushSet_ && brush == brush_)
         return;
-    flush();
+    // Kept fills carry their own brushes and stay kept; lines drawn since come after them.
+    if (!polyline_.empty())
+        flush();
     brush_ = brush;
     brushSet_ = true;
     painter_.setBrush(paintingBrush(brush));
@@ -220,6 +240,19 @@ void QtSurface::lineTo(int x, int y)
 
 void QtSurface::polygon(const render::Point* points, std::size_t count)
 {
+    if (batchFills_ && penSet_ && brushSet_ && pen_.style == render::PenStyle::Null &&
+        FillBatch::keepable(points, count)) {
+        // Lines drawn since the kept fills come after them: both go out before this fill.
+        if (!polyline_.empty())
+            flush();
+        if (!fills_.add(points, count, brush_)) {
+            drawFills();
+            fills_.add(points, count, brush_);
+        }
+        if (fills_.full())
+            drawFills();
+        return;
+    }
     flush();
     QPolygon poly;
     poly.reserve(static_cast<qsizetype>(count));

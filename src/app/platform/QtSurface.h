@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/platform/FillBatch.h"
 #include "app/platform/ImageLines.h"
 #include "render/Surface.h"
 
@@ -19,7 +20,9 @@ QColor toQColor(model::Colour colour);
 QFont toQFont(const model::FontSpec& font);
 
 // The drawing surface on a QPainter: the screen image, a printer page or a picture file.
-// Consecutive lines are collected and drawn as one polyline; nothing else changes on the way.
+// Consecutive lines are collected and drawn as one polyline; on a vector page (a PDF document, a
+// printer) outline-less fills are kept and filled together by brush where no pixel can tell
+// (see FillBatch). Nothing else changes on the way.
 class QtSurface : public render::Surface {
 public:
     QtSurface(QPainter& painter, render::Size size);
@@ -44,10 +47,13 @@ public:
     render::FontLeading fontLeading() override;
     void picture(render::Picture picture, int x, int y) override;
 
-    // Draws any lines still collected; called before the painter is used elsewhere.
+    // Draws any fills and lines still kept; called before the painter is used elsewhere.
     void flush();
 
 private:
+    void drawLines();
+    void drawFills();
+
     // The brush as this painter fills with it: hatches on a raster image use a wider tile.
     QBrush paintingBrush(const render::Brush& brush) const;
 
@@ -65,6 +71,8 @@ private:
     QColor textColour_;
     QPoint at_;
     std::vector<QPoint> polyline_;
+    bool batchFills_ = false; // a vector page: fills are kept in fills_
+    FillBatch fills_;
     std::optional<ImageLines> imageLines_; // thin lines written straight into a plain image
 };
 
