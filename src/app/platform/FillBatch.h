@@ -13,11 +13,13 @@ namespace sigmora::app {
 // whole drawing state for every fill, and a hatch a new pattern object each time: a row of cells
 // flooded in alternating hatches took most of a document's time. Fills of one brush go into one
 // shape, drawn where that brush's first fill was, so a fill moves ahead of the fills of other
-// brushes that came before it. It may only when it cannot change a pixel: its bounds stay at
-// least kSeparation units clear of each fill it passes (so not even a smoothed edge pixel is
-// shared), and it is a simple polygon (the shapes of a brush all go round one way and are filled
-// by the nonzero rule, which fills a simple polygon as the painter fills it alone). A fill that
-// may not move ends the batch: what is kept is drawn first.
+// brushes that came before it. It may only where the order cannot show: its bounds stay at least
+// kSeparation units clear of each fill it passes (so no smoothed edge pixel is shared while the
+// page is shown at half its size or larger), and it is a simple polygon (the shapes of a brush all
+// go round one way and are filled by the nonzero rule, which fills a simple polygon as the painter
+// fills it alone). A fill that may not move ends the batch: what is kept is drawn first. Touching
+// fills of one brush become one shape: a viewer that smooths edges no longer shows a seam between
+// them.
 class FillBatch {
 public:
     static constexpr int kSeparation = 2;
