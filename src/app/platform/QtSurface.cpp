@@ -116,11 +116,12 @@ QtSurface::QtSurface(QPainter& painter, render::Size size) : painter_(painter), 
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setBackgroundMode(Qt::TransparentMode);
+    // On a PDF page (an exported document or a printed one) outline-less fills are kept by brush.
+    batchFills_ = painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Pdf;
     // On an image drawn pixel for pixel (no scaling), the surface takes faster ways to the same
     // pixels: wider hatch tiles, a clip and lines of its own. Qt draws thin lines straight into
     // an image only when a clip rectangle is set; without one each pixel goes through a span
     // fill. Clipping to the whole image leaves every pixel as it was.
-    batchFills_ = painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Pdf;
     plainImage_ = painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster &&
                   painter_.device() && painter_.transform().isIdentity() &&
                   !painter_.testRenderHint(QPainter::NonCosmeticBrushPatterns);
@@ -164,6 +165,8 @@ void QtSurface::drawLines()
 
 void QtSurface::drawFills()
 {
+    // Kept fills have no outline: setPen draws them before the pen changes, so the painter's pen
+    // is still the empty one here.
     if (fills_.empty())
         return;
     for (const FillBatch::Group& group : fills_.take()) {
