@@ -43,10 +43,20 @@ for (const t of texts) {
 }
 console.log(svgFile + ': ' + flat(lanes).length + ' lanes, ' + (doc.edge || []).length + ' edges and ' + texts.length + ' texts drawn, ' + svg.length + ' bytes');
 JS
-    "$sigmora" --convert "$work/$base.json" "$work/$base-back.sgm"
-    "$sigmora" --convert "$work/$base-back.sgm" "$work/$base-again.json"
-    if ! cmp -s "$work/$base.json" "$work/$base-again.json"; then
+    "$sigmora" --convert "$work/$base.json" "$work/$base-back.sgm" 2>/dev/null
+    "$sigmora" --convert "$work/$base-back.sgm" "$work/$base-again.json" 2>/dev/null
+    # An odd number of half-cycles is written as whole cycles and comes back half a cycle longer
+    # (the first export says so); from the second export on the text stays the same.
+    "$sigmora" --convert "$work/$base-again.json" "$work/$base-back2.sgm" 2>/dev/null
+    "$sigmora" --convert "$work/$base-back2.sgm" "$work/$base-third.json" 2>/dev/null
+    if ! cmp -s "$work/$base-again.json" "$work/$base-third.json"; then
         echo "$base: the export read back does not export the same" >&2
+        diff "$work/$base-again.json" "$work/$base-third.json" >&2 || true
+        exit 1
+    fi
+    if ! "$sigmora" --convert "$input" "$work/$base-notes.json" 2>&1 | grep -q "half a cycle longer" &&
+        ! cmp -s "$work/$base.json" "$work/$base-again.json"; then
+        echo "$base: the export read back does not export the same, and the export did not say why" >&2
         diff "$work/$base.json" "$work/$base-again.json" >&2 || true
         exit 1
     fi

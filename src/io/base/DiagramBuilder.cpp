@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "io/base/DrawnColumns.h"
+
 #include "model/NameColumnFitter.h"
 #include "model/RecordFields.h"
 #include "model/RowFactory.h"
@@ -223,7 +225,8 @@ void DiagramBuilder::addTextBox(int x, int y, int width, const std::string& plai
 void DiagramBuilder::finish(int columns)
 {
     model::DiagramSettings& s = diagram_.settings;
-    s.cellCount = std::clamp(columns, 0, model::kMaxCells);
+    // The drawing shows one column fewer than its cells: every column read is drawn.
+    s.cellCount = cellCountDrawing(columns);
     s.waveformWidth = s.cellCount * s.cellWidth;
     model::fitNameColumn(diagram_, measurer_);
     const model::RecordList& rows = diagram_.store.signals();

@@ -53,8 +53,8 @@ public:
     int makeRoomForTitle();
     // Height of one line of free text.
     int freeTextHeight() const;
-    // Sets the cell count and the waveform width to columns, and fits the name column (moving
-    // every text box with it).
+    // Sets the cell count and the waveform width so that the drawing shows the columns (one cell
+    // more than them), and fits the name column (moving every text box with it).
     void finish(int columns);
 
     int waveOriginX() const;

@@ -5,9 +5,8 @@
 #include <limits>
 #include <optional>
 
-#include "model/RecordFields.h"
+#include "io/base/DrawnColumns.h"
 #include "model/SignalRecord.h"
-#include "model/TextBoxRecord.h"
 #include "model/TextCase.h"
 #include "model/TextLines.h"
 #include "render/Layout.h"
@@ -16,44 +15,9 @@ namespace sigmora::io {
 
 namespace {
 
-namespace fields = model::fields;
-
-constexpr std::string_view kLabelAttachment = "WFLabel*";
 constexpr std::string_view kUntitledBase = "diagram";
 constexpr std::string_view kModuleSuffix = "_stimulus";
 constexpr int kNoValueWidth = 8;
-constexpr int kFirstHatch = 2; // flood styles 2 to 7 hatch; 1 is a solid shade
-constexpr int kLastHatch = 7;
-constexpr long long kFar = std::numeric_limits<long long>::max() / 4;
-
-// A text box reduced to what finding the bus value under it needs.
-struct Box {
-    long long left, middle;
-    std::string text;
-};
-
-std::vector<Box> valueBoxes(const model::Diagram& d)
-{
-    std::vector<Box> boxes;
-    model::ReaderReport ignored;
-    for (const std::string& r : d.store.list(model::ListId::Texts).records()) {
-        const auto attachment = fields::textField(r, model::textfield::Attachment);
-        if (attachment && attachment->substr(0, kLabelAttachment.size()) == kLabelAttachment)
-            continue; // the caption of a setup/hold label
-        const long long top = model::textbox::top(r, ignored);
-        const long long bottom = std::max<long long>(top, model::textbox::bottom(r, ignored));
-        boxes.push_back({model::textbox::left(r, ignored), (top + bottom) / 2,
-                         std::string(model::trimBlanks(model::singleLineText(model::textbox::message(r, ignored))))});
-    }
-    return boxes;
-}
-
-char cellAt(std::string_view waveform, int k)
-{
-    if (k >= 0 && static_cast<std::size_t>(k) < waveform.size())
-        return waveform[static_cast<std::size_t>(k)];
-    return waveform.empty() ? '1' : waveform.back();
-}
 
 bool twoLine(char c) { return c == '3' || c == '4'; }
 
@@ -95,51 +59,38 @@ std::optional<unsigned long long> numberIn(std::string_view digits, unsigned bas
     return v;
 }
 
-// The geometry of one row: where each character's change is drawn and when it happens.
+// When each character's change happens: where the drawing puts the edge (a slanted edge where its
+// slant starts), as a time.
 class RowTiming {
 public:
     RowTiming(const model::Diagram& d, const render::Layout& l, int row, int cells, long long halfPeriodFs)
-        : layout_(l), cells_(cells), halfPeriodFs_(halfPeriodFs)
+        : edges(d, l, row, cells - 1), cellWidth_(l.cellWidth), cells_(cells), halfPeriodFs_(halfPeriodFs)
     {
-        const model::CellGrid& offsets = d.store.edgeOffsets();
-        long long sum = 0;
-        for (int k = 0; k <= cells; ++k) {
-            sum += offsets.get(row, k);
-            sums_.push_back(sum);
-        }
     }
 
-    // Pixels the change into character k is moved by: the entries 0 to k, summed.
-    long long offset(int k) const { return sums_[static_cast<std::size_t>(k)]; }
-
-    // x where the change into character k is drawn; far left for character 0.
-    long long changeX(int k) const
-    {
-        if (k <= 0)
-            return -kFar;
-        if (k >= cells_)
-            return kFar;
-        return layout_.waveOriginX() + static_cast<long long>(k - 1) * layout_.cellWidth + offset(k);
-    }
+    // x where the change into character k (column k - 1) is drawn; far left for character 0.
+    long long changeX(int k) const { return edges.changeX(k - 1); }
 
     // Picoseconds of the change into character k (0 to cells, the last being the row's end).
     long long changeTime(int k) const
     {
         if (k <= 0)
             return 0;
-        const long double cw = layout_.cellWidth;
+        const long double cw = cellWidth_;
         // An offset moves a change by at most the whole row either way: a damaged table cannot
         // push it past what can be counted.
-        const long double shift = std::clamp<long double>(static_cast<long double>(offset(k)) / cw, -k, cells_);
+        const long double shift =
+            std::clamp<long double>(static_cast<long double>(edges.offset(k - 1)) / cw, -k, cells_);
         const long double fs = (static_cast<long double>(k) + shift) * static_cast<long double>(halfPeriodFs_);
         return std::max(0LL, std::llround(fs / kFemtosecondsPerPicosecond));
     }
 
+    const ColumnEdges edges;
+
 private:
-    const render::Layout& layout_;
+    int cellWidth_;
     int cells_;
     long long halfPeriodFs_;
-    std::vector<long long> sums_;
 };
 
 struct RowSource {
@@ -163,6 +114,7 @@ BusNumber parseBusNumber(std::string_view text)
     }
     constexpr std::string_view hex = "0123456789abcdefABCDEF";
     std::optional<unsigned long long> v;
+    bool written = true; // the text is a number in one of the forms, whatever its size
     if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X') && digitsIn(t.substr(2), hex))
         v = numberIn(t.substr(2), 16);
     else if (t.size() > 2 && t[0] == '0' && (t[1] == 'b' || t[1] == 'B') && digitsIn(t.substr(2), "01"))
@@ -171,10 +123,13 @@ BusNumber parseBusNumber(std::string_view text)
         v = numberIn(t.substr(0, t.size() - 1), 16);
     else if (digitsIn(t, "0123456789"))
         v = numberIn(t, 10);
+    else
+        written = false;
     if (v) {
         out.ok = true;
         out.value = *v;
     }
+    out.tooWide = written && !v;
     return out;
 }
 
@@ -205,7 +160,7 @@ TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, Hd
         RowSource s{i, std::string(row.name), row.clock, false, {}};
         bool drawn = false;
         for (int k = 0; k < cells; ++k) {
-            const char c = cellAt(row.waveform, k);
+            const char c = drawnCharacter(row.waveform, k);
             s.cells += c;
             drawn = drawn || (c >= '0' && c <= '4');
             s.bus = s.bus || (!row.clock && twoLine(c));
@@ -218,7 +173,8 @@ TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, Hd
         return out;
     }
 
-    out.baseName = legalIdentifier(diagramBaseName(baseName), language);
+    const std::string fileBase = diagramBaseName(baseName);
+    out.baseName = legalPrefix(fileBase, language);
     std::vector<std::string> names;
     for (const RowSource& s : sources)
         names.push_back(s.name);
@@ -227,24 +183,22 @@ TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, Hd
         out.error = ids.error;
         return out;
     }
-    out.renamings = ids.renamings;
+    if (out.baseName != fileBase)
+        out.renamings.push_back("The diagram's name \"" + model::singleLineText(fileBase) + "\" is written as " +
+                                out.baseName + ".");
+    for (const std::string& renaming : ids.renamings)
+        out.renamings.push_back(renaming);
 
-    const std::vector<Box> boxes = valueBoxes(diagram);
-    const model::CellGrid& floods = diagram.store.floodStyles();
+    const BusValueBoxes boxes(diagram, layout);
     for (std::size_t r = 0; r < sources.size(); ++r) {
         const RowSource& s = sources[r];
         const RowTiming timing(diagram, layout, s.index, cells, halfPeriodFs);
-        auto hatched = [&](int k) {
-            const int style = floods.get(s.index, k - 1);
-            return k >= 1 && style >= kFirstHatch && style <= kLastHatch;
-        };
+        // Character k is column k - 1.
+        auto hatched = [&](int k) { return k >= 1 && hatchedColumn(diagram, s.index, k - 1); };
         // The number (or x, z) of each bus run, by the run's first character.
         std::vector<BusNumber> runValue(static_cast<std::size_t>(cells));
         int width = 0;
         if (s.bus) {
-            const long long bandTop = layout.rowTop(s.index) - layout.signalSpacing / 2;
-            const long long bandBottom = layout.rowTop(s.index) + layout.signalHeight + layout.signalSpacing / 2;
-            const long long half = layout.cellWidth / 2;
             for (int k = 0; k < cells; ++k) {
                 const char c = s.cells[static_cast<std::size_t>(k)];
                 if (!twoLine(c) || (k > 0 && s.cells[static_cast<std::size_t>(k - 1)] == c))
@@ -252,20 +206,20 @@ TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, Hd
                 int end = k;
                 while (end < cells && s.cells[static_cast<std::size_t>(end)] == c)
                     ++end;
-                const long long x0 = timing.changeX(k) - half, x1 = timing.changeX(end) - half;
-                for (const Box& b : boxes) {
-                    if (b.left < x0 || b.left >= x1 || b.middle < bandTop || b.middle >= bandBottom)
-                        continue;
-                    const BusNumber n = parseBusNumber(b.text);
+                if (const BusValueBoxes::Box* box = boxes.on(s.index, timing.changeX(k), timing.changeX(end))) {
+                    const std::string text(model::trimBlanks(box->text));
+                    const BusNumber n = parseBusNumber(text);
                     if (!n.ok) {
-                        out.error = "The bus " + model::singleLineText(s.name) + " shows \"" + b.text + "\" at cell " +
-                                    std::to_string(std::max(k - 1, 0)) + ", which is not a number (write 0x3A, 3Ah, 58 or 0b111010).";
+                        out.error = "The bus " + model::singleLineText(s.name) + " shows \"" + text + "\" at cell " +
+                                    std::to_string(std::max(k - 1, 0)) +
+                                    (n.tooWide ? ", a number wider than the " + std::to_string(kMaxBusWidth) +
+                                                     " bits a bus carries."
+                                               : ", which is not a number (write 0x3A, 3Ah, 58 or 0b111010).");
                         return out;
                     }
                     if (!n.special)
                         width = std::max(width, bitLength(n.value));
                     runValue[static_cast<std::size_t>(k)] = n;
-                    break;
                 }
             }
         }

@@ -67,6 +67,7 @@ struct BusNumber {
     bool ok = false;
     unsigned long long value = 0;
     char special = 0; // 'x' or 'z' for such a text
+    bool tooWide = false; // a number in one of the forms that needs more than 64 bits
 };
 BusNumber parseBusNumber(std::string_view text);
 

@@ -108,8 +108,12 @@ DumpTimeText dumpTimeFromText(std::string_view text, std::string_view timescale)
     if (!exponent)
         return {std::nullopt, "\"" + std::string(n->unit) + "\" is not a unit (s, ms, us, ns, ps, fs)"};
     const auto scale = readTimescale(timescale);
-    if (!scale)
+    if (!scale && trimmed(timescale).empty())
         return {std::nullopt, "the dump gives no time unit: give the time as a whole number"};
+    if (!scale)
+        return {std::nullopt, "the dump's $timescale \"" + std::string(trimmed(timescale)) +
+                                  "\" is no time unit (1, 10 or 100 of s, ms, us, ns, ps or fs): give the time as a "
+                                  "whole number"};
     // The time in femtoseconds is digits × 10^(exponent − decimals); the dump's unit is
     // magnitude × 10^its exponent.
     Wide numerator = n->digits;

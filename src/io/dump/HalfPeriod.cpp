@@ -51,7 +51,10 @@ HalfPeriodText parseHalfPeriod(std::string_view text)
         if (model::equalsIgnoringCase(unitText, u.name))
             unit = &u;
     const bool digits = !whole.empty() || !fraction.empty();
-    if (digits && (whole + fraction).find_first_not_of('0') == std::string::npos)
+    // A zero is told as such, with a unit or none; a zero followed by what is no unit ("0x5ns")
+    // is no time at all.
+    const bool zero = digits && (whole + fraction).find_first_not_of('0') == std::string::npos;
+    if (zero && (unit != nullptr || unitText.empty()))
         return failed("The half-period must be above 0, not " + shown + ".");
     if (!digits || unit == nullptr)
         return failed("The half-period " + shown + " is not a time" + example + ".");

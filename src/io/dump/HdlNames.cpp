@@ -52,10 +52,14 @@ constexpr std::array kVhdlKeywords{
     "rol", "ror", "select", "sequence", "severity", "shared", "signal", "sla", "sll", "sra", "srl", "strong",
     "subtype", "then", "to", "transport", "type", "unaffected", "units", "until", "use", "variable", "vmode",
     "vprop", "vunit", "wait", "when", "while", "with", "xnor", "xor",
-    // not reserved, but a port of that name would hide what the stimulus needs
-    "ieee", "std", "work", "std_logic", "std_logic_vector", "std_ulogic", "std_logic_1164", "drawn"};
+    // not reserved, but a port of that name would hide what the stimulus needs: its libraries and
+    // the units of time its waits are written in
+    "ieee", "std", "work", "std_logic", "std_logic_vector", "std_ulogic", "std_logic_1164", "drawn", "fs", "ps",
+    "ns", "us", "ms", "sec", "min", "hr"};
 
 constexpr std::string_view kKeywordSuffix = "_sig";
+// An active-low mark: "CLK#" is CLK_n, apart from a row named CLK.
+constexpr std::string_view kActiveLowMark = "_n";
 constexpr std::string_view kLeadingPrefix = "s_";
 constexpr std::string_view kEmptyName = "unnamed";
 
@@ -91,12 +95,20 @@ const char* languageName(HdlLanguage language)
     return language == HdlLanguage::Verilog ? "Verilog" : "VHDL";
 }
 
-std::string legalIdentifier(std::string_view name, HdlLanguage language, const std::vector<std::string>& reserved)
+namespace {
+
+// The name with every character an identifier may not hold replaced, '#' by "_n"; VHDL's
+// underscores single and none at the end. Empty when nothing is left.
+std::string identifierCharacters(std::string_view name, HdlLanguage language)
 {
     const std::string plain(model::trimBlanks(model::singleLineText(name)));
     std::string id;
-    for (char c : plain)
-        id += asciiLetter(c) || asciiDigit(c) ? c : '_';
+    for (char c : plain) {
+        if (c == '#')
+            id += kActiveLowMark;
+        else
+            id += asciiLetter(c) || asciiDigit(c) ? c : '_';
+    }
     if (language == HdlLanguage::Vhdl) {
         std::string single;
         for (char c : id)
@@ -111,9 +123,22 @@ std::string legalIdentifier(std::string_view name, HdlLanguage language, const s
     const bool goodStart = asciiLetter(id.front()) || (language == HdlLanguage::Verilog && id.front() == '_');
     if (!goodStart)
         id = std::string(kLeadingPrefix) + (language == HdlLanguage::Vhdl && id.front() == '_' ? id.substr(1) : id);
+    return id;
+}
+
+} // namespace
+
+std::string legalIdentifier(std::string_view name, HdlLanguage language, const std::vector<std::string>& reserved)
+{
+    std::string id = identifierCharacters(name, language);
     if (isKeyword(id, language, reserved))
         id += kKeywordSuffix;
     return id;
+}
+
+std::string legalPrefix(std::string_view name, HdlLanguage language)
+{
+    return identifierCharacters(name, language);
 }
 
 RowIdentifiers rowIdentifiers(const std::vector<std::string>& names, HdlLanguage language,

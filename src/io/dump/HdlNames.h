@@ -13,11 +13,16 @@ enum class HdlLanguage { Verilog, Vhdl };
 const char* languageName(HdlLanguage language);
 
 // A name made a legal identifier of the language: the stored period marker and every character
-// that may not stand in an identifier become '_', a name that does not start with a letter (or,
-// in Verilog, '_') gets "s_" in front, a keyword gets "_sig" behind. VHDL identifiers have no
-// doubled or trailing '_'. reserved names more words to avoid (the module's name), compared
-// ignoring case.
+// that may not stand in an identifier become '_' ('#', an active-low mark, becomes "_n"), a name
+// that does not start with a letter (or, in Verilog, '_') gets "s_" in front, a keyword gets
+// "_sig" behind. VHDL identifiers have no doubled or trailing '_'; VHDL's units of time count as
+// keywords, since a port of that name hides the unit. reserved names more words to avoid (the
+// module's name), compared ignoring case.
 std::string legalIdentifier(std::string_view name, HdlLanguage language, const std::vector<std::string>& reserved = {});
+
+// The same without the keyword rule: the start of an identifier that goes on (the diagram's name
+// in front of "_stimulus", which no keyword ends with).
+std::string legalPrefix(std::string_view name, HdlLanguage language);
 
 // The identifiers of a list of row names, in the same order. Rows with the same name (ignoring
 // case and surrounding blanks) are numbered: the first keeps the identifier, the others get "_2",

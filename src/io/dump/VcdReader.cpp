@@ -6,6 +6,7 @@
 
 #include "io/base/DiagramBuilder.h"
 #include "io/dump/VcdParser.h"
+#include "io/native/DiagramLimits.h"
 
 namespace sigmora::io {
 
@@ -481,6 +482,10 @@ ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& 
     sampler.finishStream();
     if (!sampler.error.empty())
         return failed(sampler.error);
+    // A window that starts where the dump has ended holds no edge: say where the dump ends.
+    if (sampler.cells() == 0 && choice.from && (sampler.endsBefore(*choice.from) || sampler.lastTime() == *choice.from))
+        return failed("The dump ends at time " + std::to_string(sampler.lastTime()) +
+                      ", before the window starts at time " + std::to_string(*choice.from) + ".");
     if (sampler.cells() == 0)
         return failed("The clock " + vars[static_cast<std::size_t>(clock)].name +
                       " has fewer than two edges" + (choice.from || choice.to ? " inside the time window." : "."));
@@ -497,6 +502,8 @@ ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& 
         builder.addRow(r.row);
     }
     builder.finish(sampler.cells());
+    for (std::string& note : keepStorable(diagram))
+        result.notes.push_back(std::move(note));
     result.ok = true;
     return result;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "io/native/DiagramLimits.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
 #include "model/TextLines.h"
@@ -148,6 +149,8 @@ ExchangeReadResult readCsvDiagram(std::string_view bytes, model::Diagram& diagra
     ExchangeReadResult result;
     if (firstCutRow)
         result.notes.push_back(cutCellsNote(*firstCutRow));
+    for (std::string& note : keepStorable(diagram))
+        result.notes.push_back(std::move(note));
     return result;
 }
 

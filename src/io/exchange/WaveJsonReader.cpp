@@ -8,6 +8,7 @@
 
 #include "io/base/DiagramBuilder.h"
 #include "io/exchange/JsonDocument.h"
+#include "io/native/DiagramLimits.h"
 
 namespace sigmora::io {
 
@@ -404,6 +405,8 @@ ImportResult readWaveJson(std::string_view text, model::Diagram& diagram, const 
     import.foot(parsed.value);
     import.summarise();
     builder.finish(import.columns());
+    for (std::string& note : keepStorable(diagram))
+        result.notes.push_back(std::move(note));
     result.ok = true;
     return result;
 }

@@ -5,11 +5,11 @@
 #include <set>
 #include <vector>
 
+#include "io/base/DrawnColumns.h"
 #include "io/exchange/JsonDocument.h"
 #include "io/exchange/WaveJsonAnnotations.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
-#include "model/TextBoxRecord.h"
 #include "model/TextCase.h"
 #include "model/TextLines.h"
 #include "render/Layout.h"
@@ -20,7 +20,6 @@ namespace {
 
 namespace fields = model::fields;
 
-constexpr std::string_view kLabelAttachment = "WFLabel*";
 constexpr std::string_view kDefaultSeparatorName = "separator";
 
 // What one column shows, in WaveJSON's terms: '0', '1', 'z', 'x' or '=' (a bus value, with the
@@ -31,12 +30,6 @@ struct Cell {
     bool operator==(const Cell&) const = default;
 };
 
-// A text box reduced to what finding the bus value under it needs.
-struct Box {
-    int left, top, right, bottom;
-    std::string text;
-    std::size_t index; // in the text list
-};
 
 // One lane's wave with its data labels and timing.
 struct Lane {
@@ -46,29 +39,27 @@ struct Lane {
     double phase = 0;
 };
 
-char cellChar(std::string_view waveform, int k)
-{
-    if (k >= 0 && static_cast<std::size_t>(k) < waveform.size())
-        return waveform[static_cast<std::size_t>(k)];
-    return waveform.empty() ? '1' : waveform.back();
-}
-
-// Column k of the row is character k + 1 of its waveform; character 0 is the level entering it.
+// What each column shows, as the drawing shows it (column k is character k + 1 of the waveform);
+// a hatched column is undefined, whatever its value.
 std::vector<Cell> rowCells(const model::Diagram& d, int row, std::string_view waveform, int count)
 {
     std::vector<Cell> cells(static_cast<std::size_t>(count));
     int runs = 0;
     for (int k = 0; k < count; ++k) {
-        const char c = cellChar(waveform, k + 1);
+        const char c = columnValue(waveform, k);
         Cell& cell = cells[static_cast<std::size_t>(k)];
+        if (k < model::kMaxCells && hatchedColumn(d, row, k)) {
+            cell.kind = 'x';
+            continue;
+        }
         switch (c) {
         case '0':
         case '1': cell.kind = c; break;
-        case '2': cell.kind = d.store.floodStyles().get(row, k) != 0 ? 'x' : 'z'; break;
+        case '2': cell.kind = 'z'; break;
         case '3':
         case '4': {
             cell.kind = '=';
-            const bool continues = k > 0 && cells[static_cast<std::size_t>(k - 1)].kind == '=' && cellChar(waveform, k) == c;
+            const bool continues = k > 0 && cells[static_cast<std::size_t>(k - 1)].kind == '=' && columnValue(waveform, k - 1) == c;
             cell.run = continues ? cells[static_cast<std::size_t>(k - 1)].run : ++runs;
             break;
         }
@@ -78,49 +69,14 @@ std::vector<Cell> rowCells(const model::Diagram& d, int row, std::string_view wa
     return cells;
 }
 
-std::vector<Box> valueBoxes(const model::Diagram& d)
-{
-    std::vector<Box> boxes;
-    model::ReaderReport ignored;
-    const auto& texts = d.store.list(model::ListId::Texts).records();
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const std::string& r = texts[i];
-        const auto attachment = fields::textField(r, model::textfield::Attachment);
-        if (attachment && attachment->substr(0, kLabelAttachment.size()) == kLabelAttachment)
-            continue; // the caption of a setup/hold label
-        boxes.push_back({model::textbox::left(r, ignored), model::textbox::top(r, ignored),
-                         model::textbox::right(r, ignored), model::textbox::bottom(r, ignored),
-                         model::singleLineText(model::textbox::message(r, ignored)), i});
-    }
-    return boxes;
-}
-
-// The text of the first box whose left edge lies on the run (from half a cell before it to its
-// end) and whose middle lies in the row's band.
-std::string valueText(const std::vector<Box>& boxes, const render::Layout& l, int row, int first, int end,
-                      std::set<std::size_t>& used)
-{
-    const int bandTop = l.rowTop(row) - l.signalSpacing / 2;
-    const int bandBottom = l.rowTop(row) + l.signalHeight + l.signalSpacing / 2;
-    const int x0 = l.waveOriginX() + first * l.cellWidth - l.cellWidth / 2;
-    const int x1 = l.waveOriginX() + end * l.cellWidth;
-    for (const Box& b : boxes) {
-        const int middle = (b.top + std::max(b.top, b.bottom)) / 2;
-        if (b.left >= x0 && b.left < x1 && middle >= bandTop && middle < bandBottom) {
-            used.insert(b.index);
-            return b.text;
-        }
-    }
-    return {};
-}
-
 // Writes one character per group of columns: '.' when the group shows what the one before it
-// showed, '=' with a data label for a new bus value, else the character of the group.
+// showed, '=' with a data label for a new bus value, else the character of the group. A value's
+// label is the text of the box the drawing shows on its run.
 class WaveBuilder {
 public:
-    WaveBuilder(const std::vector<Box>& boxes, const render::Layout& l, int row, const std::vector<Cell>& cells,
+    WaveBuilder(const BusValueBoxes& boxes, const ColumnEdges& edges, int row, const std::vector<Cell>& cells,
                 std::set<std::size_t>& used)
-        : boxes_(boxes), layout_(l), row_(row), cells_(cells), used_(&used)
+        : boxes_(boxes), edges_(edges), row_(row), cells_(cells), used_(&used)
     {
     }
     void add(const Cell& cell, char character, int firstColumn)
@@ -131,13 +87,22 @@ public:
         }
         lane.wave += character;
         if (character == '=')
-            lane.data.push_back(valueText(boxes_, layout_, row_, firstColumn, runEnd(firstColumn), *used_));
+            lane.data.push_back(valueText(firstColumn));
         previous_ = cell;
         previousChar_ = character;
     }
     Lane lane;
 
 private:
+    std::string valueText(int first) const
+    {
+        const int end = std::min(runEnd(first), edges_.columns()); // a run ends where the drawing does
+        const BusValueBoxes::Box* box = boxes_.on(row_, edges_.changeX(first), edges_.changeX(end));
+        if (box == nullptr)
+            return {};
+        used_->insert(box->index);
+        return box->text;
+    }
     int runEnd(int column) const
     {
         int k = column;
@@ -145,8 +110,8 @@ private:
             ++k;
         return k;
     }
-    const std::vector<Box>& boxes_;
-    const render::Layout& layout_;
+    const BusValueBoxes& boxes_;
+    const ColumnEdges& edges_;
     int row_;
     const std::vector<Cell>& cells_;
     std::set<std::size_t>* used_;
@@ -217,14 +182,6 @@ std::string laneJson(std::string_view name, const Lane& lane, const std::string&
     return out + "}";
 }
 
-// The cellCount cells, and one more when that makes the last cycle whole: every lane that needs
-// a character per cell is then a whole number of cycles long.
-int columnsWritten(const model::Diagram& d)
-{
-    const int count = std::clamp(d.settings.cellCount, 0, model::kMaxCells);
-    return count + count % 2;
-}
-
 // One row's lane, with what deciding its last character needs: the columns it covers, and whether
 // its last character covers the diagram's last column and one past it while that column only
 // repeats the one before (a reader pads a shorter lane with its last value, so it comes back).
@@ -237,7 +194,7 @@ struct RowLane {
     bool repeatingHalf = false;
 };
 
-RowLane rowLane(const model::Diagram& d, const std::vector<Box>& boxes, const render::Layout& l, int index,
+RowLane rowLane(const model::Diagram& d, const BusValueBoxes& boxes, const render::Layout& l, int index,
                 std::set<std::size_t>& used)
 {
     const std::string& record = d.store.signals().get(index);
@@ -246,17 +203,20 @@ RowLane rowLane(const model::Diagram& d, const std::vector<Box>& boxes, const re
     // A separator is a spacer lane; one with a name keeps it, which the peers draw as a label.
     if (row.separator) {
         out.name = model::singleLineText(row.name);
-        out.json = row.name.empty() ? "{}" : "{\"name\": " + jsonQuoted(out.name) + "}";
+        // The name the program gives a new separator is no name of the user's.
+        const bool named = !out.name.empty() && !model::startsWithIgnoringCase(out.name, kDefaultSeparatorName);
+        out.json = named ? "{\"name\": " + jsonQuoted(out.name) + "}" : "{}";
         // A solid line named by the user (not the "separator" the program names it) heads a group.
-        out.group = row.separatorKind == static_cast<int>(model::SeparatorKind::SolidLine) && !out.name.empty() &&
-                    !model::startsWithIgnoringCase(out.name, kDefaultSeparatorName);
+        out.group = row.separatorKind == static_cast<int>(model::SeparatorKind::SolidLine) && named;
         return out;
     }
-    const int n = std::clamp(d.settings.cellCount, 0, model::kMaxCells);
-    const int count = columnsWritten(d);
+    // The columns the drawing shows, one character each when the lane needs it.
+    const int n = drawnColumnCount(l);
+    const int count = n;
     // Two columns more than are written, so that the last shifted cycle is whole.
     const std::vector<Cell> cells = rowCells(d, index, row.waveform, count + 2);
-    const WaveBuilder b(boxes, l, index, cells, used);
+    const ColumnEdges edges(d, l, index, n);
+    const WaveBuilder b(boxes, edges, index, cells, used);
     // A clock that shows anything but levels is written as a signal.
     std::optional<Lane> lane;
     if (row.clock)
@@ -325,7 +285,7 @@ WaveJsonExport waveJsonExport(const model::Diagram& diagram)
     render::Layout layout = render::Layout::from(diagram.settings);
     layout.firstVisibleCell = 0;
     layout.verticalScroll = 0;
-    const std::vector<Box> boxes = valueBoxes(diagram);
+    const BusValueBoxes boxes(diagram, layout);
     int rows = diagram.store.signalCount();
     std::vector<RowLane> lanes;
     std::set<std::size_t> valueTexts;
@@ -333,13 +293,18 @@ WaveJsonExport waveJsonExport(const model::Diagram& diagram)
         lanes.push_back(rowLane(diagram, boxes, layout, i, valueTexts));
     // Where one lane ends with the diagram, a half cycle past the end that only repeats is left
     // off the others: a lane shifted by half a cycle is written back as long as it was read.
-    const int n = std::clamp(diagram.settings.cellCount, 0, model::kMaxCells);
+    const int n = drawnColumnCount(layout);
     const bool oneEndsWithTheDiagram =
         std::any_of(lanes.begin(), lanes.end(), [n](const RowLane& r) { return r.lane && r.extent == n; });
     std::vector<LaneShape> shapes;
+    int longest = 0; // columns the longest lane covers
     for (RowLane& r : lanes) {
-        if (oneEndsWithTheDiagram && r.repeatingHalf)
+        if (oneEndsWithTheDiagram && r.repeatingHalf) {
             r.lane->wave.pop_back();
+            r.extent -= 2;
+        }
+        if (r.lane)
+            longest = std::max(longest, r.extent);
         LaneShape shape;
         if (r.lane) {
             shape.step = r.lane->period == 1 ? 2 : 1;
@@ -365,6 +330,11 @@ WaveJsonExport waveJsonExport(const model::Diagram& diagram)
         out.text += ",\n\"foot\": {\"text\": " + jsonQuoted(extras.foot) + "}";
     out.text += "}\n";
     out.notes = extras.notes;
+    // A lane of whole cycles cannot end half-way through one: with an odd number of half-cycles
+    // and no lane ending with them, a reader sees half a cycle more.
+    if (longest > n)
+        out.notes.push_back("The diagram's " + std::to_string(n) +
+                            " half-cycles are written as whole cycles: read back, the diagram is half a cycle longer.");
     return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "io/native/DiagramLimits.h"
 #include "io/native/NativeLayout.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
@@ -342,6 +343,9 @@ ExchangeReadResult readXmlDiagram(std::string_view bytes, model::Diagram& diagra
     ExchangeReadResult result{st.problem, {}};
     if (st.firstCutRow)
         result.notes.push_back(cutCellsNote(*st.firstCutRow));
+    if (result.ok())
+        for (std::string& note : keepStorable(diagram))
+            result.notes.push_back(std::move(note));
     return result;
 }
 

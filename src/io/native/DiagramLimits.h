@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/Diagram.h"
 
@@ -12,7 +13,13 @@ namespace sigmora::io {
 inline constexpr int kMaxLayoutMagnitude = 1000000;
 
 // What makes a diagram read from a file one that no diagram can be: a layout size or an edge
-// offset out of range. Nothing when every value is one a diagram can have.
+// offset out of range, or a text holding bytes the diagram file refuses. Nothing when every value is one a diagram can have.
 std::optional<std::string> diagramOutOfRange(const model::Diagram& diagram);
+
+// Makes a diagram read from another program's file one the diagram file can hold and read back:
+// control characters (other than tab, line feed and carriage return, which records use) in any
+// record or label text become U+FFFD, and a list longer than a diagram file holds is cut to its
+// length. Answers what was changed or left out, one sentence each.
+std::vector<std::string> keepStorable(model::Diagram& diagram);
 
 } // namespace sigmora::io

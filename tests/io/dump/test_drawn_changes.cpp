@@ -30,6 +30,7 @@ TEST(HalfPeriod, ReadsANumberAndAUnitOrSaysWhatIsWrong)
         {"fast", 0, "not a time"},      {"5", 0, "not a time"},      {"", 0, "not a time"},
         {"5 parsecs", 0, "not a time"}, {"1.5fs", 0, "finer than 1 fs"}, {"2s", 0, "longer than 1 s"},
         {"99999999999999999999ns", 0, "longer than 1 s"}, {"+5ns", 0, "not a time"},
+        {"0x5ns", 0, "is not a time"},  {"0 ns", 0, "must be above 0"}, {"00.0ps", 0, "must be above 0"},
     };
     for (const auto& c : cases) {
         const io::HalfPeriodText h = io::parseHalfPeriod(c.text);
@@ -66,6 +67,9 @@ TEST(BusNumbers, ReadHexadecimalDecimalAndBinaryTexts)
     for (const auto& c : cases) {
         const io::BusNumber n = io::parseBusNumber(c.text);
         EXPECT_EQ(n.ok, c.ok) << c.text;
+        const std::string_view text = c.text;
+        const bool wide = text == "18446744073709551616" || text == "0x10000000000000000";
+        EXPECT_EQ(n.tooWide, wide) << c.text; // told apart from a text that is no number
         if (c.ok) {
             EXPECT_EQ(n.value, c.value) << c.text;
             EXPECT_EQ(n.special, c.special) << c.text;
@@ -97,11 +101,59 @@ TEST(HdlNames, RowNamesBecomeLegalIdentifiersOfEachLanguage)
         {"d\xc2\xb5s", "d__s", "d_s"},
         {"two\\nlines", "two_lines", "two_lines"},
         {"chip_stimulus", "chip_stimulus_sig", "chip_stimulus_sig"}, // the module's own name
+        // VHDL's units of time would hide the unit of every wait; Verilog has none
+        {"ps", "ps", "ps_sig"},
+        {"NS", "NS", "NS_sig"},
+        {"fs", "fs", "fs_sig"},
+        {"Us", "Us", "Us_sig"},
+        {"ms", "ms", "ms_sig"},
+        {"sec", "sec", "sec_sig"},
+        {"min", "min", "min_sig"},
+        {"hr", "hr", "hr_sig"},
+        {"psec", "psec", "psec"},
+        // an active-low mark stays apart from the row it marks
+        {"CLK#", "CLK_n", "CLK_n"},
+        {"#RST", "_nRST", "s_nRST"},
+        {"A#B", "A_nB", "A_nB"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(io::legalIdentifier(c.name, HdlLanguage::Verilog, {"chip_stimulus"}), c.verilog) << c.name;
         EXPECT_EQ(io::legalIdentifier(c.name, HdlLanguage::Vhdl, {"chip_stimulus"}), c.vhdl) << c.name;
     }
+}
+
+TEST(HdlNames, DiagramNamesArePrefixesAndOnlyIllegalOnesChangeWithANote)
+{
+    const struct {
+        const char* path;
+        const char* base;
+        const char* note; // nullptr: no note
+    } cases[] = {
+        {"/d/module.sgm", "module", nullptr}, // module_stimulus is legal: a keyword in front of _stimulus is not
+        {"/d/chip.sgm", "chip", nullptr},
+        {"/d/my design.sgm", "my_design", "The diagram's name \"my design\" is written as my_design."},
+        {"/d/3bit.sgm", "s_3bit", "The diagram's name \"3bit\" is written as s_3bit."},
+        {"", "diagram", nullptr},
+    };
+    model::Diagram d;
+    test::FixedMeasurer measurer;
+    io::DiagramBuilder builder(d, measurer);
+    io::ImportedRow row;
+    row.name = "a";
+    row.cells = "0101";
+    builder.addRow(row);
+    builder.finish(4);
+    for (const auto& c : cases)
+        for (HdlLanguage language : {HdlLanguage::Verilog, HdlLanguage::Vhdl}) {
+            const io::TimedRows timed = io::timedRows(d, c.path, language, 5'000'000);
+            ASSERT_TRUE(timed.ok) << timed.error;
+            EXPECT_EQ(timed.baseName, c.base) << c.path;
+            const bool noted = !timed.renamings.empty() && timed.renamings.front() == (c.note ? c.note : "");
+            EXPECT_EQ(noted, c.note != nullptr) << c.path;
+            if (!c.note) {
+                EXPECT_TRUE(timed.renamings.empty()) << c.path << ": " << timed.renamings.front();
+            }
+        }
 }
 
 TEST(HdlNames, RepeatedNamesAreNumberedAndCollisionsRefused)
@@ -149,7 +201,7 @@ struct Rows {
     }
     io::TimedRows timed(long long halfPeriod = 5 * kNs, HdlLanguage language = HdlLanguage::Verilog)
     {
-        builder.finish(columns + 1); // every column drawn: the entering level and the columns
+        builder.finish(columns); // every column drawn: the entering level and the columns
         return io::timedRows(d, "/some/folder/my-chip.sgm", language, halfPeriod);
     }
     int columns = 8;

@@ -29,6 +29,7 @@ TEST(DumpTime, TypedTimes)
         {"25ps", "10ps", std::nullopt, "not a whole number of the dump's unit (10ps)"},
         {"2.5", "1ns", std::nullopt, "whole number of the dump's unit"},
         {"2us", "", std::nullopt, "gives no time unit"},
+        {"2us", "7 ns", std::nullopt, "$timescale \"7 ns\" is no time unit (1, 10 or 100 of s, ms, us, ns, ps or fs)"},
         {"2 minutes", "1ns", std::nullopt, "\"minutes\" is not a unit"},
         {"ns", "1ns", std::nullopt, "is not a time"},
         {"", "1ns", std::nullopt, "no time given"},

@@ -33,7 +33,8 @@ struct Imported {
     std::string cells(int row) const
     {
         const std::string_view w = model::signal::waveform(diagram.store.signals().get(row));
-        return std::string(w.substr(1, static_cast<size_t>(diagram.settings.cellCount)));
+        // The drawing shows one column fewer than the cell count.
+        return std::string(w.substr(1, static_cast<size_t>(diagram.settings.cellCount - 1)));
     }
     std::string name(int row) const { return fields::decodePeriods(fields::nameOfRow(diagram.store.signals().get(row))); }
 };
@@ -52,7 +53,7 @@ TEST(VcdImport, SamplesEveryHalfCycleAtItsMiddle)
     const Imported r = importVcd(std::string(kHeader) + kBody);
     ASSERT_TRUE(r.result.ok) << r.result.error;
     ASSERT_EQ(r.diagram.store.signalCount(), 4); // clk, d, cnt, sub.clk (an alias); the real is left out
-    EXPECT_EQ(r.diagram.settings.cellCount, 5);
+    EXPECT_EQ(r.diagram.settings.cellCount, 6); // five columns drawn
     const char* names[] = {"clk", "d", "cnt", "sub.clk"};
     const char* cells[] = {"10101", "12222", "44333", "10101"};
     for (int i = 0; i < 4; ++i) {
@@ -181,7 +182,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"CutAfterADollar", kOne + "$", {}, "the file ends inside its header, in \"$\""},
         BadCase{"WindowBackwards", kOne + kEnd + kBody, {"clk", {}, 20, 10},
                 "The time window is empty: it starts at time 20, not before its end at time 10."},
-        BadCase{"WindowOfNoTime", kOne + kEnd + kBody, {"clk", {}, 10, 10}, "The time window is empty"}),
+        BadCase{"WindowOfNoTime", kOne + kEnd + kBody, {"clk", {}, 10, 10}, "The time window is empty"},
+        BadCase{"WindowPastTheEnd", kOne + kEnd + "#0\n0!\n#5\n1!\n#10\n0!\n#15\n1!\n", {"clk", {}, 900, {}},
+                "The dump ends at time 15, before the window starts at time 900."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ClockCase {
@@ -262,7 +265,7 @@ TEST(VcdImport, StreamsLargeDumpsAndCutsAtTheLimits)
     const Imported r = importVcd(text, {"", {}, 900000, {}});
     ASSERT_TRUE(r.result.ok) << r.result.error;
     EXPECT_EQ(r.diagram.store.signalCount(), 256);
-    EXPECT_EQ(r.diagram.settings.cellCount, 599);
+    EXPECT_EQ(r.diagram.settings.cellCount, 600); // 599 columns drawn
     ASSERT_EQ(r.result.notes.size(), 2u);
     EXPECT_NE(r.result.notes[0].find("45 signal(s) from top.v255 on were left out"), std::string::npos) << r.result.notes[0];
     EXPECT_NE(r.result.notes[1].find("cut at time 905990"), std::string::npos) << r.result.notes[1];
@@ -292,7 +295,7 @@ TEST(VcdImport, CounterSimulatedByIcarusVerilog)
     r.result = io::readVcd(in, {clock, {}, {}, {}}, r.diagram, measurer);
     fs::remove_all(dir);
     ASSERT_TRUE(r.result.ok) << r.result.error;
-    const int cells = r.diagram.settings.cellCount;
+    const int cells = r.diagram.settings.cellCount - 1;
     EXPECT_GE(cells, 60);
     int countRow = -1;
     for (int i = 0; i < r.diagram.store.signalCount(); ++i)

@@ -27,7 +27,7 @@ std::vector<std::string> imported(const std::string& text, const io::VcdChoice& 
         const std::string record = diagram.store.signals().get(row);
         const std::string_view wave = model::signal::waveform(record);
         out.push_back(fields::decodePeriods(fields::nameOfRow(record)) + "=" +
-                      std::string(wave.substr(1, static_cast<std::size_t>(diagram.settings.cellCount))));
+                      std::string(wave.substr(1, static_cast<std::size_t>(diagram.settings.cellCount - 1))));
     }
     for (const std::string& t : diagram.store.list(model::ListId::Texts).records())
         out.push_back(std::string(*fields::textField(t, 5)) + ":" + std::string(*fields::textField(t, 4)));

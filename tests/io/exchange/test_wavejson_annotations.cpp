@@ -35,7 +35,8 @@ std::string textBox(int left, int top, const char* message, const char* attachme
 model::Diagram annotated()
 {
     model::Diagram d;
-    d.settings.cellCount = 8;
+    d.settings.cellCount = 9; // eight columns drawn
+    d.settings.waveformWidth = 9 * d.settings.cellWidth;
     auto& rows = d.store.signals();
     rows.append(row("clk", K::Clock, ""));
     rows.append(row("d", K::Signal, "0011110000"));
@@ -101,7 +102,8 @@ TEST(WaveJsonAnnotations, ReadBackAndWrittenAgainItIsTheSame)
 TEST(WaveJsonAnnotations, GroupsNestAndEndAtTheNextSeparator)
 {
     model::Diagram d;
-    d.settings.cellCount = 4;
+    d.settings.cellCount = 5; // four columns drawn
+    d.settings.waveformWidth = 5 * d.settings.cellWidth;
     auto& rows = d.store.signals();
     rows.append("Master\t\t\t\t\tSEP_0.0.1.Arial.1.1.0.0.0.1.");
     rows.append("ctrl\t\t\t\t\tSEP_0.0.1.Arial.1.1.0.0.0.1.");
@@ -113,7 +115,7 @@ TEST(WaveJsonAnnotations, GroupsNestAndEndAtTheNextSeparator)
     EXPECT_EQ(e.text, R"({"signal": [
   ["Master", ["ctrl", {"name": "w", "wave": "01"}]],
   {},
-  {"name": "separator"},
+  {},
   {"name": "v", "wave": "0."}
 ]}
 )");
