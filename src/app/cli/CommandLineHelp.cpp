@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "edit/files/FileFormats.h"
 #include "edit/session/Session.h"
@@ -20,6 +21,8 @@ An editor for digital timing diagrams.
 
   sigmora [FILE]       Opens the editor, with the diagram FILE when one is named. When the
                        editor already runs, FILE is handed to it and no second window opens.
+                       A FILE whose name starts with "-" follows "--" (sigmora -- -a.sgm); any
+                       other option is refused (exit status 2).
 )";
 // The paragraph of --convert is made from the table of formats, so that it names every one.
 constexpr const char* kUsageEnd = R"(    --clock NAME       For a .vcd input: the clock signal (default: a 1-bit signal named like
@@ -32,6 +35,20 @@ constexpr const char* kUsageEnd = R"(    --clock NAME       For a .vcd input: th
   --help               Shows this summary.
   --version            Shows the version.
 )";
+
+// The options Qt reads from the command line of a window, and whether each takes a value; Qt
+// takes them with one dash or two.
+struct QtOption {
+    const char* name;
+    bool takesValue;
+};
+constexpr QtOption kQtOptions[] = {
+    {"platform", true}, {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true}, {"qwindowtitle", true}, {"reverse", false},
+    {"session", true}, {"display", true}, {"name", true}, {"title", true}, {"visual", true}, {"geometry", true},
+    {"style", true}, {"stylesheet", true}, {"widgetcount", false}, {"nograb", false}, {"dograb", false},
+    {"sync", false}, {"qmljsdebugger", true},
+};
 
 constexpr std::size_t kLineWidth = 94;
 constexpr std::size_t kDescriptionColumn = 23;
@@ -71,7 +88,34 @@ std::string described(const std::string& option, const std::string& text)
     return out + "\n";
 }
 
+const QtOption* qtOption(std::string_view argument)
+{
+    argument.remove_prefix(argument.starts_with("--") ? 2 : 1);
+    for (const QtOption& option : kQtOptions) {
+        if (argument == option.name)
+            return &option;
+    }
+    return nullptr;
+}
+
 } // namespace
+
+std::string unknownEditorOption(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == kEndOfOptions)
+            return {};
+        if (argument.size() < 2 || argument[0] != '-')
+            continue;
+        const QtOption* option = qtOption(argument);
+        if (option == nullptr)
+            return std::string(argument);
+        if (option->takesValue)
+            ++i;
+    }
+    return {};
+}
 
 std::string usageText()
 {

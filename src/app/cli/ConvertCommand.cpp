@@ -6,9 +6,11 @@
 #include <cstring>
 #include <optional>
 
+#include "app/cli/CommandLineHelp.h"
 #include "app/cli/ExchangeConversions.h"
 #include "app/cli/PictureConversions.h"
 #include "app/cli/SvgXmlCsvConversions.h"
+#include "app/cli/TerminalText.h"
 #include "app/platform/FontDatabaseWarmUp.h"
 #include "io/base/FileAccess.h"
 #include "io/native/NativeFileReader.h"
@@ -20,7 +22,6 @@ namespace sigmora::app {
 namespace {
 
 constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
 bool readDiagram(const std::string& in, model::Diagram& diagram, std::string& error)
 {
     const io::FileBytes file = io::readWholeFile(in);
@@ -95,7 +96,7 @@ bool writeOutput(Format format, const model::Diagram& diagram, const std::string
         std::vector<std::string> notes;
         bytes = waveJsonOutputBytes(diagram, notes);
         for (const std::string& note : notes)
-            std::fprintf(stderr, "sigmora: %s\n", note.c_str());
+            printProblem(note);
         break;
     }
     case Format::Vcd:
@@ -105,7 +106,7 @@ bool writeOutput(Format format, const model::Diagram& diagram, const std::string
         if (!hdlOutputBytes(format, diagram, in, options, bytes, error, renamings))
             return false;
         for (const std::string& note : renamings)
-            std::fprintf(stderr, "sigmora: %s\n", note.c_str());
+            printProblem(note);
         break;
     }
     // The SVG document goes to its file in blocks while it is drawn, never held whole.
@@ -125,6 +126,24 @@ bool writeOutput(Format format, const model::Diagram& diagram, const std::string
         break;
     }
     return writeFile(out, bytes, error);
+}
+
+// False with a one-line error when IN is no regular file (a pipe would hold the conversion up, a
+// device never end), or when OUT is IN itself (by device and inode, whatever the names): a
+// conversion never writes over what it reads, but a diagram may be saved onto itself in the
+// current layout.
+bool inputAndOutputUsable(const std::string& in, const std::string& out, Format outputFormat, std::string& error)
+{
+    if (const int reason = io::notRegularFileReason(in)) {
+        error = "cannot open " + in + "\n" + io::fileProblem(in, reason);
+        return false;
+    }
+    if (io::sameFile(in, out) && !(inputFormat(in) == Format::Native && outputFormat == Format::Native)) {
+        error = "cannot write " + out + ": it is the input file" + (out == in ? "" : " " + in) +
+                ", which a conversion does not write over";
+        return false;
+    }
+    return true;
 }
 
 // True for an output whose texts are measured: the SVG document and the pictures.
@@ -149,7 +168,7 @@ bool isDrawnOutput(const std::string& out)
 void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtFatalMsg || type == QtCriticalMsg)
-        std::fprintf(stderr, "sigmora: %s\n", message.toLocal8Bit().constData());
+        printProblem(message.toLocal8Bit().toStdString());
 }
 
 } // namespace
@@ -177,12 +196,14 @@ bool convertDiagramFile(const std::string& in, const std::string& out, const Exc
         error = "the option --half-period is for .vcd, .v and .vhd outputs";
         return false;
     }
+    if (!inputAndOutputUsable(in, out, target->format, error))
+        return false;
     model::Diagram diagram;
     std::vector<std::string> notes;
     if (!readInput(inputFormat(in), in, options, diagram, error, notes))
         return false;
     for (const std::string& note : notes)
-        std::fprintf(stderr, "sigmora: %s\n", note.c_str());
+        printProblem(note);
     return writeOutput(target->format, diagram, in, out, options, error);
 }
 
@@ -192,7 +213,7 @@ int runConvertCommand(int argc, char* argv[])
     std::string optionError;
     if (argc < 4 || !parseExchangeOptions(argc, argv, 4, options, optionError)) {
         if (!optionError.empty())
-            std::fprintf(stderr, "sigmora: %s\n", optionError.c_str());
+            printProblem(optionError);
         std::fprintf(stderr, "sigmora: usage: sigmora --convert IN OUT   (OUT ends in %s) %s\n",
                      edit::convertOutputList().c_str(), kExchangeUsage);
         return kExitUsage;
@@ -207,7 +228,7 @@ int runConvertCommand(int argc, char* argv[])
         fonts.emplace();
     std::string error;
     if (!convertDiagramFile(argv[2], argv[3], options, error)) {
-        std::fprintf(stderr, "sigmora: %s\n", error.c_str());
+        printProblem(error);
         return kExitFailed;
     }
     return 0;

@@ -1,8 +1,10 @@
 #include "app/platform/Preferences.h"
 
-#include <cstdio>
-#include <memory>
+#include <cerrno>
+#include <filesystem>
+#include <string>
 
+#include "io/base/FileAccess.h"
 #include "model/DiagramSettings.h"
 
 namespace sigmora::app {
@@ -12,28 +14,21 @@ namespace {
 // No screen is a million pixels from its origin: larger window values are damage.
 constexpr std::int32_t kMaxFrameCoordinate = 1 << 20;
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
+constexpr std::size_t kValueBytes = 4;
+// A preferences file is 64 bytes; one far larger is not ours to read whole.
+constexpr std::size_t kMaxFileBytes = 64 * 1024;
 
-bool readInt(std::FILE* f, std::int32_t& value)
+std::int32_t valueAt(const std::string& bytes, std::size_t at)
 {
-    unsigned char b[4];
-    if (std::fread(b, 1, 4, f) != 4)
-        return false;
-    const std::uint32_t u = std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
-                            std::uint32_t(b[3]) << 24;
-    value = static_cast<std::int32_t>(u);
-    return true;
+    const auto b = [&](std::size_t i) { return std::uint32_t(static_cast<unsigned char>(bytes[at + i])); };
+    return static_cast<std::int32_t>(b(0) | b(1) << 8 | b(2) << 16 | b(3) << 24);
 }
 
-bool writeInt(std::FILE* f, std::int32_t value)
+void appendValue(std::string& bytes, std::int32_t value)
 {
     const auto u = static_cast<std::uint32_t>(value);
-    const unsigned char b[4] = {static_cast<unsigned char>(u), static_cast<unsigned char>(u >> 8),
-                                static_cast<unsigned char>(u >> 16), static_cast<unsigned char>(u >> 24)};
-    return std::fwrite(b, 1, 4, f) == 4;
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes += static_cast<char>((u >> shift) & 0xff);
 }
 
 } // namespace
@@ -72,13 +67,16 @@ PreferencesRead readPreferences(const std::string& path)
 {
     PreferencesRead read;
     read.preferences.setPreferenceDefaults();
-    File f(std::fopen(path.c_str(), "rb"));
-    if (!f)
+    const io::FileBytes file = io::readWholeFile(path, kMaxFileBytes);
+    // A file too large to be ours is read like one that was never written.
+    if (file.error != io::ReadError::None)
         return read;
     Preferences values;
     for (auto& v : values.values) {
-        if (!readInt(f.get(), v))
+        const std::size_t at = static_cast<std::size_t>(read.valuesRead) * kValueBytes;
+        if (at + kValueBytes > file.bytes.size())
             break;
+        v = valueAt(file.bytes, at);
         ++read.valuesRead;
     }
     if (read.valuesRead == Preferences::Count) {
@@ -94,14 +92,21 @@ PreferencesRead readPreferences(const std::string& path)
 
 bool writePreferences(const std::string& path, const Preferences& preferences)
 {
-    File f(std::fopen(path.c_str(), "wb"));
-    if (!f)
+    std::string bytes;
+    for (std::int32_t v : preferences.values)
+        appendValue(bytes, v);
+    // The folder is made at start-up; when that failed (a read-only configuration folder), the
+    // reason is why the folder cannot be made, not that it is missing.
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code made;
+    if (!folder.empty() && !std::filesystem::is_directory(folder, made) &&
+        !std::filesystem::create_directories(folder, made) && made) {
+        errno = made.value();
         return false;
-    for (std::int32_t v : preferences.values) {
-        if (!writeInt(f.get(), v))
-            return false;
     }
-    return std::fclose(f.release()) == 0;
+    const io::WriteResult written = io::writeFileReplacing(path, bytes);
+    errno = written.systemError;
+    return written == io::WriteError::None;
 }
 
 FramePlacement placementFrom(const PreferencesRead& read)

@@ -55,8 +55,12 @@ struct PreferencesRead {
     Preferences preferences;
 };
 
+// Reads the file when it is a regular file; anything else (a pipe, a device) counts as missing
+// and is never opened, so that it cannot hold start-up up.
 PreferencesRead readPreferences(const std::string& path);
-// Creates or truncates the file and writes the 16 values; false when it cannot be written.
+// Writes the 16 values, replacing the file only once they are written (its folder is made when
+// missing); false when it cannot be written, with errno set to the reason (the folder's when the
+// folder cannot be made, "not a regular file" as io::fileProblem words it).
 bool writePreferences(const std::string& path, const Preferences& preferences);
 
 // Where the main window goes at start-up: maximised, or its outer frame at x, y, width, height.

@@ -9,7 +9,8 @@ namespace sigmora::app {
 
 namespace {
 constexpr const char* kSocketName = "Sigmora 3.3.socket";
-constexpr char kEndOfRequest = '\n';
+// A path may hold every byte but the zero byte: the zero byte ends a request.
+constexpr char kEndOfRequest = '\0';
 // A request is a path: anything longer is not one of ours.
 constexpr qint64 kMaxRequestBytes = 64 * 1024;
 constexpr int kRetryMilliseconds = 100;
@@ -39,16 +40,16 @@ void InstanceHandOff::accept()
 
 void InstanceHandOff::readRequest(QLocalSocket* client)
 {
-    if (!client->canReadLine()) {
-        if (client->bytesAvailable() > kMaxRequestBytes)
+    const QByteArray waiting = client->peek(kMaxRequestBytes + 1);
+    const qsizetype end = waiting.indexOf(kEndOfRequest);
+    if (end < 0) {
+        if (waiting.size() > kMaxRequestBytes)
             client->abort();
         return;
     }
-    QByteArray line = client->readLine(kMaxRequestBytes);
-    if (line.endsWith(kEndOfRequest))
-        line.chop(1);
+    const QByteArray path = client->read(end + 1).chopped(1);
     client->disconnectFromServer();
-    Q_EMIT requested(QString::fromUtf8(line));
+    Q_EMIT requested(QString::fromUtf8(path));
 }
 
 bool InstanceHandOff::send(const QString& socket, const QString& file, int timeoutMilliseconds)
@@ -63,7 +64,9 @@ bool InstanceHandOff::send(const QString& socket, const QString& file, int timeo
             return false;
         QThread::msleep(kRetryMilliseconds);
     }
-    client.write(file.toUtf8() + kEndOfRequest);
+    QByteArray request = file.toUtf8();
+    request.append(kEndOfRequest);
+    client.write(request);
     if (!client.waitForBytesWritten(int(deadline.remainingTime())))
         return false;
     // The running program closes its end once it has read the request.

@@ -10,8 +10,9 @@ namespace sigmora::app {
 
 // The channel between the running Sigmora and a second start: the running one listens on a
 // socket beside its per-user lock; a second start hands it the diagram named on its command line
-// (or, without one, only asks it to come forward) and ends. A request is one line of UTF-8: the
-// absolute path of the file, empty when there is none.
+// (or, without one, only asks it to come forward) and ends. A request is the absolute path of
+// the file in UTF-8, empty when there is none, ended by a zero byte: a path may hold line breaks
+// and every other byte, and each reaches the running program.
 class InstanceHandOff : public QObject {
     Q_OBJECT
 public:

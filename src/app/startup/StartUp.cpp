@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/cli/CommandLineHelp.h"
 #include "app/platform/AppPaths.h"
 #include "app/window/DiagramWidget.h"
 #include "app/startup/FileAssociation.h"
@@ -77,10 +78,13 @@ bool StartUp::run()
 void StartUp::parseCommandLine()
 {
     const QStringList arguments = app_.arguments();
-    if (arguments.size() < 2 || arguments[1].isEmpty())
+    // main has refused every other option: what is left is the file, after "--" when one ends
+    // the options.
+    const qsizetype at = arguments.size() > 1 && arguments[1] == QString::fromUtf8(kEndOfOptions) ? 2 : 1;
+    if (arguments.size() <= at || arguments[at].isEmpty())
         return;
     startUpDirectory_ = QDir::currentPath();
-    commandLineFile_ = QFileInfo(arguments[1]).absoluteFilePath();
+    commandLineFile_ = QFileInfo(arguments[at]).absoluteFilePath();
 }
 
 void StartUp::handToRunningInstance()

@@ -1,12 +1,14 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/cli/CommandLineHelp.h"
 #include "app/cli/ConvertCommand.h"
+#include "app/cli/TerminalText.h"
 #include "app/startup/EditorModule.h"
 
 namespace {
@@ -52,6 +54,9 @@ EditorEntry loadEditor(std::string& problems)
 
 int main(int argc, char* argv[])
 {
+    // A write past the user's file-size limit (ulimit -f) fails with "File too large" and is
+    // reported like any failed write, instead of killing the program halfway through a file.
+    std::signal(SIGXFSZ, SIG_IGN);
     // "sigmora --help" and "sigmora --version" print and end: no display is needed.
     if (sigmora::app::isHelpOrVersion(argc, argv))
         return sigmora::app::printHelpOrVersion(argc, argv);
@@ -59,6 +64,12 @@ int main(int argc, char* argv[])
     // and without loading the window's libraries.
     if (sigmora::app::isConvertCommand(argc, argv))
         return sigmora::app::runConvertCommand(argc, argv);
+    // "sigmora --bogus" is refused before a window or a display is looked for.
+    if (const std::string unknown = sigmora::app::unknownEditorOption(argc, argv); !unknown.empty()) {
+        sigmora::app::printProblem("unknown option " + unknown);
+        std::fputs(sigmora::app::kShortUsage, stderr);
+        return sigmora::app::kExitUsage;
+    }
     std::string problems;
     const EditorEntry runEditor = loadEditor(problems);
     if (runEditor == nullptr) {

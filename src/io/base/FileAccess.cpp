@@ -3,6 +3,7 @@
 #include "io/base/PieceWriter.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <filesystem>
 #include <vector>
 
@@ -18,9 +20,14 @@ namespace sigmora::io {
 
 namespace {
 
-// The temporary file of a save is hidden: a dot, the target's name and six random characters.
+// The temporary file of a save is hidden and carries a fixed infix and the saving process's id, so
+// that only files this program made are ever taken for its temporaries: ".NAME.sigmora-PID-"
+// and six random characters.
 constexpr std::string_view kTemporaryPrefix = ".";
-constexpr std::string_view kTemporarySuffix = ".XXXXXX";
+constexpr std::string_view kTemporaryInfix = ".sigmora-";
+constexpr std::string_view kTemporaryRandom = "XXXXXX";
+constexpr std::size_t kMaxFileName = 255;
+constexpr std::size_t kMaxProcessIdDigits = 10;
 constexpr mode_t kNewFileMode = 0666;
 // A temporary file this old belongs to a save that was interrupted, not to one still running.
 constexpr std::chrono::seconds kStaleTemporaryAge{60};
@@ -58,17 +65,6 @@ void syncFolder(const std::string& folder)
     }
 }
 
-// A link is followed: the file it names is replaced, and the link stays.
-std::string followLinks(const std::string& path)
-{
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (resolved == nullptr)
-        return path;
-    std::string target(resolved);
-    std::free(resolved);
-    return target;
-}
-
 WriteResult failure(int error)
 {
     return {deniedAccess(error) ? WriteError::AccessDenied : WriteError::Failed, error};
@@ -80,29 +76,63 @@ std::string nameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The start of the names of this program's temporary files for target: the target's name is cut
+// where a long one would make the whole name too long for the folder.
+std::string temporaryStem(const std::string& target)
+{
+    const std::size_t room = kMaxFileName - kTemporaryPrefix.size() - kTemporaryInfix.size() - kMaxProcessIdDigits -
+                             1 - kTemporaryRandom.size();
+    return std::string(kTemporaryPrefix) + target.substr(0, room) + std::string(kTemporaryInfix);
+}
+
 std::string temporaryPattern(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    return folder + std::string(kTemporaryPrefix) + nameOf(path) + std::string(kTemporarySuffix);
+    return folder + temporaryStem(nameOf(path)) + std::to_string(::getpid()) + "-" + std::string(kTemporaryRandom);
 }
 
-// True for the name of a temporary file of a save to target: ".", the target's name, "." and
-// six letters or digits.
-bool isTemporaryOf(std::string_view name, std::string_view target)
+bool isDigit(char c)
 {
-    const std::size_t random = kTemporarySuffix.size() - 1;
-    if (name.size() != kTemporaryPrefix.size() + target.size() + kTemporarySuffix.size() ||
-        !name.starts_with(kTemporaryPrefix) || name.substr(kTemporaryPrefix.size(), target.size()) != target ||
-        name[name.size() - random - 1] != '.')
-        return false;
-    for (char c : name.substr(name.size() - random))
-        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
-            return false;
-    return true;
+    return c >= '0' && c <= '9';
 }
 
-// Removes the temporary files that interrupted saves to path left beside it.
+bool isLetterOrDigit(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || isDigit(c);
+}
+
+// The id of the process that made name, when name is one of this program's temporary files for
+// target (its stem, the id, "-" and six letters or digits); 0 when it is not.
+pid_t temporaryMaker(std::string_view name, const std::string& target)
+{
+    const std::string stem = temporaryStem(target);
+    if (!name.starts_with(stem))
+        return 0;
+    name.remove_prefix(stem.size());
+    const std::size_t dash = name.find('-');
+    if (dash == 0 || dash == std::string_view::npos || dash > kMaxProcessIdDigits ||
+        name.size() != dash + 1 + kTemporaryRandom.size())
+        return 0;
+    long long id = 0;
+    for (char c : name.substr(0, dash)) {
+        if (!isDigit(c))
+            return 0;
+        id = id * 10 + (c - '0');
+    }
+    for (char c : name.substr(dash + 1))
+        if (!isLetterOrDigit(c))
+            return 0;
+    return id > 0 && id <= std::numeric_limits<pid_t>::max() ? static_cast<pid_t>(id) : 0;
+}
+
+bool processRuns(pid_t id)
+{
+    return ::kill(id, 0) == 0 || errno != ESRCH;
+}
+
+// Removes the temporary files that interrupted saves of this program to path left beside it:
+// those whose process has ended and that have not been touched for a minute.
 void removeStaleTemporaries(const std::string& path)
 {
     namespace fs = std::filesystem;
@@ -111,12 +141,52 @@ void removeStaleTemporaries(const std::string& path)
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folderOf(path), error)) {
         std::error_code ignored;
-        if (!isTemporaryOf(entry.path().filename().string(), target) || !entry.is_regular_file(ignored))
+        const pid_t maker = temporaryMaker(entry.path().filename().string(), target);
+        if (maker == 0 || processRuns(maker) || !entry.is_regular_file(ignored) || ignored)
             continue;
         const auto written = entry.last_write_time(ignored);
         if (!ignored && now - written > kStaleTemporaryAge)
             fs::remove(entry.path(), ignored);
     }
+}
+
+// The reason a file of this kind is neither read nor replaced; 0 for a regular file.
+int kindReason(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return 0;
+    if (S_ISDIR(mode))
+        return EISDIR;
+    if (S_ISFIFO(mode))
+        return kIsPipe;
+    if (S_ISSOCK(mode))
+        return kIsSocket;
+    return kIsDevice;
+}
+
+// The file a save to requested replaces: requested itself when nothing is there yet or it is a
+// regular file, the regular file a link names (the link stays); else the reason for refusing.
+struct SaveTarget {
+    std::string path;
+    int reason = 0;
+};
+SaveTarget saveTarget(const std::string& requested)
+{
+    struct stat info {};
+    if (::lstat(requested.c_str(), &info) != 0)
+        return errno == ENOENT ? SaveTarget{requested} : SaveTarget{{}, errno};
+    if (!S_ISLNK(info.st_mode))
+        return {requested, kindReason(info.st_mode)};
+    if (::stat(requested.c_str(), &info) != 0)
+        return {{}, errno == ENOENT ? kLinkToNothing : errno};
+    if (const int reason = kindReason(info.st_mode))
+        return {{}, reason};
+    char* resolved = ::realpath(requested.c_str(), nullptr);
+    if (resolved == nullptr)
+        return {{}, errno};
+    SaveTarget target{resolved};
+    std::free(resolved);
+    return target;
 }
 
 // The whole of a save: fill writes the file's bytes into the temporary file and answers the
@@ -126,7 +196,10 @@ WriteResult replaceFile(const std::string& requested, const std::function<int(in
 {
     if (requested.empty())
         return {WriteError::Failed, ENOENT};
-    const std::string path = followLinks(requested);
+    const SaveTarget target = saveTarget(requested);
+    if (target.reason != 0)
+        return failure(target.reason);
+    const std::string& path = target.path;
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
         return failure(errno);
     const std::string pattern = temporaryPattern(path);
@@ -171,23 +244,44 @@ WriteResult writeFileReplacing(const std::string& requested, const std::function
     });
 }
 
+int notRegularFileReason(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        struct stat link {};
+        return errno == ENOENT && ::lstat(path.c_str(), &link) == 0 ? kLinkToNothing : errno;
+    }
+    return kindReason(info.st_mode);
+}
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    struct stat first {}, second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 FileBytes readWholeFile(const std::string& path, std::size_t limit)
 {
     FileBytes result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat info {};
+    result.error = ReadError::CannotOpen;
+    // Looked at before it is opened: opening a pipe waits for a writer, opening a device may act.
+    if ((result.systemError = notRegularFileReason(path)) != 0)
+        return result;
+    // Opened without waiting, and checked again: the name may have changed hands in between.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        result.error = ReadError::CannotOpen;
         result.systemError = errno;
         return result;
     }
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        // A folder says so; a device or a pipe is no file to read a diagram from.
-        result.systemError = S_ISDIR(info.st_mode) ? EISDIR : 0;
+    struct stat info {};
+    const bool known = ::fstat(fd, &info) == 0;
+    if (!known || !S_ISREG(info.st_mode)) {
+        result.systemError = known ? kindReason(info.st_mode) : errno;
         ::close(fd);
-        result.error = ReadError::CannotOpen;
         return result;
     }
+    result.error = ReadError::None;
     if (static_cast<std::size_t>(info.st_size) > limit) {
         ::close(fd);
         result.error = ReadError::TooLarge;
@@ -220,7 +314,9 @@ FileBytes readWholeFile(const std::string& path, std::size_t limit)
 
 bool fileReadable(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (notRegularFileReason(path) != 0)
+        return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return false;
     ::close(fd);
@@ -244,9 +340,14 @@ bool copyFile(const std::string& from, const std::string& to, int* systemError)
 
 std::string fileProblem(const std::string& path, int systemError)
 {
-    if (systemError == 0)
-        return path;
-    return path + ": " + std::strerror(systemError);
+    switch (systemError) {
+    case 0: return path;
+    case kIsPipe: return path + ": Is a named pipe, not a regular file";
+    case kIsDevice: return path + ": Is a device, not a regular file";
+    case kIsSocket: return path + ": Is a socket, not a regular file";
+    case kLinkToNothing: return path + ": Is a link to a file that does not exist";
+    default: return path + ": " + std::strerror(systemError);
+    }
 }
 
 } // namespace sigmora::io

@@ -37,10 +37,14 @@ namespace {
 // The survey (or the header) of a dump file, read.
 VcdSurvey readVcdFile(const std::string& path, VcdSurvey (*read)(std::istream&))
 {
+    // A pipe or a device is refused before it is opened: a pipe would hold the program up.
     errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        const int systemError = errno;
+    const int notRegular = notRegularFileReason(path);
+    std::ifstream in;
+    if (notRegular == 0)
+        in.open(path, std::ios::binary);
+    if (!in.is_open()) {
+        const int systemError = notRegular != 0 ? notRegular : errno;
         VcdSurvey survey;
         survey.error = cannotOpen(path, systemError);
         return survey;
@@ -67,9 +71,12 @@ ImportResult importVcdFile(const std::string& path, const VcdChoice& choice, mod
                            const model::TextMeasurer& measurer)
 {
     errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        const int systemError = errno;
+    const int notRegular = notRegularFileReason(path);
+    std::ifstream in;
+    if (notRegular == 0)
+        in.open(path, std::ios::binary);
+    if (!in.is_open()) {
+        const int systemError = notRegular != 0 ? notRegular : errno;
         ImportResult result;
         result.error = cannotOpen(path, systemError);
         return result;

@@ -1,11 +1,15 @@
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
+#include <sys/stat.h>
 
 #include "app/platform/AppPaths.h"
 #include "app/platform/Preferences.h"
+#include "io/base/FileAccess.h"
 #include "model/DiagramSettings.h"
 
 using namespace sigmora;
@@ -23,7 +27,10 @@ private Q_SLOTS:
     void missingFileGivesDefaultsAndMaximised();
     void shortFile_data();
     void shortFile();
-    void unwritablePathFails();
+    void unwritablePathFailsWithTheReason_data();
+    void unwritablePathFailsWithTheReason();
+    void aMissingFolderIsMade();
+    void aPipeOrDeviceIsNeitherReadNorReplaced();
     void placementFromAClientRectangle();
     void maximisedFlag_data();
     void maximisedFlag();
@@ -124,9 +131,57 @@ void PreferencesTest::shortFile()
     QCOMPARE(app::placementFrom(read).maximised, maximised);
 }
 
-void PreferencesTest::unwritablePathFails()
+// The message on closing names the reason the file cannot be written; a configuration folder
+// that cannot be made is not reported as a missing file ("No such file or directory").
+void PreferencesTest::unwritablePathFailsWithTheReason_data()
 {
-    QVERIFY(!app::writePreferences(path("no-such-folder/sigmora.ini"), Preferences{}));
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("folder cannot be made") << "plain-file/Kavlon Software/sigmora.ini" << "Not a directory";
+    QTest::newRow("a folder by that name") << "folder.ini" << "Is a directory";
+    QTest::newRow("a pipe by that name") << "pipe.ini" << "Is a named pipe, not a regular file";
+    QTest::newRow("a link to a device") << "null.ini" << "Is a device, not a regular file";
+}
+
+void PreferencesTest::unwritablePathFailsWithTheReason()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    QFile plain(QString::fromStdString(path("plain-file")));
+    QVERIFY(plain.exists() || plain.open(QIODevice::WriteOnly));
+    QDir(dir_.path()).mkdir(QStringLiteral("folder.ini"));
+    if (!QFileInfo::exists(QString::fromStdString(path("pipe.ini"))))
+        QCOMPARE(::mkfifo(path("pipe.ini").c_str(), 0644), 0);
+    QFile::link(QStringLiteral("/dev/null"), QString::fromStdString(path("null.ini")));
+    const std::string file = path(name.toUtf8().constData());
+    errno = 0;
+    QVERIFY(!app::writePreferences(file, sample()));
+    QCOMPARE(QString::fromStdString(io::fileProblem(file, errno)), QString::fromStdString(file) + ": " + reason);
+}
+
+void PreferencesTest::aMissingFolderIsMade()
+{
+    QVERIFY(app::writePreferences(path("new/Kavlon Software/sigmora.ini"), sample()));
+    QCOMPARE(app::readPreferences(path("new/Kavlon Software/sigmora.ini")).preferences.values, sample().values);
+}
+
+// A pipe named sigmora.ini would hold start-up up waiting for a writer: it counts as missing and
+// stays a pipe; so does a link to a device.
+void PreferencesTest::aPipeOrDeviceIsNeitherReadNorReplaced()
+{
+    QCOMPARE(::mkfifo(path("fifo.ini").c_str(), 0644), 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), QString::fromStdString(path("zero.ini"))));
+    for (const char* name : {"fifo.ini", "zero.ini"}) {
+        const PreferencesRead read = app::readPreferences(path(name));
+        QCOMPARE(read.status, PreferencesRead::Status::Missing);
+        QCOMPARE(read.valuesRead, 0);
+        QVERIFY(app::placementFrom(read).maximised);
+        QVERIFY(!app::writePreferences(path(name), sample()));
+    }
+    struct stat info {};
+    QCOMPARE(::lstat(path("fifo.ini").c_str(), &info), 0);
+    QVERIFY(S_ISFIFO(info.st_mode));
+    QVERIFY(QFileInfo(QString::fromStdString(path("zero.ini"))).isSymLink());
 }
 
 void PreferencesTest::placementFromAClientRectangle()

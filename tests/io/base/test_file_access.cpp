@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -110,31 +113,136 @@ TEST_F(FileAccessFixture, ReadingRefusesFoldersMissingFilesAndOversizedFiles)
 }
 
 // An interrupted save leaves its hidden temporary file; the next save of the same file removes it
-// and leaves alone what only looks alike.
-TEST_F(FileAccessFixture, StaleHiddenTemporariesOfTheTargetGoAtItsNextSave)
+// when its process has ended and it is older than a minute, and leaves alone every other file,
+// whatever it looks like: a user's hidden backup is not a temporary file of this program.
+TEST_F(FileAccessFixture, OnlyStaleTemporariesOfThisProgramGoAtTheNextSave)
 {
+    // A process id that runs no process: a child that has ended and been waited for.
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ASSERT_GT(ended, 0);
+    ::waitpid(ended, nullptr, 0);
+    const std::string gone = std::to_string(ended);
+    const std::string running = std::to_string(::getpid());
     struct Entry {
-        const char* name;
+        std::string name;
         bool stale;
         bool kept;
     };
     const Entry entries[] = {
-        {".out.sgm.Ab12Cd", true, false},   // left by an interrupted save
-        {".out.sgm.Zz99zz", false, true},   // a save of a moment ago may still be running
-        {".out.sgm.Ab12C", true, true},     // five characters: not ours
-        {".out.sgm.Ab-2Cd", true, true},    // not a letter or digit
-        {".other.sgm.Ab12Cd", true, true},  // another file's
-        {"out.sgm.backup", true, true},     // a visible name is never ours
+        {".out.sgm.sigmora-" + gone + "-Ab12Cd", true, false},     // left by an interrupted save
+        {".out.sgm.sigmora-" + gone + "-Zz99zz", false, true},     // a minute has not passed
+        {".out.sgm.sigmora-" + running + "-Ab12Cd", true, true},   // its process still runs
+        {".out.sgm.sigmora-" + gone + "-Ab12C", true, true},       // five characters: not ours
+        {".out.sgm.sigmora-" + gone + "-Ab-2Cd", true, true},      // not a letter or digit
+        {".out.sgm.sigmora--Ab12Cd", true, true},                  // no process id
+        {".other.sgm.sigmora-" + gone + "-Ab12Cd", true, true},    // another file's
+        {".out.sgm.backup", true, true},                           // a user's hidden backup
+        {".out.sgm.Ab12Cd", true, true},                           // a user's name, whatever its shape
+        {"out.sgm.backup", true, true},                            // a visible name is never ours
     };
     for (const Entry& e : entries) {
-        std::ofstream(path(e.name)) << "x";
+        std::ofstream(path(e.name.c_str())) << "precious";
         if (e.stale)
-            fs::last_write_time(path(e.name), fs::file_time_type::clock::now() - std::chrono::hours(1));
+            fs::last_write_time(path(e.name.c_str()), fs::file_time_type::clock::now() - std::chrono::hours(2));
     }
     ASSERT_EQ(io::writeFileReplacing(path("out.sgm"), "diagram"), io::WriteError::None);
     for (const Entry& e : entries)
-        EXPECT_EQ(fs::exists(path(e.name)), e.kept) << e.name;
+        EXPECT_EQ(fs::exists(path(e.name.c_str())), e.kept) << e.name;
     EXPECT_EQ(readBack(path("out.sgm")), "diagram");
+}
+
+// A name as long as the folder allows still saves, and its temporary file is still found.
+TEST_F(FileAccessFixture, ALongNameSavesAndLeavesNoTemporary)
+{
+    const std::string name(255, 'n');
+    ASSERT_EQ(io::writeFileReplacing(path(name.c_str()), "diagram"), io::WriteError::None);
+    EXPECT_EQ(readBack(path(name.c_str())), "diagram");
+    EXPECT_EQ(entries(), 1u);
+}
+
+// Only a regular file is replaced, or a link to one; whatever else stands at the name is refused
+// with its reason and stays as it was.
+TEST_F(FileAccessFixture, AnythingButARegularFileIsRefusedAndKept)
+{
+    ASSERT_EQ(::mkfifo(path("pipe.vcd").c_str(), 0644), 0);
+    // A device node of the test's own, like /dev/null (which a faulty save run as root would
+    // replace); only root makes one, so without root a link to a pipe stands in for it.
+    const bool device = ::mknod(path("null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+    fs::create_symlink(device ? path("null") : path("pipe.vcd"), path("null.vcd"));
+    fs::create_symlink(path("pipe.vcd"), path("to-pipe.vcd"));
+    fs::create_symlink(path("absent.vcd"), path("dangling.vcd"));
+    fs::create_symlink(path("loop-b.vcd"), path("loop-a.vcd"));
+    fs::create_symlink(path("loop-a.vcd"), path("loop-b.vcd"));
+    fs::create_directory(path("folder.vcd"));
+    const struct {
+        const char* name;
+        int reason;
+        const char* says;
+    } cases[] = {
+        {"pipe.vcd", io::kIsPipe, "Is a named pipe, not a regular file"},
+        {"null.vcd", device ? io::kIsDevice : io::kIsPipe,
+         device ? "Is a device, not a regular file" : "Is a named pipe, not a regular file"},
+        {"to-pipe.vcd", io::kIsPipe, "Is a named pipe, not a regular file"},
+        {"dangling.vcd", io::kLinkToNothing, "Is a link to a file that does not exist"},
+        {"loop-a.vcd", ELOOP, "Too many levels of symbolic links"},
+        {"folder.vcd", EISDIR, "Is a directory"},
+    };
+    const std::size_t before = entries();
+    for (const auto& c : cases) {
+        const io::WriteResult whole = io::writeFileReplacing(path(c.name), "x");
+        EXPECT_EQ(whole, io::WriteError::Failed) << c.name;
+        EXPECT_EQ(whole.systemError, c.reason) << c.name;
+        int calls = 0;
+        const io::WriteResult pieces = io::writeFileReplacing(path(c.name), [&](const io::ByteSink&) { ++calls; });
+        EXPECT_EQ(pieces.systemError, c.reason) << c.name;
+        EXPECT_EQ(calls, 0) << c.name;
+        EXPECT_EQ(io::fileProblem(path(c.name), c.reason), path(c.name) + ": " + c.says);
+        EXPECT_EQ(io::readWholeFile(path(c.name)).systemError, c.reason) << c.name;
+        EXPECT_FALSE(io::fileReadable(path(c.name))) << c.name;
+    }
+    EXPECT_EQ(entries(), before) << "nothing made, nothing replaced";
+    EXPECT_TRUE(fs::is_fifo(path("pipe.vcd")));
+    EXPECT_TRUE(fs::is_symlink(path("null.vcd")));
+    EXPECT_EQ(fs::is_character_file(path("null")), device);
+    EXPECT_TRUE(fs::is_symlink(path("dangling.vcd")));
+    EXPECT_FALSE(fs::exists(path("absent.vcd")));
+}
+
+// Reading what is no regular file ends at once with the reason: a pipe nobody writes to, a device
+// that never ends, a link to one; the reader never opens them.
+TEST_F(FileAccessFixture, ReadingAPipeOrADeviceEndsAtOnceWithTheReason)
+{
+    ASSERT_EQ(::mkfifo(path("pipe.sgm").c_str(), 0644), 0);
+    fs::create_symlink("/dev/zero", path("zero.sgm"));
+    const struct {
+        std::string name;
+        int reason;
+    } cases[] = {{path("pipe.sgm"), io::kIsPipe}, {"/dev/zero", io::kIsDevice}, {path("zero.sgm"), io::kIsDevice}};
+    for (const auto& c : cases) {
+        const io::FileBytes read = io::readWholeFile(c.name);
+        EXPECT_EQ(read.error, io::ReadError::CannotOpen) << c.name;
+        EXPECT_EQ(read.systemError, c.reason) << c.name;
+        EXPECT_EQ(io::notRegularFileReason(c.name), c.reason) << c.name;
+        int error = 0;
+        EXPECT_FALSE(io::copyFile(c.name, path("copy.sgm"), &error));
+        EXPECT_EQ(error, c.reason) << c.name;
+    }
+    EXPECT_FALSE(fs::exists(path("copy.sgm")));
+}
+
+TEST_F(FileAccessFixture, TheSameFileIsKnownThroughLinksAndHardLinks)
+{
+    ASSERT_EQ(io::writeFileReplacing(path("x.vcd"), "dump"), io::WriteError::None);
+    fs::create_symlink(path("x.vcd"), path("soft.vcd"));
+    fs::create_hard_link(path("x.vcd"), path("hard.vcd"));
+    ASSERT_EQ(io::writeFileReplacing(path("y.vcd"), "dump"), io::WriteError::None);
+    EXPECT_TRUE(io::sameFile(path("x.vcd"), path("x.vcd")));
+    EXPECT_TRUE(io::sameFile(path("x.vcd"), path("soft.vcd")));
+    EXPECT_TRUE(io::sameFile(path("hard.vcd"), path("soft.vcd")));
+    EXPECT_FALSE(io::sameFile(path("x.vcd"), path("y.vcd")));
+    EXPECT_FALSE(io::sameFile(path("x.vcd"), path("absent.vcd")));
 }
 
 // A file made piece by piece holds the pieces in order and replaces what was there only when
