@@ -31,6 +31,7 @@
 #include "model/TextBoxRecord.h"
 #include "render/Layout.h"
 #include "support/FixedMeasurer.h"
+#include "support/ReferenceClock.h"
 
 using namespace sigmora;
 namespace fs = std::filesystem;
@@ -355,31 +356,9 @@ TEST_F(HdlClients, GhdlRunsTheVhdlStimulusAsDrawn)
     }
 }
 
-// Adds the reference clock to a dump: a variable in its scope and an edge every half-period.
 std::string withReferenceClock(const std::string& vcd, long long end)
 {
-    const std::string code = "sclk";
-    std::istringstream in(vcd);
-    std::string header, line;
-    while (std::getline(in, line) && line != "$enddefinitions $end")
-        header += (line == "$upscope $end" ? "$var wire 1 " + code + " sample_clk $end\n" : "") + line + "\n";
-    std::map<long long, std::string> body;
-    long long now = 0;
-    while (std::getline(in, line)) {
-        if (line.empty())
-            continue;
-        if (line.front() == '#')
-            now = std::stoll(line.substr(1));
-        else
-            body[now] += line + "\n";
-    }
-    body[0] = "$dumpvars\n0" + code + "\n" + body[0].substr(std::string("$dumpvars\n").size());
-    for (long long t = kHalfPeriodPs, level = 1; t <= end; t += kHalfPeriodPs, level ^= 1)
-        body[t] += std::to_string(level) + code + "\n";
-    std::string out = header + "$enddefinitions $end\n";
-    for (const auto& [t, changes] : body)
-        out += "#" + std::to_string(t) + "\n" + changes;
-    return out;
+    return test::withReferenceClock(vcd, end, kHalfPeriodPs);
 }
 
 TEST_F(HdlClients, Vcd2fstReadsTheDumpAndOurImportGivesTheDiagramBack)

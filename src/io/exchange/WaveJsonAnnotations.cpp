@@ -21,12 +21,7 @@ constexpr model::Colour kDefaultHatch = 8421504;
 enum HeadCode { HeadAtEnd = 0, HeadAtBegin = 1, HeadsBoth = 2, HeadsNone = 3 };
 enum LineKind { Curve = 0, Straight = 1, Angled = 2 };
 
-struct Box {
-    int left, top, right, bottom;
-    std::string text;
-    std::string attachment;
-    long colour;
-};
+using Box = WaveJsonAnnotations::Box;
 
 Box readBox(std::string_view r)
 {
@@ -41,12 +36,30 @@ int middle(const Box& b) { return (b.top + std::max(b.top, b.bottom)) / 2; }
 
 std::string count(int n, const char* one, const char* many) { return std::to_string(n) + " " + (n == 1 ? one : many); }
 
+long long floorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+std::string lower(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return out;
+}
+
 } // namespace
 
 WaveJsonAnnotations::WaveJsonAnnotations(const model::Diagram& diagram, const render::Layout& layout,
                                          std::vector<LaneShape> lanes, const std::set<std::size_t>& valueTexts)
     : diagram_(diagram), layout_(layout), lanes_(std::move(lanes)), carriedTexts_(valueTexts)
 {
+    // Every text box is read once; the captions of labels are found by their attachment.
+    const auto& texts = diagram_.store.list(model::ListId::Texts).records();
+    boxes_.reserve(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        boxes_.push_back(readBox(texts[i]));
+        if (model::startsWithIgnoringCase(boxes_.back().attachment, kLabelCaption))
+            captions_[lower(boxes_.back().attachment)].push_back(i);
+    }
     headAndFoot();
     arrows();
     labels();
@@ -101,17 +114,48 @@ std::optional<char> WaveJsonAnnotations::node(const Point& p)
     return letter;
 }
 
-std::optional<std::size_t> WaveJsonAnnotations::freeBoxNear(int x, int y)
+// The free boxes (attached to no row) that no earlier part carries, by where they start: finding
+// the one near an arrow looks at the few cells around it, not at every box.
+void WaveJsonAnnotations::indexFreeBoxes()
 {
-    const auto& texts = diagram_.store.list(model::ListId::Texts).records();
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const Box b = readBox(texts[i]);
+    freeBoxesIndexed_ = true;
+    const long long w = std::max(layout_.cellWidth, 1), h = std::max(layout_.signalHeight, 1);
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        const Box& b = boxes_[i];
         if (carriedTexts_.count(i) || !model::equalsIgnoringCase(b.attachment, model::kUnattached))
             continue;
-        if (std::abs(b.left - x) <= layout_.cellWidth && std::abs(b.top - y) <= layout_.signalHeight)
-            return i;
+        freeBoxes_[{floorDiv(b.left, w), floorDiv(b.top, h)}].insert(i);
     }
-    return std::nullopt;
+}
+
+// The first free box (in list order) within a cell width and a signal height of (x, y); it is
+// taken out of the index, as it is carried from now on.
+std::optional<std::size_t> WaveJsonAnnotations::freeBoxNear(int x, int y)
+{
+    if (!freeBoxesIndexed_)
+        indexFreeBoxes();
+    const long long w = std::max(layout_.cellWidth, 1), h = std::max(layout_.signalHeight, 1);
+    std::optional<std::size_t> best;
+    std::set<std::size_t>* bucketOfBest = nullptr;
+    for (long long bx = floorDiv(x - w, w); bx <= floorDiv(x + w, w); ++bx)
+        for (long long by = floorDiv(y - h, h); by <= floorDiv(y + h, h); ++by) {
+            const auto it = freeBoxes_.find({bx, by});
+            if (it == freeBoxes_.end())
+                continue;
+            for (std::size_t i : it->second) {
+                if (best && i > *best)
+                    break;
+                const Box& b = boxes_[i];
+                if (std::abs(b.left - x) <= layout_.cellWidth && std::abs(b.top - y) <= layout_.signalHeight) {
+                    best = i;
+                    bucketOfBest = &it->second;
+                    break;
+                }
+            }
+        }
+    if (best)
+        bucketOfBest->erase(*best);
+    return best;
 }
 
 void WaveJsonAnnotations::arrows()
@@ -134,7 +178,7 @@ void WaveJsonAnnotations::arrows()
         const int y = (layout_.rowTop(from->row) + layout_.rowTop(to->row)) / 2 + layout_.signalHeight / 2;
         if (const auto box = freeBoxNear(x, y)) {
             carriedTexts_.insert(*box);
-            caption = readBox(diagram_.store.list(model::ListId::Texts).get(static_cast<int>(*box))).text;
+            caption = boxes_[*box].text;
         }
         edges.push_back(edgeText(std::string(1, *a) + (begin ? "<" : "") + body + (end ? ">" : "") + *b, caption));
     }
@@ -148,7 +192,6 @@ std::string WaveJsonAnnotations::edgeText(std::string_view ends, const std::stri
 void WaveJsonAnnotations::labels()
 {
     const auto& labels = diagram_.store.list(model::ListId::Labels).records();
-    const auto& texts = diagram_.store.list(model::ListId::Texts).records();
     for (std::size_t k = 0; k < labels.size(); ++k) {
         const std::string& r = labels[k];
         if (!fields::hasField(r, 3))
@@ -161,12 +204,12 @@ void WaveJsonAnnotations::labels()
         }
         const int head = fields::hasField(r, 4) ? fields::intField(r, 4) : HeadsBoth;
         const bool begin = head == HeadAtBegin || head == HeadsBoth, end = head == HeadAtEnd || head == HeadsBoth;
-        const std::string caption = std::string(kLabelCaption) + std::to_string(k) + "*";
+        const std::string caption = lower(std::string(kLabelCaption) + std::to_string(k) + "*");
         std::string text;
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            if (const Box box = readBox(texts[i]); model::equalsIgnoringCase(box.attachment, caption)) {
+        if (const auto it = captions_.find(caption); it != captions_.end())
+            for (std::size_t i : it->second) {
                 carriedTexts_.insert(i);
-                text = box.text;
+                text = boxes_[i].text;
             }
         edges.push_back(edgeText(std::string(1, *a) + (begin ? "<" : "") + "-" + (end ? ">" : "") + *b, text));
     }
@@ -204,9 +247,8 @@ void WaveJsonAnnotations::headAndFoot()
     const int firstBand = layout_.rowTop(0) - layout_.signalSpacing / 2;
     const int lastBandTop = layout_.rowTop(last) - layout_.signalSpacing / 2;
     const int lastBandBottom = layout_.rowTop(last) + layout_.signalHeight + layout_.signalSpacing / 2;
-    const auto& texts = diagram_.store.list(model::ListId::Texts).records();
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const Box b = readBox(texts[i]);
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        const Box& b = boxes_[i];
         if (!model::equalsIgnoringCase(b.attachment, model::kUnattached))
             continue;
         const int y = middle(b);
@@ -244,9 +286,8 @@ void WaveJsonAnnotations::leftOut()
         for (const std::string& r : diagram_.store.list(list).records())
             colours += fields::hasField(r, 5) && fields::intField(r, 5) != 0;
     int texts = 0;
-    const auto& records = diagram_.store.list(model::ListId::Texts).records();
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const Box b = readBox(records[i]);
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        const Box& b = boxes_[i];
         colours += b.colour != 0;
         if (carriedTexts_.count(i) || model::startsWithIgnoringCase(b.attachment, kLabelCaption))
             continue;

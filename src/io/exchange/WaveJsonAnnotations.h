@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -58,12 +59,28 @@ private:
     void headAndFoot();
     void leftOut();
     std::optional<std::size_t> freeBoxNear(int x, int y);
+    void indexFreeBoxes();
 
+public:
+    // A text box as the annotations read it.
+    struct Box {
+        int left, top, right, bottom;
+        std::string text;
+        std::string attachment;
+        long colour;
+    };
+
+private:
     const model::Diagram& diagram_;
     const render::Layout& layout_;
     std::vector<LaneShape> lanes_;
     std::set<std::size_t> carriedTexts_;
     std::map<int, std::map<int, char>> nodes_; // row, character, letter
+    std::vector<Box> boxes_;                   // the text list, read once
+    std::map<std::string, std::vector<std::size_t>> captions_; // label caption attachment (lower case) -> boxes
+    // Free boxes not yet carried, by the cell and row height they start in, in list order.
+    std::map<std::pair<long long, long long>, std::set<std::size_t>> freeBoxes_;
+    bool freeBoxesIndexed_ = false;
     int nextNode_ = 0;
     int lostPoints_ = 0;
     int movedPoints_ = 0;
