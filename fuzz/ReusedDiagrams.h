@@ -4,11 +4,11 @@
 
 namespace sigmora::fuzz {
 
-// One of two diagrams kept for the whole run and cleared for each input: a fresh diagram would
+// One of three diagrams kept for the whole run and cleared for each input: a fresh diagram would
 // allocate its two grids for every input.
 inline model::Diagram& reusedDiagram(int which)
 {
-    static model::Diagram* diagrams = new model::Diagram[2];
+    static model::Diagram* diagrams = new model::Diagram[3];
     model::Diagram& d = diagrams[which];
     d.store.clearForNew();
     d.settings = model::DiagramSettings{};

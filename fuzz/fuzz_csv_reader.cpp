@@ -1,5 +1,5 @@
-// Fuzzes the comma-separated reader: any bytes are read as a CSV file. Whatever is read must
-// export as text that reads back and exports the same again.
+// Fuzzes the comma-separated reader: any bytes are read as a CSV file. Whatever is read must save
+// as a diagram file that reopens, and export as text that reads back and exports the same again.
 
 #include <cstdint>
 #include <cstdlib>
@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "io/exchange/CsvFormat.h"
+#include "NativeReopen.h"
 #include "ReusedDiagrams.h"
 
 using namespace sigmora;
@@ -17,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model::Diagram& diagram = fuzz::reusedDiagram(0);
     if (!io::readCsvDiagram(bytes, diagram).ok())
         return 0;
+    fuzz::expectNativeReopens(diagram);
     const std::string written = io::csvDocument(diagram);
     model::Diagram& again = fuzz::reusedDiagram(1);
     if (!io::readCsvDiagram(written, again).ok() || io::csvDocument(again) != written)

@@ -1,5 +1,6 @@
 // Fuzzes the reader of the data comments of SVG documents: any bytes are read as an SVG file.
-// Whatever is read must write data comments that read back and write the same again.
+// Whatever is read must save as a diagram file that reopens, and write data comments that read
+// back and write the same again.
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include "io/exchange/SvgCommentStream.h"
 #include "io/exchange/SvgDocument.h"
 #include "io/exchange/SvgReader.h"
+#include "NativeReopen.h"
 #include "ReusedDiagrams.h"
 
 using namespace sigmora;
@@ -36,6 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (io::readSvgDiagram(bytes, diagram).status != io::SvgReadResult::Status::Ok ||
         diagram.settings.svgScale < kSmallestWrittenScale)
         return 0;
+    fuzz::expectNativeReopens(diagram);
     const std::string written = documentOf(diagram);
     model::Diagram& again = fuzz::reusedDiagram(1);
     if (io::readSvgDiagram(written, again).status != io::SvgReadResult::Status::Ok)

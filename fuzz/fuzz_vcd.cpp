@@ -1,5 +1,6 @@
 // Fuzzes the value change dump reader: any bytes are surveyed and imported with the default
-// clock, and with a window taken from the survey. Whatever is imported must export as WaveJSON.
+// clock, and with a window taken from the survey. Whatever is imported must save as a diagram file
+// that reopens, and export as WaveJSON.
 
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "io/exchange/WaveJsonWriter.h"
 
 #include "CharMeasurer.h"
+#include "NativeReopen.h"
 #include "ReusedDiagrams.h"
 
 using namespace sigmora;
@@ -27,6 +29,7 @@ void importOnce(const std::string& bytes, const io::VcdChoice& choice)
         return;
     if (diagram.store.signalCount() < 1 || diagram.settings.cellCount < 1)
         std::abort();
+    fuzz::expectNativeReopens(diagram);
     const std::string written = io::waveJsonText(diagram);
     model::Diagram& again = fuzz::reusedDiagram(1);
     if (!io::readWaveJson(written, again, measurer).ok)

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "io/exchange/XmlFormat.h"
+#include "NativeReopen.h"
 #include "ReusedDiagrams.h"
 
 using namespace sigmora;
@@ -24,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model::Diagram& diagram = fuzz::reusedDiagram(0);
     if (!io::readXmlDiagram(bytes, diagram).ok())
         return 0;
+    fuzz::expectNativeReopens(diagram);
     const std::string written = io::xmlDocument(diagram);
     model::Diagram& again = fuzz::reusedDiagram(1);
     const io::ExchangeReadResult result = io::readXmlDiagram(written, again);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "io/base/DiagramBuilder.h"
 #include "io/base/DrawnColumns.h"
 #include "io/base/FileAccess.h"
 #include "io/native/NativeFileReader.h"
@@ -411,3 +412,51 @@ TEST(WaveJsonRoundTrip, ExamplesComeBackCellForCell)
 
 } // namespace
 
+
+namespace {
+
+// A read burst of four on DQ, one value a half-cycle, centred on DQS's edges (the data eye moved
+// by a quarter of a cell, as a datasheet draws it), and DQS toggling with it.
+model::Diagram readBurst()
+{
+    model::Diagram d;
+    const test::FixedMeasurer measurer;
+    io::DiagramBuilder b(d, measurer);
+    io::ImportedRow dqs;
+    dqs.name = "DQS";
+    dqs.cells = "22221010222";
+    io::ImportedRow dq;
+    dq.name = "DQ";
+    dq.cells = "22224343222";
+    dq.values = {{4, "D0"}, {5, "D1"}, {6, "D2"}, {7, "D3"}};
+    b.addRow(dqs);
+    const int row = b.addRow(dq);
+    b.finish(11);
+    // The burst is drawn a quarter of a cell later (the change into column k moves by the entries
+    // 0 to k + 1): its text boxes moved with it, the tri-state after it is shorter.
+    d.store.edgeOffsets().set(row, 5, 8);
+    d.store.edgeOffsets().set(row, 10, -8);
+    model::RecordList& texts = d.store.list(model::ListId::Texts);
+    for (int i = 0; i < texts.count(); ++i) {
+        std::string r = texts.get(i);
+        const int left = fields::intField(r, 0), right = fields::intField(r, 2);
+        r = fields::withIntField(fields::withIntField(r, 0, left + 8), 2, right + 8);
+        texts.replace(i, r);
+    }
+    return d;
+}
+
+} // namespace
+
+// Every value of a burst keeps its own label, in order, as the stimulus exports have it; no lane
+// goes past the last drawn column.
+TEST(WaveJsonExport, ABurstKeepsItsLabelsInOrderAndEndsWithTheDrawing)
+{
+    const model::Diagram d = readBurst();
+    ASSERT_EQ(io::drawnColumnCount(render::Layout::from(d.settings)), 11);
+    const std::string text = io::waveJsonText(d);
+    EXPECT_NE(text.find(R"({"name": "DQS", "wave": "z...1010z..", "period": 0.5})"), std::string::npos) << text;
+    EXPECT_NE(text.find(R"({"name": "DQ", "wave": "z...====z..", "data": ["D0", "D1", "D2", "D3"], "period": 0.5})"),
+              std::string::npos)
+        << text;
+}
