@@ -297,6 +297,12 @@ TEST(DrawnChanges, BusRunsTakeTheNumberOnThemAndFitTheLargest)
     ASSERT_FALSE(bad.ok);
     EXPECT_EQ(bad.error, "The bus addr shows \"note\" at cell 6, which is not a number (write 0x3A, 3Ah, 58 or 0b111010).");
 
+    Rows wide;
+    wide.add("wide", "3333", {{0, "0x1234567890ABCDEF12"}}); // 72 bits: a number, wider than a bus carries
+    const io::TimedRows tooWide = wide.timed();
+    ASSERT_FALSE(tooWide.ok);
+    EXPECT_EQ(tooWide.error, "The bus wide shows \"0x1234567890ABCDEF12\" at cell 0, a number wider than the 64 bits a bus carries.");
+
     Rows good;
     good.add("addr", "23344433", {{1, "0x3A"}, {3, "3h"}, {6, "x"}, {7, "0b1"}}); // second text on a run: not taken
     good.add("plain", "44443333");
