@@ -5,8 +5,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include <zlib.h>
-
 #include "app/platform/QtSurface.h"
 #include "io/pictures/BitmapFile.h"
 #include "io/pictures/PngFile.h"
@@ -90,16 +88,3 @@ std::string pdfDocument(render::Size size, const std::string& title, const edit:
 }
 
 } // namespace sigmora::app
-
-// Qt deflates the page streams of a PDF document (and whatever else it packs) at zlib's default
-// level, and offers no way to choose another: the default level's lazy match search took more
-// than the drawing itself. The program defines zlib's deflateInit_ itself, so that the calls of
-// Qt's libraries bind to this one: a stream asked for at the default level is deflated at the
-// fastest level, which packs drawing commands nearly as small; an explicit level stays as asked.
-// Every reader inflates either alike.
-extern "C" int deflateInit_(z_streamp stream, int level, const char* version, int streamSize)
-{
-    constexpr int kMemoryLevel = 8; // zlib's own default
-    return deflateInit2_(stream, level == Z_DEFAULT_COMPRESSION ? Z_BEST_SPEED : level, Z_DEFLATED, MAX_WBITS,
-                         kMemoryLevel, Z_DEFAULT_STRATEGY, version, streamSize);
-}

@@ -9,7 +9,9 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <string>
 #include <tuple>
+#include <zlib.h>
 
 #include "app/window/MainWindow.h"
 #include "app/cli/PictureConversions.h"
@@ -38,6 +40,7 @@ private Q_SLOTS:
     void convertedPicturesHaveTheirSizes();
     void cyclesDialogOffersOneToAThousand();
     void menuPngAndPdfAreTheCommandLinesPictures();
+    void zlibKeepsItsOwnDefaultLevel();
 };
 
 void PictureOutputsTest::outputItemsAreEnabled()
@@ -184,6 +187,30 @@ void PictureOutputsTest::menuPngAndPdfAreTheCommandLinesPictures()
         }
     }
     QVERIFY(ui.messages.empty());
+}
+
+// The program leaves zlib as it is: a stream that Qt's PDF page, or any other library in the
+// process, asks for at the default level is deflated at zlib's default level (6), not at a level
+// the program chose for every library.
+void PictureOutputsTest::zlibKeepsItsOwnDefaultLevel()
+{
+    // A PDF page first, so that the program's picture code is in the process and has run.
+    const std::string pdf = app::pdfDocument({200, 100}, "zlib", [](render::Surface& surface) {
+        surface.moveTo(0, 0);
+        surface.lineTo(100, 50);
+    });
+    QVERIFY(pdf.starts_with("%PDF"));
+    std::string text;
+    for (int i = 0; i < 4000; ++i)
+        text += std::to_string(i * 30 % 977) + " 20 m\n" + std::to_string(i * 30 % 977) + " 36 l\nS\n";
+    const auto* source = reinterpret_cast<const Bytef*>(text.data());
+    std::string byDefault(compressBound(text.size()), '\0'), atSix(byDefault.size(), '\0');
+    uLongf defaultLength = byDefault.size(), sixLength = atSix.size();
+    QCOMPARE(compress(reinterpret_cast<Bytef*>(byDefault.data()), &defaultLength, source, text.size()), Z_OK);
+    QCOMPARE(compress2(reinterpret_cast<Bytef*>(atSix.data()), &sixLength, source, text.size(), 6), Z_OK);
+    byDefault.resize(defaultLength);
+    atSix.resize(sixLength);
+    QVERIFY2(byDefault == atSix, "a stream at the default level was not deflated at zlib's level 6");
 }
 
 void PictureOutputsTest::cyclesDialogOffersOneToAThousand()
