@@ -208,8 +208,9 @@ void DiagramBuilder::addValue(int column, int end, int top, std::string_view tex
     const int width = measurer_.textWidth(plain, model::FontSpec::fromPoints(face, points));
     const int start = waveOriginX() + column * s.cellWidth;
     const int runWidth = (end - column) * s.cellWidth;
-    // Centred where it fits between the crossings at both ends; else just clear of the first one.
-    const int x = width <= runWidth - s.slantWidth ? start + (runWidth - width) / 2 : start + s.slantWidth;
+    // Centred on its run: a value wider than the run reaches over both its ends alike, and its
+    // middle stays on the run whatever the zoom.
+    const int x = start + (runWidth - width) / 2;
     addTextBox(x, top, width, plain, attachment, face, points);
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "io/base/DrawnColumns.h"
+#include "model/RecordFields.h"
 #include "model/SignalRecord.h"
 #include "model/TextCase.h"
 #include "model/TextLines.h"
@@ -15,49 +16,13 @@ namespace sigmora::io {
 
 namespace {
 
+namespace fields = model::fields;
+
 constexpr std::string_view kUntitledBase = "diagram";
 constexpr std::string_view kModuleSuffix = "_stimulus";
 constexpr int kNoValueWidth = 8;
 
 bool twoLine(char c) { return c == '3' || c == '4'; }
-
-int bitLength(unsigned long long v)
-{
-    int n = 0;
-    while (v != 0) {
-        ++n;
-        v >>= 1;
-    }
-    return std::max(n, 1);
-}
-
-std::string bitsOf(unsigned long long v, int width)
-{
-    std::string bits(static_cast<std::size_t>(width), '0');
-    for (int b = 0; b < width && b < 64; ++b)
-        if ((v >> b) & 1ULL)
-            bits[static_cast<std::size_t>(width - 1 - b)] = '1';
-    return bits;
-}
-
-bool digitsIn(std::string_view s, std::string_view allowed)
-{
-    return !s.empty() && s.find_first_not_of(allowed) == std::string_view::npos;
-}
-
-// The number of digits in a base, or nothing when it needs more than 64 bits.
-std::optional<unsigned long long> numberIn(std::string_view digits, unsigned base)
-{
-    unsigned long long v = 0;
-    for (char c : digits) {
-        const char l = static_cast<char>(c | 0x20);
-        const unsigned d = c >= '0' && c <= '9' ? static_cast<unsigned>(c - '0') : static_cast<unsigned>(l - 'a' + 10);
-        if (v > (std::numeric_limits<unsigned long long>::max() - d) / base)
-            return std::nullopt;
-        v = v * base + d;
-    }
-    return v;
-}
 
 // When each character's change happens: where the drawing puts the edge (a slanted edge where its
 // slant starts), as a time.
@@ -103,36 +68,6 @@ struct RowSource {
 
 } // namespace
 
-BusNumber parseBusNumber(std::string_view text)
-{
-    BusNumber out;
-    const std::string_view t = model::trimBlanks(text);
-    if (digitsIn(t, "xX") || digitsIn(t, "zZ")) {
-        out.ok = true;
-        out.special = static_cast<char>(t.front() | 0x20);
-        return out;
-    }
-    constexpr std::string_view hex = "0123456789abcdefABCDEF";
-    std::optional<unsigned long long> v;
-    bool written = true; // the text is a number in one of the forms, whatever its size
-    if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X') && digitsIn(t.substr(2), hex))
-        v = numberIn(t.substr(2), 16);
-    else if (t.size() > 2 && t[0] == '0' && (t[1] == 'b' || t[1] == 'B') && digitsIn(t.substr(2), "01"))
-        v = numberIn(t.substr(2), 2);
-    else if (t.size() > 1 && (t.back() == 'h' || t.back() == 'H') && digitsIn(t.substr(0, t.size() - 1), hex))
-        v = numberIn(t.substr(0, t.size() - 1), 16);
-    else if (digitsIn(t, "0123456789"))
-        v = numberIn(t, 10);
-    else
-        written = false;
-    if (v) {
-        out.ok = true;
-        out.value = *v;
-    }
-    out.tooWide = written && !v;
-    return out;
-}
-
 std::string diagramBaseName(std::string_view path)
 {
     const std::size_t slash = path.find_last_of("/\\");
@@ -175,9 +110,12 @@ TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, Hd
 
     const std::string fileBase = diagramBaseName(baseName);
     out.baseName = legalPrefix(fileBase, language);
+    // A bus named with its range ("data[7:0]") is named without it: the range is its width.
     std::vector<std::string> names;
-    for (const RowSource& s : sources)
-        names.push_back(s.name);
+    for (const RowSource& s : sources) {
+        const auto range = s.bus ? nameRange(fields::decodePeriods(s.name)) : std::nullopt;
+        names.push_back(range ? fields::encodePeriods(range->base) : s.name);
+    }
     const RowIdentifiers ids = rowIdentifiers(names, language, {out.baseName + std::string(kModuleSuffix)});
     if (!ids.ok) {
         out.error = ids.error;
@@ -197,6 +135,7 @@ TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, Hd
         auto hatched = [&](int k) { return k >= 1 && hatchedColumn(diagram, s.index, k - 1); };
         // The number (or x, z) of each bus run, by the run's first character.
         std::vector<BusNumber> runValue(static_cast<std::size_t>(cells));
+        const auto range = s.bus ? nameRange(fields::decodePeriods(s.name)) : std::nullopt;
         int width = 0;
         if (s.bus) {
             for (int k = 0; k < cells; ++k) {
@@ -209,16 +148,17 @@ TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, Hd
                 if (const BusValueBoxes::Box* box = boxes.on(s.index, timing.changeX(k), timing.changeX(end))) {
                     const std::string text(model::trimBlanks(box->text));
                     const BusNumber n = parseBusNumber(text);
+                    const std::string shows = "The bus " + model::singleLineText(s.name) + " shows \"" + text +
+                                              "\" at cell " + std::to_string(std::max(k - 1, 0));
                     if (!n.ok) {
-                        out.error = "The bus " + model::singleLineText(s.name) + " shows \"" + text + "\" at cell " +
-                                    std::to_string(std::max(k - 1, 0)) +
-                                    (n.tooWide ? ", a number wider than the " + std::to_string(kMaxBusWidth) +
-                                                     " bits a bus carries."
-                                               : ", which is not a number (write 0x3A, 3Ah, 58 or 0b111010).");
+                        out.error = shows + ", which is not a number (write 0x3A, 3Ah, 58, 0b111010 or 8'h3A).";
                         return out;
                     }
-                    if (!n.special)
-                        width = std::max(width, bitLength(n.value));
+                    if (range && n.width() > range->width) {
+                        out.error = shows + ", a number wider than its " + std::to_string(range->width) + " bits.";
+                        return out;
+                    }
+                    width = std::max(width, n.sized ? *n.sized : n.width());
                     runValue[static_cast<std::size_t>(k)] = n;
                 }
             }
@@ -226,7 +166,8 @@ TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, Hd
         TimedRow timed;
         timed.name = model::singleLineText(s.name);
         timed.identifier = ids.identifiers[r];
-        timed.width = s.bus ? (width == 0 ? kNoValueWidth : width) : 1;
+        // A bus is as wide as its name's range, else as its widest number (8 bits without one).
+        timed.width = !s.bus ? 1 : range ? range->width : width == 0 ? kNoValueWidth : width;
         const std::string allX(static_cast<std::size_t>(timed.width), 'x');
         BusNumber run;
         for (int k = 0; k < cells; ++k) {
@@ -242,10 +183,10 @@ TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, Hd
                 value = std::string(1, c);
             else if (!twoLine(c))
                 value = std::string(static_cast<std::size_t>(timed.width), c);
-            else if (!run.ok || run.special)
-                value = std::string(static_cast<std::size_t>(timed.width), run.ok ? run.special : 'x');
+            else if (!run.ok)
+                value = allX;
             else
-                value = bitsOf(run.value, timed.width);
+                value = run.fitted(timed.width);
             const long long t = std::max(timing.changeTime(k), timed.changes.empty() ? 0 : timed.changes.back().time);
             if (!timed.changes.empty() && timed.changes.back().time == t)
                 timed.changes.back().value = value; // a change drawn on top of the one before wins

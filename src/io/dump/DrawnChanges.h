@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "io/dump/BusNumbers.h"
 #include "io/dump/HdlNames.h"
 #include "model/Diagram.h"
 
@@ -21,17 +22,17 @@ namespace sigmora::io {
 // Clocks and signals are 1 bit: '0' and '1' as such, tri-state as z, x where the drawing hatches
 // the cell (flood styles 2 to 7; the flood entry of column k covers character k + 1) or draws
 // nothing. Rows with two-line cells (3 and 4) are buses: each run of one two-line value takes the
-// number of the text box sitting on it (hexadecimal 0x3A or 3Ah, decimal, binary 0b101; "x" or
-// "z" texts as such), else x; their width fits the largest number (8 bits when there is none).
+// number of the text box the drawing shows on it (BusNumbers: any width, with unknown and
+// high-impedance bits), else x. A bus named with a range ("data[7:0]") has that width and is named
+// without it; another is as wide as its widest number (8 bits when there is none).
 // Separators and rows that draw nothing are left out.
 
 inline constexpr long long kFemtosecondsPerPicosecond = 1000;
-inline constexpr int kMaxBusWidth = 64;
 
 struct TimedChange {
     long long time = 0; // picoseconds
     // 1 bit: "0", "1", "z" or "x"; a bus: width characters, the most significant first, each
-    // '0', '1', or all of them 'x' or 'z'.
+    // '0', '1', 'x' or 'z'.
     std::string value;
 };
 
@@ -61,14 +62,5 @@ TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, Hd
 // The base name of a diagram file: the name without its folders and its last extension;
 // "diagram" for an empty path.
 std::string diagramBaseName(std::string_view path);
-
-// A bus text read as a number (ok false when it is not one); a text of only x (only z) is x (z).
-struct BusNumber {
-    bool ok = false;
-    unsigned long long value = 0;
-    char special = 0; // 'x' or 'z' for such a text
-    bool tooWide = false; // a number in one of the forms that needs more than 64 bits
-};
-BusNumber parseBusNumber(std::string_view text);
 
 } // namespace sigmora::io

@@ -130,6 +130,10 @@ bool VcdParser::variable(const std::vector<std::string>& scopes, VcdSurvey& out)
     for (const std::string& s : scopes)
         v.name += s + ".";
     v.name += words[3];
+    // A vector's range, written apart from its name ("data [7:0]"), goes with the name as one
+    // ("data[7:0]", as GHDL writes it).
+    if (words.size() > 4 && !words[4].empty() && words[4].front() == '[' && words[3].back() != ']')
+        v.name += words[4];
     v.code = words[2];
     v.width = real ? 1 : static_cast<int>(width);
     v.real = real;

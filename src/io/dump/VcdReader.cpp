@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "io/base/DiagramBuilder.h"
+#include "io/dump/BusNumbers.h"
 #include "io/dump/VcdParser.h"
 #include "io/native/DiagramLimits.h"
 
@@ -69,31 +70,6 @@ char levelOf(std::string_view value)
     return c == 'h' ? '1' : c == 'l' ? '0' : (c == '0' || c == '1' || c == 'z') ? c : 'x';
 }
 
-// Hexadecimal digits from the right, four bits each; a group of unknown bits is x (X when mixed
-// with known ones), of high-impedance bits z (Z).
-std::string hexText(const std::string& bits)
-{
-    std::string out;
-    for (std::size_t end = bits.size(); end > 0;) {
-        const std::size_t start = end >= 4 ? end - 4 : 0;
-        const std::string_view g = std::string_view(bits).substr(start, end - start);
-        const bool hasX = g.find('x') != std::string_view::npos, hasZ = g.find('z') != std::string_view::npos;
-        if (hasX)
-            out += g.find_first_not_of('x') == std::string_view::npos ? 'x' : 'X';
-        else if (hasZ)
-            out += g.find_first_not_of('z') == std::string_view::npos ? 'z' : 'Z';
-        else {
-            int v = 0;
-            for (char c : g)
-                v = v * 2 + (c == '1');
-            out += "0123456789abcdef"[v];
-        }
-        end = start;
-    }
-    std::reverse(out.begin(), out.end());
-    return out;
-}
-
 // One row of the diagram as it is filled cell by cell.
 struct RowState {
     int slot = 0;
@@ -120,7 +96,7 @@ struct RowState {
         } else {
             if (!lastWasBus || v != lastValue) {
                 phase = phase == '4' ? '3' : '4';
-                row.values.emplace_back(column, hexText(v));
+                row.values.emplace_back(column, busNumberText(v));
             }
             cell = phase;
             hatch = v.find_first_not_of('x') == std::string::npos;
@@ -305,17 +281,60 @@ private:
     int cells_ = 0;
 };
 
-int findVariable(const std::vector<VcdVariable>& vars, const std::string& name)
+// A name without the range at its end ("dout[7:0]" is dout).
+std::string_view withoutRange(std::string_view name)
+{
+    if (name.empty() || name.back() != ']')
+        return name;
+    const std::size_t open = name.rfind('[');
+    return open == std::string_view::npos || open == 0 ? name : name.substr(0, open);
+}
+
+bool endsWithScoped(std::string_view full, std::string_view name)
+{
+    return full.size() > name.size() && full.substr(full.size() - name.size()) == name &&
+           full[full.size() - name.size() - 1] == '.';
+}
+
+// A variable asked for by name: its whole name, or its end after a scope, each with or without the
+// range of a vector. An end that several variables share is refused with their names.
+struct FoundVariable {
+    int index = -1;
+    std::string error;
+};
+FoundVariable findVariable(const std::vector<VcdVariable>& vars, const std::string& name)
 {
     for (std::size_t i = 0; i < vars.size(); ++i)
         if (vars[i].name == name)
-            return static_cast<int>(i);
-    const std::string ending = "." + name;
+            return {static_cast<int>(i), {}};
+    const std::string_view bare = withoutRange(name);
     for (std::size_t i = 0; i < vars.size(); ++i)
-        if (vars[i].name.size() > ending.size() &&
-            vars[i].name.compare(vars[i].name.size() - ending.size(), ending.size(), ending) == 0)
-            return static_cast<int>(i);
-    return -1;
+        if (withoutRange(vars[i].name) == bare)
+            return {static_cast<int>(i), {}};
+    std::vector<std::size_t> matches;
+    for (std::size_t i = 0; i < vars.size(); ++i)
+        if (endsWithScoped(vars[i].name, name) || endsWithScoped(withoutRange(vars[i].name), bare))
+            matches.push_back(i);
+    // Aliases (one wire under several scopes) are one signal.
+    std::vector<std::size_t> distinct;
+    for (std::size_t i : matches)
+        if (std::none_of(distinct.begin(), distinct.end(), [&](std::size_t j) { return vars[j].code == vars[i].code; }))
+            distinct.push_back(i);
+    // One match nearer the top than all others is the one meant: "clock" is top.clock, not the
+    // top.dut.clock it drives.
+    const auto depth = [&](std::size_t i) { return std::count(vars[i].name.begin(), vars[i].name.end(), '.'); };
+    std::stable_sort(distinct.begin(), distinct.end(), [&](std::size_t a, std::size_t b) { return depth(a) < depth(b); });
+    if (distinct.size() > 1 && depth(distinct[0]) < depth(distinct[1]))
+        return {static_cast<int>(distinct[0]), {}};
+    if (distinct.size() > 1) {
+        std::string names;
+        for (std::size_t k = 0; k < distinct.size() && k < 8; ++k)
+            names += (k ? ", " : "") + vars[distinct[k]].name;
+        if (distinct.size() > 8)
+            names += ", ...";
+        return {-1, "The name " + name + " matches several signals of the dump (" + names + "): give more of its name."};
+    }
+    return {matches.empty() ? -1 : static_cast<int>(matches.front()), {}};
 }
 
 // Length of the leading scopes (each with its '.') that every chosen name shares.
@@ -421,7 +440,10 @@ ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& 
     if (!parser.readHeader(header))
         return failed(parser.error());
     const std::vector<VcdVariable>& vars = header.variables;
-    const int clock = findVariable(vars, choice.clock.empty() ? defaultVcdClock(header) : choice.clock);
+    const FoundVariable foundClock = findVariable(vars, choice.clock.empty() ? defaultVcdClock(header) : choice.clock);
+    if (!foundClock.error.empty())
+        return failed(foundClock.error);
+    const int clock = foundClock.index;
     if (clock < 0 || vars[static_cast<std::size_t>(clock)].width != 1 || vars[static_cast<std::size_t>(clock)].real)
         return failed(choice.clock.empty() ? "The dump has no 1-bit signal named like a clock: name one."
                                            : "The dump has no 1-bit signal named " + choice.clock + ".");
@@ -442,10 +464,12 @@ ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& 
             choose(static_cast<int>(i));
     } else {
         for (const std::string& name : choice.signals) {
-            const int index = findVariable(vars, name);
-            if (index < 0)
+            const FoundVariable found = findVariable(vars, name);
+            if (!found.error.empty())
+                return failed(found.error);
+            if (found.index < 0)
                 return failed("The dump has no signal named " + name + ".");
-            choose(index);
+            choose(found.index);
         }
     }
     if (wide)
@@ -471,6 +495,9 @@ ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& 
         r.slot = sampler.slotFor(parser.codeOf(v.code), v.width);
         r.width = v.width;
         r.row.name = names[k].substr(scope);
+        // A vector keeps its declared width in its name, which the exports take it from.
+        if (v.width > 1 && (r.row.name.empty() || r.row.name.back() != ']'))
+            r.row.name += "[" + std::to_string(v.width - 1) + ":0]";
         // The clock, and any other name the dump gives the same wire, become clock rows.
         r.row.clock = k == 0 || v.code == vars[static_cast<std::size_t>(clock)].code;
         r.row.risingArrows = r.row.clock; // as a new clock row has them

@@ -127,7 +127,7 @@ TEST_F(StimulusExportFixture, CancelledOrRefusedExportsWriteNothing)
              f.editor.diagram().store.list(model::ListId::Texts).append(
                  "140.22.180.38.idle.Default Bus.     0.Arial.8.0.0.0.0.0.0.0.");
          },
-         "The bus Default Bus shows \"idle\" at cell 0, which is not a number (write 0x3A, 3Ah, 58 or 0b111010).", 0},
+         "The bus Default Bus shows \"idle\" at cell 0, which is not a number (write 0x3A, 3Ah, 58, 0b111010 or 8'h3A).", 0},
     };
     for (const auto& c : cases) {
         StimulusExportFixture& f = *this;

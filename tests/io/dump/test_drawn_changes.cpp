@@ -48,31 +48,76 @@ TEST(HalfPeriod, ReadsANumberAndAUnitOrSaysWhatIsWrong)
     EXPECT_EQ(io::halfPeriodText(2'500'000), "2500ps");
 }
 
-TEST(BusNumbers, ReadHexadecimalDecimalAndBinaryTexts)
+TEST(BusNumbers, ReadAnyWidthWithUnknownAndHighImpedanceBits)
 {
+    const std::string wide80 = "1" + std::string(79, '0'); // 2^79
     const struct {
         const char* text;
-        bool ok;
-        unsigned long long value;
-        char special;
+        const char* bits; // nullptr: not a number
+        int width;
     } cases[] = {
-        {"0x3A", true, 58, 0},  {"0X3a", true, 58, 0}, {"3Ah", true, 58, 0},     {"3aH", true, 58, 0},
-        {"58", true, 58, 0},    {" 58 ", true, 58, 0}, {"0b111010", true, 58, 0}, {"0", true, 0, 0},
-        {"x", true, 0, 'x'},    {"XX", true, 0, 'x'},  {"z", true, 0, 'z'},      {"18446744073709551615", true, ~0ULL, 0},
-        {"0xFFFFFFFFFFFFFFFF", true, ~0ULL, 0},         {"18446744073709551616", false, 0, 0},
-        {"0x10000000000000000", false, 0, 0},           {"3A", false, 0, 0},      {"idle", false, 0, 0},
-        {"0x", false, 0, 0},    {"0b102", false, 0, 0}, {"-1", false, 0, 0},      {"", false, 0, 0},
-        {"xz", false, 0, 0},    {"h", false, 0, 0},
+        {"0x3A", "111010", 6},  {"0X3a", "111010", 6},      {"3Ah", "111010", 6},   {"3aH", "111010", 6},
+        {"58", "111010", 6},    {" 58 ", "111010", 6},      {"0b111010", "111010", 6}, {"0", "0", 1},
+        {"0x0003", "11", 2},    {"x", "x", 1},              {"XX", "x", 1},         {"z", "z", 1},
+        {"18446744073709551615", "1111111111111111111111111111111111111111111111111111111111111111", 64},
+        {"604462909807314587353088", wide80.c_str(), 80}, // past 64 bits
+        {"0x80000000000000000000", wide80.c_str(), 80},
+        {"0xz5", "zzzz0101", 8},  {"0xzx", "zzzzxxxx", 8},  {"0x5z", "101zzzz", 7},
+        {"8'bzzzz0101", "zzzz0101", 8}, {"8'h3A", "111010", 8}, {"6'd58", "111010", 6},
+        {"'b1010", "1010", 4},    {"4'b1", "1", 4},         {"8'hx", "xxxxxxxx", 8}, {"16'h_12_34", "1001000110100", 16},
+        {"0xX5", "xxxx0101", 8},  {"12'o7z", "111zzz", 12},
+        {"3A", nullptr, 0},       {"idle", nullptr, 0},     {"0x", nullptr, 0},     {"0b102", nullptr, 0},
+        {"-1", nullptr, 0},       {"", nullptr, 0},         {"h", nullptr, 0},      {"8'q12", nullptr, 0},
+        {"0'b1", nullptr, 0},     {"4'd1x", nullptr, 0},
     };
     for (const auto& c : cases) {
         const io::BusNumber n = io::parseBusNumber(c.text);
-        EXPECT_EQ(n.ok, c.ok) << c.text;
-        const std::string_view text = c.text;
-        const bool wide = text == "18446744073709551616" || text == "0x10000000000000000";
-        EXPECT_EQ(n.tooWide, wide) << c.text; // told apart from a text that is no number
-        if (c.ok) {
-            EXPECT_EQ(n.value, c.value) << c.text;
-            EXPECT_EQ(n.special, c.special) << c.text;
+        EXPECT_EQ(n.ok, c.bits != nullptr) << c.text;
+        if (c.bits) {
+            EXPECT_EQ(n.bits, c.bits) << c.text;
+            EXPECT_EQ(n.sized.value_or(n.width()), c.width) << c.text;
+        }
+    }
+    // Fitted to a width: cut on the left, extended by 0, or by x and z where the value starts so.
+    EXPECT_EQ(io::parseBusNumber("0x3A").fitted(8), "00111010");
+    EXPECT_EQ(io::parseBusNumber("0x3A").fitted(4), "1010");
+    EXPECT_EQ(io::parseBusNumber("0xz5").fitted(12), "zzzzzzzz0101");
+    EXPECT_EQ(io::parseBusNumber("x").fitted(3), "xxx");
+    // What the dump import writes reads back as the same bits.
+    for (const char* bits : {"00111010", "zzzz0101", "0x01", "xxxxxxxx", "zzzz", "1", "1010xz01"}) {
+        const std::string text = io::busNumberText(bits);
+        const io::BusNumber back = io::parseBusNumber(text);
+        ASSERT_TRUE(back.ok) << text;
+        const std::string want = std::string(bits).find_first_of("xz") == std::string::npos ? bits : bits;
+        std::string got = back.fitted(static_cast<int>(std::string_view(bits).size()));
+        if (std::string(bits) == "1010xz01") // a digit only partly unknown is read as all unknown
+            EXPECT_EQ(got, "1010xxxx") << text;
+        else if (std::string(bits) == "0x01") // bits 0, x, 0, 1: one digit partly unknown
+            EXPECT_EQ(text, "0xX");
+        else
+            EXPECT_EQ(got, want) << text;
+    }
+    EXPECT_EQ(io::busNumberText("00111010"), "0x3a");
+    EXPECT_EQ(io::busNumberText("zzzz0101"), "0xz5");
+    EXPECT_EQ(io::busNumberText("xxxxxxxx"), "x");
+}
+
+TEST(BusNumbers, ARangeAtTheEndOfANameIsTheWidth)
+{
+    const struct {
+        const char* name;
+        const char* base; // nullptr: no range
+        int width;
+    } cases[] = {
+        {"data[7:0]", "data", 8}, {"q[0:15]", "q", 16}, {"addr [31:16]", "addr", 16}, {"d[3]", nullptr, 0},
+        {"data", nullptr, 0},     {"[7:0]", nullptr, 0}, {"x[a:0]", nullptr, 0},       {"w[1023:0]", "w", 1024},
+    };
+    for (const auto& c : cases) {
+        const auto r = io::nameRange(c.name);
+        EXPECT_EQ(r.has_value(), c.base != nullptr) << c.name;
+        if (r && c.base) {
+            EXPECT_EQ(r->base, c.base);
+            EXPECT_EQ(r->width, c.width);
         }
     }
 }
@@ -295,13 +340,27 @@ TEST(DrawnChanges, BusRunsTakeTheNumberOnThemAndFitTheLargest)
     r.add("levels", "01433332", {{3, "0b101"}});
     const io::TimedRows bad = r.timed();
     ASSERT_FALSE(bad.ok);
-    EXPECT_EQ(bad.error, "The bus addr shows \"note\" at cell 6, which is not a number (write 0x3A, 3Ah, 58 or 0b111010).");
+    EXPECT_EQ(bad.error,
+              "The bus addr shows \"note\" at cell 6, which is not a number (write 0x3A, 3Ah, 58, 0b111010 or 8'h3A).");
 
-    Rows wide;
-    wide.add("wide", "3333", {{0, "0x1234567890ABCDEF12"}}); // 72 bits: a number, wider than a bus carries
-    const io::TimedRows tooWide = wide.timed();
+    Rows narrow;
+    narrow.add("wide[3:0]", "3333", {{0, "0x1F"}}); // the name gives 4 bits
+    const io::TimedRows tooWide = narrow.timed();
     ASSERT_FALSE(tooWide.ok);
-    EXPECT_EQ(tooWide.error, "The bus wide shows \"0x1234567890ABCDEF12\" at cell 0, a number wider than the 64 bits a bus carries.");
+    EXPECT_EQ(tooWide.error, "The bus wide[3:0] shows \"0x1F\" at cell 0, a number wider than its 4 bits.");
+
+    // A name's range is the width, and the port is named without it; numbers of any width, with
+    // x and z bits, leave as written.
+    Rows wide;
+    wide.add("dout[7:0]", "33334444", {{0, "0"}, {4, "0xz5"}});
+    wide.add("w", "3333", {{0, "0x1234567890ABCDEF12"}}); // 72 bits
+    const io::TimedRows widths = wide.timed();
+    ASSERT_TRUE(widths.ok) << widths.error;
+    EXPECT_EQ(widths.rows[0].identifier, "dout");
+    EXPECT_EQ(widths.rows[0].width, 8);
+    EXPECT_EQ(changes(widths.rows[0]), "00000000@0 zzzz0101@25000"); // column 4 is character 5
+    EXPECT_EQ(widths.rows[1].width, 69); // 0x12... needs 69 bits
+    EXPECT_EQ(widths.rows[1].changes.front().value.substr(0, 12), "100100011010");
 
     Rows good;
     good.add("addr", "23344433", {{1, "0x3A"}, {3, "3h"}, {6, "x"}, {7, "0b1"}}); // second text on a run: not taken

@@ -54,7 +54,7 @@ TEST(VcdImport, SamplesEveryHalfCycleAtItsMiddle)
     ASSERT_TRUE(r.result.ok) << r.result.error;
     ASSERT_EQ(r.diagram.store.signalCount(), 4); // clk, d, cnt, sub.clk (an alias); the real is left out
     EXPECT_EQ(r.diagram.settings.cellCount, 6); // five columns drawn
-    const char* names[] = {"clk", "d", "cnt", "sub.clk"};
+    const char* names[] = {"clk", "d", "cnt[3:0]", "sub.clk"}; // a vector keeps its width in its name
     const char* cells[] = {"10101", "12222", "44333", "10101"};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(r.name(i), names[i]);
@@ -66,7 +66,7 @@ TEST(VcdImport, SamplesEveryHalfCycleAtItsMiddle)
     std::vector<std::string> values;
     for (const std::string& t : r.diagram.store.list(model::ListId::Texts).records())
         values.push_back(std::string(*fields::textField(t, 4)) + "@" + std::string(*fields::textField(t, 5)));
-    EXPECT_EQ(values, (std::vector<std::string>{"0@cnt", "5@cnt"}));
+    EXPECT_EQ(values, (std::vector<std::string>{"0x0@cnt[3:0]", "0x5@cnt[3:0]"}));
     ASSERT_EQ(r.result.notes.size(), 1u);
     EXPECT_NE(r.result.notes[0].find("1 real-valued"), std::string::npos);
 }
@@ -92,7 +92,7 @@ TEST(VcdImport, DumpOffShowsTheGapAsTriState)
     std::vector<std::string> values;
     for (const std::string& t : r.diagram.store.list(model::ListId::Texts).records())
         values.push_back(std::string(*fields::textField(t, 4)));
-    EXPECT_EQ(values, (std::vector<std::string>{"1", "x", "2"}));
+    EXPECT_EQ(values, (std::vector<std::string>{"0x1", "x", "0x2"}));
 }
 
 TEST(VcdImport, LeavesOutVectorsTooWideToShowAndSaysSo)
@@ -102,7 +102,7 @@ TEST(VcdImport, LeavesOutVectorsTooWideToShowAndSaysSo)
     const Imported r = importVcd(text);
     ASSERT_TRUE(r.result.ok) << r.result.error;
     ASSERT_EQ(r.diagram.store.signalCount(), 2);
-    EXPECT_EQ(r.name(1), "two");
+    EXPECT_EQ(r.name(1), "two[1:0]");
     EXPECT_EQ(r.result.notes, std::vector<std::string>{"1 vector(s) wider than 1024 bits were left out."});
 }
 
@@ -132,9 +132,9 @@ TEST_P(VcdChoices, ShapeTheDiagram)
 INSTANTIATE_TEST_SUITE_P(
     Windows, VcdChoices,
     testing::Values(WindowCase{"From", 15, {}, {"d"}, "", {"clk=101", "d=222"}},
-                    WindowCase{"To", {}, 20, {"cnt"}, "", {"clk=1010", "cnt=4433"}},
+                    WindowCase{"To", {}, 20, {"cnt"}, "", {"clk=1010", "cnt[3:0]=4433"}},
                     WindowCase{"Both", 10, 15, {"tb.d"}, "clk", {"clk=01", "d=22"}},
-                    WindowCase{"SignalsInTheOrderGiven", {}, {}, {"cnt", "d"}, "", {"clk=10101", "cnt=44333", "d=12222"}}),
+                    WindowCase{"SignalsInTheOrderGiven", {}, {}, {"cnt", "d"}, "", {"clk=10101", "cnt[3:0]=44333", "d=12222"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct BadCase {
@@ -183,6 +183,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"WindowBackwards", kOne + kEnd + kBody, {"clk", {}, 20, 10},
                 "The time window is empty: it starts at time 20, not before its end at time 10."},
         BadCase{"WindowOfNoTime", kOne + kEnd + kBody, {"clk", {}, 10, 10}, "The time window is empty"},
+        BadCase{"AmbiguousName",
+                "$scope module top $end\n$var wire 1 ! clk $end\n$scope module rx $end\n$var wire 1 \" busy $end\n"
+                "$upscope $end\n$scope module tx $end\n$var wire 1 # busy $end\n$upscope $end\n$upscope $end\n" + kEnd,
+                {"clk", {"busy"}, {}, {}},
+                "The name busy matches several signals of the dump (top.rx.busy, top.tx.busy): give more of its name."},
         BadCase{"WindowPastTheEnd", kOne + kEnd + "#0\n0!\n#5\n1!\n#10\n0!\n#15\n1!\n", {"clk", {}, 900, {}},
                 "The dump ends at time 15, before the window starts at time 900."}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -299,7 +304,7 @@ TEST(VcdImport, CounterSimulatedByIcarusVerilog)
     EXPECT_GE(cells, 60);
     int countRow = -1;
     for (int i = 0; i < r.diagram.store.signalCount(); ++i)
-        if (r.name(i) == "count")
+        if (r.name(i).rfind("count[", 0) == 0)
             countRow = i;
     ASSERT_GE(countRow, 0);
     EXPECT_EQ(r.name(0), "clk");
@@ -312,11 +317,28 @@ TEST(VcdImport, CounterSimulatedByIcarusVerilog)
     }
     std::vector<std::string> values;
     for (const std::string& t : r.diagram.store.list(model::ListId::Texts).records())
-        if (fields::textField(t, 5) == "count")
+        if (fields::textField(t, 5)->rfind("count[", 0) == 0)
             values.emplace_back(*fields::textField(t, 4));
     ASSERT_GE(values.size(), 4u);
-    for (size_t k = 1; k < values.size(); ++k)
+    for (size_t k = 1; k < values.size(); ++k) // 0x-marked hexadecimal, one more each time
         EXPECT_EQ(std::stoi(values[k], nullptr, 16), std::stoi(values[k - 1], nullptr, 16) + 1) << k;
 }
 
 } // namespace
+
+// A signal is found by its name with or without the range of a vector, as GHDL writes it
+// ("dout[7:0]") or as Icarus Verilog does ("dout [7:0]"), and by its end after any scope.
+TEST(VcdImport, SignalsAreFoundWithOrWithoutTheirRange)
+{
+    const std::string body = "#0\n0!\nb0 \"\n#5\n1!\nb101 \"\n#10\n0!\n#15\n1!\n";
+    for (const char* declaration : {"$var wire 8 \" dout[7:0] $end\n", "$var wire 8 \" dout [7:0] $end\n"})
+        for (const char* asked : {"utt.dout", "dout", "dout[7:0]", "tb.utt.dout[7:0]"}) {
+            const std::string text = "$scope module tb $end\n$var wire 1 ! clk $end\n$scope module utt $end\n" +
+                                     std::string(declaration) + "$upscope $end\n$upscope $end\n" + kEnd + body;
+            const Imported r = importVcd(text, {"clk", {asked}, {}, {}});
+            ASSERT_TRUE(r.result.ok) << declaration << asked << ": " << r.result.error;
+            ASSERT_EQ(r.diagram.store.signalCount(), 2);
+            EXPECT_EQ(r.name(1), "utt.dout[7:0]") << declaration << asked;
+        }
+}
+

@@ -101,7 +101,8 @@ TEST(VcdBlocks, VectorValuesAreReadAsTheirDeclaredBits)
     const std::string text = "$var wire 1 ! clk $end\n$var wire 4 # bus $end\n$enddefinitions $end\n"
                              "#0 0! b0 #\n#5 1!\n#6 b110101 #\n#10 0!\n#11 b1 #\n#15 1!\n#16 bHL01 #\n"
                              "#20 0!\n#21 bZ #\n#25 1!\n#26 bX1 #\n#30 0!\n#35 1!\n";
-    EXPECT_EQ(imported(text), (std::vector<std::string>{"clk=101010", "bus=434233", "bus:5", "bus:1", "bus:9", "bus:X"}));
+    EXPECT_EQ(imported(text), (std::vector<std::string>{"clk=101010", "bus[3:0]=434233", "bus[3:0]:0x5", "bus[3:0]:0x1",
+                                                        "bus[3:0]:0x9", "bus[3:0]:0xX"}));
 }
 
 struct CodeCase {
