@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real Sigmora on the X display of xvfb-run, then hands it files as a second start
 # does: a diagram whose name holds a line break opens under its whole name (not the part before
-# the break, which is another file here), and a named pipe is refused with a message at once
-# while the window stays alive and keeps its diagram.
+# the break, which is another file here), a named pipe is refused with a message at once while
+# the window stays alive and keeps its diagram, and a name starting with "-" after "--" opens.
 set -euo pipefail
 sigmora=$1
 example=$2
@@ -20,6 +20,7 @@ second.sgm"
 # What a request cut at the line break would open instead.
 cp "$example" "$work/first line"
 mkfifo "$work/pipe.sgm"
+cp "$example" "$work/-dash.sgm"
 
 "$work/bin/sigmora" >"$work/sigmora.log" 2>&1 &
 pid=$!
@@ -46,4 +47,12 @@ sleep 1
 kill -0 "$pid" || fail "the running Sigmora ended"
 [ "$(xdotool getwindowname "$window")" = "$broken - Sigmora 3.3.5" ] || fail "the pipe replaced the diagram"
 [ -p "$work/pipe.sgm" ] || fail "the pipe is no longer a pipe"
+
+(cd "$work" && timeout 10 "$work/bin/sigmora" -- -dash.sgm) || fail "the start with -- did not end by itself"
+for _ in $(seq 40); do
+  [ "$(xdotool getwindowname "$window")" = "$work/-dash.sgm - Sigmora 3.3.5" ] && break
+  sleep 0.25
+done
+[ "$(xdotool getwindowname "$window")" = "$work/-dash.sgm - Sigmora 3.3.5" ] ||
+  fail "a name after -- did not open: $(xdotool getwindowname "$window")"
 echo "PASS"
