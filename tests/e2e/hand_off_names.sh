@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts the real Sigmora on the X display of xvfb-run, then hands it files as a second start
-# does: a diagram whose name holds a line break opens under its whole name (not the part before
+# Starts the real Sigmora on the X display of xvfb-run, with a named pipe where its preferences
+# file belongs (the window comes up all the same), then hands it files as a second start does: a diagram whose name holds a line break opens under its whole name (not the part before
 # the break, which is another file here), a named pipe is refused with a message at once while
 # the window stays alive and keeps its diagram, and a name starting with "-" after "--" opens.
 set -euo pipefail
@@ -21,11 +21,13 @@ second.sgm"
 cp "$example" "$work/first line"
 mkfifo "$work/pipe.sgm"
 cp "$example" "$work/-dash.sgm"
+mkfifo "$XDG_CONFIG_HOME/Kavlon Software/sigmora.ini"
 
 "$work/bin/sigmora" >"$work/sigmora.log" 2>&1 &
 pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Untitled - Sigmora 3\.3\.5$' | head -n 1)
-[ -n "$window" ] || fail "the first start showed no window"
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Untitled - Sigmora 3\.3\.5$' | head -n 1) ||
+  fail "the first start showed no window (a pipe as sigmora.ini holds it up)"
+[ -n "$window" ] || fail "the first start showed no window (a pipe as sigmora.ini holds it up)"
 
 timeout 10 "$work/bin/sigmora" "$broken" || fail "the second start did not end by itself"
 for _ in $(seq 40); do
@@ -47,6 +49,7 @@ sleep 1
 kill -0 "$pid" || fail "the running Sigmora ended"
 [ "$(xdotool getwindowname "$window")" = "$broken - Sigmora 3.3.5" ] || fail "the pipe replaced the diagram"
 [ -p "$work/pipe.sgm" ] || fail "the pipe is no longer a pipe"
+[ -p "$XDG_CONFIG_HOME/Kavlon Software/sigmora.ini" ] || fail "sigmora.ini is no longer a pipe"
 
 (cd "$work" && timeout 10 "$work/bin/sigmora" -- -dash.sgm) || fail "the start with -- did not end by itself"
 for _ in $(seq 40); do
