@@ -123,10 +123,11 @@ int DiagramBuilder::addRow(const ImportedRow& row)
     for (std::size_t k = 0; k < row.hatched.size() && k < model::kMaxCells; ++k)
         if (row.hatched[k])
             diagram_.store.floodStyles().set(index, static_cast<int>(k), kHatchFloodStyle);
-    // A row shorter than the diagram goes on with its last value, an undefined one shaded too.
+    // A row shorter than the diagram goes on with its last value, an undefined one hatched too, up
+    // to the diagram's last column (finish): widening the diagram later draws no hatch past the
+    // other rows' ends.
     if (!row.hatched.empty() && row.hatched.back() && row.hatched.size() == row.cells.size())
-        for (std::size_t k = row.hatched.size(); k < model::kMaxCells; ++k)
-            diagram_.store.floodStyles().set(index, static_cast<int>(k), kHatchFloodStyle);
+        undefinedTails_.push_back({index, static_cast<int>(row.hatched.size())});
     // Bus values at the size of the row's name, in the middle of their runs.
     const std::string face = model::signal::fontFace(record);
     const int points = model::signal::fontSize(record);
@@ -229,6 +230,10 @@ void DiagramBuilder::finish(int columns)
     // The drawing shows one column fewer than its cells: every column read is drawn.
     s.cellCount = cellCountDrawing(columns);
     s.waveformWidth = s.cellCount * s.cellWidth;
+    for (const auto& [row, from] : undefinedTails_)
+        for (int k = from; k < std::min(columns, kMaxDrawnColumns); ++k)
+            diagram_.store.floodStyles().set(row, k, kHatchFloodStyle);
+    undefinedTails_.clear();
     model::fitNameColumn(diagram_, measurer_);
     const model::RecordList& rows = diagram_.store.signals();
     model::RecordList& arrows = diagram_.store.list(model::ListId::Arrows);

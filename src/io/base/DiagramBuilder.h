@@ -72,6 +72,7 @@ private:
         int fromColumn, fromRow, toColumn, toRow, headCode, lineKind;
     };
     std::vector<PendingArrow> arrows_;
+    std::vector<std::pair<int, int>> undefinedTails_; // row, first column past what was read
 };
 
 // A row name as records keep it: periods as the period marker, line breaks as backslash and n,

@@ -198,10 +198,18 @@ public:
         current_.set(slot, value);
     }
 
+    // At the end of the dump: a last half-cycle that the dump's final time stamp closes (as long
+    // as the one before it) is a cell too, though no edge ends it. A dump this program writes
+    // ends so, with the diagram's end.
     void finishStream()
     {
         if (timeSeen_ && !done_)
             endOfTime();
+        if (started_ && !done_ && halfCycle_ > 0 && now_ - lastEdge_ >= halfCycle_ && cells_ < kMaxColumns &&
+            !(to_ && lastEdge_ + halfCycle_ > *to_)) {
+            emitCell(lastEdge_ + halfCycle_ / 2);
+            lastEdge_ += halfCycle_;
+        }
     }
 
     int cells() const { return cells_; }
@@ -244,6 +252,7 @@ private:
             return;
         }
         emitCell(lastEdge_ + (now_ - lastEdge_) / 2);
+        halfCycle_ = now_ - lastEdge_;
         startEdge(now_);
         if (to_ && now_ > *to_)
             done_ = true;
@@ -278,6 +287,7 @@ private:
     char lastLevel_ = 0;
     bool started_ = false, done_ = false, timeSeen_ = false;
     long long now_ = 0, lastEdge_ = 0;
+    long long halfCycle_ = 0; // the length of the last half-cycle the clock closed
     int cells_ = 0;
 };
 

@@ -7,10 +7,16 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "io/base/DrawnColumns.h"
+#include "io/base/FileAccess.h"
+#include "io/dump/DrawnChanges.h"
 #include "io/dump/VcdReader.h"
 #include "io/dump/VcdTokenizer.h"
+#include "io/dump/VcdWriter.h"
+#include "io/native/NativeFileReader.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
+#include "render/Layout.h"
 #include "support/FixedMeasurer.h"
 
 using namespace sigmora;
@@ -342,3 +348,36 @@ TEST(VcdImport, SignalsAreFoundWithOrWithoutTheirRange)
         }
 }
 
+
+// An unknown value is hatched over the diagram's cells only: widening the diagram draws no hatch
+// past the other rows' ends.
+TEST(VcdImport, HatchingEndsWithTheDiagram)
+{
+    const Imported r = importVcd("$var wire 1 ! clk $end\n$var wire 1 \" d $end\n$enddefinitions $end\n"
+                                 "#0 0! 0\"\n#5 1!\n#10 0! x\"\n#15 1!\n#20 0!\n");
+    ASSERT_TRUE(r.result.ok) << r.result.error;
+    const int columns = r.diagram.settings.cellCount - 1;
+    ASSERT_EQ(columns, 3);
+    EXPECT_EQ(r.cells(1), "022");
+    for (int k = 0; k < model::kMaxCells; ++k)
+        EXPECT_EQ(r.diagram.store.floodStyles().get(1, k) != 0, k == 1 || k == 2) << "column " << k;
+}
+
+// A dump this program wrote ends with the diagram (a last time stamp after the last change):
+// read back with the diagram's own clock, every drawn column comes back, the last one too.
+TEST(VcdImport, OurOwnDumpComesBackCellForCellWithTheDrawnClock)
+{
+    for (const char* example : {"handshake.sgm", "annotated.sgm"}) {
+        model::Diagram original;
+        const io::FileBytes file = io::readWholeFile(std::string(SIGMORA_SOURCE_DIR) + "/examples/" + example);
+        ASSERT_EQ(io::readAnyVersion(file.bytes, original).status, io::ReadResult::Status::Ok) << example;
+        const io::TimedRows timed = io::timedRows(original, example, io::HdlLanguage::Verilog, 5'000'000);
+        ASSERT_TRUE(timed.ok) << timed.error;
+        const Imported r = importVcd(io::vcdText(timed), {"Clock", {}, {}, {}});
+        ASSERT_TRUE(r.result.ok) << example << ": " << r.result.error;
+        const int columns = io::drawnColumnCount(render::Layout::from(original.settings));
+        ASSERT_EQ(r.diagram.settings.cellCount - 1, columns) << example;
+        const std::string_view clock = model::signal::waveform(original.store.signals().get(0));
+        EXPECT_EQ(r.cells(0), std::string(clock.substr(1, static_cast<std::size_t>(columns)))) << example;
+    }
+}
