@@ -73,7 +73,7 @@ int main(int argc, char* argv[])
     std::string problems;
     const EditorEntry runEditor = loadEditor(problems);
     if (runEditor == nullptr) {
-        std::fprintf(stderr, "sigmora: the editor cannot be loaded:%s\n", problems.c_str());
+        sigmora::app::printProblem("the editor cannot be loaded:" + problems);
         return 1;
     }
     return runEditor(argc, argv);
