@@ -104,13 +104,17 @@ bool readExchangeInput(edit::Format format, const std::string& in, const Exchang
         // a survey of the whole dump counts the changes.
         if (choice.clock.empty() || hasUnit(options.fromText) || hasUnit(options.toText)) {
             io::VcdSurvey survey = io::readVcdHeaderFile(in);
-            if (survey.ok && choice.clock.empty() && io::defaultVcdClockNeedsCounts(survey))
+            if (survey.ok && choice.clock.empty() && !survey.cellTime && io::defaultVcdClockNeedsCounts(survey))
                 survey = io::surveyVcdFile(in);
             if (!survey.ok) {
                 error = survey.error;
                 return false;
             }
-            if (choice.clock.empty())
+            // A dump that says its cell time (as the program's own do) is read in those cells,
+            // unless a clock is named.
+            if (choice.clock.empty() && survey.cellTime)
+                choice.cellTime = survey.cellTime;
+            else if (choice.clock.empty())
                 choice.clock = io::defaultVcdClock(survey);
             if (!dumpTime("--from", options.fromText, survey.timescale, choice.from, error) ||
                 !dumpTime("--to", options.toText, survey.timescale, choice.to, error))

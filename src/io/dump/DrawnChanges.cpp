@@ -200,6 +200,8 @@ TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, Hd
         out.endTime = std::max({out.endTime, timing.changeTime(cells), timed.changes.back().time});
         out.rows.push_back(std::move(timed));
     }
+    // A dump counts in picoseconds: a cell time only when it is a whole number of them.
+    out.cellTime = halfPeriodFs % kFemtosecondsPerPicosecond == 0 ? halfPeriodFs / kFemtosecondsPerPicosecond : 0;
     out.ok = true;
     return out;
 }

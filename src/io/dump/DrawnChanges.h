@@ -48,6 +48,7 @@ struct TimedRows {
     std::string error;
     std::string baseName;   // the legal name the module, entity and scope are built from
     long long endTime = 0;  // picoseconds: where the last cell ends
+    long long cellTime = 0; // picoseconds: one cell (the half-period); 0 when not a whole number
     std::vector<TimedRow> rows;
     std::vector<std::string> renamings;
 };

@@ -66,7 +66,15 @@ bool VcdParser::readHeader(VcdSurvey& out)
                 return false;
             for (const std::string& part : words)
                 out.timescale += part;
-        } else if (w == "$date" || w == "$version" || w == "$comment") {
+        } else if (w == "$comment") {
+            // The cell time this program writes into its own dumps.
+            std::vector<std::string> words;
+            if (!wordsToEnd(words))
+                return false;
+            if (words.size() == 2 && words[0] == "sigmora-cell" && !words[1].empty() && words[1].size() < 16 &&
+                words[1].find_first_not_of("0123456789") == std::string::npos && std::stoll(words[1]) > 0)
+                out.cellTime = std::stoll(words[1]);
+        } else if (w == "$date" || w == "$version") {
             if (!skipToEnd())
                 return false;
         } else {

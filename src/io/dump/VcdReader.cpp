@@ -161,6 +161,13 @@ public:
         return slot;
     }
     void setClock(int slot) { clockSlot_ = slot; }
+    // Cells of a fixed time instead of a clock's half-cycles: the first starts at `first`.
+    void setCellTime(long long cellTime, long long first)
+    {
+        clockSlot_ = -1;
+        cellTime_ = cellTime;
+        nextBoundary_ = first;
+    }
     // The last time the dump wrote, and whether the dump ended before time t without the window
     // or the diagram having ended the reading first.
     long long lastTime() const { return now_; }
@@ -171,6 +178,11 @@ public:
     {
         if (timeSeen_ && t != now_)
             endOfTime();
+        // Fixed cells: every boundary before this time, after the changes at it were taken.
+        while (cellTime_ > 0 && !done_ && nextBoundary_ < t) {
+            boundary(nextBoundary_);
+            nextBoundary_ += cellTime_;
+        }
         timeSeen_ = true;
         now_ = t;
         return !done_ && error.empty();
@@ -205,6 +217,13 @@ public:
     {
         if (timeSeen_ && !done_)
             endOfTime();
+        // Fixed cells end with the dump's final time stamp.
+        while (cellTime_ > 0 && !done_ && timeSeen_ && nextBoundary_ <= now_) {
+            boundary(nextBoundary_);
+            nextBoundary_ += cellTime_;
+        }
+        if (cellTime_ > 0)
+            return;
         if (started_ && !done_ && halfCycle_ > 0 && now_ - lastEdge_ >= halfCycle_ && cells_ < kMaxColumns &&
             !(to_ && lastEdge_ + halfCycle_ > *to_)) {
             emitCell(lastEdge_ + halfCycle_ / 2);
@@ -258,6 +277,30 @@ private:
             done_ = true;
     }
 
+    // A boundary of fixed cells, as an edge of a clock.
+    void boundary(long long t)
+    {
+        if (!started_) {
+            if (to_ && t > *to_) {
+                done_ = true;
+                return;
+            }
+            started_ = true;
+            startEdge(t);
+            return;
+        }
+        if (cells_ == kMaxColumns) {
+            cutNote = "The diagram holds " + std::to_string(kMaxColumns) + " cells: the dump was cut at time " +
+                      std::to_string(lastEdge_) + ".";
+            done_ = true;
+            return;
+        }
+        emitCell(lastEdge_ + cellTime_ / 2);
+        startEdge(t);
+        if (to_ && t >= *to_)
+            done_ = true;
+    }
+
     void startEdge(long long t)
     {
         snapshot_ = current_;
@@ -288,6 +331,7 @@ private:
     bool started_ = false, done_ = false, timeSeen_ = false;
     long long now_ = 0, lastEdge_ = 0;
     long long halfCycle_ = 0; // the length of the last half-cycle the clock closed
+    long long cellTime_ = 0, nextBoundary_ = 0; // fixed cells: their time and the next boundary
     int cells_ = 0;
 };
 
@@ -450,15 +494,22 @@ ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& 
     if (!parser.readHeader(header))
         return failed(parser.error());
     const std::vector<VcdVariable>& vars = header.variables;
-    const FoundVariable foundClock = findVariable(vars, choice.clock.empty() ? defaultVcdClock(header) : choice.clock);
-    if (!foundClock.error.empty())
-        return failed(foundClock.error);
-    const int clock = foundClock.index;
-    if (clock < 0 || vars[static_cast<std::size_t>(clock)].width != 1 || vars[static_cast<std::size_t>(clock)].real)
-        return failed(choice.clock.empty() ? "The dump has no 1-bit signal named like a clock: name one."
-                                           : "The dump has no 1-bit signal named " + choice.clock + ".");
+    // Fixed cells have no clock; else the clock named, or the default one.
+    const bool fixedCells = choice.cellTime && *choice.cellTime > 0;
+    int clock = -1;
+    if (!fixedCells) {
+        const FoundVariable foundClock = findVariable(vars, choice.clock.empty() ? defaultVcdClock(header) : choice.clock);
+        if (!foundClock.error.empty())
+            return failed(foundClock.error);
+        clock = foundClock.index;
+        if (clock < 0 || vars[static_cast<std::size_t>(clock)].width != 1 || vars[static_cast<std::size_t>(clock)].real)
+            return failed(choice.clock.empty() ? "The dump has no 1-bit signal named like a clock: name one."
+                                               : "The dump has no 1-bit signal named " + choice.clock + ".");
+    }
     ImportResult result;
-    std::vector<int> chosen{clock};
+    std::vector<int> chosen;
+    if (clock >= 0)
+        chosen.push_back(clock);
     int reals = 0, wide = 0;
     auto choose = [&](int index) {
         const VcdVariable& v = vars[static_cast<std::size_t>(index)];
@@ -487,6 +538,8 @@ ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& 
                                " bits were left out.");
     if (reals)
         result.notes.push_back(std::to_string(reals) + " real-valued variable(s) were left out: the diagram has no rows for them.");
+    if (chosen.empty())
+        return failed("The dump has no signal to show.");
     if (chosen.size() > static_cast<std::size_t>(kMaxRows)) {
         result.notes.push_back(std::to_string(chosen.size() - kMaxRows) + " signal(s) from " +
                                vars[static_cast<std::size_t>(chosen[kMaxRows])].name + " on were left out: a diagram has " +
@@ -509,11 +562,14 @@ ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& 
         if (v.width > 1 && (r.row.name.empty() || r.row.name.back() != ']'))
             r.row.name += "[" + std::to_string(v.width - 1) + ":0]";
         // The clock, and any other name the dump gives the same wire, become clock rows.
-        r.row.clock = k == 0 || v.code == vars[static_cast<std::size_t>(clock)].code;
+        r.row.clock = clock >= 0 ? k == 0 || v.code == vars[static_cast<std::size_t>(clock)].code : namedLikeAClock(v);
         r.row.risingArrows = r.row.clock; // as a new clock row has them
         sampler.rows.push_back(std::move(r));
     }
-    sampler.setClock(sampler.rows.front().slot);
+    if (fixedCells)
+        sampler.setCellTime(*choice.cellTime, choice.from.value_or(0) + *choice.cellTime);
+    else
+        sampler.setClock(sampler.rows.front().slot);
     if (!parser.readBody(sampler))
         return failed(parser.error());
     sampler.finishStream();
@@ -523,6 +579,8 @@ ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& 
     if (sampler.cells() == 0 && choice.from && (sampler.endsBefore(*choice.from) || sampler.lastTime() == *choice.from))
         return failed("The dump ends at time " + std::to_string(sampler.lastTime()) +
                       ", before the window starts at time " + std::to_string(*choice.from) + ".");
+    if (sampler.cells() == 0 && fixedCells)
+        return failed("The dump holds no whole cell of " + std::to_string(*choice.cellTime) + " time units.");
     if (sampler.cells() == 0)
         return failed("The clock " + vars[static_cast<std::size_t>(clock)].name +
                       " has fewer than two edges" + (choice.from || choice.to ? " inside the time window." : "."));

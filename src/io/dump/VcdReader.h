@@ -37,6 +37,9 @@ struct VcdSurvey {
     std::vector<VcdVariable> variables;
     long long firstTime = 0;
     long long lastTime = 0;
+    // The time of one cell, in the dump's unit, when the dump says it (a dump this program wrote
+    // does: "$comment sigmora-cell T $end").
+    std::optional<long long> cellTime;
 };
 
 // Reads the whole dump once, in bounded memory: the header, and how often each variable changes.
@@ -58,10 +61,15 @@ struct VcdChoice {
     std::vector<std::string> signals; // empty: every variable but the clock, in declaration order
     std::optional<long long> from;    // in the dump's time units
     std::optional<long long> to;
+    // Cells of this time each, the first starting one cell after `from` (or time 0) as a drawn
+    // diagram's first column does, instead of a clock's half-cycles: for a dump that says its cell
+    // time. Rows named like a clock are clock rows then.
+    std::optional<long long> cellTime = std::nullopt;
 };
 
 // Reads the dump once and makes a diagram of it in a diagram that has just been reset. Cells are
-// the half-cycles of the chosen clock from its first edge at or after `from`; each cell takes
+// the half-cycles of the chosen clock from its first edge at or after `from` (or of the cell time
+// asked for); each cell takes
 // every signal's value at the middle of its half-cycle. The clock becomes a clock row, 1-bit
 // variables signal rows (z tri-state, x tri-state with a hatched flood), vectors bus rows with a
 // new value at each change and the value in hexadecimal as a text box on its run. Names lose the

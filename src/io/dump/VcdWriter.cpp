@@ -46,6 +46,9 @@ std::string vcdText(const TimedRows& rows)
     std::string out;
     out += "$version Sigmora $end\n";
     out += "$timescale 1ps $end\n";
+    // One cell's time: read back, the cells are these, also where no row toggles every cell.
+    if (rows.cellTime > 0)
+        out += "$comment sigmora-cell " + std::to_string(rows.cellTime) + " $end\n";
     out += "$scope module " + rows.baseName + " $end\n";
     std::vector<std::string> codes;
     for (std::size_t r = 0; r < rows.rows.size(); ++r) {
