@@ -31,6 +31,7 @@ private Q_SLOTS:
     void secondStartEndsWithoutAWindow();
     void secondStartHandsItsFileToTheRunningOne_data();
     void secondStartHandsItsFileToTheRunningOne();
+    void aStartOnAnotherDisplayOpensItsOwnWindow();
     void helpAndVersionNeedNoDisplay_data();
     void helpAndVersionNeedNoDisplay();
 
@@ -165,12 +166,15 @@ void IntegrationTest::secondLockIsRefused()
 {
     QTemporaryDir dir;
     {
-        app::SingleInstance first(dir.path());
+        app::SingleInstance first(dir.path(), QStringLiteral(":5"));
         QVERIFY(first.acquire());
-        app::SingleInstance second(dir.path());
+        app::SingleInstance second(dir.path(), QStringLiteral(":5"));
         QVERIFY(!second.acquire());
+        app::SingleInstance elsewhere(dir.path(), QStringLiteral(":6")); // another display
+        QVERIFY(elsewhere.acquire());
+        QVERIFY(elsewhere.socket() != first.socket());
     }
-    app::SingleInstance afterwards(dir.path()); // the first one ended
+    app::SingleInstance afterwards(dir.path(), QStringLiteral(":5")); // the first one ended
     QVERIFY(afterwards.acquire());
 }
 
@@ -178,7 +182,7 @@ void IntegrationTest::secondStartEndsWithoutAWindow()
 {
     QTemporaryDir runtime, home;
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    app::SingleInstance running(runtime.path());
+    app::SingleInstance running(runtime.path(), app::SingleInstance::currentDisplay());
     QVERIFY(running.acquire());
 
     QProcess second;
@@ -219,10 +223,10 @@ void IntegrationTest::secondStartHandsItsFileToTheRunningOne()
     QFETCH(QString, expected);
     QTemporaryDir runtime, home;
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    app::SingleInstance running(runtime.path());
+    app::SingleInstance running(runtime.path(), app::SingleInstance::currentDisplay());
     QVERIFY(running.acquire());
     app::InstanceHandOff handOff;
-    QVERIFY(handOff.listen(app::InstanceHandOff::socketIn(running.directory())));
+    QVERIFY(handOff.listen(running.socket()));
     QSignalSpy requests(&handOff, &app::InstanceHandOff::requested);
 
     QProcess second;
@@ -241,6 +245,38 @@ void IntegrationTest::secondStartHandsItsFileToTheRunningOne()
     QCOMPARE(requests.size(), 1);
     QCOMPARE(requests.front().front().toString(), expected.isEmpty() ? QString() : home.filePath(expected));
     QCOMPARE(second.readAllStandardError(), QByteArray());
+}
+
+// The user runs Sigmora on display :97; a start on :98 (another X server) opens a window there
+// instead of handing its file to a window the user cannot see.
+void IntegrationTest::aStartOnAnotherDisplayOpensItsOwnWindow()
+{
+    QTemporaryDir runtime, home;
+    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    app::SingleInstance running(runtime.path(), QStringLiteral(":97"));
+    QVERIFY(running.acquire());
+    app::InstanceHandOff handOff;
+    QVERIFY(handOff.listen(running.socket()));
+    QSignalSpy requests(&handOff, &app::InstanceHandOff::requested);
+
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":98.0"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    second.setProcessEnvironment(env);
+    second.setWorkingDirectory(home.path());
+    second.start(QStringLiteral(SIGMORA_EXECUTABLE), {home.filePath(QStringLiteral("a.sgm"))});
+    QVERIFY(second.waitForStarted(10000));
+    // Its own lock on its own display: the window is up.
+    const QString lock = QDir(runtime.path()).filePath(QStringLiteral("Sigmora 3.3 on :98.lock"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 15000);
+    QCOMPARE(second.state(), QProcess::Running);
+    QCOMPARE(requests.size(), 0);
+    second.kill();
+    second.waitForFinished(10000);
 }
 
 void IntegrationTest::helpAndVersionNeedNoDisplay_data()

@@ -89,7 +89,7 @@ void StartUp::parseCommandLine()
 
 void StartUp::handToRunningInstance()
 {
-    if (!InstanceHandOff::send(InstanceHandOff::socketIn(instance_->directory()), commandLineFile_,
+    if (!InstanceHandOff::send(instance_->socket(), commandLineFile_,
                                kHandOffMilliseconds))
         std::fprintf(stderr, "Sigmora is already running and did not answer.\n");
 }
@@ -99,7 +99,7 @@ void StartUp::listenForSecondStarts()
     handOff_ = std::make_unique<InstanceHandOff>();
     QObject::connect(handOff_.get(), &InstanceHandOff::requested, window_.get(),
                      [this](const QString& file) { takeHandOff(file); });
-    if (!handOff_->listen(InstanceHandOff::socketIn(instance_->directory())))
+    if (!handOff_->listen(instance_->socket()))
         std::fprintf(stderr, "Sigmora cannot take files from later starts.\n");
 }
 
