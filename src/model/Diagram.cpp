@@ -13,6 +13,7 @@ void Diagram::resetForNew()
 {
     store.clearForNew();
     settings.resetForNew();
+    extension = {};
     labelNumbers = defaultLabelNumbers();
     modified = false;
 }

@@ -1,17 +1,20 @@
 #pragma once
 
+#include "model/DiagramExtension.h"
 #include "model/DiagramSettings.h"
 #include "model/ObjectStore.h"
 
 namespace sigmora::model {
 
-// The diagram's content: the object store, the settings, the label numbers and the modified flag.
+// The diagram's content: the object store, the settings, what it holds beyond the file layout's
+// items, the label numbers and the modified flag.
 class Diagram {
 public:
     Diagram() : labelNumbers(defaultLabelNumbersValue()) {}
 
     ObjectStore store;
     DiagramSettings settings;
+    DiagramExtension extension;
     LabelNumbers labelNumbers;
     bool modified = false;
 

@@ -436,3 +436,29 @@ TEST_F(HdlClients, BadInputIsToldAndNothingIsWritten)
 }
 
 } // namespace
+
+namespace {
+
+class TimeBase : public HdlClients {};
+
+// A diagram that keeps a time base of its own is exported with it; --half-period still overrides.
+TEST_F(TimeBase, TheDiagramsOwnTimeBaseIsTheDefaultHalfPeriod)
+{
+    model::Diagram d = readDiagram(fs::path(SIGMORA_SOURCE_DIR) / "examples" / "handshake.sgm");
+    d.extension.halfPeriodFs = 2'000'000; // 2 ns
+    const fs::path file = dir_ / "timed.sgm";
+    ASSERT_EQ(io::writeFileReplacing(file.string(), io::nativeFileBytes(d)).error, io::WriteError::None);
+    const struct {
+        const char* options;
+        const char* comment;
+    } cases[] = {{"", "$comment sigmora-cell 2000 $end"}, {"--half-period 5ns", "$comment sigmora-cell 5000 $end"}};
+    for (const auto& c : cases) {
+        const fs::path dump = dir_ / "timed.vcd";
+        convert(file, dump, c.options);
+        EXPECT_NE(slurp(dump).find(c.comment), std::string::npos) << c.options;
+    }
+    // Read back, the file keeps its time base.
+    EXPECT_EQ(readDiagram(file).extension.halfPeriodFs, 2'000'000);
+}
+
+} // namespace

@@ -149,7 +149,10 @@ bool hdlOutputBytes(edit::Format format, const model::Diagram& diagram, const st
                     std::vector<std::string>& notes)
 {
     const io::HdlLanguage language = format == edit::Format::Vhdl ? io::HdlLanguage::Vhdl : io::HdlLanguage::Verilog;
-    const io::TimedRows rows = io::timedRows(diagram, io::diagramBaseName(in), language, options.halfPeriodFs);
+    // --half-period overrides the diagram's own time base, which overrides the default.
+    const long long halfPeriodFs =
+        options.halfPeriodGiven ? options.halfPeriodFs : diagram.extension.halfPeriodFs.value_or(options.halfPeriodFs);
+    const io::TimedRows rows = io::timedRows(diagram, io::diagramBaseName(in), language, halfPeriodFs);
     if (!rows.ok) {
         error = rows.error;
         return false;

@@ -29,6 +29,8 @@ public:
     bool failed() const { return failed_; }
     const std::string& problem() const { return problem_; }
     std::size_t remaining() const { return bytes_.size() - at_; }
+    // The bytes not read yet.
+    std::string_view rest() const { return bytes_.substr(at_); }
 
     // Marks the data as damaged (the first problem is kept).
     void fail(std::string problem);

@@ -23,6 +23,8 @@ public:
     void writeList(const model::RecordList& list);
     // Rows 0 to rows - 1 of the grid, each row cells 0 to 599.
     void writeGridBlock(const model::CellGrid& grid, int rows);
+    // Bytes as they are, with no length in front.
+    void writeBytes(std::string_view bytes) { out_.append(bytes); }
 
 private:
     void writeU8(std::uint8_t value) { out_.push_back(static_cast<char>(value)); }

@@ -5,6 +5,7 @@
 
 #include "io/native/ArchiveReader.h"
 #include "io/native/DiagramLimits.h"
+#include "io/native/ExtensionBlock.h"
 #include "io/native/NativeLayout.h"
 #include "io/native/PreviousVersions.h"
 
@@ -110,10 +111,13 @@ ReadResult readNativeFile(std::string_view bytes, model::Diagram& diagram)
     }
     readItemsUpToLabels(r, diagram);
     readGridsAndSpacing(r, diagram);
-    if (current)
+    if (current) {
         readClosingItems(r, diagram.settings);
-    else
+        if (!r.failed())
+            readExtensionBlock(r.rest(), diagram.extension, result.notes);
+    } else {
         applyVersion010Defaults(diagram.settings);
+    }
     return checked(finished(result, r), diagram);
 }
 
@@ -154,6 +158,8 @@ bool restoreSnapshot(std::string_view bytes, model::Diagram& diagram)
     readItemsUpToLabels(r, diagram);
     readGridsAndSpacing(r, diagram);
     readClosingItems(r, diagram.settings);
+    std::vector<std::string> ignored; // a snapshot's block is the program's own
+    readExtensionBlock(r.rest(), diagram.extension, ignored);
     for (int row = diagram.store.signalCount(); row < model::kMaxRows; ++row) {
         diagram.store.floodStyles().clearRow(row);
         diagram.store.edgeOffsets().clearRow(row);

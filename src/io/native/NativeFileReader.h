@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/Diagram.h"
 #include "model/ReaderReport.h"
@@ -18,6 +19,8 @@ struct ReadResult {
     Status status = Status::Ok;
     std::string version; // the version string, once read
     std::string problem; // for Damaged: what was wrong
+    // For Ok: what of the block after the file's last item was left out, one sentence each.
+    std::vector<std::string> notes;
 };
 
 // Reads a file of the current version ("012") or of version "010" into a diagram that has just

@@ -1,6 +1,7 @@
 #include "io/native/NativeFileWriter.h"
 
 #include "io/native/ArchiveWriter.h"
+#include "io/native/ExtensionBlock.h"
 #include "io/native/NativeLayout.h"
 
 namespace sigmora::io {
@@ -41,6 +42,7 @@ void writeNativeFile(const model::Diagram& diagram, std::string& out)
     writeSettings(w, s, kModuloSettings);
     w.writeFloat(s.svgScale);
     writeSettings(w, s, kClosingSettings);
+    writeExtensionBlock(diagram.extension, w);
 }
 
 std::string nativeFileBytes(const model::Diagram& diagram)
