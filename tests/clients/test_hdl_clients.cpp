@@ -462,3 +462,38 @@ TEST_F(TimeBase, TheDiagramsOwnTimeBaseIsTheDefaultHalfPeriod)
 }
 
 } // namespace
+
+namespace {
+
+class ReservedNames : public HdlClients {};
+
+// Rows named like VHDL's units of time, an active-low clock beside its clock, and a diagram file
+// named like a keyword: the stimulus both simulators take, with every renaming said.
+TEST_F(ReservedNames, UnitsActiveLowMarksAndKeywordFileNamesCompile)
+{
+    if (!installed("ghdl iverilog"))
+        GTEST_SKIP() << "GHDL and Icarus Verilog (Debian ghdl, iverilog) are needed: run scripts/setup-debian.sh --tests";
+    model::Diagram d;
+    test::FixedMeasurer measurer;
+    io::DiagramBuilder b(d, measurer);
+    for (const char* name : {"CLK", "CLK#", "ps", "NS", "min"}) {
+        io::ImportedRow r;
+        r.name = name;
+        r.cells = "01010101";
+        b.addRow(r);
+    }
+    b.finish(8);
+    const fs::path file = dir_ / "module.sgm";
+    ASSERT_EQ(io::writeFileReplacing(file.string(), io::nativeFileBytes(d)).error, io::WriteError::None);
+    const std::string vhdlNotes = convert(file, dir_ / "module.vhd", "--half-period 5ns");
+    for (const char* said : {"The row \"CLK#\" is CLK_n.", "The row \"ps\" is ps_sig.", "The row \"min\" is min_sig."})
+        EXPECT_NE(vhdlNotes.find(said), std::string::npos) << said << " in " << vhdlNotes;
+    EXPECT_NE(slurp(dir_ / "module.vhd").find("entity module_stimulus is"), std::string::npos);
+    EXPECT_EQ(run("cd " + quoted(dir_) + " && ghdl -a --std=08 module.vhd >ghdl.out 2>&1"), 0) << slurp(dir_ / "ghdl.out");
+    convert(file, dir_ / "module.v", "--half-period 5ns");
+    EXPECT_NE(slurp(dir_ / "module.v").find("module module_stimulus"), std::string::npos);
+    EXPECT_EQ(run("cd " + quoted(dir_) + " && iverilog -o module.out module.v >iverilog.out 2>&1"), 0)
+        << slurp(dir_ / "iverilog.out");
+}
+
+} // namespace

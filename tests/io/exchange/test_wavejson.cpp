@@ -460,3 +460,14 @@ TEST(WaveJsonExport, ABurstKeepsItsLabelsInOrderAndEndsWithTheDrawing)
               std::string::npos)
         << text;
 }
+
+// A bus run hatched as undefined is an x, not a value with an empty label; the other runs keep
+// their labels in order.
+TEST(WaveJsonExport, AHatchedBusRunIsUndefined)
+{
+    model::Diagram d = diagramOf({{"bus", K::Bus, "3344334433"}}, 10);
+    for (int k = 2; k < 4; ++k)
+        d.store.floodStyles().set(0, k, 3); // the second run, backward diagonal
+    EXPECT_EQ(io::waveJsonText(d), "{\"signal\": [\n"
+                                   "  {\"name\": \"bus\", \"wave\": \"=x===\", \"data\": [\"\", \"\", \"\", \"\"]}\n]}\n");
+}
