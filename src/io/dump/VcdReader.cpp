@@ -253,31 +253,13 @@ private:
         lastLevel_ = level;
         if (!edge)
             return;
-        if (!started_) {
-            if (from_ && now_ < *from_)
-                return;
-            if (to_ && now_ > *to_) {
-                done_ = true;
-                return;
-            }
-            started_ = true;
-            startEdge(now_);
+        if (!started_ && from_ && now_ < *from_)
             return;
-        }
-        if (cells_ == kMaxColumns) {
-            cutNote = "The diagram holds " + std::to_string(kMaxColumns) + " cells: the dump was cut at time " +
-                      std::to_string(lastEdge_) + ".";
-            done_ = true;
-            return;
-        }
-        emitCell(lastEdge_ + (now_ - lastEdge_) / 2);
-        halfCycle_ = now_ - lastEdge_;
-        startEdge(now_);
-        if (to_ && now_ > *to_)
-            done_ = true;
+        boundary(now_);
     }
 
-    // A boundary of fixed cells, as an edge of a clock.
+    // A boundary between cells at time t (an edge of the clock, or of fixed cells): the first
+    // starts the cells, each later one ends the cell before it, sampled at its middle.
     void boundary(long long t)
     {
         if (!started_) {
@@ -295,9 +277,10 @@ private:
             done_ = true;
             return;
         }
-        emitCell(lastEdge_ + cellTime_ / 2);
+        emitCell(lastEdge_ + (t - lastEdge_) / 2);
+        halfCycle_ = t - lastEdge_;
         startEdge(t);
-        if (to_ && t >= *to_)
+        if (to_ && t > *to_)
             done_ = true;
     }
 

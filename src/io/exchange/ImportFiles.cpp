@@ -34,17 +34,24 @@ ImportResult importWaveJsonFile(const std::string& path, model::Diagram& diagram
 
 namespace {
 
+// Opens a dump file; 0, or the system's reason when it cannot. A pipe or a device is refused
+// before it is opened: a pipe would hold the program up.
+int openDump(const std::string& path, std::ifstream& in)
+{
+    errno = 0;
+    const int notRegular = notRegularFileReason(path);
+    if (notRegular == 0)
+        in.open(path, std::ios::binary);
+    if (in.is_open())
+        return 0;
+    return notRegular != 0 ? notRegular : errno;
+}
+
 // The survey (or the header) of a dump file, read.
 VcdSurvey readVcdFile(const std::string& path, VcdSurvey (*read)(std::istream&))
 {
-    // A pipe or a device is refused before it is opened: a pipe would hold the program up.
-    errno = 0;
-    const int notRegular = notRegularFileReason(path);
     std::ifstream in;
-    if (notRegular == 0)
-        in.open(path, std::ios::binary);
-    if (!in.is_open()) {
-        const int systemError = notRegular != 0 ? notRegular : errno;
+    if (const int systemError = openDump(path, in)) {
         VcdSurvey survey;
         survey.error = cannotOpen(path, systemError);
         return survey;
@@ -70,13 +77,8 @@ VcdSurvey readVcdHeaderFile(const std::string& path)
 ImportResult importVcdFile(const std::string& path, const VcdChoice& choice, model::Diagram& diagram,
                            const model::TextMeasurer& measurer)
 {
-    errno = 0;
-    const int notRegular = notRegularFileReason(path);
     std::ifstream in;
-    if (notRegular == 0)
-        in.open(path, std::ios::binary);
-    if (!in.is_open()) {
-        const int systemError = notRegular != 0 ? notRegular : errno;
+    if (const int systemError = openDump(path, in)) {
         ImportResult result;
         result.error = cannotOpen(path, systemError);
         return result;
