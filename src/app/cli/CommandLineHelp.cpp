@@ -31,7 +31,9 @@ constexpr const char* kUsageEnd = R"(    --clock NAME       For a .vcd input: th
     --from T, --to T   For a .vcd input: the time window, in the dump's time unit or with a
                        unit of its own (460ns, 2.5us).
     --half-period TIME For a .vcd, .v or .vhd output: the time of one cell, a number and fs,
-                       ps, ns, us, ms or s (default: 5ns).
+                       ps, ns, us, ms or s (default: the diagram's time base, else 5ns).
+    --output-delay T   For a .v or .vhd output: how long after a clock edge the other rows
+                       change (default: each row's drawn slant, at least 1 ps).
   --help               Shows this summary.
   --version            Shows the version.
 )";

@@ -1,5 +1,6 @@
 #include "app/cli/ExchangeConversions.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/platform/QtTextMeasurer.h"
@@ -67,6 +68,15 @@ bool parseExchangeOptions(int argc, char* argv[], int first, ExchangeOptions& op
             }
             options.halfPeriodFs = *half.femtoseconds;
             options.halfPeriodGiven = true;
+            continue;
+        }
+        if (option == "--output-delay") {
+            const io::HalfPeriodText delay = io::parseHalfPeriod(value, "output delay");
+            if (!delay.femtoseconds) {
+                error = delay.error;
+                return false;
+            }
+            options.outputDelayPs = std::max(*delay.femtoseconds / io::kFemtosecondsPerPicosecond, 1LL);
             continue;
         }
         options.given = true;
@@ -158,9 +168,14 @@ bool hdlOutputBytes(edit::Format format, const model::Diagram& diagram, const st
         return false;
     }
     notes = rows.renamings;
-    bytes = format == edit::Format::Vcd       ? io::vcdText(rows)
-            : format == edit::Format::Verilog ? io::verilogStimulus(rows)
-                                              : io::vhdlStimulus(rows);
+    if (format == edit::Format::Vcd) {
+        bytes = io::vcdText(rows);
+        return true;
+    }
+    // The stimulus drives each change a little after the edge the drawing slants it after.
+    io::TimedRows driven = rows;
+    io::applyOutputDelay(driven, options.outputDelayPs);
+    bytes = format == edit::Format::Verilog ? io::verilogStimulus(driven) : io::vhdlStimulus(driven);
     return true;
 }
 

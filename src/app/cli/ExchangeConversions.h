@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,12 @@ struct ExchangeOptions {
     bool given = false; // any option of a dump input was on the command line
     long long halfPeriodFs = io::kDefaultHalfPeriodFs;
     bool halfPeriodGiven = false;
+    // "--output-delay T" of the stimulus outputs, in picoseconds; unset: each row's drawn slant.
+    std::optional<long long> outputDelayPs;
 };
 
 inline constexpr const char* kExchangeUsage =
-    "[--clock NAME] [--signals a,b,...] [--from T] [--to T] (for .vcd inputs) [--half-period 5ns] (for .vcd, .v and .vhd outputs)";
+    "[--clock NAME] [--signals a,b,...] [--from T] [--to T] (for .vcd inputs) [--half-period 5ns] (for .vcd, .v and .vhd outputs) [--output-delay 1ns] (for .v and .vhd outputs)";
 
 // Reads the options from argv[first] on; false with an error for an unknown or incomplete one.
 bool parseExchangeOptions(int argc, char* argv[], int first, ExchangeOptions& options, std::string& error);

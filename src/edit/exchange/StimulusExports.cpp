@@ -53,7 +53,11 @@ void exportStimulus(Session& session, const StimulusFormat& format)
         session.ui().showMessage("The half-period must lie between 1 fs and 1 s.", "Sigmora", MessageIcon::Warning);
         return;
     }
-    const io::TimedRows rows = io::timedRows(session.diagram(), base, format.language, *halfPeriod);
+    io::TimedRows rows = io::timedRows(session.diagram(), base, format.language, *halfPeriod);
+    // Stimulus drives each change a little after the edge the drawing slants it after (each
+    // row's drawn slant); the dump shows the drawing as it is.
+    if (format.format != Format::Vcd)
+        io::applyOutputDelay(rows, std::nullopt);
     const io::WriteResult written = io::writeFileReplacing(*path, format.write(rows));
     if (written.error != io::WriteError::None)
         session.ui().showMessage(std::string(kCannotWrite) + ": " + *path + "\n" +

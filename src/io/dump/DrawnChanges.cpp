@@ -68,6 +68,20 @@ struct RowSource {
 
 } // namespace
 
+void applyOutputDelay(TimedRows& rows, std::optional<long long> delay)
+{
+    for (TimedRow& row : rows.rows) {
+        if (row.clock)
+            continue;
+        const long long by = delay ? *delay : std::max(row.slant, kMinOutputDelayPs);
+        for (TimedChange& change : row.changes)
+            if (change.time > 0)
+                change.time += by;
+        if (!row.changes.empty())
+            rows.endTime = std::max(rows.endTime, row.changes.back().time);
+    }
+}
+
 std::string diagramBaseName(std::string_view path)
 {
     const std::size_t slash = path.find_last_of("/\\");
@@ -166,6 +180,11 @@ TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, Hd
         TimedRow timed;
         timed.name = model::singleLineText(s.name);
         timed.identifier = ids.identifiers[r];
+        timed.clock = s.clock;
+        if (!model::parseSignalRow(signals.get(s.index)).ideal && layout.cellWidth > 0)
+            timed.slant = std::llround(static_cast<long double>(std::min(layout.slantWidth, layout.cellWidth)) /
+                                       layout.cellWidth * static_cast<long double>(halfPeriodFs) /
+                                       kFemtosecondsPerPicosecond);
         // A bus is as wide as its name's range, else as its widest number (8 bits without one).
         timed.width = !s.bus ? 1 : range ? range->width : width == 0 ? kNoValueWidth : width;
         const std::string allX(static_cast<std::size_t>(timed.width), 'x');

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,8 @@ struct TimedRow {
     std::string identifier; // legal in the language asked for
     int width = 1;
     std::vector<TimedChange> changes; // the first at time 0; times rising, each value new
+    bool clock = false;
+    long long slant = 0; // picoseconds: the time its slanted edges take to draw (0 for ideal edges)
 };
 
 struct TimedRows {
@@ -59,6 +62,13 @@ struct TimedRows {
 // number, and a diagram with nothing drawn.
 TimedRows timedRows(const model::Diagram& diagram, std::string_view baseName, HdlLanguage language,
                     long long halfPeriodFs);
+
+// Stimulus drives what the drawing slants after a clock edge a little after that edge, so that a
+// flip-flop clocked by the edge takes the value before the change: every change of a row that is
+// no clock, but the values at time 0, moves later by `delay` picoseconds; without one, by the
+// row's drawn slant, at least 1 ps. The end time follows the last change.
+inline constexpr long long kMinOutputDelayPs = 1;
+void applyOutputDelay(TimedRows& rows, std::optional<long long> delay);
 
 // The base name of a diagram file: the name without its folders and its last extension;
 // "diagram" for an empty path.

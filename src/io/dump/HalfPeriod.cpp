@@ -26,15 +26,16 @@ HalfPeriodText failed(std::string error)
 
 } // namespace
 
-HalfPeriodText parseHalfPeriod(std::string_view text)
+HalfPeriodText parseHalfPeriod(std::string_view text, std::string_view what)
 {
+    const std::string subject = "The " + std::string(what);
     const std::string_view t = model::trimBlanks(text);
     const std::string shown = "\"" + std::string(t.substr(0, 40)) + "\"";
     const std::string example = ": write a number and a unit (fs, ps, ns, us, ms or s), such as 5ns";
     std::size_t i = 0;
     if (!t.empty() && (t[0] == '-' || t[0] == '+'))
-        return failed(t[0] == '-' ? "The half-period must be above 0, not " + shown + "."
-                                  : "The half-period " + shown + " is not a time" + example + ".");
+        return failed(t[0] == '-' ? subject + " must be above 0, not " + shown + "."
+                                  : subject + " " + shown + " is not a time" + example + ".");
     std::string whole, fraction;
     while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])))
         whole += t[i++];
@@ -55,15 +56,15 @@ HalfPeriodText parseHalfPeriod(std::string_view text)
     // is no time at all.
     const bool zero = digits && (whole + fraction).find_first_not_of('0') == std::string::npos;
     if (zero && (unit != nullptr || unitText.empty()))
-        return failed("The half-period must be above 0, not " + shown + ".");
+        return failed(subject + " must be above 0, not " + shown + ".");
     if (!digits || unit == nullptr)
-        return failed("The half-period " + shown + " is not a time" + example + ".");
+        return failed(subject + " " + shown + " is not a time" + example + ".");
     // value = whole.fraction x unit, counted in femtoseconds without rounding.
     while (!fraction.empty() && fraction.back() == '0')
         fraction.pop_back();
     while (whole.size() > 1 && whole.front() == '0')
         whole.erase(0, 1);
-    const std::string tooLong = "The half-period " + shown + " is longer than 1 s.";
+    const std::string tooLong = subject + " " + shown + " is longer than 1 s.";
     if (whole.size() > 16)
         return failed(tooLong);
     const long long count = whole.empty() ? 0 : std::stoll(whole);
@@ -73,12 +74,12 @@ HalfPeriodText parseHalfPeriod(std::string_view text)
     long long scale = unit->femtoseconds;
     for (char c : fraction) {
         if (scale % 10 != 0)
-            return failed("The half-period " + shown + " is finer than 1 fs.");
+            return failed(subject + " " + shown + " is finer than 1 fs.");
         scale /= 10;
         fs += (c - '0') * scale;
     }
     if (fs <= 0)
-        return failed("The half-period must be above 0, not " + shown + ".");
+        return failed(subject + " must be above 0, not " + shown + ".");
     if (fs > kMaxHalfPeriodFs)
         return failed(tooLong);
     HalfPeriodText out;

@@ -17,7 +17,8 @@ struct HalfPeriodText {
 };
 
 // "5ns", "2.5 ns", "100ps": above 0, at most 1 s, a whole number of femtoseconds.
-HalfPeriodText parseHalfPeriod(std::string_view text);
+// `what` names the time in the messages ("The output delay 0x5ns is not a time...").
+HalfPeriodText parseHalfPeriod(std::string_view text, std::string_view what = "half-period");
 
 // The half-period written back in the largest unit that keeps it whole: "5ns", "2500ps".
 std::string halfPeriodText(long long femtoseconds);

@@ -420,3 +420,30 @@ TEST(DrawnChanges, TheBaseNameComesFromTheFile)
 }
 
 } // namespace
+
+// Stimulus drives each change of a row that is no clock a little after the edge: by the time the
+// row's slanted edge takes to draw (10 of 30 pixels of a 5 ns cell), at least 1 ps for an ideal
+// edge, or by the delay asked for; the values at time 0 and the clock stay where they are.
+TEST(DrawnChanges, OutputDelayDrivesChangesAfterTheEdge)
+{
+    Rows r;
+    r.add("clk", "0101", {}, true);
+    r.add("slanted", "0011");
+    const int ideal = r.add("ideal", "0011");
+    std::string record = r.d.store.signals().get(ideal);
+    r.d.store.signals().replace(ideal, model::signal::withDataField(record, model::signalfield::Ideal, 1));
+    r.columns = 4;
+    const io::TimedRows drawn = r.timed();
+    ASSERT_TRUE(drawn.ok) << drawn.error;
+    io::TimedRows driven = drawn;
+    io::applyOutputDelay(driven, std::nullopt);
+    EXPECT_EQ(changes(driven.rows[0]), changes(drawn.rows[0])); // the clock
+    EXPECT_EQ(changes(drawn.rows[1]), "0@0 1@15000");
+    EXPECT_EQ(changes(driven.rows[1]), "0@0 1@16667"); // 10 / 30 x 5 ns later
+    EXPECT_EQ(changes(driven.rows[2]), "0@0 1@15001"); // an ideal edge: 1 ps
+    io::TimedRows asked = drawn;
+    io::applyOutputDelay(asked, 500);
+    EXPECT_EQ(changes(asked.rows[1]), "0@0 1@15500");
+    EXPECT_EQ(changes(asked.rows[2]), "0@0 1@15500");
+    EXPECT_GE(asked.endTime, 15500);
+}
