@@ -209,9 +209,9 @@ void DiagramBuilder::addValue(int column, int end, int top, std::string_view tex
     const int width = measurer_.textWidth(plain, model::FontSpec::fromPoints(face, points));
     const int start = waveOriginX() + column * s.cellWidth;
     const int runWidth = (end - column) * s.cellWidth;
-    // Centred on its run: a value wider than the run reaches over both its ends alike, and its
-    // middle stays on the run whatever the zoom.
-    const int x = start + (runWidth - width) / 2;
+    // Centred on its run where it fits; a wider value starts where the run starts, so that the
+    // exports, which find a value by where its text starts, find it on its own run.
+    const int x = width <= runWidth ? start + (runWidth - width) / 2 : start;
     addTextBox(x, top, width, plain, attachment, face, points);
 }
 

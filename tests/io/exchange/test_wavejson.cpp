@@ -103,7 +103,7 @@ TEST(WaveJsonImport, BusValuesSitInTheMiddleOfTheirRunsAtTheNameSize)
         int left;  // from the waveform's start
         int width; // 7 pixels a character
     } expected[] = {{"A~QorWFPeriod~1", (4 * cw - 21) / 2, 21}, {"7", 4 * cw + (4 * cw - 7) / 2, 7},
-                    {"far too wide", 8 * cw + (2 * cw - 84) / 2, 84}}; // wider than its run: centred on it
+                    {"far too wide", 8 * cw, 84}}; // wider than its run: from the run's start
     for (int i = 0; i < 3; ++i) {
         const std::string& t = texts.get(i);
         EXPECT_EQ(fields::textField(t, 4), expected[i].message) << i;
