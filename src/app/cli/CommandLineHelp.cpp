@@ -14,6 +14,8 @@ namespace {
 constexpr const char* kUsageStart = R"(Usage: sigmora [FILE]
        sigmora --convert IN OUT [--clock NAME] [--signals A,B,...] [--from T] [--to T]
                                [--half-period TIME]
+       sigmora --convert-to FORMAT[,FORMAT...] [--outdir DIR] [--jobs N] FILE...
+       sigmora --text FILE
        sigmora --help
        sigmora --version
 
@@ -25,6 +27,18 @@ An editor for digital timing diagrams.
                        other option is refused (exit status 2).
 )";
 // The paragraph of --convert is made from the table of formats, so that it names every one.
+constexpr const char* kUsageBatch = R"(  --convert-to FORMAT[,FORMAT...] FILE...
+                       Converts every FILE (anything --convert reads) to each FORMAT (svg, png,
+                       .pdf, ...), named after FILE, beside it or in the folder --outdir DIR,
+                       shared out among one worker a core (--jobs N: N workers). A file that
+                       fails prints one line (its path and the reason), the others are still
+                       converted, and the exit status is 1.
+  --text FILE          Writes the diagram as text on standard output, one line a setting, a
+                       row and an annotation: git's textconv for diagrams
+                       (git config diff.sigmora.textconv 'sigmora --text').
+  --help               Shows this summary.
+  --version            Shows the version.
+)";
 constexpr const char* kUsageEnd = R"(    --clock NAME       For a .vcd input: the clock signal (default: a 1-bit signal named like
                        clk, else the one that changes most).
     --signals A,B,...  For a .vcd input: the signals to read (default: all, up to 255).
@@ -34,8 +48,6 @@ constexpr const char* kUsageEnd = R"(    --clock NAME       For a .vcd input: th
                        ps, ns, us, ms or s (default: the diagram's time base, else 5ns).
     --output-delay T   For a .v or .vhd output: how long after a clock edge the other rows
                        change (default: each row's drawn slant, at least 1 ps).
-  --help               Shows this summary.
-  --version            Shows the version.
 )";
 
 // The options Qt reads from the command line of a window, and whether each takes a value; Qt
@@ -127,7 +139,7 @@ std::string usageText()
                                              extensionList(false) +
                                              "), without a window or a display. Exits with 0 on success, 1 when IN "
                                              "cannot be read or OUT not written, 2 for a wrong command line.") +
-           kUsageEnd;
+           kUsageEnd + kUsageBatch;
 }
 
 std::string versionText()

@@ -1,6 +1,7 @@
 #include "app/cli/ConvertCommand.h"
 
 #include <QGuiApplication>
+#include <QHashFunctions>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -146,6 +147,25 @@ bool inputAndOutputUsable(const std::string& in, const std::string& out, Format 
     return true;
 }
 
+// The checks of an output made before anything is read: a type --convert writes, and the
+// half-period only for the outputs that take one.
+bool outputUsable(const std::string& out, const ExchangeOptions& options, std::string& error)
+{
+    const edit::FileFormat* target = edit::formatOfFile(out);
+    if (!target || !target->convertWrites) {
+        error = "unknown output type: " + out + " (use " + edit::convertOutputList() + ")";
+        return false;
+    }
+    if (options.halfPeriodGiven && target->format != Format::Vcd && target->format != Format::Verilog &&
+        target->format != Format::Vhdl) {
+        error = "the option --half-period is for .vcd, .v and .vhd outputs";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 // True for an output whose texts are measured: the SVG document and the pictures.
 bool isDrawnOutput(const std::string& out)
 {
@@ -171,7 +191,15 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
         printProblem(message.toLocal8Bit().toStdString());
 }
 
-} // namespace
+bool readConversionInput(const std::string& in, const ExchangeOptions& options, model::Diagram& diagram,
+                         std::string& error, std::vector<std::string>& notes)
+{
+    if (const int reason = io::notRegularFileReason(in)) {
+        error = "cannot open " + in + "\n" + io::fileProblem(in, reason);
+        return false;
+    }
+    return readInput(inputFormat(in), in, options, diagram, error, notes);
+}
 
 bool isConvertCommand(int argc, char* argv[])
 {
@@ -186,25 +214,56 @@ bool convertDiagramFile(const std::string& in, const std::string& out, std::stri
 bool convertDiagramFile(const std::string& in, const std::string& out, const ExchangeOptions& options,
                         std::string& error)
 {
-    const edit::FileFormat* target = edit::formatOfFile(out);
-    if (!target || !target->convertWrites) {
-        error = "unknown output type: " + out + " (use " + edit::convertOutputList() + ")";
-        return false;
+    const std::vector<ConversionFailure> failures = convertDiagramFileToEach(in, {out}, options);
+    if (failures.empty())
+        return true;
+    error = failures.front().error;
+    return false;
+}
+
+std::vector<ConversionFailure> convertDiagramFileToEach(const std::string& in, const std::vector<std::string>& outs,
+                                                        const ExchangeOptions& options)
+{
+    std::vector<ConversionFailure> failures;
+    std::vector<std::string> typed;
+    for (const std::string& out : outs) {
+        std::string error;
+        if (outputUsable(out, options, error))
+            typed.push_back(out);
+        else
+            failures.push_back({out, error});
     }
-    if (options.halfPeriodGiven && target->format != Format::Vcd && target->format != Format::Verilog &&
-        target->format != Format::Vhdl) {
-        error = "the option --half-period is for .vcd, .v and .vhd outputs";
-        return false;
+    if (typed.empty())
+        return failures;
+    // An input that is no regular file fails every output at once.
+    if (const int reason = io::notRegularFileReason(in)) {
+        failures.push_back({"", "cannot open " + in + "\n" + io::fileProblem(in, reason)});
+        return failures;
     }
-    if (!inputAndOutputUsable(in, out, target->format, error))
-        return false;
+    std::vector<std::string> usable;
+    for (const std::string& out : typed) {
+        std::string error;
+        if (inputAndOutputUsable(in, out, edit::formatOfFile(out)->format, error))
+            usable.push_back(out);
+        else
+            failures.push_back({out, error});
+    }
+    if (usable.empty())
+        return failures;
     model::Diagram diagram;
     std::vector<std::string> notes;
-    if (!readInput(inputFormat(in), in, options, diagram, error, notes))
-        return false;
+    std::string error;
+    if (!readInput(inputFormat(in), in, options, diagram, error, notes)) {
+        failures.push_back({"", error});
+        return failures;
+    }
     for (const std::string& note : notes)
         printProblem(note);
-    return writeOutput(target->format, diagram, in, out, options, error);
+    for (const std::string& out : usable) {
+        if (!writeOutput(edit::formatOfFile(out)->format, diagram, in, out, options, error))
+            failures.push_back({out, error});
+    }
+    return failures;
 }
 
 int runConvertCommand(int argc, char* argv[])
@@ -221,6 +280,9 @@ int runConvertCommand(int argc, char* argv[])
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     qInstallMessageHandler(quietQtMessages);
+    // The PDF writer keeps its fonts in hashes: with the same seed in every run they are written
+    // in the same order, and the same diagram gives the same bytes.
+    QHashSeed::setDeterministicGlobalSeed();
     QGuiApplication app(argc, argv);
     // Outputs that are drawn measure their texts: the fonts are made ready while the input is read.
     std::optional<FontDatabaseWarmUp> fonts;

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/BatchConvert.h"
 #include "app/cli/CommandLineHelp.h"
 #include "app/cli/ConvertCommand.h"
+#include "app/cli/DiagramText.h"
 #include "app/cli/TerminalText.h"
 #include "app/startup/EditorModule.h"
 
@@ -64,6 +66,12 @@ int main(int argc, char* argv[])
     // and without loading the window's libraries.
     if (sigmora::app::isConvertCommand(argc, argv))
         return sigmora::app::runConvertCommand(argc, argv);
+    // "sigmora --convert-to FORMATS FILE...": many files in one run, the same way.
+    if (sigmora::app::isConvertToCommand(argc, argv))
+        return sigmora::app::runConvertToCommand(argc, argv);
+    // "sigmora --text FILE": the diagram as lines of text, for git diff.
+    if (sigmora::app::isTextCommand(argc, argv))
+        return sigmora::app::runTextCommand(argc, argv);
     // "sigmora --bogus" is refused before a window or a display is looked for.
     if (const std::string unknown = sigmora::app::unknownEditorOption(argc, argv); !unknown.empty()) {
         sigmora::app::printProblem("unknown option " + unknown);
