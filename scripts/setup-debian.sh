@@ -18,6 +18,8 @@ tests=(
   xvfb xauth xdotool x11-apps imagemagick
   inkscape poppler-utils libxml2-utils librsvg2-bin
   iverilog ghdl gtkwave
+  # The documentation tools the plug-ins in integrations/ are built with.
+  pandoc python3-sphinx mkdocs
   # The fuzz harnesses, built with clang and its libFuzzer runtime.
   clang libclang-rt-14-dev
   # The package test: cpack with dpkg-shlibdeps, the Debian checkers, and gio for the file type.
