@@ -28,13 +28,13 @@ An editor for digital timing diagrams.
 )";
 // The paragraph of --convert is made from the table of formats, so that it names every one.
 constexpr const char* kUsageBatch = R"(  --convert-to FORMAT[,FORMAT...] FILE...
-                       Converts every FILE (anything --convert reads) to each FORMAT (svg, png,
-                       .pdf, ...), named after FILE, beside it or in the folder --outdir DIR,
-                       shared out among one worker a core (--jobs N: N workers). A file that
-                       fails prints one line (its path and the reason), the others are still
-                       converted, and the exit status is 1.
-  --text FILE          Writes the diagram as text on standard output, one line a setting, a
-                       row and an annotation: git's textconv for diagrams
+                       Converts every FILE (anything --convert reads) to each FORMAT (svg,
+                       png, .pdf, ...), named after FILE, beside it or in the folder
+                       --outdir DIR, shared out among one worker a core (--jobs N: N
+                       workers). A file that fails prints one line (its path and the
+                       reason), the others are still converted, and the exit status is 1.
+  --text FILE          Writes the diagram as text on standard output, one line a setting,
+                       a row and an annotation: git's textconv for diagrams
                        (git config diff.sigmora.textconv 'sigmora --text').
   --help               Shows this summary.
   --version            Shows the version.
