@@ -1,19 +1,12 @@
 #include "app/startup/RecoveryKeeper.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 
 #include "app/window/MainWindow.h"
 #include "edit/Editor.h"
 
 namespace sigmora::app {
-
-namespace {
-std::chrono::milliseconds intervalMilliseconds()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(edit::RecoveryCopy::kInterval);
-}
-} // namespace
 
 RecoveryKeeper::RecoveryKeeper(MainWindow& window, const QString& folder)
     : window_(window), copy_(folder.toStdString())
@@ -24,15 +17,26 @@ RecoveryKeeper::RecoveryKeeper(MainWindow& window, const QString& folder)
     editor.onRefresh = [this] {
         if (redraw_)
             redraw_();
-        copy_.diagramChanged(window_.editor());
+        noteChange();
     };
-    editor.onSnapshot = [this] { copy_.snapshotTaken(window_.editor(), edit::RecoveryCopy::Clock::now()); };
-    editor.onSaved = [this] { copy_.discard(); };
-    connect(&interval_, &QTimer::timeout, this,
-            [this] { copy_.intervalElapsed(window_.editor(), edit::RecoveryCopy::Clock::now()); });
-    interval_.start(intervalMilliseconds());
+    editor.onSnapshot = [this] { noteChange(); };
+    editor.onSaved = [this] {
+        delay_.stop();
+        copy_.discard();
+    };
+    delay_.setSingleShot(true);
+    delay_.setInterval(static_cast<int>(edit::RecoveryCopy::kDelay.count()));
+    connect(&delay_, &QTimer::timeout, this, &RecoveryKeeper::writeDue);
+    // Another program takes the focus: what was done so far is copied now.
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            writeDue();
+    });
     // A normal close has asked about unsaved changes: nothing is left to recover.
-    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] { copy_.discard(); });
+    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, [this] {
+        delay_.stop();
+        copy_.discard();
+    });
 }
 
 RecoveryKeeper::~RecoveryKeeper()
@@ -41,6 +45,23 @@ RecoveryKeeper::~RecoveryKeeper()
     editor.onRefresh = redraw_;
     editor.onSnapshot = nullptr;
     editor.onSaved = nullptr;
+}
+
+void RecoveryKeeper::noteChange()
+{
+    copy_.diagramChanged(window_.editor());
+    // The delay runs from the first change not yet copied: later changes do not put it off, so
+    // steady editing is still copied every two seconds.
+    if (copy_.due() && !delay_.isActive())
+        delay_.start();
+    else if (!copy_.due())
+        delay_.stop();
+}
+
+void RecoveryKeeper::writeDue()
+{
+    delay_.stop();
+    copy_.writeDue(window_.editor());
 }
 
 void RecoveryKeeper::offerLeftCopy()

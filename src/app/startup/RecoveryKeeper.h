@@ -11,8 +11,9 @@ namespace sigmora::app {
 
 class MainWindow;
 
-// Keeps the recovery copy of the window's diagram up to date while the program runs, offers a
-// copy left by a crash at start-up, and removes the copy when the program closes normally.
+// Keeps the recovery copy of the window's diagram up to date while the program runs (within two
+// seconds of a change, and at once when the program loses the focus), offers a copy left by a
+// crash at start-up, and removes the copy when the program closes normally.
 class RecoveryKeeper : public QObject {
 public:
     RecoveryKeeper(MainWindow& window, const QString& folder);
@@ -26,10 +27,15 @@ public:
     static QString defaultFolder();
 
 private:
+    // A change was seen: the copy is written when the delay since the first change not yet
+    // copied has passed.
+    void noteChange();
+    void writeDue();
+
     MainWindow& window_;
     std::function<void()> redraw_; // the window's own refresh, called first
     edit::RecoveryCopy copy_;
-    QTimer interval_;
+    QTimer delay_;
 };
 
 } // namespace sigmora::app

@@ -143,7 +143,7 @@ void DiagramWidget::mouseDoubleClickEvent(QMouseEvent* event)
 
 void DiagramWidget::contextMenuEvent(QContextMenuEvent* event)
 {
-    edit::rightButton(editor_, event->globalPos().x(), event->globalPos().y());
+    edit::rightButton(editor_, event->pos().x(), event->pos().y(), event->globalPos().x(), event->globalPos().y());
 }
 
 void DiagramWidget::keyPressEvent(QKeyEvent* event)

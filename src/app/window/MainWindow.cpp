@@ -104,6 +104,11 @@ MainWindow::MainWindow(edit::UiPort* ui, const AppPaths* paths)
     auto* idle = new QTimer(this);
     connect(idle, &QTimer::timeout, this, &MainWindow::updateCommandStates);
     idle->start(kIdleUpdateMilliseconds);
+    // Leaving the program ends a run of nudges: it is an undo step when the user comes back.
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            editor_->settleRun();
+    });
     resize(kDefaultWidth, kDefaultHeight);
 }
 

@@ -281,7 +281,7 @@ void registerLabelTool(Session& session)
         if (session.state().labelInProgress())
             return; // the current record is a half-made label or an end being re-placed
         if (dy != 0)
-            changeCurrentLabel(session, [dy](LabelFields& l) { l.set(labelfield::Offset, l.number(labelfield::Offset) + (dy > 0 ? 1 : -1)); }, true);
+            changeCurrentLabel(session, [dy](LabelFields& l) { l.set(labelfield::Offset, l.number(labelfield::Offset) + (dy > 0 ? 1 : -1)); }, false);
         else if (dx != 0)
             nudgeLabelEnds(session, dx > 0 ? 1 : -1);
     };

@@ -47,9 +47,11 @@ std::string overwriteQuestion(const std::string& path)
     return "File: " + path + " already exists.\n\nDo you want to overwrite the file?";
 }
 
-void showDamaged(Session& session, const std::string& problem)
+// Every message of a failed Open names the file it was about.
+void showDamaged(Session& session, const std::string& path, const std::string& problem)
 {
-    session.ui().showMessage(std::string(kDamaged) + " (" + problem + ").", kSigmoraCaption, MessageIcon::Warning);
+    session.ui().showMessage(std::string(kDamaged) + " (" + problem + ").\n" + path, kSigmoraCaption,
+                             MessageIcon::Warning);
 }
 
 model::FontSpec textBoxFont(std::string_view record)
@@ -93,9 +95,9 @@ model::Diagram freshDiagram(const Session& session)
     return fresh;
 }
 
-// The end of a successful read: the diagram read replaces the open one; caption, label numbers,
-// repaint, recent files.
-void showOpened(Session& session, model::Diagram&& opened, const std::string& path, bool repairTexts)
+// The diagram read replaces the open one: caption, label numbers, repaint, and the diagram as
+// opened is the first state Undo returns to.
+void putInPlace(Session& session, model::Diagram&& opened, const std::string& path, bool repairTexts)
 {
     session.resetDiagram();
     session.diagram() = std::move(opened);
@@ -104,9 +106,14 @@ void showOpened(Session& session, model::Diagram&& opened, const std::string& pa
     if (repairTexts)
         repairTextBoxes(session);
     session.refresh();
-    session.ui().addToRecentFiles(path);
-    // The diagram as opened is the first state Undo returns to.
     session.startHistory();
+}
+
+// The end of a successful read of a file the user opened.
+void showOpened(Session& session, model::Diagram&& opened, const std::string& path, bool repairTexts)
+{
+    putInPlace(session, std::move(opened), path, repairTexts);
+    session.ui().addToRecentFiles(path);
 }
 
 void convertPreviousVersion(Session& session, const std::string& path, const std::string& bytes)
@@ -123,7 +130,7 @@ void convertPreviousVersion(Session& session, const std::string& path, const std
     model::ReaderReport report;
     const ReadResult result = io::readPreviousVersionFile(bytes, converted, &report);
     if (result.status != ReadResult::Status::Ok) {
-        showDamaged(session, result.problem);
+        showDamaged(session, path, result.problem);
         return;
     }
     showOpened(session, std::move(converted), path, false);
@@ -182,7 +189,7 @@ void readDiagramFile(Session& session, const std::string& path)
         return;
     }
     if (file.error == io::ReadError::TooLarge) {
-        showDamaged(session, kTooLarge);
+        showDamaged(session, path, kTooLarge);
         return;
     }
     model::Diagram opened = freshDiagram(session);
@@ -190,14 +197,30 @@ void readDiagramFile(Session& session, const std::string& path)
     switch (result.status) {
     case ReadResult::Status::Ok: showOpened(session, std::move(opened), path, true); break;
     case ReadResult::Status::NotSigmora:
-        session.ui().showMessage(kNotSigmora, kSigmoraCaption, MessageIcon::Warning);
+        session.ui().showMessage(std::string(kNotSigmora) + "\n" + path, kSigmoraCaption, MessageIcon::Warning);
         break;
     case ReadResult::Status::PreviousVersion: convertPreviousVersion(session, path, file.bytes); break;
-    case ReadResult::Status::Damaged: showDamaged(session, result.problem); break;
+    case ReadResult::Status::Damaged: showDamaged(session, path, result.problem); break;
     }
 }
 
 } // namespace
+
+bool openDiagramBytes(Session& session, const std::string& bytes, const std::string& path, std::string& problem)
+{
+    model::Diagram opened = freshDiagram(session);
+    const ReadResult result = io::readNativeFile(bytes, opened);
+    switch (result.status) {
+    case ReadResult::Status::Ok:
+        // Not a file the user opened: it does not join the recent files.
+        putInPlace(session, std::move(opened), path, true);
+        return true;
+    case ReadResult::Status::NotSigmora: problem = "it is not a Sigmora diagram"; break;
+    case ReadResult::Status::PreviousVersion: problem = "it is of a previous version"; break;
+    case ReadResult::Status::Damaged: problem = result.problem; break;
+    }
+    return false;
+}
 
 bool writeDiagramFile(Session& session, const std::string& path)
 {

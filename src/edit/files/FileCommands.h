@@ -42,6 +42,12 @@ inline constexpr const char* kSaveChangesCaption = "Save Changes?";
 // cancelled answer false, and nothing has changed.
 bool askToSaveChanges(Session& session, const std::string& question = kSaveChanges);
 
+// Reads diagram bytes in the current layout as Open reads a file, and on success puts the diagram
+// in place of the open one exactly as Open does (label values, text boxes repaired, the first
+// state of the undo history), with path as its file name. False, with problem saying why, and
+// the open diagram left as it was, when the bytes are not a diagram of this version.
+bool openDiagramBytes(Session& session, const std::string& bytes, const std::string& path, std::string& problem);
+
 // Writes the diagram to path in the current layout. A failure is reported and leaves the file
 // that was there, and `modified`, as they were; success clears `modified`.
 bool writeDiagramFile(Session& session, const std::string& path);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "edit/files/FileCommands.h"
 #include "edit/session/Session.h"
 #include "io/base/FileAccess.h"
 #include "io/native/NativeFileReader.h"
@@ -13,6 +14,12 @@ namespace sigmora::edit {
 namespace {
 constexpr const char* kStem = "recovery";
 constexpr const char* kPutOffStem = "recovery-kept-";
+// Copies that could not be read: kept for the user, never offered again.
+constexpr const char* kSetAsideStem = "recovery-unreadable-";
+constexpr const char* kUnreadableStart = "The unsaved changes of \"";
+constexpr const char* kUnreadableMiddle = "\" cannot be recovered: their copy cannot be read (";
+constexpr const char* kUnreadableKept = ").\nThe copy is kept as:\n";
+constexpr const char* kUnreadableLost = ").\nThe copy could not be moved aside and stays as:\n";
 constexpr const char* kDiagramExtension = ".sgm";
 constexpr const char* kNameExtension = ".name";
 constexpr const char* kCaption = "Sigmora";
@@ -22,7 +29,20 @@ constexpr const char* kUntitled = "Untitled";
 constexpr std::size_t kMaxNameSize = 64 * 1024;
 } // namespace
 
-RecoveryCopy::RecoveryCopy(std::string folder) : folder_(std::move(folder)) {}
+RecoveryCopy::RecoveryCopy(std::string folder) : folder_(std::move(folder))
+{
+    writer_ = std::thread([this] { writerLoop(); });
+}
+
+RecoveryCopy::~RecoveryCopy()
+{
+    {
+        std::lock_guard lock(jobMutex_);
+        stopping_ = true;
+    }
+    jobReady_.notify_all();
+    writer_.join();
+}
 
 std::string RecoveryCopy::stem() const
 {
@@ -42,47 +62,82 @@ std::string RecoveryCopy::namePath() const
 void RecoveryCopy::diagramChanged(const Session& session)
 {
     if (session.diagram().modified)
-        pending_ = true;
-    else if (pending_ || lastWrite_)
+        due_ = true;
+    else if (due_ || written_)
         discard();
 }
 
-void RecoveryCopy::snapshotTaken(const Session& session, Clock::time_point now)
+void RecoveryCopy::writeDue(const Session& session)
 {
-    if (!session.diagram().modified)
+    if (!due_ || !session.diagram().modified)
         return;
-    pending_ = true;
-    if (!lastWrite_ || now - *lastWrite_ >= kInterval)
-        write(session, now);
+    Job job{session.filePath(), io::nativeFileBytes(session.diagram()), 0};
+    {
+        std::lock_guard lock(jobMutex_);
+        job.generation = generation_;
+        waiting_ = std::move(job);
+    }
+    jobReady_.notify_all();
+    due_ = false;
+    written_ = true;
 }
 
-void RecoveryCopy::intervalElapsed(const Session& session, Clock::time_point now)
+void RecoveryCopy::writerLoop()
 {
-    if (pending_ && session.diagram().modified)
-        write(session, now);
+    std::unique_lock lock(jobMutex_);
+    for (;;) {
+        jobReady_.wait(lock, [this] { return stopping_ || waiting_; });
+        if (!waiting_)
+            return; // stopping, nothing left to write
+        Job job = std::move(*waiting_);
+        waiting_.reset();
+        writing_ = true;
+        lock.unlock();
+        writeFiles(job);
+        lock.lock();
+        writing_ = false;
+        jobDone_.notify_all();
+    }
 }
 
-void RecoveryCopy::write(const Session& session, Clock::time_point now)
+void RecoveryCopy::writeFiles(const Job& job)
 {
+    std::lock_guard files(fileMutex_);
+    {
+        // A discard after the copy was taken wins: the copy is of changes saved or given up.
+        std::lock_guard lock(jobMutex_);
+        if (job.generation != generation_)
+            return;
+    }
     std::error_code ignored;
     std::filesystem::create_directories(folder_, ignored);
     // The name goes first: a copy is only offered when both are complete, and each is replaced
     // whole, never written in place.
-    if (io::writeFileReplacing(namePath(), session.filePath()) != io::WriteError::None)
+    if (io::writeFileReplacing(namePath(), job.name).error != io::WriteError::None)
         return;
-    if (io::writeFileReplacing(diagramPath(), io::nativeFileBytes(session.diagram())) != io::WriteError::None)
-        return;
-    pending_ = false;
-    lastWrite_ = now;
+    io::writeFileReplacing(diagramPath(), job.bytes);
+}
+
+void RecoveryCopy::flush()
+{
+    std::unique_lock lock(jobMutex_);
+    jobDone_.wait(lock, [this] { return !waiting_ && !writing_; });
 }
 
 void RecoveryCopy::discard()
 {
+    {
+        std::lock_guard lock(jobMutex_);
+        ++generation_;
+        waiting_.reset();
+    }
+    // Waits for a write under way, which then finds itself outdated or is removed here.
+    std::lock_guard files(fileMutex_);
     std::error_code ignored;
     std::filesystem::remove(diagramPath(), ignored);
     std::filesystem::remove(namePath(), ignored);
-    pending_ = false;
-    lastWrite_.reset();
+    due_ = false;
+    written_ = false;
 }
 
 std::optional<RecoveredDiagram> RecoveryCopy::read(const std::string& stem) const
@@ -99,11 +154,11 @@ std::optional<RecoveredDiagram> RecoveryCopy::left() const
     return read(stem());
 }
 
-std::vector<std::pair<int, std::string>> RecoveryCopy::putOffStems() const
+std::vector<std::pair<int, std::string>> RecoveryCopy::numberedStems(const char* stemPrefix) const
 {
     std::vector<std::pair<int, std::string>> stems;
     std::error_code error;
-    const std::string prefix = kPutOffStem;
+    const std::string prefix = stemPrefix;
     for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
         const std::string name = entry.path().filename().string();
         if (!name.starts_with(prefix) || !name.ends_with(kDiagramExtension))
@@ -123,7 +178,7 @@ std::vector<RecoveredDiagram> RecoveryCopy::leftCopies() const
     std::vector<RecoveredDiagram> copies;
     if (auto own = left())
         copies.push_back(std::move(*own));
-    for (const auto& [number, putOffStem] : putOffStems())
+    for (const auto& [number, putOffStem] : numberedStems(kPutOffStem))
         if (auto kept = read(putOffStem))
             copies.push_back(std::move(*kept));
     return copies;
@@ -133,11 +188,25 @@ void RecoveryCopy::putOff(const RecoveredDiagram& left)
 {
     if (left.stem != stem())
         return; // put off already
-    const auto stems = putOffStems();
+    const auto stems = numberedStems(kPutOffStem);
     const std::string target = folder_ + "/" + kPutOffStem + std::to_string(stems.empty() ? 1 : stems.front().first + 1);
     std::error_code ignored;
     std::filesystem::rename(namePath(), target + kNameExtension, ignored);
     std::filesystem::rename(diagramPath(), target + kDiagramExtension, ignored);
+}
+
+std::string RecoveryCopy::setAside(const RecoveredDiagram& left)
+{
+    if (left.stem.empty())
+        return {};
+    const auto stems = numberedStems(kSetAsideStem);
+    const std::string target = folder_ + "/" + kSetAsideStem + std::to_string(stems.empty() ? 1 : stems.front().first + 1);
+    std::error_code error;
+    std::filesystem::rename(left.stem + kDiagramExtension, target + kDiagramExtension, error);
+    if (error)
+        return {};
+    std::filesystem::rename(left.stem + kNameExtension, target + kNameExtension, error);
+    return target + kDiagramExtension;
 }
 
 void RecoveryCopy::remove(const RecoveredDiagram& left)
@@ -158,9 +227,30 @@ void RecoveryCopy::adopt(const RecoveredDiagram& left)
     std::filesystem::rename(left.stem + kDiagramExtension, diagramPath(), ignored);
 }
 
+namespace {
+std::string shownName(const RecoveredDiagram& recovered)
+{
+    return recovered.filePath.empty() ? kUntitled : recovered.filePath;
+}
+} // namespace
+
 void offerLeftCopies(Session& session, RecoveryCopy& copy)
 {
     for (const RecoveredDiagram& left : copy.leftCopies()) {
+        // A copy that cannot be read is not offered: answering Yes would open nothing, and the
+        // copy would go at the next normal close. It is set aside and the user told where.
+        model::Diagram probe;
+        const io::ReadResult check = io::readNativeFile(left.bytes, probe);
+        if (check.status != io::ReadResult::Status::Ok) {
+            const std::string problem = check.status == io::ReadResult::Status::Damaged ? check.problem
+                                                                                       : "it is not a diagram of this version";
+            const std::string aside = copy.setAside(left);
+            const std::string where = aside.empty() ? left.stem + kDiagramExtension : aside;
+            session.ui().showMessage(kUnreadableStart + shownName(left) + kUnreadableMiddle + problem +
+                                         (aside.empty() ? kUnreadableLost : kUnreadableKept) + where,
+                                     kCaption, MessageIcon::Warning);
+            continue;
+        }
         switch (session.ui().askYesNoCancel(recoveryQuestion(left), kCaption, MessageIcon::Question)) {
         case Answer::Yes:
             copy.adopt(left);
@@ -174,26 +264,20 @@ void offerLeftCopies(Session& session, RecoveryCopy& copy)
 
 std::string recoveryQuestion(const RecoveredDiagram& recovered)
 {
-    const std::string name = recovered.filePath.empty() ? kUntitled : recovered.filePath;
-    return kRecoveryQuestionStart + name + kRecoveryQuestionEnd;
+    return kRecoveryQuestionStart + shownName(recovered) + kRecoveryQuestionEnd;
 }
 
-bool openRecovered(Session& session, const RecoveredDiagram& recovered)
+bool openRecovered(Session& session, const RecoveredDiagram& recovered, std::string* problem)
 {
-    session.resetDiagram();
-    const io::ReadResult result = io::readNativeFile(recovered.bytes, session.diagram());
-    if (result.status != io::ReadResult::Status::Ok) {
-        session.resetDiagram();
-        session.setFilePath({});
-        session.refresh();
-        session.startHistory();
+    std::string why;
+    if (!openDiagramBytes(session, recovered.bytes, recovered.filePath, why)) {
+        if (problem)
+            *problem = why;
         return false;
     }
+    // Recovered changes are not saved yet; the recovered diagram is where Undo stops.
     session.diagram().modified = true;
-    session.setFilePath(recovered.filePath);
     session.refresh();
-    // The recovered diagram is where Undo stops.
-    session.startHistory();
     return true;
 }
 

@@ -100,8 +100,6 @@ bool vertical(Session& session, const KeyPress& k, int direction)
         session.scrollVertical(direction < 0 ? ScrollAction::LineUp : ScrollAction::LineDown);
     } else if (textSelection(s)) {
         stepTextsVertically(session, direction);
-        if (direction < 0)
-            session.takeSnapshot();
     } else if (arrowTarget(s)) {
         nudge(session, true, 0, direction);
     } else if (labelTarget(s)) {
@@ -167,8 +165,6 @@ bool altArrowKey(Session& session, const KeyPress& k)
             stepTextsHorizontally(session, dx);
         else
             stepTextsVertically(session, dy);
-        if (dy < 0)
-            session.takeSnapshot();
         return true;
     }
     if (s.selectionKind == SelectionKind::Arrow || (s.is(Tool::Arrow) && s.arrowStep == kStepIdle)) {
@@ -178,10 +174,30 @@ bool altArrowKey(Session& session, const KeyPress& k)
     return false;
 }
 
+bool arrowKey(const KeyPress& k)
+{
+    return k.key == Key::Left || k.key == Key::Right || k.key == Key::Up || k.key == Key::Down;
+}
+
+// The arrow keys that nudge a text box, an arrow or a label, or the name column by a pixel, make
+// runs: a run of one kind is one undo step, closed when something else is done.
+Session::StepRun runOf(const Session& session, const KeyPress& k)
+{
+    const InteractionState& s = session.state();
+    if (!arrowKey(k) || k.shift)
+        return Session::StepRun::None;
+    if (k.ctrl && !k.alt)
+        return k.key == Key::Left || k.key == Key::Right ? Session::StepRun::NameColumn : Session::StepRun::None;
+    if (textSelection(s) || arrowTarget(s) || labelTarget(s))
+        return Session::StepRun::Nudge;
+    return Session::StepRun::None;
+}
+
 } // namespace
 
 bool keyDown(Session& session, const KeyPress& key)
 {
+    Session::Step step(session, runOf(session, key));
     InteractionState& s = session.state();
     s.fineStep = key.alt;
     const bool used = key.alt ? altArrowKey(session, key) : dispatch(session, key);

@@ -57,6 +57,8 @@ void MousePipeline::clearAnnotationSelections()
 
 void MousePipeline::press(MouseFlags flags, int x, int y)
 {
+    // The press, its drag and its release are one step of the user's.
+    Session::Step step(session_, Session::StepRun::None, Session::StepKind::GestureStart);
     InteractionState& s = session_.state();
     s.lastX = x;
     s.lastY = y;

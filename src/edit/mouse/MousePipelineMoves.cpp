@@ -248,6 +248,7 @@ bool MousePipeline::extendRectangle(MouseFlags flags, int x, int y, const GridMa
 
 void MousePipeline::release(MouseFlags, int x, int y)
 {
+    Session::Step step(session_, Session::StepRun::None, Session::StepKind::GestureEnd);
     InteractionState& s = session_.state();
     s.buttonDown = false;
     if (!pressed_ && s.drag.kind != Drag::EndReplacement)
@@ -384,6 +385,7 @@ void MousePipeline::endReplacement(int x, int y)
 
 void MousePipeline::doubleClick(int x, int y)
 {
+    Session::Step step(session_);
     InteractionState& s = session_.state();
     if (s.is(Tool::Draw))
         return;

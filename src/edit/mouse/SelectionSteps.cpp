@@ -106,7 +106,8 @@ void nudgeNameColumn(Session& session, int dx)
     for (int i = 0; i < n; ++i)
         if (!isLabelText(session, i))
             moveTextBox(session, i, dx, 0, TextMove::Step);
-    session.changed();
+    // A run of these keys is one undo step, taken when the run ends.
+    session.changed(false);
 }
 
 int toggledArrowhead(int code, bool beginHead)

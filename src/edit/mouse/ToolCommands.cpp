@@ -1,5 +1,6 @@
 #include "edit/mouse/ToolCommands.h"
 
+#include "edit/grid/GridMapping.h"
 #include "edit/session/CommandIds.h"
 #include "edit/session/Session.h"
 
@@ -154,6 +155,44 @@ ContextMenuKind menuFor(Session& session)
     return ContextMenuKind::Signal;
 }
 
+bool insideRectangle(const InteractionState& s, const render::Layout& l, int row, int cell)
+{
+    const CellRectangle& r = s.rectangle;
+    const int displayRow = row - l.firstVisibleSignal();
+    const int column = cell - l.firstVisibleCell;
+    return r.active && r.firstRow() <= displayRow && displayRow <= r.lastRow() && r.firstCell() <= column &&
+           column <= r.lastCell();
+}
+
+// The row a right-click names becomes the one the row menu acts on: a click on a row's name
+// always, a click on its cells when the row menu is the one that opens and the click is not on
+// the highlighted cells (which the menu's cell commands act on). Answers whether a row was
+// chosen so.
+bool chooseClickedRow(Session& session, int x, int y, bool rowMenu)
+{
+    InteractionState& s = session.state();
+    if (s.arrowInProgress() || s.labelInProgress())
+        return false;
+    const GridMapping g = GridMapping::of(session.diagram());
+    const render::Layout& l = g.layout();
+    const int row = g.rowAt(y);
+    if (row < 0 || row >= g.signalCount() || y <= g.topMarginLine())
+        return false;
+    const bool onName = x < l.waveOriginX();
+    const int cell = g.cellAt(x);
+    if (!onName && (!rowMenu || x >= g.rightEdge() || insideRectangle(s, l, row, cell)))
+        return false;
+    if (s.rectangle.active && !s.rectangle.dragging)
+        s.rectangle.active = false;
+    s.clearTextSelection();
+    list(session, model::ListId::Texts).setSelection(-1);
+    session.selectRow(row);
+    s.selectedCell = onName ? 1 : cell;
+    s.selectionKind = SelectionKind::Signal;
+    session.refresh();
+    return true;
+}
+
 } // namespace
 
 void cancelHalfMadeAnnotations(Session& session)
@@ -173,8 +212,9 @@ void cancelHalfMadeAnnotations(Session& session)
     s.labelStep = kStepIdle;
 }
 
-void rightButton(Session& session, int screenX, int screenY)
+void rightButton(Session& session, int x, int y, int screenX, int screenY)
 {
+    Session::Step step(session);
     InteractionState& s = session.state();
     switch (s.currentTool) {
     case Tool::Draw: session.execute(cmd::ToolTriState); return;
@@ -188,7 +228,10 @@ void rightButton(Session& session, int screenX, int screenY)
         return;
     default: break;
     }
-    session.ui().popupContextMenu(menuFor(session), screenX, screenY);
+    ContextMenuKind menu = menuFor(session);
+    if (chooseClickedRow(session, x, y, menu == ContextMenuKind::Signal))
+        menu = ContextMenuKind::Signal;
+    session.ui().popupContextMenu(menu, screenX, screenY);
 }
 
 void registerToolCommands(Session& session)

@@ -9,10 +9,11 @@ class Session;
 // takes yet stays disabled.
 void registerToolCommands(Session& session);
 
-// The right button at a screen point: with the draw, tri-state or both tool it steps to the next
-// of the three; with the flood tool it steps the style; otherwise it pops up the context menu
-// for the tool and selection.
-void rightButton(Session& session, int screenX, int screenY);
+// The right button at a window point (x, y), which is (screenX, screenY) on the screen: with the
+// draw, tri-state or both tool it steps to the next of the three; with the flood tool it steps
+// the style; otherwise it pops up the context menu for the tool and selection. A click on a
+// row's name (or on its cells, when the row menu opens) first makes that row the selected one.
+void rightButton(Session& session, int x, int y, int screenX, int screenY);
 
 // Silently drops a half-made arrow and label and puts both tools back to their first step.
 void cancelHalfMadeAnnotations(Session& session);

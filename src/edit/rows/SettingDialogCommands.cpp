@@ -47,8 +47,15 @@ void showRowLayoutWindow(Session& session)
 {
     RowLayoutLink link;
     link.current = [&session] { return rowLayoutOf(session.diagram().settings); };
-    link.apply = [&session](const RowLayout& layout) { applyRowLayout(session, layout); };
-    link.refresh = [&session] { session.refresh(); };
+    // The moves of the track bars are one undo step, ended by OK or by whatever is done next.
+    link.apply = [&session](const RowLayout& layout) {
+        Session::Step step(session, Session::StepRun::RowLayout);
+        applyRowLayout(session, layout);
+    };
+    link.refresh = [&session] {
+        session.settleRun();
+        session.refresh();
+    };
     session.ui().showRowLayoutWindow(link);
 }
 

@@ -151,7 +151,13 @@ void Session::changed(bool snapshot)
 
 void Session::takeSnapshot()
 {
-    undoRing_.push([this](std::string& out) { io::writeNativeFile(diagram_, out); });
+    pendingRun_ = StepRun::None;
+    io::writeNativeFile(diagram_, stepBytes_);
+    // A command that changed nothing adds no state that Undo would step through in vain.
+    if (undoRing_.depth() > 0 && stepBytes_ == historyBytes_)
+        return;
+    undoRing_.push(stepBytes_);
+    noteHistory();
     if (onSnapshot)
         onSnapshot();
 }
@@ -160,6 +166,82 @@ void Session::startHistory()
 {
     undoRing_.reset();
     takeSnapshot();
+}
+
+void Session::noteHistory()
+{
+    io::writeNativeFile(diagram_, historyBytes_);
+    historyMovedInStep_ = true;
+}
+
+bool Session::execute(int command)
+{
+    if (!commands_.handles(command))
+        return false;
+    Step step(*this);
+    return commands_.execute(command);
+}
+
+void Session::settleRun()
+{
+    if (pendingRun_ != StepRun::None)
+        takeSnapshot();
+}
+
+Session::Step::Step(Session& session, StepRun run, StepKind kind) : session_(session)
+{
+    session_.beginStep(run, kind);
+}
+
+Session::Step::~Step()
+{
+    session_.endStep();
+}
+
+void Session::beginStep(StepRun run, StepKind kind)
+{
+    if (stepDepth_++ > 0)
+        return;
+    if (gestureOpen_) {
+        gestureOpen_ = false;
+        if (kind == StepKind::GestureEnd)
+            return; // the release goes on with the step its press began
+        finishStep(); // a release that was never seen: the gesture ends here
+    }
+    if (pendingRun_ != StepRun::None && pendingRun_ != run)
+        settleRun();
+    stepRun_ = run;
+    stepModifiedBefore_ = diagram_.modified;
+    historyMovedInStep_ = false;
+    gestureOpen_ = kind == StepKind::GestureStart;
+}
+
+void Session::endStep()
+{
+    if (--stepDepth_ > 0 || gestureOpen_)
+        return;
+    finishStep();
+}
+
+void Session::finishStep()
+{
+    // A half-made arrow or label is no state of its own: its tool takes the snapshot when it is
+    // finished, and an abandoned one leaves the diagram as it was.
+    if (state_.arrowInProgress() || state_.labelInProgress())
+        return;
+    io::writeNativeFile(diagram_, stepBytes_);
+    if (stepBytes_ == historyBytes_) {
+        // A step that changed nothing leaves an unmodified diagram unmodified (a press marks it
+        // modified before anyone knows whether the click will change anything).
+        if (!historyMovedInStep_ && pendingRun_ == StepRun::None && !stepModifiedBefore_)
+            diagram_.modified = false;
+        return;
+    }
+    diagram_.modified = true;
+    if (stepRun_ != StepRun::None)
+        pendingRun_ = stepRun_;
+    else
+        takeSnapshot();
 }
 
 } // namespace sigmora::edit

@@ -43,7 +43,8 @@ public:
     // Commands by number; a command with no handler here is not the editor's.
     CommandRegistry& commands() { return commands_; }
     bool handles(int command) const { return commands_.handles(command); }
-    bool execute(int command) { return commands_.execute(command); }
+    // Runs a command as one step of the user's (see Step).
+    bool execute(int command);
     std::optional<CommandState> commandState(int command) const { return commands_.state(command); }
 
     // Where the mouse pipeline hands a click, a drag or a hit test to a tool that lives outside
@@ -127,8 +128,33 @@ public:
     // The end of an edit: the diagram is marked modified, the screen refreshed and, unless the
     // caller takes it later (a repeated key step, a drag), the undo snapshot taken.
     void changed(bool snapshot = true);
-    // Writes the whole diagram into the next slot of the undo ring.
+    // Writes the whole diagram into the next slot of the undo ring; a diagram equal to the newest
+    // state is no new state and is not written again.
     void takeSnapshot();
+
+    // One thing the user does: a click with the drag that follows it, a key, a command. Whatever
+    // it changed in the diagram becomes one undo step at its end (unless it took its snapshots
+    // itself), and a step that changed nothing leaves `modified` as it found it. A run of key
+    // nudges of one kind makes one undo step, taken when something else is done (or settleRun).
+    // Steps nest: only the outermost one counts. A press opens a gesture that its release (or
+    // the next step, when the release was never seen) closes.
+    enum class StepRun { None, Nudge, NameColumn, RowLayout };
+    enum class StepKind { Single, GestureStart, GestureEnd };
+    class Step {
+    public:
+        explicit Step(Session& session, StepRun run = StepRun::None, StepKind kind = StepKind::Single);
+        ~Step();
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+
+    private:
+        Session& session_;
+    };
+    // Ends a run of nudges: its undo step is taken now.
+    void settleRun();
+    // Undo or Redo put a state of the ring back into the diagram.
+    void restoredFromHistory() { noteHistory(); }
+    bool runPending() const { return pendingRun_ != StepRun::None; }
     // After New, Open and the reads that replace the diagram: the diagram as it stands becomes the
     // first state Undo returns to, and no earlier state is reachable.
     void startHistory();
@@ -150,6 +176,12 @@ protected:
     render::RedrawMemory redrawMemory_;
 
 private:
+    void beginStep(StepRun run, StepKind kind);
+    void endStep();
+    void finishStep();
+    // The diagram now is the newest state Undo knows.
+    void noteHistory();
+
     void updateTitle();
     // Moves one scroll position by the scroll-bar rules, then the bars and the screen follow.
     void scrollTo(int& position, ScrollAction action, int thumb);
@@ -166,6 +198,17 @@ private:
     UndoRing undoRing_;
     int refreshHeld_ = 0;
     bool refreshPending_ = false;
+
+    // The bytes of the newest state Undo knows (taken, restored or started); a step's change is
+    // told by the diagram's bytes differing from them.
+    std::string historyBytes_;
+    std::string stepBytes_; // scratch for the bytes at a step's end
+    int stepDepth_ = 0;
+    bool gestureOpen_ = false;
+    StepRun stepRun_ = StepRun::None;
+    StepRun pendingRun_ = StepRun::None;
+    bool stepModifiedBefore_ = false;
+    bool historyMovedInStep_ = false;
 };
 
 } // namespace sigmora::edit

@@ -3,6 +3,7 @@
 #include "edit/session/CommandIds.h"
 #include "edit/session/Session.h"
 #include "io/native/NativeFileReader.h"
+#include "model/LabelNumberGenerator.h"
 
 namespace sigmora::edit {
 
@@ -11,6 +12,9 @@ namespace {
 void restore(Session& session, const std::string& snapshot)
 {
     io::restoreSnapshot(snapshot, session.diagram());
+    // The label values are not in a state; they follow its label settings, as after an open.
+    model::regenerateLabelNumbers(session.diagram());
+    session.restoredFromHistory();
     session.refresh();
 }
 
@@ -18,6 +22,8 @@ void restore(Session& session, const std::string& snapshot)
 
 bool undo(Session& session)
 {
+    // A run of nudges not yet closed is the newest step: it is what Undo takes back.
+    session.settleRun();
     if (!session.undoRing().canUndo() || !session.abortPendingTools())
         return false;
     restore(session, session.undoRing().undo());
@@ -26,6 +32,7 @@ bool undo(Session& session)
 
 bool redo(Session& session)
 {
+    session.settleRun();
     if (!session.undoRing().canRedo() || !session.abortPendingTools())
         return false;
     restore(session, session.undoRing().redo());
@@ -37,10 +44,10 @@ void registerUndoCommands(Session& session)
     CommandRegistry& r = session.commands();
     r.add(
         cmd::EditUndo, [&session] { undo(session); },
-        [&session](CommandState& s) { s.enabled = session.undoRing().canUndo(); });
+        [&session](CommandState& s) { s.enabled = session.undoRing().canUndo() || session.runPending(); });
     r.add(
         cmd::EditRedo, [&session] { redo(session); },
-        [&session](CommandState& s) { s.enabled = session.undoRing().canRedo(); });
+        [&session](CommandState& s) { s.enabled = session.undoRing().canRedo() && !session.runPending(); });
 }
 
 } // namespace sigmora::edit

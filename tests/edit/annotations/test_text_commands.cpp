@@ -124,14 +124,16 @@ TEST_F(TextFixture, PlacingATextBoxSnapsToTheCellGridAndScroll)
     EXPECT_EQ(editor.state().selectedRow, -1);
 }
 
-TEST_F(TextFixture, CancelMakesNothingAndAnEmptyTextStillTakesASnapshot)
+// Cancel, or OK on an empty text, makes no box, and no undo step that would undo nothing.
+TEST_F(TextFixture, CancelOrAnEmptyTextMakesNothingToUndo)
 {
     ui.textAnswers = {std::nullopt, answer("")};
     EXPECT_FALSE(edit::placeTextBox(editor, 200, 50));
     EXPECT_EQ(snapshots, 0);
     EXPECT_FALSE(edit::placeTextBox(editor, 200, 50));
-    EXPECT_EQ(snapshots, 1);
+    EXPECT_EQ(snapshots, 0);
     EXPECT_EQ(texts().count(), 0);
+    EXPECT_FALSE(editor.commandState(cmd::EditUndo)->enabled);
 }
 
 TEST_F(TextFixture, LongTextsArePlacedAndMeasured)
@@ -193,6 +195,7 @@ TEST_F(TextFixture, EditingWithAnEmptyMessageOrCancelKeepsThePrimary)
 {
     editor.addRow(model::NewRowKind::Clock);
     texts().append("10.10.17.26.a~QorWFPeriod~.clock.     0.Arial.8.0.0.0.0.0.0.0.");
+    editor.takeSnapshot();
     const std::string before = texts().get(0);
     select({0});
     const int snapshotsBefore = snapshots;

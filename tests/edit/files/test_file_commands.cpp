@@ -286,12 +286,17 @@ TEST_F(FileFixture, AFailedOpenLeavesTheOpenDiagramAlone)
     const Case cases[] = {
         {"absent.sgm", "Error open file\n" + path("absent.sgm") + ": No such file or directory", ""},
         {"folder.sgm", "Error open file\n" + path("folder.sgm") + ": Is a directory", ""},
-        {"empty.sgm", "This is not a valid Sigmora file.", "Sigmora"},
-        {"text.sgm", "This is not a valid Sigmora file.", "Sigmora"},
-        {"tagonly.sgm", "This Sigmora file is damaged and cannot be read (the data ends inside a number).",
+        // Every message names the file, on a line of its own.
+        {"empty.sgm", "This is not a valid Sigmora file.\n" + path("empty.sgm"), "Sigmora"},
+        {"text.sgm", "This is not a valid Sigmora file.\n" + path("text.sgm"), "Sigmora"},
+        {"tagonly.sgm",
+         "This Sigmora file is damaged and cannot be read (the data ends inside a number).\n" + path("tagonly.sgm"),
          "Sigmora"},
-        {"cut.sgm", "This Sigmora file is damaged and cannot be read (the data ends inside a grid).", "Sigmora"},
-        {"damaged.sgm", "This Sigmora file is damaged and cannot be read (a layout size is out of range).", "Sigmora"},
+        {"cut.sgm", "This Sigmora file is damaged and cannot be read (the data ends inside a grid).\n" + path("cut.sgm"),
+         "Sigmora"},
+        {"damaged.sgm",
+         "This Sigmora file is damaged and cannot be read (a layout size is out of range).\n" + path("damaged.sgm"),
+         "Sigmora"},
     };
     const std::string kept = path("kept.sgm");
     editor.setFilePath(kept);

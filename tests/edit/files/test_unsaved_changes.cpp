@@ -198,7 +198,11 @@ TEST_F(UnsavedFixture, RecoveryQuestionCancelKeepsTheCopyForTheNextStart)
     addRows();
     editor.setFilePath("/home/ann/spi.sgm");
     const std::string crashed = bytes();
-    edit::RecoveryCopy(folder).snapshotTaken(editor, {});
+    {
+        edit::RecoveryCopy copy(folder);
+        copy.diagramChanged(editor);
+        copy.writeDue(editor);
+    } // the copy's writer finishes before it goes
     const std::string question = "Sigmora closed without saving \"/home/ann/spi.sgm\". Recover the unsaved changes?";
 
     // Started again: Esc at the question.
@@ -211,7 +215,9 @@ TEST_F(UnsavedFixture, RecoveryQuestionCancelKeepsTheCopyForTheNextStart)
     EXPECT_EQ(second.diagram().store.signalCount(), 0);
     // This run's own copy and its normal close leave the kept one alone.
     second.addRow(model::NewRowKind::Bus);
-    copy2.snapshotTaken(second, {});
+    copy2.diagramChanged(second);
+    copy2.writeDue(second);
+    copy2.flush();
     copy2.discard();
 
     // Started again: the kept copy is offered; No deletes it.

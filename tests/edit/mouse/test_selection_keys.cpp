@@ -307,7 +307,8 @@ TEST_F(Selection, CtrlArrowsNudgeTheNameColumnAndItsTexts)
 }
 
 // A saved diagram, a text box stepped by keys or the Move commands: the diagram is modified (Exit
-// asks to save) and takes the snapshots the key table gives (Up only) or one per command.
+// asks to save). A command is one undo step; a key starts a run of nudges that makes one undo
+// step when it ends (the next thing done), none before.
 TEST_F(Selection, TextMovesMarkTheDiagramModifiedAndTakeTheirSnapshots)
 {
     const struct {
@@ -321,7 +322,7 @@ TEST_F(Selection, TextMovesMarkTheDiagramModifiedAndTakeTheirSnapshots)
     } cases[] = {
         {"Right key", Key::Right, false, 0, false, 7, 0, 0},
         {"Left key with Alt", Key::Left, true, 0, false, -1, 0, 0},
-        {"Up key", Key::Up, false, 0, false, 0, -4, 1},
+        {"Up key", Key::Up, false, 0, false, 0, -4, 0},
         {"Down key", Key::Down, false, 0, false, 0, 4, 0},
         {"Move right", Key::Right, false, cmd::MoveTextRight, false, 7, 0, 1},
         {"Move up", Key::Up, false, cmd::MoveUp, false, 0, -4, 1},
@@ -348,6 +349,8 @@ TEST_F(Selection, TextMovesMarkTheDiagramModifiedAndTakeTheirSnapshots)
         EXPECT_EQ(textField(1, 0), 300) << c.what; // not selected
         EXPECT_TRUE(editor.diagram().modified) << c.what;
         EXPECT_EQ(snapshots - before, c.snapshots) << c.what;
+        editor.settleRun();
+        EXPECT_EQ(snapshots - before, 1) << c.what << ": one undo step once the run ends";
         // Key steps on a free box leave its drag distances alone.
         EXPECT_EQ(textField(0, 9), 0) << c.what;
         EXPECT_EQ(textField(0, 10), 0) << c.what;

@@ -29,7 +29,7 @@ TEST_F(Pipeline, RightButtonCyclesDrawTriStateAndBoth)
     const Tool expected[] = {Tool::TriState, Tool::Both, Tool::Draw, Tool::TriState, Tool::Both, Tool::Draw};
     ASSERT_TRUE(editor.execute(cmd::ModeDraw));
     for (Tool t : expected) {
-        edit::rightButton(editor, 10, 10);
+        edit::rightButton(editor, 10, 10, 10, 10);
         EXPECT_EQ(editor.state().currentTool, t);
     }
     EXPECT_TRUE(ui.popups.empty());
@@ -47,7 +47,7 @@ TEST_F(Pipeline, RightButtonStepsTheFloodStyleAndItsCursor)
     ASSERT_TRUE(editor.execute(cmd::ToolFloodFill));
     for (const auto& s : steps) {
         editor.state().floodStyle = s.from;
-        edit::rightButton(editor, 0, 0);
+        edit::rightButton(editor, 0, 0, 0, 0);
         EXPECT_EQ(editor.state().floodStyle, s.to);
         EXPECT_EQ(editor.state().lastFloodStyle, s.to);
         EXPECT_EQ(editor.cursor(), s.cursor) << "from " << s.from;
@@ -78,7 +78,7 @@ TEST_F(Pipeline, RightButtonPopsTheMenuOfTheToolAndSelection)
         editor.state().currentTool = c.tool;
         editor.state().selectionKind = c.kind;
         arrows.setSelection(c.arrowSelection);
-        edit::rightButton(editor, 300, 200);
+        edit::rightButton(editor, 300, 200, 300, 200);
         ASSERT_FALSE(ui.popups.empty());
         EXPECT_EQ(ui.popups.back(), (test::FakeUiPort::Popup{c.menu, 300, 200}));
     }
@@ -223,6 +223,7 @@ TEST_F(Pipeline, RectangleSelectionAndInvertStopAtASeparator)
 TEST_F(Pipeline, CellCommandsOnTheSelectedRow)
 {
     setWave(1, "0101");
+    editor.takeSnapshot();
     const int snapshotsBefore = snapshots;
     editor.deselectRow();
     ASSERT_TRUE(editor.execute(cmd::ctx::High)); // nothing selected: nothing changes
@@ -233,11 +234,13 @@ TEST_F(Pipeline, CellCommandsOnTheSelectedRow)
         const char* expected;
     } cases[] = {{cmd::ctx::Invert, "1010"}, {cmd::ctx::TriState, "2222"}, {cmd::ctx::BothHighLow, "3333"},
                  {cmd::ctx::Low, "0000"}, {cmd::ctx::High, "1111"}};
+    // Each command that changes the row is an undo step of its own.
+    int expectedSnapshots = snapshotsBefore;
     for (const auto& c : cases) {
         ASSERT_TRUE(editor.execute(c.command));
         EXPECT_EQ(wave(1), c.expected);
+        EXPECT_EQ(snapshots, ++expectedSnapshots);
     }
-    EXPECT_EQ(snapshots, snapshotsBefore);
     ASSERT_TRUE(editor.execute(cmd::ctx::IdealEdge));
     EXPECT_EQ(model::signal::ideal(record(1)), 1);
     ASSERT_TRUE(editor.execute(cmd::ctx::NonIdealEdge));

@@ -1,0 +1,225 @@
+// The user's own sequences through the editor: every change is an undo step of its own, a run of
+// nudges is one, the row menu acts on the row right-clicked, and a click that changes nothing
+// leaves the diagram unmodified.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "edit/files/FileCommands.h"
+#include "edit/mouse/KeyInput.h"
+#include "edit/mouse/ToolCommands.h"
+#include "edit/session/CommandIds.h"
+#include "io/native/NativeFileWriter.h"
+#include "model/RecordFields.h"
+#include "model/TextBoxRecord.h"
+#include "support/EditorDriver.h"
+
+using namespace sigmora;
+namespace cmd = edit::cmd;
+using Key = edit::KeyPress::Key;
+
+namespace {
+
+struct UserSteps : test::EditorDriver, ::testing::Test {
+    UserSteps() { drawOnRefresh(); }
+
+    model::RecordList& texts() { return editor.diagram().store.list(model::ListId::Texts); }
+    model::RecordList& labels() { return editor.diagram().store.list(model::ListId::Labels); }
+    int textLeft(int index)
+    {
+        model::ReaderReport ignored;
+        return model::textbox::left(texts().get(index), ignored);
+    }
+    void key(Key k, bool ctrl = false)
+    {
+        edit::KeyPress press;
+        press.key = k;
+        press.ctrl = ctrl;
+        edit::keyDown(editor, press);
+    }
+    // Ctrl+Z and Ctrl+Y reach the editor as the commands their menu items are.
+    void undo() { ASSERT_TRUE(editor.execute(cmd::EditUndo)); }
+    void redo() { ASSERT_TRUE(editor.execute(cmd::EditRedo)); }
+    bool undoEnabled() const { return editor.commandState(cmd::EditUndo)->enabled; }
+    bool redoEnabled() const { return editor.commandState(cmd::EditRedo)->enabled; }
+    // A text placed with the text tool at a point of the bus row, answered in the dialog.
+    void placeText(const std::string& message, int x, int y)
+    {
+        ASSERT_TRUE(editor.execute(cmd::ToolText));
+        edit::TextAttributes a;
+        a.message = message;
+        ui.textAnswers = {a};
+        click(x, y);
+    }
+    int nameX() const { return layout().waveOriginX() / 2; }
+    int rowMiddle(int row) const { return layout().middleLevel(layout().signalTop(row)); }
+};
+
+} // namespace
+
+// Add a bus, place a text "X1", select it, Right four times, Ctrl+Z: the box goes back to where it
+// was placed (the nudges are undone, not its creation); Ctrl+Z again removes it; Ctrl+Y twice
+// brings it back and then nudged. The same for Alt's single pixels, Up and Down.
+TEST_F(UserSteps, ARunOfTextNudgesIsOneUndoStep)
+{
+    const struct {
+        const char* what;
+        Key key;
+        bool alt;
+        int dx, dy;
+    } cases[] = {
+        {"Right x4", Key::Right, false, 4 * 7, 0},
+        {"Left x4 with Alt", Key::Left, true, -4, 0},
+        {"Down x4", Key::Down, false, 0, 16},
+        {"Up x4", Key::Up, false, 0, -16},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        editor.newDiagram();
+        editor.addRow(model::NewRowKind::Bus);
+        placeText("X1", cellX(6), rowMiddle(0) + 40);
+        ASSERT_EQ(texts().count(), 1);
+        ASSERT_TRUE(editor.execute(cmd::ModeEdit));
+        const std::string placed = texts().get(0);
+        model::ReaderReport ignored;
+        const int left = textLeft(0), top = model::textbox::top(placed, ignored);
+        click(left + 4, top + 3); // select it
+        ASSERT_EQ(editor.state().selectionKind, edit::SelectionKind::TextBox);
+        for (int i = 0; i < 4; ++i) {
+            edit::KeyPress k;
+            k.key = c.key;
+            k.alt = c.alt;
+            edit::keyDown(editor, k);
+        }
+        const std::string nudged = texts().get(0);
+        EXPECT_EQ(textLeft(0), left + c.dx);
+        EXPECT_EQ(model::textbox::top(nudged, ignored), top + c.dy);
+        EXPECT_TRUE(undoEnabled());
+        EXPECT_FALSE(redoEnabled());
+
+        undo();
+        ASSERT_EQ(texts().count(), 1) << "Ctrl+Z took back the box's creation with its nudges";
+        EXPECT_EQ(texts().get(0), placed);
+        undo();
+        EXPECT_EQ(texts().count(), 0);
+        redo();
+        ASSERT_EQ(texts().count(), 1);
+        EXPECT_EQ(texts().get(0), placed);
+        redo();
+        EXPECT_EQ(texts().get(0), nudged) << "the nudges are kept for good";
+        EXPECT_FALSE(redoEnabled());
+    }
+}
+
+// The same for a label: Up, Up, Left as one run; a nudge run of another kind (the name column by
+// Ctrl+Right) is a step of its own.
+TEST_F(UserSteps, LabelNudgesAndNameColumnNudgesAreARunEach)
+{
+    addSignals(2);
+    labels().append("1.Default Signal.4.Default Signal 2.2.0.0.0.0.0.0.1.");
+    editor.takeSnapshot();
+    const std::string before = labels().get(0);
+    labels().setSelection(0);
+    editor.state().selectionKind = edit::SelectionKind::Label;
+    editor.state().lastHandle = edit::Hover::HandleMiddle;
+    const int width = editor.diagram().settings.nameColumnWidth;
+    const int snapshotsBefore = snapshots;
+    key(Key::Up);
+    key(Key::Up);
+    key(Key::Left);
+    const std::string nudged = labels().get(0);
+    EXPECT_EQ(nudged, "0.Default Signal.3.Default Signal 2.2.0.-2.0.0.0.0.1.");
+    key(Key::Right, true);
+    key(Key::Right, true);
+    EXPECT_EQ(editor.diagram().settings.nameColumnWidth, width + 2);
+    EXPECT_EQ(snapshots - snapshotsBefore, 1) << "the label's run ended when the name column's began";
+    undo();
+    EXPECT_EQ(editor.diagram().settings.nameColumnWidth, width);
+    EXPECT_EQ(labels().get(0), nudged);
+    undo();
+    EXPECT_EQ(labels().get(0), before);
+}
+
+// With "Clock" selected, a right-click on the name of "Clock 2" and Invert: "Clock 2" is inverted,
+// "Clock" is not. Ctrl+Z undoes only the invert, and Ctrl+Y brings it back.
+TEST_F(UserSteps, TheRowMenuActsOnTheRowRightClickedAndIsOneUndoStep)
+{
+    editor.addRow(model::NewRowKind::Clock);
+    editor.addRow(model::NewRowKind::Clock);
+    ASSERT_TRUE(editor.execute(cmd::ModeEdit));
+    click(nameX(), rowMiddle(0)); // select "Clock"
+    ASSERT_EQ(editor.state().selectedRow, 0);
+    const std::string clock = wave(0), clock2 = wave(1);
+
+    edit::rightButton(editor, nameX(), rowMiddle(1), 500, 400);
+    ASSERT_EQ(ui.popups.size(), 1u);
+    EXPECT_EQ(ui.popups[0].menu, edit::ContextMenuKind::Signal);
+    EXPECT_EQ(editor.state().selectedRow, 1);
+    ASSERT_TRUE(editor.execute(cmd::ctx::Invert));
+    EXPECT_EQ(wave(0), clock);
+    EXPECT_NE(wave(1), clock2);
+    const std::string inverted = wave(1);
+
+    undo();
+    EXPECT_EQ(wave(0), clock);
+    EXPECT_EQ(wave(1), clock2);
+    EXPECT_EQ(editor.diagram().store.signalCount(), 2) << "Ctrl+Z undid the change before the invert too";
+    redo();
+    EXPECT_EQ(wave(1), inverted);
+    EXPECT_FALSE(redoEnabled());
+}
+
+// A right-click on a row's cells opens the row menu for that row, unless it falls on the
+// highlighted cells, which the menu's cell commands then act on.
+TEST_F(UserSteps, ARightClickOnCellsKeepsTheHighlightedCells)
+{
+    addSignals(3);
+    ASSERT_TRUE(editor.execute(cmd::ModeEdit));
+    press(cellX(2), rowMiddle(0));
+    moveHeld(cellX(4), rowMiddle(1));
+    release(cellX(4), rowMiddle(1));
+    ASSERT_TRUE(editor.state().rectangle.active);
+
+    edit::rightButton(editor, cellX(3), rowMiddle(1), 0, 0);
+    EXPECT_TRUE(editor.state().rectangle.active) << "inside the highlighted cells";
+    edit::rightButton(editor, cellX(3), rowMiddle(2), 0, 0);
+    EXPECT_FALSE(editor.state().rectangle.active);
+    EXPECT_EQ(editor.state().selectedRow, 2);
+    ASSERT_EQ(ui.popups.size(), 2u);
+    EXPECT_EQ(ui.popups[1].menu, edit::ContextMenuKind::Signal);
+}
+
+// Open a diagram with a text box, click the box (no drag): closing asks nothing, and there is
+// nothing to undo. A drag that moves it marks the diagram modified and is one undo step.
+TEST_F(UserSteps, AClickThatChangesNothingLeavesTheDiagramUnmodified)
+{
+    namespace fs = std::filesystem;
+    const fs::path file = fs::temp_directory_path() / ("sigmora-click-" + std::to_string(getpid()) + ".sgm");
+    addSignals(1);
+    texts().append("200.80.240.96.note.SigmoraNone.0.Arial.8.0.0.0.0.0.0.0.");
+    ASSERT_TRUE(edit::writeDiagramFile(editor, file.string()));
+    editor.openNamedFile(file.string());
+    fs::remove(file);
+    ASSERT_FALSE(editor.diagram().modified);
+    ASSERT_TRUE(editor.execute(cmd::ModeEdit));
+    const int snapshotsBefore = snapshots;
+
+    click(210, 88);
+    ASSERT_EQ(editor.state().selectionKind, edit::SelectionKind::TextBox);
+    EXPECT_FALSE(editor.diagram().modified);
+    click(20, 300); // below the rows: deselects
+    EXPECT_FALSE(editor.diagram().modified);
+    EXPECT_TRUE(edit::askToSaveChanges(editor));
+    EXPECT_TRUE(ui.cancellable.empty()) << "closing asked to save";
+    EXPECT_FALSE(undoEnabled());
+    EXPECT_EQ(snapshots, snapshotsBefore);
+
+    click(210, 88);
+    press(210, 88);
+    moveHeld(230, 92);
+    release(230, 92);
+    EXPECT_TRUE(editor.diagram().modified);
+    EXPECT_EQ(snapshots, snapshotsBefore + 1);
+    EXPECT_TRUE(undoEnabled());
+}
