@@ -18,6 +18,10 @@ HeightSpacingWindow::HeightSpacingWindow(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QString::fromUtf8(kTitle));
     setModal(false);
+    // The value labels first: a track bar shows its value from its first change on.
+    heightValue_ = valueLabel("signalHeightValue");
+    spacingValue_ = valueLabel("signalSpacingValue");
+    marginValue_ = valueLabel("topMarginValue");
     height_ = slider("signalHeight", edit::kMinSignalHeight, edit::kMaxSignalHeight);
     spacing_ = slider("signalSpacing", edit::kMinSignalSpacing, edit::kMaxSignalSpacing);
     margin_ = slider("topMargin", 0, edit::kMaxTopMargin - edit::kMinTopMargin);
@@ -32,16 +36,22 @@ HeightSpacingWindow::HeightSpacingWindow(QWidget* parent) : QDialog(parent)
     auto* grid = new QGridLayout(this);
     const char* labels[] = {"Signal Height", "Signal Spacing", "Top Margin"};
     QSlider* sliders[] = {height_, spacing_, margin_};
+    QLabel* values[] = {heightValue_, spacingValue_, marginValue_};
     for (int i = 0; i < 3; ++i) {
         grid->addWidget(sliders[i], 0, i, Qt::AlignHCenter);
-        grid->addWidget(new QLabel(QString::fromUtf8(labels[i]), this), 1, i, Qt::AlignHCenter);
+        grid->addWidget(values[i], 1, i, Qt::AlignHCenter);
+        grid->addWidget(new QLabel(QString::fromUtf8(labels[i]), this), 2, i, Qt::AlignHCenter);
     }
-    grid->addWidget(ok, 2, 0);
-    grid->addWidget(reset, 2, 1, 1, 2);
+    grid->addWidget(ok, 3, 0);
+    grid->addWidget(reset, 3, 1, 1, 2);
+    showValues();
 
+    // The track bars apply as they move; OK ends the adjusting (one undo step) and closes the
+    // window, which a user expects of an OK button.
     connect(ok, &QPushButton::clicked, this, [this] {
         applyShown();
         refresh();
+        hide();
     });
     connect(reset, &QPushButton::clicked, this, &HeightSpacingWindow::resetToDefaults);
 }
@@ -53,7 +63,25 @@ QSlider* HeightSpacingWindow::slider(const char* objectName, int minimum, int ma
     s->setRange(minimum, maximum);
     s->setMinimumHeight(kSliderHeight);
     connect(s, &QSlider::valueChanged, this, &HeightSpacingWindow::applyShown);
+    connect(s, &QSlider::valueChanged, this, &HeightSpacingWindow::showValues);
     return s;
+}
+
+QLabel* HeightSpacingWindow::valueLabel(const char* objectName)
+{
+    auto* label = new QLabel(this);
+    label->setObjectName(QString::fromUtf8(objectName));
+    return label;
+}
+
+void HeightSpacingWindow::showValues()
+{
+    if (!height_ || !spacing_ || !margin_)
+        return; // still being built
+    const edit::RowLayout shown = shownLayout();
+    heightValue_->setText(QStringLiteral("%1 px").arg(shown.signalHeight));
+    spacingValue_->setText(QStringLiteral("%1 px").arg(shown.signalSpacing));
+    marginValue_->setText(QStringLiteral("%1 px").arg(shown.topMargin));
 }
 
 void HeightSpacingWindow::setLink(const edit::RowLayoutLink& link)
@@ -76,6 +104,7 @@ void HeightSpacingWindow::showLayout(const edit::RowLayout& layout)
     height_->setValue(layout.signalHeight);
     spacing_->setValue(layout.signalSpacing);
     margin_->setValue(layout.topMargin - edit::kMinTopMargin);
+    showValues();
 }
 
 void HeightSpacingWindow::applyShown()

@@ -4,13 +4,15 @@
 
 #include "edit/values/RowLayout.h"
 
+class QLabel;
 class QSlider;
 
 namespace sigmora::dialogs {
 
 // "Adjust Signal Height/Spacing": a modeless window of three vertical track bars (signal height,
-// signal spacing, top margin) that change the diagram as they move. "OK" redraws, "Reset to
-// Defaults" (also Esc) puts back 16, 12 and 20; the close box hides the window.
+// signal spacing, top margin) that change the diagram as they move, each with its value in pixels
+// under it. "OK" applies the values and closes the window (it comes back with the command);
+// "Reset to Defaults" (also Esc) puts back 16, 12 and 20; the close box hides the window.
 class HeightSpacingWindow : public QDialog {
     Q_OBJECT
 public:
@@ -30,7 +32,9 @@ protected:
 
 private:
     QSlider* slider(const char* objectName, int minimum, int maximum);
+    QLabel* valueLabel(const char* objectName);
     void showLayout(const edit::RowLayout& layout);
+    void showValues();
     void applyShown();
     void refresh();
 
@@ -38,6 +42,9 @@ private:
     QSlider* height_ = nullptr;
     QSlider* spacing_ = nullptr;
     QSlider* margin_ = nullptr;
+    QLabel* heightValue_ = nullptr;
+    QLabel* spacingValue_ = nullptr;
+    QLabel* marginValue_ = nullptr;
 };
 
 } // namespace sigmora::dialogs

@@ -98,16 +98,17 @@ case $family in
     click_cell 0 2
     click_cell 0 5
     answer_text_dialog "tsu"
-    # Select the label by its measure line, clear of the rising edge under its begin (a press near an
-    # edge of the selected row takes hold of the edge) and of its caption, then drag its middle handle
-    # 12 pixels down.
+    # On the first row the measure line goes below the row (an offset of 2 x 16 + 12), clear of the
+    # frame and the cycle labels. Select the label by its measure line, clear of the rising edge
+    # under its begin (a press near an edge of the selected row takes hold of the edge), then drag
+    # its middle handle 12 pixels down.
     read -r bx0 by0 < <("$diagram" anchor "$file" 0 2)
-    read -r mx my < <("$diagram" measure "$file" 0 2 0 5)
+    read -r mx my < <("$diagram" measure "$file" 0 2 0 5 44)
     xdotool mousemove --sync $((X + vx + bx0 + 18)) $((Y + vy + my)) click 1
     sleep 0.4
     drag_by "$mx" "$my" 0 12
     list=labels
-    expected=("2.Default Signal.5.Default Signal.2.0.12.0.0.0.0.1.")
+    expected=("2.Default Signal.5.Default Signal.2.0.56.0.0.0.0.1.")
     ;;
   timebreak)
     click_cell 0 3

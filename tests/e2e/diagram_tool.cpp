@@ -112,12 +112,13 @@ int main(int argc, char* argv[])
         std::printf("%d %d\n", p.x, p.y);
         return 0;
     }
-    if (what == "measure" && argc == 7) {
+    if (what == "measure" && (argc == 7 || argc == 8)) {
         const render::Layout l = render::Layout::from(diagram.settings);
         const render::AnnotationPlacer placer(diagram, l);
         const auto [b, e] = placer.placePair({std::atoi(argv[4]), std::atoi(argv[3]), render::kAnchorMiddle, {}},
                                              {std::atoi(argv[6]), std::atoi(argv[5]), render::kAnchorMiddle, {}});
-        std::printf("%d %d\n", (b.x + e.x) / 2, render::labelgeometry::measureLineY(b, e, 0, l.signalSpacing, l.signalHeight));
+        const int offset = argc == 8 ? std::atoi(argv[7]) : 0; // the label's own vertical offset
+        std::printf("%d %d\n", (b.x + e.x) / 2, render::labelgeometry::measureLineY(b, e, offset, l.signalSpacing, l.signalHeight));
         return 0;
     }
     if (what == "list" && argc == 4) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the real Sigmora with a diagram, clicks Print on the standard tool bar and prints to a
-# PDF file from the print dialog. The PDF must hold one page with the fonts embedded and the
+# PDF file from the print dialog, which proposes the diagram's name in its folder. The PDF must hold one page with the fonts embedded and the
 # diagram at screen size: its drawing is 32 pixels (1/3 inch at 96 an inch) wider than the
 # program's own picture, since printing widens the name margin and column by 32 each and starts
 # the frame 32 from the left.
@@ -26,6 +26,8 @@ for _ in $(seq 1 40); do
   sleep 0.25
 done
 [ -n "$pdf" ] || { echo "no PDF was printed" >&2; exit 1; }
+# Print to File proposed the diagram's own name in its folder.
+[ "$pdf" = "$work/diagram.pdf" ] || { echo "the PDF was printed to $pdf, not beside the diagram as diagram.pdf" >&2; exit 1; }
 sleep 1
 pdfinfo "$pdf" | grep -q '^Pages: *1$' || { echo "the PDF does not hold one page" >&2; exit 1; }
 if pdffonts "$pdf" | tail -n +3 | awk '$(NF-4) != "yes"' | grep -q .; then

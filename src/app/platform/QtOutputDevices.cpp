@@ -3,8 +3,12 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QDir>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
 
 #include "app/platform/PictureRendering.h"
 #include "app/platform/QtTextMeasurer.h"
@@ -91,10 +95,32 @@ std::optional<int> QtOutputDevices::chooseCyclesToPrint(int proposed)
     return dialog.cycles();
 }
 
-bool QtOutputDevices::print(const std::string& documentName, const Drawing& draw)
+namespace {
+// The file "Print to File (PDF)" proposes: the diagram's name in its folder, or an untitled
+// diagram's in the user's documents folder, never the folder the program happens to run in.
+QString proposedPdfFile(const std::string& pdfFile)
+{
+    if (!pdfFile.empty())
+        return QString::fromStdString(pdfFile);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(QStringLiteral("Untitled.pdf"));
+}
+} // namespace
+
+bool QtOutputDevices::print(const std::string& documentName, const std::string& pdfFile, const Drawing& draw)
 {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(documentName));
+    const QString proposed = proposedPdfFile(pdfFile);
+    // With no printer the file is the only choice: the printer is told it. Otherwise only the
+    // dialog's file field is filled, so that the default printer stays the one chosen.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        printer.setOutputFileName(proposed);
     QPrintDialog dialog(&printer, parent_);
+    if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+        file->setText(proposed);
     // One page, no page numbers and no selection to choose; printing to a PDF file stays
     // offered, since a machine may have no printer at all.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
@@ -102,7 +128,6 @@ bool QtOutputDevices::print(const std::string& documentName, const Drawing& draw
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    printer.setDocName(QString::fromStdString(documentName));
     drawPrintedPage(printer, draw);
     return true;
 }

@@ -16,7 +16,7 @@ public:
     std::string pngFile(render::Size size, const Drawing& draw) override;
     std::string pdfFile(render::Size size, const Drawing& draw) override;
     std::optional<int> chooseCyclesToPrint(int proposed) override;
-    bool print(const std::string& documentName, const Drawing& draw) override;
+    bool print(const std::string& documentName, const std::string& pdfFile, const Drawing& draw) override;
     bool putOnClipboard(const ClipboardPicture& picture) override;
 
 private:

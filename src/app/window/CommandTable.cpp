@@ -140,8 +140,9 @@ constexpr CommandInfo kCommands[] = {
     {ctx::Paste, "Paste the copied cells", "Paste"},
     {ctx::InsertCopiedCells, "Insert the copied cells, shifting the rest right", "Insert Copied Cells"},
     {ctx::Delete, "Delete the highlighted cells or the selected signal", "Delete"},
-    {ctx::MoveSignalUp, "Move the signal up one row", "Move Signal Up"},
-    {ctx::MoveSignalDown, "Move the signal down one row", "Move Signal Down"},
+    // The row menu's move items have no handler: they stay grey and their prompts tell the way.
+    {ctx::MoveSignalUp, "Not here: with the row selected press Up, or drag its name, to move it up", "Move Signal Up"},
+    {ctx::MoveSignalDown, "Not here: with the row selected press Down, or drag its name, to move it down", "Move Signal Down"},
     {ctx::High, "Set the highlighted cells high", "High"},
     {ctx::Low, "Set the highlighted cells low", "Low"},
     {ctx::TriState, "Set the highlighted cells to tri-state", "TriState"},

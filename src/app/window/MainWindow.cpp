@@ -43,6 +43,7 @@ namespace {
 namespace cmd = edit::cmd;
 
 constexpr int kIdleUpdateMilliseconds = 250;
+constexpr int kStatusNoteMilliseconds = 6000; // how long a note on why nothing happened stays
 constexpr int kDefaultWidth = 1024;
 constexpr int kDefaultHeight = 700;
 constexpr const char* kTableTextProperty = "sigmoraTableText";
@@ -77,6 +78,9 @@ MainWindow::MainWindow(edit::UiPort* ui, const AppPaths* paths)
     };
     editor_->onScrollChanged = [this] { diagram_->syncScrollBars(); };
     editor_->onCursorChanged = [this](edit::CursorRole role) { diagram_->showCursor(role); };
+    editor_->onStatus = [this](const std::string& text) {
+        statusBar()->showMessage(QString::fromStdString(text), kStatusNoteMilliseconds);
+    };
     editor_->onTitleChanged = [this](const std::string& title) { setWindowTitle(titleMarkingChanges(title)); };
     if (ownUi_)
         ownUi_->onContextMenu = [this](edit::ContextMenuKind kind, int x, int y) { popupContextMenu(kind, x, y); };
@@ -300,9 +304,8 @@ void MainWindow::registerFrameCommands()
         about.exec();
     });
     frame.add(cmd::TipOfTheDay, [this] { showTipOfTheDay(); });
-    // Verilog import and test-bench export are offered and do nothing.
-    frame.add(cmd::ImportVerilog, [] {});
-    frame.add(cmd::ExportTestBench, [] {});
+    // Verilog import and test-bench export are not built: without a handler their items are
+    // disabled, and their status-bar prompts say so.
     registerRecentFileCommands();
 }
 

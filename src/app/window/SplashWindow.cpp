@@ -87,6 +87,9 @@ SplashWindow::SplashWindow(QWidget* parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint), picture_(picture())
 {
     setObjectName(QStringLiteral("splash"));
+    // A title of its own: untitled, the window would carry the program's name, the caption of
+    // its message boxes, and be taken for one of them.
+    setWindowTitle(QStringLiteral("Sigmora is starting"));
     setFixedSize(picture_.size());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());

@@ -109,6 +109,20 @@ void captionPlace(const Session& session, const LabelFields& l, int& centreX, in
     top = y - (y % kCaptionRounding + kCaptionRounding) % kCaptionRounding;
 }
 
+// A new label's measure line goes above its begin anchor unless the end lies lower; on the first
+// row that puts it on the diagram's frame, over the cycle labels. There it is placed below the
+// anchors instead, as far below as it would have been above: the offset that does so.
+int offsetClearOfTheFrame(const Session& session, const LabelFields& l)
+{
+    const model::Diagram& d = session.diagram();
+    const AnchorPoint b = anchorPoint(d, model::fields::cAtoi(l.f[0]), d.store.findSignal(l.f[1]), l.number(labelfield::BeginAnchor));
+    const AnchorPoint e = anchorPoint(d, model::fields::cAtoi(l.f[2]), d.store.findSignal(l.f[3]), l.number(labelfield::EndAnchor));
+    const model::DiagramSettings& s = d.settings;
+    if (b.y < e.y || b.y - s.signalSpacing / 2 - s.signalHeight >= s.topMargin)
+        return 0;
+    return s.signalSpacing + 2 * s.signalHeight;
+}
+
 void finishLabel(Session& session)
 {
     InteractionState& s = session.state();
@@ -153,6 +167,11 @@ bool labelClick(Session& session, LabelToolState& t, int cell, int row)
     } else {
         const int index = list.selection();
         list.replace(index, list.get(index) + point + "2.0.0." + (s.labelArrowsInward == 1 ? "1." : "0.") + "0.0.0.1.");
+        LabelFields made = LabelFields::read(list.get(index));
+        if (const int offset = offsetClearOfTheFrame(session, made); offset != 0) {
+            made.set(labelfield::Offset, offset);
+            list.replace(index, made.write());
+        }
         int centreX = 0;
         int top = 0;
         captionPlace(session, LabelFields::read(list.get(index)), centreX, top);

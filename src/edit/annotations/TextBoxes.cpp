@@ -34,6 +34,14 @@ bool isLabelText(const Session& session, int index)
     return attachment && attachment->substr(0, kLabelTextPrefix.size()) == kLabelTextPrefix;
 }
 
+int labelOfCaption(const Session& session, int index)
+{
+    if (index < 0 || index >= texts(session).count() || !isLabelText(session, index))
+        return -1;
+    const auto attachment = model::fields::textField(texts(session).get(index), model::textfield::Attachment);
+    return model::fields::cAtoi(attachment->substr(kLabelTextPrefix.size()));
+}
+
 std::optional<render::Rect> textBoxScreenRect(const Session& session, int index)
 {
     if (isLabelText(session, index)) {

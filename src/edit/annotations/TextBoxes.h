@@ -16,6 +16,8 @@ inline constexpr std::string_view kLabelTextPrefix = "WFLabel*";
 
 // Whether text box i is the caption of a label.
 bool isLabelText(const Session& session, int index);
+// The label whose caption text box i is, or -1 for a box of its own.
+int labelOfCaption(const Session& session, int index);
 // Where text box i lies on the screen: a free box at its stored rectangle shifted by the scroll
 // offsets, a label caption where the drawing puts it.
 std::optional<render::Rect> textBoxScreenRect(const Session& session, int index);

@@ -31,7 +31,9 @@ public:
 
     // Shows the print dialog; when it is confirmed, prints one page in a document named
     // documentName, drawn by draw on a surface whose unit is 1/96 inch. False when cancelled.
-    virtual bool print(const std::string& documentName, const Drawing& draw) = 0;
+    // pdfFile is the file the dialog proposes for printing to a file (empty for an untitled
+    // diagram: the device proposes one in the user's documents folder).
+    virtual bool print(const std::string& documentName, const std::string& pdfFile, const Drawing& draw) = 0;
 
     // The diagram's picture for the system clipboard in three forms. Each is made only when a
     // program asks for it, from the diagram as it was when it was copied; the metafile and the

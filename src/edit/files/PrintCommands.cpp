@@ -1,5 +1,6 @@
 #include "edit/files/PrintCommands.h"
 
+#include <filesystem>
 #include <optional>
 
 #include "edit/session/CommandIds.h"
@@ -69,7 +70,8 @@ void printDiagram(Session& session, OutputDevices& devices, std::optional<int> c
             s.cellCount = kCellsPerCycle * *cycles;
             s.waveformWidth = s.cellCount * s.cellWidth;
         }
-        devices.print(session.title(), [&](render::Surface& surface) { drawPage(session, surface, report); });
+        devices.print(session.title(), proposedPrintFile(session),
+                      [&](render::Surface& surface) { drawPage(session, surface, report); });
     }
     s.cellCount = cellCount;
     s.waveformWidth = waveformWidth;
@@ -88,6 +90,14 @@ void printAdvanced(Session& session, OutputDevices& devices)
 }
 
 } // namespace
+
+std::string proposedPrintFile(const Session& session)
+{
+    const std::string& path = session.filePath();
+    if (path.empty())
+        return {};
+    return std::filesystem::path(path).replace_extension(".pdf").string();
+}
 
 void registerPrintCommands(Session& session, OutputDevices& devices)
 {

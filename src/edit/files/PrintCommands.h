@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace sigmora::edit {
 
 class Session;
@@ -10,5 +12,9 @@ class OutputDevices;
 // an inch (32 units) larger and the drawing is shifted by the print offset; afterwards every
 // setting is back as it was.
 void registerPrintCommands(Session& session, OutputDevices& devices);
+
+// The file printing to a PDF file proposes: the diagram's own name with ".pdf" in its folder;
+// empty for an untitled diagram.
+std::string proposedPrintFile(const Session& session);
 
 } // namespace sigmora::edit

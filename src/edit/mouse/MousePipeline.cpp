@@ -260,6 +260,17 @@ bool MousePipeline::selectTextBox(MouseFlags flags, int x, int y)
     const int hit = textBoxAt(session_, x, y);
     if (hit < 0 || hit >= kSelectionFlags)
         return false;
+    // A label's caption is part of the label: a click on it selects the label; a click on the
+    // caption of the label already selected takes the caption itself (to move or edit it).
+    if (const int label = labelOfCaption(session_, hit); label >= 0 && !flags.ctrl && !s.textSelected[hit]) {
+        const model::RecordList& labels = list(session_, model::ListId::Labels);
+        const bool labelSelected = s.selectionKind == SelectionKind::Label && labels.selection() == label;
+        if (!labelSelected && label < labels.count()) {
+            s.clearTextSelection();
+            selectOnly(model::ListId::Labels, label, SelectionKind::Label);
+            return true;
+        }
+    }
     list(session_, model::ListId::Texts).setSelection(hit);
     if (flags.ctrl) {
         s.textSelected[hit] = !s.textSelected[hit];

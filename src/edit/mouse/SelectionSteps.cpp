@@ -14,22 +14,23 @@ int wrapped(int index, int count, bool forward)
     return forward ? (index + 1 >= count ? 0 : index + 1) : (index - 1 < 0 ? count - 1 : index - 1);
 }
 
-void stepList(Session& session, model::ListId id, bool forward)
+bool stepList(Session& session, model::ListId id, bool forward)
 {
     model::RecordList& records = session.diagram().store.list(id);
     const int count = records.count();
     if (count == 0)
-        return;
+        return false;
     const int current = records.selection();
     records.setSelection(current < 0 || current >= count ? 0 : wrapped(current, count, forward));
     session.refresh();
+    return true;
 }
 
-void stepTexts(Session& session, bool forward)
+bool stepTexts(Session& session, bool forward)
 {
     const int first = firstSelectedText(session);
     if (first < 0)
-        return;
+        return false;
     const int count = std::min(session.diagram().store.list(model::ListId::Texts).count(), kSelectionFlags);
     InteractionState& s = session.state();
     s.clearTextSelection();
@@ -37,6 +38,7 @@ void stepTexts(Session& session, bool forward)
     s.textSelected[next] = true;
     session.diagram().store.list(model::ListId::Texts).setSelection(next);
     session.refresh();
+    return true;
 }
 
 // The top of a text box as the steps see it: the stored top of a free box, where a label's
@@ -52,17 +54,27 @@ int stepTop(const Session& session, int index)
 
 } // namespace
 
-void tabStep(Session& session, bool forward, bool fromMenu)
+bool tabStep(Session& session, bool forward, bool fromMenu)
 {
     const InteractionState& s = session.state();
-    if (s.is(Tool::Arrow) || s.selectionKind == SelectionKind::Arrow)
-        stepList(session, model::ListId::Arrows, forward);
-    else if (s.is(Tool::Label) || s.selectionKind == SelectionKind::Label)
-        stepList(session, model::ListId::Labels, forward);
-    else if (s.is(Tool::TimeBreak) || s.selectionKind == SelectionKind::TimeBreak)
-        stepList(session, model::ListId::TimeBreaks, forward);
-    else if (s.selectionKind == SelectionKind::TextBox && !(fromMenu && s.textPlacement == 1))
-        stepTexts(session, forward);
+    bool stepped = false;
+    const char* none = kTabFindsNothing;
+    if (s.is(Tool::Arrow) || s.selectionKind == SelectionKind::Arrow) {
+        stepped = stepList(session, model::ListId::Arrows, forward);
+        none = kTabFindsNoArrow;
+    } else if (s.is(Tool::Label) || s.selectionKind == SelectionKind::Label) {
+        stepped = stepList(session, model::ListId::Labels, forward);
+        none = kTabFindsNoLabel;
+    } else if (s.is(Tool::TimeBreak) || s.selectionKind == SelectionKind::TimeBreak) {
+        stepped = stepList(session, model::ListId::TimeBreaks, forward);
+        none = kTabFindsNoTimeBreak;
+    } else if (s.selectionKind == SelectionKind::TextBox && !(fromMenu && s.textPlacement == 1)) {
+        stepped = stepTexts(session, forward);
+    }
+    // Tab with nothing to step through does nothing; the status bar says why.
+    if (!stepped)
+        session.showStatus(none);
+    return stepped;
 }
 
 bool stepTextsHorizontally(Session& session, int direction)

@@ -5,8 +5,14 @@ namespace sigmora::edit {
 class Session;
 
 // Tab stepping: the next (forward) or previous object of the kind the tool or selection names.
-// fromMenu: the menu commands skip text boxes while a text box is being placed.
-void tabStep(Session& session, bool forward, bool fromMenu);
+// fromMenu: the menu commands skip text boxes while a text box is being placed. False, with the
+// reason in the status bar, when there was nothing to step to.
+bool tabStep(Session& session, bool forward, bool fromMenu);
+inline constexpr const char* kTabFindsNothing =
+    "Tab steps through arrows, labels, time breaks or text boxes: select one of them (or choose its tool) first";
+inline constexpr const char* kTabFindsNoArrow = "Tab: the diagram has no arrows";
+inline constexpr const char* kTabFindsNoLabel = "Tab: the diagram has no labels";
+inline constexpr const char* kTabFindsNoTimeBreak = "Tab: the diagram has no time breaks";
 
 // The text steps of the keys and commands, applied to every selected text box.
 inline constexpr int kTextStepDivisor = 4; // a horizontal step is cellWidth / 4

@@ -105,6 +105,13 @@ public:
     std::function<void()> onSnapshot;
     // Called after the diagram was written to its file.
     std::function<void()> onSaved;
+    // A short note for the status bar: why a key or command did nothing.
+    std::function<void(const std::string&)> onStatus;
+    void showStatus(const std::string& text)
+    {
+        if (onStatus)
+            onStatus(text);
+    }
 
     // The cell clipboard's view state (its entries are the diagram's copy buffer list).
     CellClipboardState clipboard;

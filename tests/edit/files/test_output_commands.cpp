@@ -40,6 +40,7 @@ struct FakeDevices : edit::OutputDevices {
     std::vector<int> cyclesProposed;
     bool printConfirmed = true;
     std::vector<std::string> printedDocuments;
+    std::vector<std::string> proposedPdfFiles;
     std::vector<Drawn> drawings;
     std::vector<render::Size> bitmapSizes;
     // What the clipboard received, each form made as a paste would make it.
@@ -102,8 +103,9 @@ struct FakeDevices : edit::OutputDevices {
             cycleAnswers.pop_front();
         return a;
     }
-    bool print(const std::string& name, const Drawing& draw) override
+    bool print(const std::string& name, const std::string& pdfFile, const Drawing& draw) override
     {
+        proposedPdfFiles.push_back(pdfFile);
         if (!printConfirmed)
             return false;
         printedDocuments.push_back(name);
@@ -188,6 +190,28 @@ TEST_F(OutputFixture, PrintingWidensTheMarginsAndCellsOnlyWhileThePageIsDrawn)
         EXPECT_EQ(page.boundingBox.top, 32) << c.what;
         EXPECT_EQ(page.boundingBox.right, before.nameColumnWidth + 32 + before.nameMargin + 32 + c.printedCells * 30)
             << c.what;
+    }
+}
+
+// Printing to a file proposes the diagram's own name, as a PDF, in the diagram's folder; an
+// untitled diagram leaves the choice of folder to the device (the user's documents folder).
+TEST_F(OutputFixture, PrintToFileProposesTheDiagramsNameInItsFolder)
+{
+    const struct {
+        const char* path;
+        const char* proposed;
+    } cases[] = {
+        {"/home/ann/designs/ddr read.sgm", "/home/ann/designs/ddr read.pdf"},
+        {"/home/ann/designs/v1.2/spi", "/home/ann/designs/v1.2/spi.pdf"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        devices = FakeDevices{};
+        devices.diagram = &d.editor.diagram();
+        devices.printConfirmed = false;
+        d.editor.setFilePath(c.path);
+        d.editor.execute(cmd::FilePrint);
+        EXPECT_EQ(devices.proposedPdfFiles, std::vector<std::string>{c.proposed}) << c.path;
     }
 }
 

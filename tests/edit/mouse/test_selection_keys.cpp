@@ -390,6 +390,8 @@ TEST_F(Selection, LabelCaptionsMoveLeftAndUpWithSignedOffsets)
     const auto rect = edit::textBoxScreenRect(editor, 0);
     ASSERT_TRUE(rect.has_value());
     const int x = (rect->left + rect->right) / 2, y = (rect->top + rect->bottom) / 2;
+    click(x, y); // the first click on a caption selects its label
+    ASSERT_EQ(editor.state().selectionKind, edit::SelectionKind::Label);
     press(x, y);
     ASSERT_TRUE(editor.state().textSelected[0]);
     for (int step = 1; step <= 4; ++step)

@@ -111,10 +111,15 @@ TEST_F(SettingDialogFixture, HeightSpacingWindowAppliesValuesWithinTheirRanges)
         EXPECT_EQ(link.current(), c.kept);
     }
     EXPECT_TRUE(editor.diagram().modified);
+    EXPECT_EQ(snapshots, 0) << "the track bars' moves are a run, one undo step when it ends";
+    EXPECT_TRUE(editor.commandState(cmd::EditUndo)->enabled);
+    // OK ends the run: one undo step for every move, which Undo takes back at once.
     const int before = refreshes;
     link.refresh();
     EXPECT_EQ(refreshes, before + 1);
-    EXPECT_EQ(snapshots, 0);
+    EXPECT_EQ(snapshots, 1);
+    ASSERT_TRUE(editor.execute(cmd::EditUndo));
+    EXPECT_EQ(link.current(), (edit::RowLayout{16, 12, 20}));
 }
 
 TEST_F(SettingDialogFixture, HeightSpacingWindowMovesTextBoxesWithTheRows)

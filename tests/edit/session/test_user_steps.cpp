@@ -223,3 +223,101 @@ TEST_F(UserSteps, AClickThatChangesNothingLeavesTheDiagramUnmodified)
     EXPECT_EQ(snapshots, snapshotsBefore + 1);
     EXPECT_TRUE(undoEnabled());
 }
+
+// Tab with nothing to step through does nothing, and the status bar says why.
+TEST_F(UserSteps, TabWithNothingSelectedSaysWhyInTheStatusBar)
+{
+    std::vector<std::string> notes;
+    editor.onStatus = [&notes](const std::string& text) { notes.push_back(text); };
+    addSignals(2);
+    ASSERT_TRUE(editor.execute(cmd::ModeEdit));
+    key(Key::Tab);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0], "Tab steps through arrows, labels, time breaks or text boxes: select one of them (or choose "
+                        "its tool) first");
+    ASSERT_TRUE(editor.execute(cmd::ToolTimeBreak));
+    ASSERT_TRUE(editor.execute(cmd::TabNextSelection));
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_EQ(notes[1], "Tab: the diagram has no time breaks");
+    // With something to step to, Tab steps and says nothing.
+    editor.diagram().store.list(model::ListId::TimeBreaks).append("3.Default Signal.");
+    key(Key::Tab);
+    EXPECT_EQ(notes.size(), 2u);
+    EXPECT_EQ(editor.diagram().store.list(model::ListId::TimeBreaks).selection(), 0);
+}
+
+// A label drawn on the first row puts its measure line below the row, not on the diagram's
+// frame over the cycle labels; elsewhere the measure line stays above its begin anchor.
+TEST_F(UserSteps, ANewLabelOnTheFirstRowKeepsClearOfTheFrame)
+{
+    addSignals(3);
+    const struct {
+        int row;
+        bool below;
+    } cases[] = {{0, true}, {2, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("row " + std::to_string(c.row));
+        labels().clear();
+        texts().clear();
+        ASSERT_TRUE(editor.execute(cmd::ToolLabelOutward));
+        edit::TextAttributes caption;
+        caption.message = "tCK";
+        ui.textAnswers = {caption};
+        click(cellX(2), rowMiddle(c.row));
+        click(cellX(6), rowMiddle(c.row));
+        ASSERT_EQ(labels().count(), 1);
+        editor.refresh();
+        const render::LabelHit* hit = editor.annotationHits().label(0);
+        ASSERT_TRUE(hit);
+        const render::Layout l = layout();
+        if (c.below) {
+            EXPECT_GT(hit->measureY, hit->begin.y);
+            EXPECT_LT(hit->measureY, l.signalTop(c.row + 1));
+        } else {
+            EXPECT_LT(hit->measureY, hit->begin.y);
+        }
+        EXPECT_GE(hit->measureY, l.topMargin) << "on the frame, over the cycle labels";
+        // The caption goes with the line.
+        const render::TextBoxHit* text = editor.annotationHits().textBox(0);
+        ASSERT_TRUE(text);
+        EXPECT_GE(text->drawn.top, l.topMargin);
+    }
+}
+
+// A label is selected by any of its drawn parts: a leg, its measure line or its caption. A click
+// on the caption of the selected label takes the caption itself, to move or edit it.
+TEST_F(UserSteps, ALabelIsSelectedByItsLineAndItsCaption)
+{
+    addSignals(3);
+    ASSERT_TRUE(editor.execute(cmd::ToolLabelOutward));
+    edit::TextAttributes caption;
+    caption.message = "tRCD";
+    ui.textAnswers = {caption};
+    click(cellX(2), rowMiddle(1));
+    click(cellX(10), rowMiddle(1));
+    ASSERT_EQ(labels().count(), 1);
+    ASSERT_TRUE(editor.execute(cmd::ModeEdit));
+    const render::LabelHit hit = *editor.annotationHits().label(0);
+    const render::Rect text = editor.annotationHits().textBox(0)->drawn;
+    const int emptyY = layout().signalTop(3) + 60; // below the rows: deselects
+    const struct {
+        const char* what;
+        int x, y;
+    } parts[] = {
+        {"begin leg", hit.begin.x, (hit.begin.y + hit.measureY) / 2},
+        {"measure line", hit.begin.x + (hit.end.x - hit.begin.x) / 5, hit.measureY},
+        {"measure line near its end", hit.end.x - 8, hit.measureY + 2},
+        {"caption", (text.left + text.right) / 2, (text.top + text.bottom) / 2},
+    };
+    for (const auto& p : parts) {
+        click(20, emptyY);
+        ASSERT_NE(editor.state().selectionKind, edit::SelectionKind::Label) << p.what;
+        click(p.x, p.y);
+        EXPECT_EQ(editor.state().selectionKind, edit::SelectionKind::Label) << p.what;
+        EXPECT_EQ(labels().selection(), 0) << p.what;
+    }
+    // Selected: the caption itself.
+    click((text.left + text.right) / 2, (text.top + text.bottom) / 2);
+    EXPECT_EQ(editor.state().selectionKind, edit::SelectionKind::TextBox);
+    EXPECT_TRUE(editor.state().textSelected[0]);
+}

@@ -235,14 +235,21 @@ void SettingWindowsTest::heightSpacingAppliesAsTheBarsMove()
     QCOMPARE(margin->maximum(), 400);
     QCOMPARE(child<QSlider>(window, "signalHeight")->maximum(), 32);
     QCOMPARE(child<QSlider>(window, "signalSpacing")->maximum(), 24);
+    // Each bar shows its value in pixels, from the start and as it moves.
+    QCOMPARE(child<QLabel>(window, "signalHeightValue")->text(), QStringLiteral("16 px"));
+    QCOMPARE(child<QLabel>(window, "signalSpacingValue")->text(), QStringLiteral("12 px"));
+    QCOMPARE(child<QLabel>(window, "topMarginValue")->text(), QStringLiteral("20 px"));
     margin->setValue(margin->maximum());
     QCOMPARE(applied, (edit::RowLayout{16, 12, 420}));
+    QCOMPARE(child<QLabel>(window, "topMarginValue")->text(), QStringLiteral("420 px"));
     child<QSlider>(window, "signalHeight")->setValue(30);
     QCOMPARE(applied, (edit::RowLayout{30, 12, 420}));
+    QCOMPARE(child<QLabel>(window, "signalHeightValue")->text(), QStringLiteral("30 px"));
     QCOMPARE(refreshes, 0);
+    // OK applies and closes the window; the command shows it again.
     QTest::mouseClick(child<QPushButton>(window, "ok"), Qt::LeftButton);
     QCOMPARE(refreshes, 1);
-    QVERIFY(window.isVisible());
+    QVERIFY(!window.isVisible());
 }
 
 void SettingWindowsTest::resetAndEscapePutBackTheDefaults()

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -22,6 +23,7 @@ private Q_SLOTS:
     void initTestCase();
     void pagesOpenInTheBuiltInWindow_data();
     void pagesOpenInTheBuiltInWindow();
+    void escapeClosesTheWindow();
 
 private:
     QTemporaryDir emptyPath_;
@@ -71,6 +73,22 @@ void HelpWindowTest::pagesOpenInTheBuiltInWindow()
     QVERIFY(help->isVisible());
     QCOMPARE(help->page(), QUrl::fromLocalFile(QDir(dir.path()).filePath(QStringLiteral("doc/") + page)));
     QVERIFY(ui.messages.empty());
+}
+
+// Esc closes the help window, wherever its focus is, as it closes the program's other windows.
+void HelpWindowTest::escapeClosesTheWindow()
+{
+    QTemporaryDir dir;
+    QFile f(QDir(dir.path()).filePath(QStringLiteral("index.html")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("<html><body><p>A page of the guide</p></body></html>");
+    f.close();
+    app::HelpWindow help;
+    help.showPage(QUrl::fromLocalFile(f.fileName()));
+    QVERIFY(QTest::qWaitForWindowActive(&help));
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused ? focused : &help, Qt::Key_Escape);
+    QVERIFY(!help.isVisible());
 }
 
 QTEST_MAIN(HelpWindowTest)
