@@ -75,8 +75,8 @@ struct TimeBreakHit {
 
 struct TextBoxHit {
     int index = 0;
-    Rect box;   // where the mouse finds it: a free box's stored rectangle shifted by the scroll
-                // offsets, a label caption's box as drawn
+    Rect box;   // where the mouse finds it: the box as drawn, its text and outline (a stored
+                // rectangle measured when the box was made may lie off its letters)
     Rect drawn; // the outline rectangle as drawn
     bool labelCaption = false;
 };

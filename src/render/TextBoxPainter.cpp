@@ -112,7 +112,10 @@ void TextBoxPainter::draw(int index, const std::string& record)
     const std::string_view attachment = fields::textField(record, textfield::Attachment).value_or("");
     const std::optional<int> label = captionOf(attachment);
     const int left = textbox::left(record, report), top = textbox::top(record, report);
-    const int right = textbox::right(record, report), bottom = textbox::bottom(record, report);
+    // The stored right and bottom are read for what a damaged record reports; the box is drawn,
+    // and found by the mouse, at the size of its text.
+    textbox::right(record, report);
+    textbox::bottom(record, report);
     const int scrollX = l.cellWidth * l.firstVisibleCell;
     const int scrollY = l.rowPitch() * l.firstVisibleSignal();
     Point at = label ? captionPosition(*label, box, intField(record, textfield::DragX), intField(record, textfield::DragY))
@@ -163,8 +166,7 @@ void TextBoxPainter::draw(int index, const std::string& record)
     if (selected)
         drawSelection(drawn);
     if (!ctx_.printing()) {
-        const Rect stored{left - scrollX, top - scrollY, right - scrollX, bottom - scrollY};
-        ctx_.memory.annotations.textBoxes.push_back({index, label ? drawn : stored, drawn, label.has_value()});
+        ctx_.memory.annotations.textBoxes.push_back({index, drawn, drawn, label.has_value()});
     }
 }
 

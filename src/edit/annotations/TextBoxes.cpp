@@ -44,11 +44,14 @@ int labelOfCaption(const Session& session, int index)
 
 std::optional<render::Rect> textBoxScreenRect(const Session& session, int index)
 {
-    if (isLabelText(session, index)) {
-        if (session.tools().labelTextRect)
-            return session.tools().labelTextRect(index);
-        return std::nullopt;
+    // The mouse finds a box where its text was drawn: the stored rectangle of a box of its own was
+    // measured when it was made and may lie off its letters.
+    if (session.tools().drawnTextRect) {
+        if (auto drawn = session.tools().drawnTextRect(index))
+            return drawn;
     }
+    if (isLabelText(session, index))
+        return std::nullopt;
     const std::string& record = texts(session).get(index);
     model::ReaderReport ignored;
     const render::Layout l = render::Layout::from(session.diagram().settings);

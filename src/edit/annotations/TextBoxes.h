@@ -18,8 +18,8 @@ inline constexpr std::string_view kLabelTextPrefix = "WFLabel*";
 bool isLabelText(const Session& session, int index);
 // The label whose caption text box i is, or -1 for a box of its own.
 int labelOfCaption(const Session& session, int index);
-// Where text box i lies on the screen: a free box at its stored rectangle shifted by the scroll
-// offsets, a label caption where the drawing puts it.
+// Where text box i lies on the screen: where the last redraw drew its text; a free box not drawn
+// yet at its stored rectangle shifted by the scroll offsets.
 std::optional<render::Rect> textBoxScreenRect(const Session& session, int index);
 // The topmost text box whose rectangle strictly contains the point, or -1.
 int textBoxAt(const Session& session, int x, int y);

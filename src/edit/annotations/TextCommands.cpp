@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "edit/session/CommandIds.h"
+#include "edit/grid/GridMapping.h"
 #include "edit/session/Session.h"
 #include "edit/annotations/TextBoxValues.h"
 #include "edit/annotations/TextRelayout.h"
@@ -17,6 +18,8 @@ constexpr const char* kWidthError = "Error: Text width less than x pos";
 constexpr const char* kHeightError = "Error: Text height less than y pos";
 constexpr int kMeasureFallback = 20;
 constexpr const char* kCaptionAttachment = "WFLabel*%d*";
+// How far above the first row the name column is painted over (the cycle labels' height).
+constexpr int kHiddenBandAboveRows = 15;
 
 model::RecordList& texts(Session& session)
 {
@@ -140,7 +143,38 @@ void alignEdges(Session& session, Edge edge)
     session.changed();
 }
 
+int floorDiv(int a, int b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
 } // namespace
+
+render::Rect placedTextBox(const GridMapping& g, int x, int y, int width, int height, int justification)
+{
+    const render::Layout& l = g.layout();
+    const int origin = l.waveOriginX();
+    const int cell = std::max(1, l.cellWidth);
+    const int half = std::max(1, cell / 2);
+    const int fromOrigin = x - origin;
+    int left = 0;
+    switch (justification) {
+    case kCentreJustified: left = origin + floorDiv(fromOrigin + half / 2, half) * half - width / 2; break;
+    case kRightJustified: left = origin + floorDiv(fromOrigin + cell - 1, cell) * cell - width; break;
+    default: left = origin + floorDiv(fromOrigin, cell) * cell; break;
+    }
+    const int top = std::max(0, y - height / 2);
+    // Beside the rows the name column and the last column are painted over the annotations: a box
+    // there is moved in until all of it shows.
+    const bool besideTheRows = top < g.bottom() && top + height > l.topMargin - kHiddenBandAboveRows;
+    if (besideTheRows) {
+        const int lastShown = origin + l.waveformWidth - cell;
+        if (left + width > lastShown)
+            left = lastShown - width;
+        left = std::max(left, origin);
+    }
+    return {left, top, left + width, top + height};
+}
 
 bool placeTextBox(Session& session, int x, int y)
 {
@@ -164,13 +198,19 @@ bool placeTextBox(Session& session, int x, int y)
         box.attachment = attached ? std::string(model::fields::nameOfRow(rows.get(chosen->attachedIndex)))
                                   : std::string(model::kUnattached);
         applyStyle(box, *chosen);
-        box.left = s.cellWidth > 0 ? s.cellWidth * (x / s.cellWidth + s.firstVisibleCell) : x;
-        // The click is taken into diagram coordinates vertically as well, so a box placed while
-        // scrolled down lands where it was clicked.
-        box.top = attached ? attachedTextTop(layout, chosen->attachedIndex)
-                           : y + layout.rowPitch() * layout.firstVisibleSignal();
         rememberDefaults(diagram.settings, *chosen, true);
         fitBox(session, box, true, true);
+        const render::Rect at = placedTextBox(GridMapping::of(diagram), x, y, box.right - box.left,
+                                              box.bottom - box.top, box.justification);
+        // Into diagram coordinates, so that a box placed while scrolled lands where it was clicked.
+        const int dx = at.left + layout.cellWidth * layout.firstVisibleCell - box.left;
+        const int top = attached ? attachedTextTop(layout, chosen->attachedIndex)
+                                 : at.top + layout.rowPitch() * layout.firstVisibleSignal();
+        const int dy = top - box.top;
+        box.left += dx;
+        box.right += dx;
+        box.top += dy;
+        box.bottom += dy;
         const int index = texts(session).append(box.write());
         selectOnly(session, index);
         diagram.modified = true;

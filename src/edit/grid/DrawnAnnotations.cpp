@@ -32,10 +32,9 @@ void registerDrawnAnnotations(Session& session)
         const render::LabelHit* l = session.annotationHits().label(index);
         return l ? std::vector<PathPiece>{l->beginExtension, l->measureLine, l->endExtension} : std::vector<PathPiece>{};
     };
-    t.labelTextRect = [&session](int textIndex) -> std::optional<render::Rect> {
-        const render::TextBoxHit* box = session.annotationHits().textBox(textIndex);
-        if (box && box->labelCaption)
-            return box->box;
+    t.drawnTextRect = [&session](int textIndex) -> std::optional<render::Rect> {
+        if (const render::TextBoxHit* box = session.annotationHits().textBox(textIndex))
+            return box->drawn;
         return std::nullopt;
     };
     t.arrowHandles = [&session] { return selectedHandles(session, model::ListId::Arrows); };

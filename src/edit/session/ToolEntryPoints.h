@@ -70,7 +70,9 @@ struct ToolEntryPoints {
     // caption rectangle of a label's text box, and the handles of the selected arrow and label.
     std::function<std::vector<PathPiece>(int arrowIndex)> arrowPath;
     std::function<std::vector<PathPiece>(int labelIndex)> labelLines;
-    std::function<std::optional<render::Rect>(int textIndex)> labelTextRect;
+    // Where the last redraw drew a text box's text (its outline rectangle); nothing when it was not
+    // drawn.
+    std::function<std::optional<render::Rect>(int textIndex)> drawnTextRect;
     // Nothing when the selected arrow or label was not drawn.
     std::function<std::optional<render::HandleRects>()> arrowHandles;
     std::function<std::optional<render::HandleRects>()> labelHandles;

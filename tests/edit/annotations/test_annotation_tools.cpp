@@ -207,8 +207,9 @@ TEST_F(AnnotationFixture, LabelClicksWriteTheLabelAndItsCaption)
         clickAt(0, 2);
         clickAt(0, 4);
         ASSERT_EQ(list(model::ListId::Labels).count(), 1);
+        // On the first row the measure line goes below the row, clear of the frame: offset 2 x 16 + 12.
         EXPECT_EQ(list(model::ListId::Labels).get(0),
-                  std::string("2.Default Signal.4.Default Signal.2.0.0.") + c.direction + "0.0.0.1.");
+                  std::string("2.Default Signal.4.Default Signal.2.0.44.") + c.direction + "0.0.0.1.");
         ASSERT_EQ(list(model::ListId::Texts).count(), 1);
         const edit::TextBoxValues box = edit::TextBoxValues::read(list(model::ListId::Texts).get(0));
         EXPECT_EQ(box.attachment, "WFLabel*0*");

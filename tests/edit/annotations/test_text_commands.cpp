@@ -6,6 +6,7 @@
 #include "edit/Editor.h"
 #include "edit/annotations/TextBoxValues.h"
 #include "edit/annotations/TextCommands.h"
+#include "edit/grid/GridMapping.h"
 #include "model/RecordFields.h"
 #include "support/FakeUiPort.h"
 #include "support/FixedMeasurer.h"
@@ -73,23 +74,37 @@ TEST(TextBoxValues, RecordsRoundTripAndShortRecordsReadDefaults)
     EXPECT_EQ(shortBox.write(), "10.20.30.0...     0.Arial.8.0.0.0.0.0.0.0.");
 }
 
-TEST_F(TextFixture, PlacingATextBoxSnapsToTheCellGridAndScroll)
+// A new box lands where it was clicked: its text centred on the click's height, and across it
+// starts at the boundary of the clicked cell (left), is centred on the nearest half-cell point
+// (centre: the middle of a data eye of one or two cells) or ends at the next boundary (right),
+// counted from the waveforms' origin (105 here) and the scroll. Beside the rows it never lies
+// under the name column or the last column, which are painted over it; below the rows it may.
+TEST_F(TextFixture, PlacingATextBoxLandsWhereItIsClicked)
 {
     struct Case {
+        const char* what;
         int cellWidth;
         int firstVisibleCell;
-        int x;
+        int justification;
+        int x, y;
         int attachedIndex;
-        int expectedLeft;
+        int expectedLeft; // in diagram coordinates
         int expectedTop;
-    };
-    const Case cases[] = {
-        {30, 4, 137, -1, 240, 77},
-        {30, 0, 29, -1, 0, 77},
-        {10, 0, 137, 1, 130, 44 + 16 / 4 + 20},
     };
     editor.addRow(model::NewRowKind::Clock);
     editor.addRow(model::NewRowKind::Signal);
+    const int below = edit::GridMapping::of(editor.diagram()).bottom() + 40;
+    const int o = edit::GridMapping::of(editor.diagram()).layout().waveOriginX(); // 108: names of 14 x 7
+    const Case cases[] = {
+        {"left, scrolled by 4", 30, 4, 0, o + 32, 77, -1, o + 30 + 120, 69},
+        {"left, just left of the origin", 30, 0, 0, o - 1, 77, -1, o, 69},
+        {"centre, on a cell boundary", 30, 0, 1, o + 45, 77, -1, o + 45 - 10, 69},
+        {"centre, in the middle of a cell", 30, 0, 1, o + 31, 77, -1, o + 30 - 10, 69},
+        {"right", 30, 0, 2, o + 32, 77, -1, o + 60 - 21, 69},
+        {"right, in the last cell", 30, 0, 2, o + 598, 77, -1, o + 570 - 21, 69},
+        {"left, below the rows in the name column", 30, 0, 0, o - 85, below, -1, o - 90, below - 8},
+        {"attached to row 1", 10, 0, 0, o + 32, 77, 1, o + 30, 44 + 16 / 4 + 20},
+    };
     for (const Case& c : cases) {
         texts().clear();
         editor.diagram().settings.cellWidth = c.cellWidth;
@@ -101,19 +116,24 @@ TEST_F(TextFixture, PlacingATextBoxSnapsToTheCellGridAndScroll)
         a.colour = 255;
         a.bold = true;
         a.outline = 2;
+        a.justification = c.justification;
         ui.textAnswers = {a};
-        ASSERT_TRUE(edit::placeTextBox(editor, c.x, 77));
+        ASSERT_TRUE(edit::placeTextBox(editor, c.x, c.y));
         const TextBoxValues b = box(0);
-        EXPECT_EQ(b.left, c.expectedLeft) << c.x;
-        EXPECT_EQ(b.top, c.expectedTop) << c.x;
+        EXPECT_EQ(b.left, c.expectedLeft) << c.what;
+        EXPECT_EQ(b.top, c.expectedTop) << c.what;
         EXPECT_EQ(b.right, b.left + 3 * 7);
         EXPECT_EQ(b.bottom, b.top + 16);
         EXPECT_EQ(b.attachment, c.attachedIndex < 0 ? "SigmoraNone" : "Default Signal");
         EXPECT_EQ(texts().get(0).substr(texts().get(0).find("Hi")),
-                  std::string("Hi~QorWFPeriod~.") + b.attachment + ".   255.Courier.12.0.0.0.2.1.0.0.");
+                  std::string("Hi~QorWFPeriod~.") + b.attachment + ".   255.Courier.12.0.0." +
+                      std::to_string(c.justification) + ".2.1.0.0.")
+            << c.what;
     }
+    editor.diagram().settings.cellWidth = 30;
+    editor.diagram().settings.firstVisibleCell = 0;
     // The dialog offered the row names and, the next time, the defaults the last box chose.
-    ASSERT_EQ(ui.textDialogs.size(), 3u);
+    ASSERT_EQ(ui.textDialogs.size(), std::size(cases));
     EXPECT_EQ(ui.textDialogs[0].rowNames, (std::vector<std::string>{"Clock", "Default Signal"}));
     EXPECT_EQ(ui.textDialogs[0].face, "Arial");
     EXPECT_EQ(ui.textDialogs[1].face, "Courier");

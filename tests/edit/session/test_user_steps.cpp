@@ -78,13 +78,13 @@ TEST_F(UserSteps, ARunOfTextNudgesIsOneUndoStep)
         SCOPED_TRACE(c.what);
         editor.newDiagram();
         editor.addRow(model::NewRowKind::Bus);
-        placeText("X1", cellX(6), rowMiddle(0) + 40);
+        placeText("X1", cellX(6), rowMiddle(0) + 60); // below the bus, clear of the diagram's bottom edge
         ASSERT_EQ(texts().count(), 1);
         ASSERT_TRUE(editor.execute(cmd::ModeEdit));
         const std::string placed = texts().get(0);
         model::ReaderReport ignored;
         const int left = textLeft(0), top = model::textbox::top(placed, ignored);
-        click(left + 4, top + 3); // select it
+        click(left + 4, top + 8); // select it
         ASSERT_EQ(editor.state().selectionKind, edit::SelectionKind::TextBox);
         for (int i = 0; i < 4; ++i) {
             edit::KeyPress k;
@@ -320,4 +320,26 @@ TEST_F(UserSteps, ALabelIsSelectedByItsLineAndItsCaption)
     click((text.left + text.right) / 2, (text.top + text.bottom) / 2);
     EXPECT_EQ(editor.state().selectionKind, edit::SelectionKind::TextBox);
     EXPECT_TRUE(editor.state().textSelected[0]);
+}
+
+// The mouse finds a text box where its text is drawn, whatever rectangle its record stored when
+// it was made: a click on the letters selects the box, a click on the stored rectangle beside them
+// reaches the row under it.
+TEST_F(UserSteps, ATextBoxIsFoundWhereItsTextIsDrawn)
+{
+    addSignals(3);
+    // Stored 30 pixels high above its letters: the drawn text is one line, 7 pixels a character.
+    texts().append("300.60.360.96.D0 D1.SigmoraNone.0.Arial.8.0.0.1.0.0.0.0.");
+    editor.refresh();
+    ASSERT_TRUE(editor.execute(cmd::ModeEdit));
+    const render::Rect drawn = editor.annotationHits().textBox(0)->drawn;
+    EXPECT_EQ(drawn.left, 300);
+    EXPECT_EQ(drawn.top, 60);
+    EXPECT_LT(drawn.bottom, 96);
+
+    click(drawn.left + 10, (drawn.top + drawn.bottom) / 2);
+    EXPECT_EQ(editor.state().selectionKind, edit::SelectionKind::TextBox) << "a click on the letters";
+    click(20, layout().signalTop(2) + 60); // below the rows: deselects
+    click(drawn.left + 10, drawn.bottom + 4); // inside the stored rectangle, below the letters
+    EXPECT_NE(editor.state().selectionKind, edit::SelectionKind::TextBox) << "a click beside the letters";
 }
