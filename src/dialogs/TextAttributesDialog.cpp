@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -149,6 +150,14 @@ QWidget* TextAttributesDialog::buildFontControls()
     faces_->setObjectName(QStringLiteral("faces"));
     faces_->addItems(QFontDatabase::families());
     faceFound_ = selectText(faces_, QString::fromStdString(initial_.face));
+    if (!faceFound_) {
+        // A face this machine lacks (Arial, the program's own default, on most Linux machines) is
+        // drawn in the face the system puts in its place: the list shows that one, not its first
+        // entry, so that what is offered is what is drawn.
+        const QString drawnIn = QFontInfo(QFont(QString::fromStdString(initial_.face))).family();
+        selectText(faces_, drawnIn);
+    }
+    shownFaceRow_ = faces_->currentRow();
     sizes_ = new QListWidget(box);
     sizes_->setObjectName(QStringLiteral("sizes"));
     for (int size : edit::kTextSizes)
@@ -231,7 +240,7 @@ edit::TextAttributes TextAttributesDialog::values() const
     v.message = edit::storedMessage(message_->toPlainText().toStdString());
     v.colour = colour_;
     // A face this machine lacks stays as it was unless another one was chosen.
-    const bool faceChanged = !faceFound_ && faces_->currentRow() != 0;
+    const bool faceChanged = !faceFound_ && faces_->currentRow() != shownFaceRow_;
     if (faces_->currentItem() && (faceFound_ || faceChanged))
         v.face = faces_->currentItem()->text().toStdString();
     if (sizes_->currentItem())

@@ -54,6 +54,7 @@ private:
     QLabel* sample_;
     QLabel* swatch_;
     bool faceFound_ = false;
+    int shownFaceRow_ = 0; // the face the list showed at the start
 };
 
 } // namespace sigmora::dialogs

@@ -310,6 +310,10 @@ void newDiagram(Session& session)
     if (!askToSaveChanges(session, kSavePreviousChanges))
         return;
     session.resetDiagram();
+    // The cycle-label settings carry over to the new diagram, as New leaves them; the label values
+    // follow them, so that the new diagram shows what its settings say (and what it shows once
+    // saved and opened again).
+    model::regenerateLabelNumbers(session.diagram());
     session.drawHintDiscarded = false;
     session.setFilePath({});
     session.refresh();

@@ -343,3 +343,35 @@ TEST_F(UserSteps, ATextBoxIsFoundWhereItsTextIsDrawn)
     click(drawn.left + 10, drawn.bottom + 4); // inside the stored rectangle, below the letters
     EXPECT_NE(editor.state().selectionKind, edit::SelectionKind::TextBox) << "a click beside the letters";
 }
+
+// New keeps the cycle-label settings of the diagram before it (prefix "T", start 0), as New leaves
+// them; the new diagram's labels follow those settings: "T 0", "T 1", ... as the dialog says,
+// and as the diagram shows once saved and opened again.
+TEST_F(UserSteps, ANewDiagramKeepsTheCycleLabelSettingsAndShowsThem)
+{
+    namespace fs = std::filesystem;
+    addSignals(1);
+    edit::CycleLabelValues labels;
+    labels.prefix = "T";
+    labels.start = "0";
+    labels.increment = "1";
+    ui.cycleLabelAnswers = {labels};
+    ASSERT_TRUE(editor.execute(cmd::CycleLabelsCustomize));
+    ASSERT_EQ(editor.diagram().labelNumbers[0], 0);
+    ui.answers = {edit::Answer::No}; // do not save the first diagram
+    editor.newDiagram();
+    ASSERT_EQ(editor.diagram().store.signalCount(), 0);
+    EXPECT_EQ(editor.diagram().settings.labelPrefix, "T");
+    EXPECT_EQ(editor.diagram().settings.labelStart, 0);
+    EXPECT_EQ(editor.diagram().labelNumbers[0], 0);
+    EXPECT_EQ(editor.diagram().labelNumbers[9], 9);
+
+    addSignals(1);
+    const fs::path file = fs::temp_directory_path() / ("sigmora-new-labels-" + std::to_string(getpid()) + ".sgm");
+    ASSERT_TRUE(edit::writeDiagramFile(editor, file.string()));
+    test::FakeUiPort otherUi;
+    edit::Editor reopened(otherUi, measurer);
+    reopened.openNamedFile(file.string());
+    fs::remove(file);
+    EXPECT_EQ(reopened.diagram().labelNumbers, editor.diagram().labelNumbers);
+}

@@ -4,6 +4,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QToolButton>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QtTest>
 
 #include "dialogs/TextAttributesDialog.h"
@@ -23,6 +25,7 @@ private Q_SLOTS:
     void labelCaptionsHideTheAttachControls();
     void sizesAndOutlines_data();
     void sizesAndOutlines();
+    void aFaceThisMachineLacksStaysUnlessAnotherIsChosen_data();
     void aFaceThisMachineLacksStaysUnlessAnotherIsChosen();
     void styleButtonsAndJustificationAreAnswered();
 
@@ -137,18 +140,38 @@ void TextDialogTest::sizesAndOutlines()
     QCOMPARE(dialog.values().size, 14);
 }
 
+// A face this machine lacks (Arial on a machine with Liberation fonts) shows as the face the
+// system draws it in, as the drawing does, and stays in the record unless another one is chosen.
+void TextDialogTest::aFaceThisMachineLacksStaysUnlessAnotherIsChosen_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("shown"); // empty: whatever the system puts in its place
+    QTest::newRow("Arial") << "Arial" << "Liberation Sans";
+    QTest::newRow("no such face") << "No Such Face Anywhere" << "";
+}
+
 void TextDialogTest::aFaceThisMachineLacksStaysUnlessAnotherIsChosen()
 {
+    QFETCH(QString, face);
+    QFETCH(QString, shown);
+    if (QFontDatabase::families().contains(face))
+        QSKIP("the face is installed here");
+    if (!shown.isEmpty() && !QFontDatabase::families().contains(shown))
+        QSKIP("the Liberation fonts are not installed");
     TextAttributes v = base();
-    v.face = "No Such Face Anywhere";
+    v.face = face.toStdString();
     TextAttributesDialog dialog(v);
     auto* faces = child<QListWidget>(dialog, "faces");
     QVERIFY(faces->count() > 1);
-    QCOMPARE(faces->currentRow(), 0);
+    const QString drawnIn = QFontInfo(QFont(face)).family();
+    QVERIFY(faces->currentItem());
+    QCOMPARE(faces->currentItem()->text(), shown.isEmpty() ? drawnIn : shown);
+    QCOMPARE(child<QLabel>(dialog, "sample")->text(), faces->currentItem()->text());
     QCOMPARE(dialog.values().face, v.face);
-    faces->setCurrentRow(1);
-    QCOMPARE(dialog.values().face, faces->item(1)->text().toStdString());
-    QCOMPARE(child<QLabel>(dialog, "sample")->text(), faces->item(1)->text());
+    const int other = faces->currentRow() == 0 ? 1 : 0;
+    faces->setCurrentRow(other);
+    QCOMPARE(dialog.values().face, faces->item(other)->text().toStdString());
+    QCOMPARE(child<QLabel>(dialog, "sample")->text(), faces->item(other)->text());
 }
 
 void TextDialogTest::styleButtonsAndJustificationAreAnswered()

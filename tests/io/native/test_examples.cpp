@@ -77,6 +77,13 @@ void placeCentred(edit::Editor& e, test::FakeUiPort& ui, int centreX, int y, con
     const int dx = centreX - (left + right) / 2;
     record = model::fields::withIntField(record, model::textfield::Left, left + dx);
     record = model::fields::withIntField(record, model::textfield::Right, right + dx);
+    if (attachedRow < 0) {
+        // A box of its own with its top at y (the text tool centres a box on the click's height).
+        const int top = model::fields::intField(record, model::textfield::Top);
+        const int bottom = model::fields::intField(record, model::textfield::Bottom);
+        record = model::fields::withIntField(record, model::textfield::Top, y);
+        record = model::fields::withIntField(record, model::textfield::Bottom, bottom + y - top);
+    }
     texts.replace(last, record);
 }
 
