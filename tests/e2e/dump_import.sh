@@ -62,13 +62,14 @@ window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Untitled - Sigm
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$window")"
 
-# File, Import, the last item but one (Value Change Dump); the file dialog takes the path typed.
+# File, Import, the last item that can be chosen (Value Change Dump: "Verilog..." below it is
+# disabled, and the keys pass over it); the file dialog takes the path typed.
 xdotool windowfocus --sync "$window"
 xdotool key --clearmodifiers alt+f
 sleep 1
 xdotool key i
 sleep 1
-xdotool key Up Up Return
+xdotool key Up Return
 box=$(await '^Open Value Change Dump files$' file-dialog)
 xdotool windowfocus --sync "$box"
 xdotool type --delay 20 "$dump"
