@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "edit/annotations/LabelLines.h"
 #include "edit/session/CommandIds.h"
 #include "edit/session/Session.h"
 #include "edit/annotations/TextRelayout.h"
@@ -70,6 +71,7 @@ void insertSeparator(Session& session, model::SeparatorKind kind)
     session.drawHint = false;
     const int selected = session.state().selectedRow;
     const int at = selected >= 0 && selected < rows.count() ? selected : 0;
+    keepLabelLinesOverInsertedRow(diagram, at);
     moveAttachedTextsDown(diagram, at);
     rows.insert(at, buildSeparatorRecord(chooseSeparatorName(rows), kind));
     openGridRow(diagram.store.edgeOffsets(), at);

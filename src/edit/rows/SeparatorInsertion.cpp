@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "edit/annotations/LabelLines.h"
 #include "edit/values/RowNames.h"
 #include "model/RecordFields.h"
 #include "model/TextBoxRecord.h"
@@ -64,6 +65,7 @@ int insertSeparatorRow(model::Diagram& diagram, int index, model::SeparatorKind 
         attachedRows.push_back(name && *name != model::kUnattached ? findRowNamed(rows, *name) : -1);
     }
 
+    keepLabelLinesOverInsertedRow(diagram, index);
     const std::string data = "SEP_0.0.1.Arial." + std::to_string(static_cast<int>(kind)) + ".1.0.0.0.1.";
     rows.insert(index, fields::joinRow(separatorName(rows), data));
     openGridRow(diagram.store.edgeOffsets(), index);

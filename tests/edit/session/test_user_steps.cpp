@@ -375,3 +375,45 @@ TEST_F(UserSteps, ANewDiagramKeepsTheCycleLabelSettingsAndShowsThem)
     fs::remove(file);
     EXPECT_EQ(reopened.diagram().labelNumbers, editor.diagram().labelNumbers);
 }
+
+// A separator inserted above a row that a label reaches down to: the label's end goes down with
+// the row, and its measure line stays with the row it was drawn over (here just above the end's
+// row, where the user dragged it); a label on that row alone moves whole; a label whose line sits
+// where a new label puts it keeps it by its begin.
+TEST_F(UserSteps, ASeparatorInsertedAboveALabelledRowTakesItsMeasureLineAlong)
+{
+    addSignals(4);
+    const int pitch = layout().rowPitch();
+    // Row 0 to row 2, the line dragged down to just above row 2; row 2 alone; row 0 to row 2 as made.
+    labels().append("2.Default Signal.6.Default Signal 3.2.0." + std::to_string(pitch + 8) + ".0.0.0.0.0.");
+    labels().append("8.Default Signal 3.12.Default Signal 3.2.0.0.0.0.0.0.0.");
+    labels().append("14.Default Signal.16.Default Signal 3.2.0.0.0.0.0.0.0.");
+    editor.takeSnapshot();
+    editor.refresh();
+    struct Seen {
+        int line, begin, end;
+    };
+    auto seen = [this](int i) {
+        const render::LabelHit* h = editor.annotationHits().label(i);
+        return Seen{h->measureY, h->begin.y, h->end.y};
+    };
+    const Seen before[] = {seen(0), seen(1), seen(2)};
+    ASSERT_TRUE(editor.execute(cmd::ModeEdit));
+    editor.selectRow(2);
+    ASSERT_TRUE(editor.execute(cmd::InsertSeparatorBlank));
+    ASSERT_EQ(model::fields::nameOfRow(editor.diagram().store.signals().get(2)).substr(0, 9), "separator");
+    editor.refresh();
+    const Seen after[] = {seen(0), seen(1), seen(2)};
+    // The ends follow their rows.
+    for (int i : {0, 2}) {
+        EXPECT_EQ(after[i].begin, before[i].begin) << i;
+        EXPECT_EQ(after[i].end, before[i].end + pitch) << i;
+    }
+    EXPECT_EQ(after[0].line, before[0].line + pitch) << "the line dragged over row 2 goes with row 2";
+    EXPECT_EQ(after[1].line, before[1].line + pitch) << "a label on row 2 alone moves whole";
+    EXPECT_EQ(after[2].line, before[2].line) << "a line where a new label puts it stays with its begin";
+    // One undo step takes it all back.
+    undo();
+    editor.refresh();
+    EXPECT_EQ(seen(0).line, before[0].line);
+}
