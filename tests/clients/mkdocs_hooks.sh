@@ -8,20 +8,8 @@ set -eu
 sigmora=$1
 source_dir=$2
 command -v mkdocs >/dev/null 2>&1 || { echo "mkdocs is not installed" >&2; exit 77; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen HOME="$work" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$work/run" "$work/site-src/docs/design/timing" && chmod 700 "$work/run"
-fail() { echo "$*" >&2; exit 1; }
-
-cat >"$work/sigmora-logged" <<WRAP
-#!/bin/sh
-echo "\$*" >>"$work/calls.log"
-exec "$sigmora" "\$@"
-WRAP
-chmod +x "$work/sigmora-logged"
-export SIGMORA="$work/sigmora-logged"
-: >"$work/calls.log"
+. "$source_dir/tests/clients/doc_build_setup.sh"
+mkdir -p "$work/site-src/docs/design/timing"
 
 cd "$work/site-src"
 cp "$source_dir/examples/handshake.sgm" docs/design/timing/handshake.sgm

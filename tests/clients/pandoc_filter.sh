@@ -9,21 +9,8 @@ set -eu
 sigmora=$1
 source_dir=$2
 command -v pandoc >/dev/null 2>&1 || { echo "pandoc is not installed" >&2; exit 77; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen HOME="$work" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$work/run" "$work/doc" && chmod 700 "$work/run"
-fail() { echo "$*" >&2; exit 1; }
-
-# The wrapper logs each conversion, then runs the program.
-cat >"$work/sigmora-logged" <<WRAP
-#!/bin/sh
-echo "\$*" >>"$work/calls.log"
-exec "$sigmora" "\$@"
-WRAP
-chmod +x "$work/sigmora-logged"
-export SIGMORA="$work/sigmora-logged"
-: >"$work/calls.log"
+. "$source_dir/tests/clients/doc_build_setup.sh"
+mkdir -p "$work/doc"
 
 cp "$source_dir/examples/handshake.sgm" "$work/doc/handshake.sgm"
 cp "$source_dir/tests/clients/wavejson/annotated.json" "$work/doc/wave.json"

@@ -8,20 +8,8 @@ set -eu
 sigmora=$1
 source_dir=$2
 command -v sphinx-build >/dev/null 2>&1 || { echo "sphinx-build is not installed" >&2; exit 77; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen HOME="$work" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$work/run" "$work/src/timing" && chmod 700 "$work/run"
-fail() { echo "$*" >&2; exit 1; }
-
-cat >"$work/sigmora-logged" <<WRAP
-#!/bin/sh
-echo "\$*" >>"$work/calls.log"
-exec "$sigmora" "\$@"
-WRAP
-chmod +x "$work/sigmora-logged"
-export SIGMORA="$work/sigmora-logged"
-: >"$work/calls.log"
+. "$source_dir/tests/clients/doc_build_setup.sh"
+mkdir -p "$work/src/timing"
 
 cp "$source_dir/examples/handshake.sgm" "$work/src/timing/handshake.sgm"
 printf '%s\n' '$timescale 1ns $end' '$scope module tb $end' '$var wire 1 ! clk $end' '$var wire 1 " d $end' \
