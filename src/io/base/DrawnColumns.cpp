@@ -20,9 +20,7 @@ constexpr long long kFar = std::numeric_limits<long long>::max() / 4;
 
 int drawnColumnCount(const render::Layout& layout)
 {
-    return std::clamp(layout.drawnCells(), 0, model::kMaxCells) > 0
-               ? std::clamp(layout.drawnCells(), 0, model::kMaxCells) - 1
-               : 0;
+    return std::max(std::min(layout.drawnCells(), model::kMaxCells) - 1, 0);
 }
 
 int cellCountDrawing(int columns)

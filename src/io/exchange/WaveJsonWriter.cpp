@@ -212,9 +212,8 @@ RowLane rowLane(const model::Diagram& d, const BusValueBoxes& boxes, const rende
     }
     // The columns the drawing shows, one character each when the lane needs it.
     const int n = drawnColumnCount(l);
-    const int count = n;
     // Two columns more than are written, so that the last shifted cycle is whole.
-    const std::vector<Cell> cells = rowCells(d, index, row.waveform, count + 2);
+    const std::vector<Cell> cells = rowCells(d, index, row.waveform, n + 2);
     const ColumnEdges edges(d, l, index, n);
     const WaveBuilder b(boxes, edges, index, cells, used);
     // A clock that shows anything but levels is written as a signal.
@@ -230,8 +229,8 @@ RowLane rowLane(const model::Diagram& d, const BusValueBoxes& boxes, const rende
     if (lane) {
         out.extent = 2 * characters - shift;
     } else {
-        lane = cellLane(b, cells, count);
-        out.extent = count;
+        lane = cellLane(b, cells, n);
+        out.extent = n;
     }
     out.repeatingHalf = out.extent == n + 1 && n >= 2 && at(cells, n - 1) == at(cells, n - 2);
     out.name = model::singleLineText(row.name);
