@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "render/TextMarkup.h"
+
 namespace sigmora::render::svg {
 
 namespace {
@@ -32,6 +34,28 @@ std::string_view beforeId(const TextLineStyle& s)
     if (s.justification != 1)
         return "  text-decoration=\"underline\"\n   ";
     return s.bold && !s.italic ? "\n   text-decoration=\"underline\"" : "\n   text-decoration=\"underline\" ";
+}
+
+// A text line's content: escaped, with its marks as nested spans: a subscript lowered and smaller,
+// an overline as a text decoration. A line without marks is its escaped text alone.
+std::string markedContent(std::string_view text)
+{
+    if (!hasMarkup(text))
+        return SvgWriter::escaped(text);
+    std::string out;
+    for (const TextRun& run : markupRuns(text)) {
+        const std::string part = SvgWriter::escaped(run.text);
+        switch (run.style) {
+        case RunStyle::Plain: out += part; break;
+        case RunStyle::Subscript:
+            out += "<tspan baseline-shift=\"sub\" style=\"font-size:70%\">" + part + "</tspan>";
+            break;
+        case RunStyle::Overline:
+            out += "<tspan style=\"text-decoration:overline\">" + part + "</tspan>";
+            break;
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -113,7 +137,7 @@ void textBoxOutline(SvgWriter& w, const Rect& box, bool rounded)
 void textBoxLine(SvgWriter& w, int x, int y, std::string_view text, const TextLineStyle& s)
 {
     const std::string face = SvgWriter::escaped(s.face);
-    const std::string line = SvgWriter::escaped(text);
+    const std::string line = markedContent(text);
     // The style: face, size, colour and the bold and italic variants.
     w.put("<text\n   x=\"", x, "\"\n   y=\"", y + Y, "\"", beforeId(s), "id=\"text", w.takeId(), "\"\n   style=\"",
           s.justification == 2 ? "text-anchor:right; " : "", "font-size:", s.pointSize, "pt;",

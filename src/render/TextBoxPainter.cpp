@@ -7,6 +7,7 @@
 #include "model/TextBoxRecord.h"
 #include "model/TextLines.h"
 #include "render/SvgAnnotations.h"
+#include "render/TextMarkup.h"
 
 namespace sigmora::render {
 
@@ -102,7 +103,7 @@ void TextBoxPainter::draw(int index, const std::string& record)
     Box box;
     box.lines = splitNameLines(fields::decodePeriods(textbox::message(record, report)));
     for (const std::string& line : box.lines) {
-        const Size extent = surface.textExtent(line);
+        const Size extent = markedTextExtent(surface, font, line);
         box.widths.push_back(extent.width);
         box.widest = std::max(box.widest, extent.width);
         box.height = extent.height;
@@ -158,7 +159,7 @@ void TextBoxPainter::draw(int index, const std::string& record)
                       : justification == Right ? at.x + box.widest - width
                                                : at.x;
         const int y = Layout::clampCoordinate(static_cast<long long>(at.y) + static_cast<long long>(k) * (size + kLineGap));
-        surface.textOut(x, y, box.lines[static_cast<size_t>(k)]);
+        markedTextOut(surface, font, colour, x, y, box.lines[static_cast<size_t>(k)]);
         if (ctx_.svgMain())
             svg::textBoxLine(*ctx_.svg, x, y + box.height - (label ? kSvgCaptionRaise : 0), box.lines[static_cast<size_t>(k)],
                              style);

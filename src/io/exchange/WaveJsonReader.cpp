@@ -38,8 +38,22 @@ std::string numberText(double n)
     return s;
 }
 
+// The mark a JsonML element's attributes ask for: "_{" for a subscript (a baseline shifted down),
+// "~{" for an overline; nullptr for any other element.
+const char* markOf(const JsonValue& attributes)
+{
+    const JsonValue* shift = attributes.member("baseline-shift");
+    if (shift && shift->isString() && shift->text == "sub")
+        return "_{";
+    const JsonValue* decoration = attributes.member("text-decoration");
+    if (decoration && decoration->isString() && decoration->text == "overline")
+        return "~{";
+    return nullptr;
+}
+
 // The text of a value: a string, a number, or the strings inside a JsonML array (its first item
-// is the element's tag, objects are attributes).
+// is the element's tag, objects are attributes). A subscript or overlined element becomes the
+// diagram's mark for it, so that its text is drawn the same way.
 std::string flatText(const JsonValue& v)
 {
     if (v.isString())
@@ -47,9 +61,16 @@ std::string flatText(const JsonValue& v)
     if (v.isNumber())
         return numberText(v.number);
     std::string out;
+    const char* mark = nullptr;
     if (v.isArray())
-        for (std::size_t k = 1; k < v.items.size(); ++k)
+        for (std::size_t k = 1; k < v.items.size(); ++k) {
+            if (v.items[k].isObject() && mark == nullptr)
+                mark = markOf(v.items[k]);
             out += flatText(v.items[k]);
+        }
+    // A mark ends at its first closing brace: a text holding one stays plain.
+    if (mark != nullptr && !out.empty() && out.find('}') == std::string::npos)
+        return mark + out + "}";
     return out;
 }
 

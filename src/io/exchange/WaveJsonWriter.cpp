@@ -13,6 +13,7 @@
 #include "model/TextCase.h"
 #include "model/TextLines.h"
 #include "render/Layout.h"
+#include "render/TextMarkup.h"
 
 namespace sigmora::io {
 
@@ -277,6 +278,25 @@ private:
     int rows_;
 };
 
+// The head's or foot's text: a string, or where it holds subscripts or overlines the rich text
+// WaveDrom draws, a JsonML tspan whose marked runs are tspans shifted to the baseline below or
+// overlined.
+std::string sideText(const std::string& text)
+{
+    if (!render::hasMarkup(text))
+        return jsonQuoted(text);
+    std::string out = "[\"tspan\"";
+    for (const render::TextRun& run : render::markupRuns(text)) {
+        const std::string part = jsonQuoted(run.text);
+        switch (run.style) {
+        case render::RunStyle::Plain: out += ", " + part; break;
+        case render::RunStyle::Subscript: out += ", [\"tspan\", {\"baseline-shift\": \"sub\"}, " + part + "]"; break;
+        case render::RunStyle::Overline: out += ", [\"tspan\", {\"text-decoration\": \"overline\"}, " + part + "]"; break;
+        }
+    }
+    return out + "]";
+}
+
 } // namespace
 
 WaveJsonExport waveJsonExport(const model::Diagram& diagram)
@@ -324,9 +344,9 @@ WaveJsonExport waveJsonExport(const model::Diagram& diagram)
         out.text += "]";
     }
     if (!extras.head.empty())
-        out.text += ",\n\"head\": {\"text\": " + jsonQuoted(extras.head) + "}";
+        out.text += ",\n\"head\": {\"text\": " + sideText(extras.head) + "}";
     if (!extras.foot.empty())
-        out.text += ",\n\"foot\": {\"text\": " + jsonQuoted(extras.foot) + "}";
+        out.text += ",\n\"foot\": {\"text\": " + sideText(extras.foot) + "}";
     out.text += "}\n";
     out.notes = extras.notes;
     // A lane of whole cycles cannot end half-way through one: with an odd number of half-cycles

@@ -471,3 +471,34 @@ TEST(WaveJsonExport, AHatchedBusRunIsUndefined)
     EXPECT_EQ(io::waveJsonText(d), "{\"signal\": [\n"
                                    "  {\"name\": \"bus\", \"wave\": \"=x===\", \"data\": [\"\", \"\", \"\", \"\"]}\n]}\n");
 }
+
+TEST(WaveJsonRichText, SubscriptsAndOverlinesBecomeMarksAndLeaveAsWaveDromTspans)
+{
+    struct Case {
+        const char* json; // the head's text as WaveDrom writes it
+        const char* marked; // the text box the import makes
+        const char* written; // the head's text the export writes again
+    };
+    const Case cases[] = {
+        {R"(['tspan', 't', ['tspan', {'baseline-shift': 'sub'}, 'SU'], ' of ', ['tspan', {'text-decoration': 'overline'}, 'CS']])",
+         "t_{SU} of ~{CS}",
+         R"(["tspan", "t", ["tspan", {"baseline-shift": "sub"}, "SU"], " of ", ["tspan", {"text-decoration": "overline"}, "CS"]])"},
+        // Other styles and a subscript holding a closing brace stay plain text.
+        {R"(['tspan', ['tspan', {class: 'h1'}, 'big'], ['tspan', {'baseline-shift': 'sub'}, 'a}b']])", "biga}b", R"("biga}b")"},
+        {R"('plain _{not a tspan}')", "plain _{not a tspan}",
+         R"(["tspan", "plain ", ["tspan", {"baseline-shift": "sub"}, "not a tspan"]])"},
+    };
+    for (const Case& c : cases) {
+        model::Diagram d;
+        ASSERT_TRUE(import(std::string("{signal: [{name: 'a', wave: '01'}], head: {text: ") + c.json + "}}", d).ok) << c.json;
+        const auto& texts = d.store.list(model::ListId::Texts);
+        ASSERT_EQ(texts.count(), 1) << c.json;
+        EXPECT_EQ(*fields::textField(texts.get(0), 4), c.marked);
+        const std::string out = io::waveJsonText(d);
+        EXPECT_NE(out.find(std::string("\"head\": {\"text\": ") + c.written + "}"), std::string::npos) << out;
+        // Read back, the marks are the same.
+        model::Diagram back;
+        ASSERT_TRUE(import(out, back).ok);
+        EXPECT_EQ(*fields::textField(back.store.list(model::ListId::Texts).get(0), 4), c.marked);
+    }
+}
