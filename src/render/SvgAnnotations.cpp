@@ -144,6 +144,8 @@ void textBoxLine(SvgWriter& w, int x, int y, std::string_view text, const TextLi
           s.italic ? "font-style:italic;" : "font-style:normal;", s.bold ? "font-weight:bold;" : "", "fill:rgb(",
           model::redOf(s.colour), ",", model::greenOf(s.colour), ",",
           model::blueOf(s.colour), ");stroke:none;font-family:", face, "\">");
+    if (!s.title.empty())
+        w.put("<title>", SvgWriter::escaped(s.title), "</title>");
     if (s.justification == 2) {
         w.put(line, "\n</text>\n");
         return;

@@ -43,6 +43,8 @@ struct TextLineStyle {
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    // The whole text, given when the line shows it shortened: kept as the element's title.
+    std::string_view title;
 };
 void textBoxLine(SvgWriter& w, int x, int y, std::string_view text, const TextLineStyle& style);
 

@@ -39,6 +39,7 @@ struct TextBoxPainter::Box {
     int widest = 0;   // Wt
     int height = 0;   // Ht, one line
     FontLeading leading;
+    int shift = 0;    // pixels right of its stored place a shortened bus value is drawn
 };
 
 std::optional<int> TextBoxPainter::captionOf(std::string_view tag)
@@ -116,11 +117,14 @@ void TextBoxPainter::draw(int index, const std::string& record)
     // The stored right and bottom are read for what a damaged record reports; the box is drawn,
     // and found by the mouse, at the size of its text.
     textbox::right(record, report);
-    textbox::bottom(record, report);
+    const int bottom = textbox::bottom(record, report);
+    std::string whole;
+    if (!label && box.lines.size() == 1)
+        fitToRun(box, left, top, bottom, whole);
     const int scrollX = l.cellWidth * l.firstVisibleCell;
     const int scrollY = l.rowPitch() * l.firstVisibleSignal();
     Point at = label ? captionPosition(*label, box, intField(record, textfield::DragX), intField(record, textfield::DragY))
-                     : Point{left - scrollX, top - scrollY};
+                     : Point{left + box.shift - scrollX, top - scrollY};
     // A free box's stored place knows nothing of the print margins; a caption follows its label,
     // which this redraw placed with them.
     if (ctx_.printing() && !label) {
@@ -152,7 +156,7 @@ void TextBoxPainter::draw(int index, const std::string& record)
     }
 
     const int justification = intField(record, textfield::Justification);
-    const svg::TextLineStyle style{justification, size, colour, font.face, font.bold, font.italic, font.underline};
+    const svg::TextLineStyle style{justification, size, colour, font.face, font.bold, font.italic, font.underline, whole};
     for (int k = 0; k < lineCount; ++k) {
         const int width = box.widths[static_cast<size_t>(k)];
         const int x = justification == Centre ? at.x + box.widest / 2 - width / 2
@@ -169,6 +173,33 @@ void TextBoxPainter::draw(int index, const std::string& record)
     if (!ctx_.printing()) {
         ctx_.memory.annotations.textBoxes.push_back({index, drawn, drawn, label.has_value()});
     }
+}
+
+void TextBoxPainter::fitToRun(Box& box, long long left, long long top, long long bottom, std::string& whole)
+{
+    std::string& line = box.lines.front();
+    if (line.empty() || hasMarkup(line))
+        return;
+    if (!runs_)
+        runs_.emplace(ctx_.diagram, Layout::from(ctx_.diagram.settings));
+    const std::optional<BusValueFit::Run> run = runs_->runUnder(left, top, bottom);
+    if (!run)
+        return;
+    Surface& surface = ctx_.surface;
+    const std::string_view shown = BusValueFit::shownValue(line);
+    if (shown.size() != line.size()) {
+        line = std::string(shown);
+        box.widths.front() = box.widest = surface.textExtent(line).width;
+    }
+    if (box.widest <= run->end - left)
+        return;
+    // Shortened, the value starts clear of the slant of the change that begins its run (a wide
+    // value's box starts at that change) and ends a pixel before the change that ends it.
+    const long long from = std::max<long long>(left, run->begin + runs_->slantWidth() + 1);
+    whole = line;
+    line = shortenedToFit(surface, whole, run->end - 1 - from);
+    box.widths.front() = box.widest = surface.textExtent(line).width;
+    box.shift = static_cast<int>(from - left);
 }
 
 Point TextBoxPainter::captionPosition(int label, const Box& box, int dragX, int dragY)

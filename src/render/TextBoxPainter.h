@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "render/BusValueFit.h"
 #include "render/RedrawContext.h"
 
 namespace sigmora::render {
@@ -31,9 +32,13 @@ private:
     // Where a label's caption goes on the surface being drawn, from the label as this redraw placed it.
     Point captionPosition(int label, const Box& box, int dragX, int dragY);
     void drawSelection(const Rect& frame);
+    // A one-line box standing on a bus value's run: its text as the run has room for it. Sets
+    // whole to the text as typed when what is shown is shortened.
+    void fitToRun(Box& box, long long left, long long top, long long bottom, std::string& whole);
 
     RedrawContext& ctx_;
     const std::vector<std::optional<LabelHit>>& labels_;
+    std::optional<BusValueFit> runs_; // made when the first box asks
 };
 
 } // namespace sigmora::render

@@ -475,7 +475,7 @@ TEST_P(TextSvg, LineElementByAlignmentAndAttributes)
 {
     const auto& c = GetParam();
     render::SvgWriter w;
-    render::svg::textBoxLine(w, 40, 50, "a<b", {c.justification, 8, model::rgb(1, 2, 3), "Arial", c.bold, c.italic, c.underline});
+    render::svg::textBoxLine(w, 40, 50, "a<b", {c.justification, 8, model::rgb(1, 2, 3), "Arial", c.bold, c.italic, c.underline, {}});
     EXPECT_EQ(w.text(), c.expected);
     EXPECT_EQ(w.idCounter, c.justification == 2 ? 6 : 8);
 }

@@ -1,4 +1,4 @@
-#include "io/base/DrawnColumns.h"
+#include "render/DrawnColumns.h"
 
 #include <algorithm>
 #include <limits>
@@ -7,7 +7,7 @@
 #include "model/TextBoxRecord.h"
 #include "model/TextLines.h"
 
-namespace sigmora::io {
+namespace sigmora::render {
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr long long kFar = std::numeric_limits<long long>::max() / 4;
 
 } // namespace
 
-int drawnColumnCount(const render::Layout& layout)
+int drawnColumnCount(const Layout& layout)
 {
     return std::max(std::min(layout.drawnCells(), model::kMaxCells) - 1, 0);
 }
@@ -40,7 +40,7 @@ bool hatchesColumn(int floodStyle)
     return floodStyle >= kFirstHatch && floodStyle <= kLastHatch;
 }
 
-ColumnEdges::ColumnEdges(const model::Diagram& d, const render::Layout& layout, int row, int columns)
+ColumnEdges::ColumnEdges(const model::Diagram& d, const Layout& layout, int row, int columns)
     : layout_(layout), columns_(columns)
 {
     const model::CellGrid& offsets = d.store.edgeOffsets();
@@ -71,7 +71,7 @@ long long ColumnEdges::changeX(int column) const
     return layout_.waveOriginX() + static_cast<long long>(column) * layout_.cellWidth + offset(column);
 }
 
-BusValueBoxes::BusValueBoxes(const model::Diagram& d, const render::Layout& layout) : layout_(layout)
+BusValueBoxes::BusValueBoxes(const model::Diagram& d, const Layout& layout) : layout_(layout)
 {
     namespace fields = model::fields;
     model::ReaderReport ignored;
@@ -116,4 +116,4 @@ const BusValueBoxes::Box* BusValueBoxes::on(int row, long long x0, long long x1)
     return nullptr;
 }
 
-} // namespace sigmora::io
+} // namespace sigmora::render
