@@ -2,7 +2,8 @@
 # Every example diagram exported as WaveJSON is drawn by WaveDrom's command-line renderer (npm
 # wavedrom-cli), names every lane in its picture, writes the text of every edge and the title,
 # and reads back into the same export. Each WaveJSON file in WAVEJSON_DIR (arrows, labels' edges,
-# a title, a gap, groups) is read, exported and drawn the same way.
+# a title, a gap, groups, a title and a foot with subscripts and overlines) is read, exported and
+# drawn the same way.
 # Usage: wavedrom_client.sh SIGMORA EXAMPLES_DIR PEER_DIR [WAVEJSON_DIR]  (exit 77: the renderer is
 # not installed)
 set -eu
@@ -36,8 +37,16 @@ for (const lane of flat(lanes)) {
   if (lane.name && !svg.includes('>' + esc(lane.name) + '<')) { console.error(svgFile + ': no lane named ' + lane.name); process.exit(1); }
 }
 const texts = (doc.edge || []).map(e => e.split(' ').slice(1).join(' ')).filter(t => t);
-if (doc.head) texts.push(doc.head.text);
-if (doc.foot) texts.push(doc.foot.text);
+// A rich text (JsonML) is drawn as tspans: each of its strings must be there.
+const strings = t => Array.isArray(t) ? t.slice(1).flatMap(strings) : typeof t === 'string' ? [t] : [];
+if (doc.head) texts.push(...strings(doc.head.text));
+if (doc.foot) texts.push(...strings(doc.foot.text));
+// The subscripts and overlines of a rich text keep their styles.
+for (const [style, value] of [['baseline-shift', 'sub'], ['text-decoration', 'overline']]) {
+  if (JSON.stringify(doc).includes('"' + style + '":"' + value + '"') && !svg.includes(style + '="' + value + '"')) {
+    console.error(svgFile + ': no ' + style + ' ' + value); process.exit(1);
+  }
+}
 for (const t of texts) {
   if (!svg.includes(esc(t))) { console.error(svgFile + ': no text ' + t); process.exit(1); }
 }
