@@ -7,7 +7,8 @@
 #   label      two clicks on row 0, a caption typed into the text dialog, then the label selected
 #              and its middle handle dragged 12 pixels down
 #   timebreak  a click on row 0 answered Yes to "Column Break?": a break on every row
-#   text       a click with the text tool and a message typed into the text dialog
+#   text       a click with the text tool and a message with a subscript and an overline typed
+#              into the text dialog
 set -euo pipefail
 sigmora=$1
 locate=$2
@@ -118,9 +119,10 @@ case $family in
     ;;
   text)
     click_cell 2 9
-    answer_text_dialog "Setup 2.5 ns"
+    # A datasheet symbol with a subscript and an overline: kept as typed.
+    answer_text_dialog "t_{SU} = 2.5 ns after ~{CS}"
     list=texts
-    expected=("Setup 2~QorWFPeriod~5 ns.SigmoraNone.")
+    expected=("t_{SU} = 2~QorWFPeriod~5 ns after ~{CS}.SigmoraNone.")
     ;;
 esac
 
