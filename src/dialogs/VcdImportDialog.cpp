@@ -6,8 +6,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -19,6 +19,30 @@ namespace {
 
 constexpr int kMaxRows = 256; // the rows a diagram holds, the clock's among them
 constexpr int kListHeight = 240;
+constexpr int kOpenLevels = 2; // scope levels open at first
+
+// A signal's hierarchical name split into its scopes and its own name: at the dots that stand
+// outside brackets (a range such as [7:0] has none, an escaped name may).
+QStringList nameParts(const QString& name)
+{
+    QStringList parts;
+    QString part;
+    int depth = 0;
+    for (QChar c : name) {
+        if (c == u'[')
+            ++depth;
+        else if (c == u']' && depth > 0)
+            --depth;
+        if (c == u'.' && depth == 0) {
+            parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    parts.push_back(part);
+    return parts;
+}
 
 QString text(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -36,7 +60,7 @@ io::DumpTimeText timeOf(const QLineEdit* edit, const std::string& timescale)
 
 VcdImportDialog::VcdImportDialog(const io::VcdSurvey& survey, const io::VcdChoice& proposed, QWidget* parent)
     : QDialog(parent), survey_(survey), clock_(new QComboBox(this)), filter_(new QLineEdit(this)),
-      signals_(new QListWidget(this)), from_(timeEdit("vcdFrom")), to_(timeEdit("vcdTo")),
+      signals_(new QTreeWidget(this)), from_(timeEdit("vcdFrom")), to_(timeEdit("vcdTo")),
       fromNote_(timeNote("vcdFromNote")), toNote_(timeNote("vcdToNote")), rows_(new QLabel(this)),
       problem_(new QLabel(this))
 {
@@ -57,19 +81,29 @@ VcdImportDialog::VcdImportDialog(const io::VcdSurvey& survey, const io::VcdChoic
     clock_->setCurrentIndex(std::max(0, clock_->findText(text(proposed.clock))));
 
     // Every signal that can be a row is checked: past the rows a diagram holds, the count says how
-    // many the import will leave out, and the import says which.
+    // many the import will leave out, and the import says which. Each sits under its scopes.
+    signals_->setHeaderHidden(true);
+    signals_->setColumnCount(1);
     for (const io::VcdVariable& v : survey.variables) {
         const bool unusable = v.real || v.width > io::kMaxVcdWidth;
-        auto* item = new QListWidgetItem(text(v.name) + (v.width > 1 ? QStringLiteral("  [%1 bits]").arg(v.width) : QString()) +
-                                             (unusable ? QStringLiteral("  (cannot be shown)") : QString()),
-                                         signals_);
-        item->setData(Qt::UserRole, text(v.name));
+        QStringList parts = nameParts(text(v.name));
+        const QString own = parts.takeLast();
+        QTreeWidgetItem* scope = scopeItem(parts);
+        auto* item = new QTreeWidgetItem(QStringList{own + (v.width > 1 ? QStringLiteral("  [%1 bits]").arg(v.width) : QString()) +
+                                                     (unusable ? QStringLiteral("  (cannot be shown)") : QString())});
+        if (scope)
+            scope->addChild(item);
+        else
+            signals_->addTopLevelItem(item);
+        item->setData(0, Qt::UserRole, text(v.name));
+        item->setToolTip(0, text(v.name));
+        leaves_.push_back(item);
         if (unusable) {
             item->setFlags(Qt::ItemIsSelectable);
             continue;
         }
         item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        item->setCheckState(Qt::Checked);
+        item->setCheckState(0, Qt::Checked);
     }
     signals_->setMinimumHeight(kListHeight);
     filter_->setPlaceholderText(QStringLiteral("Show only the signals whose name contains this"));
@@ -117,7 +151,7 @@ VcdImportDialog::VcdImportDialog(const io::VcdSurvey& survey, const io::VcdChoic
     okButton_ = buttons->button(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(signals_, &QListWidget::itemChanged, this, [this] { validate(); });
+    connect(signals_, &QTreeWidget::itemChanged, this, [this] { validate(); });
     connect(clock_, &QComboBox::currentIndexChanged, this, [this] { validate(); });
     connect(filter_, &QLineEdit::textChanged, this, &VcdImportDialog::filter);
     connect(from_, &QLineEdit::textChanged, this, [this] { validate(); });
@@ -155,32 +189,71 @@ QLabel* VcdImportDialog::timeNote(const char* objectName)
     return label;
 }
 
+QTreeWidgetItem* VcdImportDialog::scopeItem(const QStringList& scopes)
+{
+    QTreeWidgetItem* parent = nullptr;
+    QString path;
+    for (int level = 0; level < scopes.size(); ++level) {
+        path += scopes[level];
+        path += QChar(0x1F);
+        QTreeWidgetItem*& item = scopes_[path];
+        if (!item) {
+            item = new QTreeWidgetItem(QStringList{scopes[level]});
+            item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsAutoTristate);
+            item->setCheckState(0, Qt::Checked);
+            if (parent)
+                parent->addChild(item);
+            else
+                signals_->addTopLevelItem(item);
+            item->setExpanded(level < kOpenLevels);
+        }
+        parent = item;
+    }
+    return parent;
+}
+
+bool VcdImportDialog::shown(const QTreeWidgetItem* item)
+{
+    for (; item; item = item->parent())
+        if (item->isHidden())
+            return false;
+    return true;
+}
+
 void VcdImportDialog::checkShown(bool checked)
 {
-    for (int i = 0; i < signals_->count(); ++i) {
-        QListWidgetItem* item = signals_->item(i);
-        if ((item->flags() & Qt::ItemIsUserCheckable) && !item->isHidden())
-            item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-    }
+    for (QTreeWidgetItem* item : leaves_)
+        if ((item->flags() & Qt::ItemIsUserCheckable) && shown(item))
+            item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
 }
 
 void VcdImportDialog::filter(const QString& pattern)
 {
     const QString wanted = pattern.trimmed();
-    for (int i = 0; i < signals_->count(); ++i) {
-        QListWidgetItem* item = signals_->item(i);
-        item->setHidden(!wanted.isEmpty() && !item->data(Qt::UserRole).toString().contains(wanted, Qt::CaseInsensitive));
+    // Scopes show while a signal beneath them does, opened so that it can be seen.
+    std::vector<QTreeWidgetItem*> scopes;
+    for (QTreeWidgetItem* item : leaves_) {
+        item->setHidden(!wanted.isEmpty() && !item->data(0, Qt::UserRole).toString().contains(wanted, Qt::CaseInsensitive));
+        for (QTreeWidgetItem* scope = item->parent(); scope; scope = scope->parent())
+            scopes.push_back(scope);
     }
+    for (QTreeWidgetItem* scope : scopes)
+        scope->setHidden(true);
+    for (QTreeWidgetItem* item : leaves_)
+        if (!item->isHidden())
+            for (QTreeWidgetItem* scope = item->parent(); scope && scope->isHidden(); scope = scope->parent()) {
+                scope->setHidden(false);
+                if (!wanted.isEmpty())
+                    scope->setExpanded(true);
+            }
 }
 
 int VcdImportDialog::rowCount() const
 {
     const QString clock = clock_->currentText();
     int rows = clock.isEmpty() ? 0 : 1;
-    for (int i = 0; i < signals_->count(); ++i) {
-        const QListWidgetItem* item = signals_->item(i);
-        rows += item->checkState() == Qt::Checked && item->data(Qt::UserRole).toString() != clock;
-    }
+    for (const QTreeWidgetItem* item : leaves_)
+        rows += item->checkState(0) == Qt::Checked && item->data(0, Qt::UserRole).toString() != clock;
     return rows;
 }
 
@@ -239,12 +312,11 @@ io::VcdChoice VcdImportDialog::choice() const
     io::VcdChoice c;
     c.clock = clock_->currentText().toStdString();
     bool every = true;
-    for (int i = 0; i < signals_->count(); ++i) {
-        const QListWidgetItem* item = signals_->item(i);
+    for (const QTreeWidgetItem* item : leaves_) {
         if (!(item->flags() & Qt::ItemIsUserCheckable))
             continue;
-        if (item->checkState() == Qt::Checked)
-            c.signals.push_back(item->data(Qt::UserRole).toString().toStdString());
+        if (item->checkState(0) == Qt::Checked)
+            c.signals.push_back(item->data(0, Qt::UserRole).toString().toStdString());
         else
             every = false;
     }

@@ -2,8 +2,8 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include "dialogs/VcdImportDialog.h"
@@ -12,13 +12,14 @@ using namespace sigmora;
 using dialogs::VcdImportDialog;
 
 // The "Import Value Change Dump" dialog with a dump of hundreds of signals: the rows the choice
-// makes, the filter over the list and the time window with units.
+// makes, the tree of scopes, the filter over it and the time window with units.
 class VcdDialogTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void countsTheClockOnceAgainstTheRowsThatFit();
     void filterNarrowsTheListAndTheChecksActOnWhatItShows();
+    void scopesAreATreeThatOpensClosesAndChecksWhatIsBeneath();
     void timesTypedWithUnitsOrInTheDumpsUnit_data();
     void timesTypedWithUnitsOrInTheDumpsUnit();
 
@@ -50,6 +51,15 @@ private:
                 return b;
         qFatal("no button %s", qPrintable(text));
     }
+    // The signals' items in the tree, in order from the top (scopes left out).
+    static std::vector<QTreeWidgetItem*> leaves(VcdImportDialog& d)
+    {
+        std::vector<QTreeWidgetItem*> out;
+        for (QTreeWidgetItemIterator it(child<QTreeWidget>(d, "vcdSignals")); *it; ++it)
+            if (!(*it)->data(0, Qt::UserRole).isNull())
+                out.push_back(*it);
+        return out;
+    }
     static QPushButton* ok(VcdImportDialog& d)
     {
         return d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
@@ -67,11 +77,11 @@ void VcdDialogTest::countsTheClockOnceAgainstTheRowsThatFit()
     QVERIFY(ok(d)->isEnabled());
     QVERIFY(d.choice().signals.empty()); // every signal: the import takes them in order and says what it left out
 
-    auto* list = child<QListWidget>(d, "vcdSignals");
-    list->item(0)->setCheckState(Qt::Unchecked); // the clock itself: it is a row all the same
+    const auto list = leaves(d);
+    list[0]->setCheckState(0, Qt::Unchecked); // the clock itself: it is a row all the same
     QCOMPARE(d.rowCount(), 300);
     for (int i = 256; i < 300; ++i)
-        list->item(i)->setCheckState(Qt::Unchecked);
+        list[i]->setCheckState(0, Qt::Unchecked);
     QCOMPARE(d.rowCount(), 256);
     QCOMPARE(rows->text(), QStringLiteral("256 of the 256 rows a diagram holds"));
     const io::VcdChoice c = d.choice();
@@ -80,7 +90,7 @@ void VcdDialogTest::countsTheClockOnceAgainstTheRowsThatFit()
 
     // Another clock: the old one becomes a signal row if checked.
     child<QComboBox>(d, "vcdClock")->setCurrentIndex(child<QComboBox>(d, "vcdClock")->findText("tb.s3"));
-    list->item(0)->setCheckState(Qt::Checked);
+    list[0]->setCheckState(0, Qt::Checked);
     QCOMPARE(d.rowCount(), 256);
 }
 
@@ -88,23 +98,81 @@ void VcdDialogTest::filterNarrowsTheListAndTheChecksActOnWhatItShows()
 {
     const io::VcdSurvey s = survey();
     VcdImportDialog d(s, io::VcdChoice{"tb.clk", {}, {}, {}});
-    auto* list = child<QListWidget>(d, "vcdSignals");
+    const auto list = leaves(d);
+    QCOMPARE(list.size(), size_t(300));
     child<QLineEdit>(d, "vcdFilter")->setText(QStringLiteral("S29"));
     int shown = 0;
-    for (int i = 0; i < list->count(); ++i)
-        shown += !list->item(i)->isHidden();
+    for (const QTreeWidgetItem* item : list)
+        shown += !item->isHidden();
     QCOMPARE(shown, 10); // s29 and s290 .. s298, whatever the case typed
-    QVERIFY(list->item(30)->data(Qt::UserRole).toString() == "tb.s29" && !list->item(30)->isHidden());
-    QVERIFY(list->item(31)->isHidden());
+    QVERIFY(list[30]->data(0, Qt::UserRole).toString() == "tb.s29" && !list[30]->isHidden());
+    QVERIFY(list[31]->isHidden());
 
     button(d, QStringLiteral("Check none shown"))->click();
     QCOMPARE(d.rowCount(), 290);
     child<QLineEdit>(d, "vcdFilter")->clear();
-    QVERIFY(!list->item(31)->isHidden());
-    QCOMPARE(list->item(31)->checkState(), Qt::Checked); // hidden ones kept their check
+    QVERIFY(!list[31]->isHidden());
+    QCOMPARE(list[31]->checkState(0), Qt::Checked); // hidden ones kept their check
     const io::VcdChoice c = d.choice();
     QCOMPARE(c.signals.size(), size_t(290));
     QVERIFY(std::find(c.signals.begin(), c.signals.end(), "tb.s29") == c.signals.end());
+}
+
+void VcdDialogTest::scopesAreATreeThatOpensClosesAndChecksWhatIsBeneath()
+{
+    io::VcdSurvey s;
+    s.ok = true;
+    s.timescale = "1ns";
+    s.lastTime = 100;
+    // The dump's order: a scope left and entered again, a range holding no scope, an escaped name
+    // with a dot inside brackets, a name at the top.
+    for (const char* name : {"tb.clk", "tb.uart.tx.busy", "tb.uart.rx.busy", "tb.uart.rx.data[7:0]", "tb.fifo.wr",
+                             "tb.uart.tx.shift[9:0]", "tb.mem[a.b]", "top_level_wire"})
+        s.variables.push_back({name, name, std::string(name).find('[') != std::string::npos ? 8 : 1, false, 4});
+    VcdImportDialog d(s, io::VcdChoice{"tb.clk", {}, {}, {}});
+    auto* tree = child<QTreeWidget>(d, "vcdSignals");
+    QCOMPARE(tree->topLevelItemCount(), 2); // tb, top_level_wire
+    QTreeWidgetItem* tb = tree->topLevelItem(0);
+    QCOMPARE(tb->text(0), QStringLiteral("tb"));
+    QStringList under;
+    for (int i = 0; i < tb->childCount(); ++i)
+        under << tb->child(i)->text(0);
+    QCOMPARE(under, (QStringList{"clk", "uart", "fifo", "mem[a.b]  [8 bits]"}));
+    QTreeWidgetItem* uart = tb->child(1);
+    QCOMPARE(uart->childCount(), 2); // tx (entered twice) and rx
+    QTreeWidgetItem* tx = uart->child(0);
+    QCOMPARE(tx->text(0), QStringLiteral("tx"));
+    QCOMPARE(tx->childCount(), 2);
+    QCOMPARE(tx->child(1)->text(0), QStringLiteral("shift[9:0]  [8 bits]"));
+    // Two levels are open at first; a scope opens and closes.
+    QVERIFY(tb->isExpanded() && uart->isExpanded() && !tx->isExpanded());
+    tx->setExpanded(true);
+    QVERIFY(tx->isExpanded());
+    uart->setExpanded(false);
+    QVERIFY(!uart->isExpanded());
+
+    // A scope's box checks and unchecks every signal beneath it, and shows a partial choice.
+    QCOMPARE(d.rowCount(), 8);
+    uart->setCheckState(0, Qt::Unchecked);
+    QCOMPARE(d.rowCount(), 4);
+    QCOMPARE(tb->checkState(0), Qt::PartiallyChecked);
+    const io::VcdChoice c = d.choice();
+    QCOMPARE(c.signals, (std::vector<std::string>{"tb.clk", "tb.fifo.wr", "tb.mem[a.b]", "top_level_wire"}));
+    tx->child(0)->setCheckState(0, Qt::Checked);
+    QCOMPARE(uart->checkState(0), Qt::PartiallyChecked);
+    QCOMPARE(d.rowCount(), 5);
+
+    // The filter shows the signals whose full name holds it and the scopes above them, opened.
+    child<QLineEdit>(d, "vcdFilter")->setText(QStringLiteral("busy"));
+    QVERIFY(!uart->isHidden() && uart->isExpanded());
+    QVERIFY(!tx->isHidden() && tx->isExpanded());
+    QVERIFY(tb->child(2)->isHidden()); // fifo: nothing beneath it matches
+    QVERIFY(tree->topLevelItem(1)->isHidden());
+    button(d, QStringLiteral("Check all shown"))->click();
+    QCOMPARE(d.rowCount(), 6); // rx.busy checked as well; hidden ones keep their checks
+    QCOMPARE(tx->child(1)->checkState(0), Qt::Unchecked);
+    child<QLineEdit>(d, "vcdFilter")->clear();
+    QVERIFY(!tb->child(2)->isHidden() && !tree->topLevelItem(1)->isHidden());
 }
 
 void VcdDialogTest::timesTypedWithUnitsOrInTheDumpsUnit_data()
