@@ -80,23 +80,37 @@ FontSpec subscriptFont(const FontSpec& font)
     return sub;
 }
 
-Size markedTextExtent(Surface& surface, const FontSpec& font, std::string_view line)
+namespace {
+
+// Each run of a marked line in its font, with its own extent and the x it starts at from the
+// line's start; the surface is left in font.
+template <typename Visit> void forEachMeasuredRun(Surface& surface, const FontSpec& font, std::string_view line, Visit visit)
 {
-    if (!hasMarkup(line))
-        return surface.textExtent(line);
     const FontSpec sub = subscriptFont(font);
-    Size extent{0, surface.textExtent("").height};
     bool inSubscriptFont = false;
+    int x = 0;
     forEachRun(line, [&](TextRun run) {
         const bool subscript = run.style == RunStyle::Subscript;
         if (subscript != inSubscriptFont) {
             surface.setFont(subscript ? sub : font);
             inSubscriptFont = subscript;
         }
-        extent.width += surface.textExtent(run.text).width;
+        const Size extent = surface.textExtent(run.text);
+        visit(run, x, extent);
+        x += extent.width;
     });
     if (inSubscriptFont)
         surface.setFont(font);
+}
+
+} // namespace
+
+Size markedTextExtent(Surface& surface, const FontSpec& font, std::string_view line)
+{
+    if (!hasMarkup(line))
+        return surface.textExtent(line);
+    Size extent{0, surface.textExtent("").height};
+    forEachMeasuredRun(surface, font, line, [&](TextRun, int, Size run) { extent.width += run.width; });
     return extent;
 }
 
@@ -106,29 +120,18 @@ void markedTextOut(Surface& surface, const FontSpec& font, Colour colour, int x,
         surface.textOut(x, y, line);
         return;
     }
-    const FontSpec sub = subscriptFont(font);
     const int lineHeight = surface.textExtent("").height;
     const int overlineY = y + std::max(1, surface.fontLeading().internal / 2);
     const int overlineWidth = std::max(1, font.pixelSize / 14);
-    bool inSubscriptFont = false;
-    forEachRun(line, [&](TextRun run) {
-        const bool subscript = run.style == RunStyle::Subscript;
-        if (subscript != inSubscriptFont) {
-            surface.setFont(subscript ? sub : font);
-            inSubscriptFont = subscript;
-        }
-        const Size extent = surface.textExtent(run.text);
-        const int top = subscript ? y + subscriptTop(lineHeight, extent.height) : y;
-        surface.textOut(x, top, run.text);
+    forEachMeasuredRun(surface, font, line, [&](TextRun run, int from, Size extent) {
+        const int top = run.style == RunStyle::Subscript ? y + subscriptTop(lineHeight, extent.height) : y;
+        surface.textOut(x + from, top, run.text);
         if (run.style == RunStyle::Overline) {
             surface.setPen(Pen::solid(colour, overlineWidth));
-            surface.moveTo(x, overlineY);
-            surface.lineTo(x + extent.width, overlineY);
+            surface.moveTo(x + from, overlineY);
+            surface.lineTo(x + from + extent.width, overlineY);
         }
-        x += extent.width;
     });
-    if (inSubscriptFont)
-        surface.setFont(font);
 }
 
 } // namespace sigmora::render
