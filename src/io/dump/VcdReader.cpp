@@ -389,6 +389,24 @@ std::size_t commonScopeLength(const std::vector<std::string>& names)
     return common;
 }
 
+// What a refresh needs to read the dump again in the same way (the path is the caller's).
+model::DumpSource dumpSource(const VcdChoice& choice, const std::vector<VcdVariable>& vars, const std::vector<int>& chosen,
+                             int clock, const std::vector<RowState>& rows)
+{
+    model::DumpSource source;
+    if (clock >= 0)
+        source.clock = vars[static_cast<std::size_t>(clock)].name;
+    for (std::size_t k = 0; k < chosen.size(); ++k) {
+        source.signals.push_back(vars[static_cast<std::size_t>(chosen[k])].name);
+        source.rows.push_back(rows[k].row.name);
+    }
+    source.from = choice.from;
+    source.to = choice.to;
+    if (clock < 0)
+        source.cellTime = choice.cellTime;
+    return source;
+}
+
 ImportResult failed(std::string error)
 {
     ImportResult r;
@@ -580,6 +598,7 @@ ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& 
         builder.addRow(r.row);
     }
     builder.finish(sampler.cells());
+    diagram.extension.dump = dumpSource(choice, vars, chosen, clock, sampler.rows);
     for (std::string& note : keepStorable(diagram))
         result.notes.push_back(std::move(note));
     result.ok = true;

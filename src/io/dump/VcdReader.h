@@ -75,7 +75,8 @@ struct VcdChoice {
 // new value at each change and the value in hexadecimal as a text box on its run. Names lose the
 // scopes all chosen variables share. Reading stops once the window or the row is full; what was
 // cut is noted. Damaged dumps (truncated, unknown keywords, undeclared codes, time going
-// backwards, absurd widths) fail with a message naming the line.
+// backwards, absurd widths) fail with a message naming the line. The diagram's extension keeps how
+// it was read (the clock, the variables and the names of their rows, the window; not the path).
 ImportResult readVcd(std::istream& in, const VcdChoice& choice, model::Diagram& diagram,
                      const model::TextMeasurer& measurer);
 

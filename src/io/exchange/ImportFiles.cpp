@@ -1,6 +1,7 @@
 #include "io/exchange/ImportFiles.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
 
 #include "io/base/FileAccess.h"
@@ -84,6 +85,12 @@ ImportResult importVcdFile(const std::string& path, const VcdChoice& choice, mod
         return result;
     }
     ImportResult result = readVcd(in, choice, diagram, measurer);
+    if (result.ok) {
+        // Kept whole, so that a refresh finds the dump from wherever the diagram is opened.
+        std::error_code ignored;
+        const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
+        diagram.extension.dump.path = absolute.empty() ? path : absolute.lexically_normal().string();
+    }
     if (!result.ok && result.error.rfind("line ", 0) == 0)
         result.error = "This value change dump cannot be read: " + result.error + ".";
     return result;

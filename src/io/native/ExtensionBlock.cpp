@@ -1,6 +1,7 @@
 #include "io/native/ExtensionBlock.h"
 
 #include "io/native/ArchiveReader.h"
+#include "io/native/DumpSourceEntries.h"
 
 namespace sigmora::io {
 
@@ -17,6 +18,7 @@ std::string entries(const model::DiagramExtension& extension)
         w.writeString(kTimeBaseKey);
         w.writeString(std::to_string(*extension.halfPeriodFs));
     }
+    writeDumpSourceEntries(extension.dump, w);
     return out;
 }
 
@@ -83,11 +85,12 @@ void readExtensionBlock(std::string_view bytes, model::DiagramExtension& extensi
                 extension.halfPeriodFs = fs;
             else
                 notes.push_back("The diagram's time base \"" + value.substr(0, 40) + "\" is not one a diagram can have: it was left out.");
-        } else {
+        } else if (!readDumpSourceEntry(key, value, extension.dump, notes)) {
             notes.push_back("The diagram's extension block holds \"" + key.substr(0, 40) +
                             "\", which this Sigmora does not know: it was left out.");
         }
     }
+    checkDumpSource(extension.dump, notes);
     if (r.failed() && length >= 0 && static_cast<std::size_t>(length) <= head.rest().size())
         notes.push_back("The diagram's extension block is damaged: what was read before the damage was kept.");
 }

@@ -19,6 +19,7 @@ namespace sigmora::io {
 //   int32  length            bytes of the entries that follow
 //   entries                  pairs of strings, a key and its value:
 //                              "timebase"  the time base in femtoseconds, decimal
+//                              "dump.*"    the dump the diagram was imported from (DumpSourceEntries)
 //
 // A reader keeps what it understands and says, one sentence each, what it left out: a block of an
 // unknown tag or version, one cut short (the entries read before the cut are kept), bytes after it,

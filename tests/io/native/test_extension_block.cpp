@@ -139,3 +139,61 @@ TEST(ExtensionBlock, TheUndoSnapshotCarriesIt)
     fresh.resetForNew();
     EXPECT_TRUE(fresh.extension.empty()); // New starts without one
 }
+
+// The dump a diagram was imported from travels in the same block, beside the time base.
+TEST(ExtensionBlock, TheDumpSourceReadsBackAndADamagedOneIsLeftOut)
+{
+    const model::Diagram d = example("handshake.sgm");
+    const std::string plain = io::nativeFileBytes(d);
+
+    model::Diagram withDump = d;
+    model::DumpSource& dump = withDump.extension.dump;
+    dump.path = "/sim/run 2/top.vcd";
+    dump.clock = "top.clk";
+    dump.signals = {"top.clk", "top.dut.data[7:0]", "top.valid"};
+    dump.rows = {"clk", "dut.data[7:0]", "valid"};
+    dump.from = 100;
+    dump.to = 2000;
+    withDump.extension.halfPeriodFs = 5 * kNs;
+    const std::string saved = io::nativeFileBytes(withDump);
+    EXPECT_EQ(saved.substr(plain.size()),
+              block("SGMX", 1, kActualLength,
+                    {{"timebase", "5000000"},
+                     {"dump.path", "/sim/run 2/top.vcd"},
+                     {"dump.clock", "top.clk"},
+                     {"dump.signals", "top.clk\ntop.dut.data[7:0]\ntop.valid"},
+                     {"dump.rows", "clk\ndut.data[7:0]\nvalid"},
+                     {"dump.from", "100"},
+                     {"dump.to", "2000"}}));
+    model::Diagram back;
+    io::ReadResult r = io::readNativeFile(saved, back);
+    ASSERT_EQ(r.status, io::ReadResult::Status::Ok);
+    EXPECT_TRUE(r.notes.empty()) << testing::PrintToString(r.notes);
+    EXPECT_EQ(back.extension, withDump.extension);
+
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+    const struct {
+        const char* what;
+        Entries entries;
+        bool kept;         // a dump source is read
+        const char* note;  // part of the one note; nullptr: none
+    } cases[] = {
+        {"fixed cells, no clock", {{"dump.path", "a.fst"}, {"dump.signals", "s"}, {"dump.rows", "s"}, {"dump.cell", "5"}}, true, nullptr},
+        {"no path", {{"dump.signals", "s"}, {"dump.rows", "s"}}, false, "incomplete"},
+        {"names and rows differ in number", {{"dump.path", "a.vcd"}, {"dump.signals", "a\nb"}, {"dump.rows", "a"}}, false, "incomplete"},
+        {"a window start that is no time", {{"dump.path", "a.vcd"}, {"dump.signals", "s"}, {"dump.rows", "s"}, {"dump.from", "-5"}}, true, "\"-5\""},
+        {"a cell time of 0", {{"dump.path", "a.vcd"}, {"dump.signals", "s"}, {"dump.rows", "s"}, {"dump.cell", "0"}}, true, "dump.cell"},
+    };
+    for (const auto& c : cases) {
+        model::Diagram read;
+        r = io::readNativeFile(plain + block("SGMX", 1, kActualLength, c.entries), read);
+        ASSERT_EQ(r.status, io::ReadResult::Status::Ok) << c.what;
+        EXPECT_EQ(!read.extension.dump.empty(), c.kept) << c.what;
+        if (c.note) {
+            ASSERT_EQ(r.notes.size(), 1u) << c.what << ": " << testing::PrintToString(r.notes);
+            EXPECT_NE(r.notes[0].find(c.note), std::string::npos) << c.what << ": " << r.notes[0];
+        } else {
+            EXPECT_TRUE(r.notes.empty()) << c.what << ": " << testing::PrintToString(r.notes);
+        }
+    }
+}
