@@ -7,6 +7,7 @@
 #include "edit/cells/DerivedSignal.h"
 #include "edit/rows/DiagramCommands.h"
 #include "edit/grid/DrawnAnnotations.h"
+#include "edit/exchange/DumpRefreshCommand.h"
 #include "edit/exchange/ExchangeCommands.h"
 #include "edit/files/FileCommands.h"
 #include "edit/mouse/SelectionCommands.h"
@@ -47,6 +48,7 @@ void Editor::registerCommands()
     registerWaveJsonCommands(*this);
     registerStimulusExports(*this);
     registerVcdImportCommand(*this);
+    registerDumpRefreshCommand(*this);
     registerSignalAttributeCommands(*this);
     registerSettingDialogCommands(*this);
     registerSelectionCommands(*this);

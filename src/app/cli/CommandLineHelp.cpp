@@ -16,6 +16,7 @@ constexpr const char* kUsageStart = R"(Usage: sigmora [FILE]
                                [--half-period TIME]
        sigmora --convert-to FORMAT[,FORMAT...] [--outdir DIR] [--jobs N] FILE...
        sigmora --text FILE
+       sigmora --refresh DIAGRAM.sgm [NEW.vcd|NEW.fst] [--from T] [--to T]
        sigmora --help
        sigmora --version
 
@@ -36,13 +37,18 @@ constexpr const char* kUsageBatch = R"(  --convert-to FORMAT[,FORMAT...] FILE...
   --text FILE          Writes the diagram as text on standard output, one line a setting,
                        a row and an annotation: git's textconv for diagrams
                        (git config diff.sigmora.textconv 'sigmora --text').
+  --refresh DIAGRAM.sgm [DUMP]
+                       Draws the rows of a diagram imported from a dump anew from that dump
+                       (or from DUMP, a .vcd or .fst), in the window it was imported with or
+                       --from T --to T, every arrow, label, text and flood on its row's edge;
+                       writes the diagram in place and lists what could not follow.
   --help               Shows this summary.
   --version            Shows the version.
 )";
-constexpr const char* kUsageEnd = R"(    --clock NAME       For a .vcd input: the clock signal (default: a 1-bit signal named like
+constexpr const char* kUsageEnd = R"(    --clock NAME       For a .vcd or .fst input: the clock signal (default: a 1-bit signal named like
                        clk, else the one that changes most).
-    --signals A,B,...  For a .vcd input: the signals to read (default: all, up to 255).
-    --from T, --to T   For a .vcd input: the time window, in the dump's time unit or with a
+    --signals A,B,...  For a .vcd or .fst input: the signals to read (default: all, up to 255).
+    --from T, --to T   For a .vcd or .fst input: the time window, in the dump's time unit or with a
                        unit of its own (460ns, 2.5us).
     --half-period TIME For a .vcd, .v or .vhd output: the time of one cell, a number and fs,
                        ps, ns, us, ms or s (default: the diagram's time base, else 5ns).

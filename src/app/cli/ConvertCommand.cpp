@@ -72,13 +72,14 @@ Format inputFormat(const std::string& in)
 bool readInput(Format format, const std::string& in, const ExchangeOptions& options, model::Diagram& diagram,
                std::string& error, std::vector<std::string>& notes)
 {
-    if (options.given && format != Format::Vcd) {
-        error = "the options --clock, --signals, --from and --to are for .vcd inputs";
+    if (options.given && format != Format::Vcd && format != Format::Fst) {
+        error = "the options --clock, --signals, --from and --to are for .vcd and .fst inputs";
         return false;
     }
     switch (format) {
     case Format::WaveJson:
-    case Format::Vcd: return readExchangeInput(format, in, options, diagram, error, notes);
+    case Format::Vcd:
+    case Format::Fst: return readExchangeInput(format, in, options, diagram, error, notes);
     case Format::Svg:
     case Format::Xml:
     case Format::Csv: return readSvgXmlCsvInput(format, in, diagram, error, notes);

@@ -10,6 +10,7 @@
 #include "app/cli/CommandLineHelp.h"
 #include "app/cli/ConvertCommand.h"
 #include "app/cli/DiagramText.h"
+#include "app/cli/RefreshCommand.h"
 #include "app/cli/TerminalText.h"
 #include "app/startup/EditorModule.h"
 
@@ -69,6 +70,9 @@ int main(int argc, char* argv[])
     // "sigmora --convert-to FORMATS FILE...": many files in one run, the same way.
     if (sigmora::app::isConvertToCommand(argc, argv))
         return sigmora::app::runConvertToCommand(argc, argv);
+    // "sigmora --refresh DIAGRAM [DUMP]": the imported rows drawn anew from their dump.
+    if (sigmora::app::isRefreshCommand(argc, argv))
+        return sigmora::app::runRefreshCommand(argc, argv);
     // "sigmora --text FILE": the diagram as lines of text, for git diff.
     if (sigmora::app::isTextCommand(argc, argv))
         return sigmora::app::runTextCommand(argc, argv);

@@ -36,8 +36,11 @@ constexpr std::array kFormats{
                {"Open CSV files", "Text (comma delimited files) *.csv", ""}, true, true},
     FileFormat{Format::Ascii, ".txt", 0, 0, {}, {}, false, true},
     FileFormat{Format::Vcd, ".vcd", cmd::ImportVcd, cmd::ExportVcd,
-               {"Open Value Change Dump files", "Value Change Dump files *.vcd", "vcd"},
+               {"Open Value Change Dump files", "Value Change Dump and FST files *.vcd *.fst", "vcd"},
                {"Export Value Change Dump files", "Value Change Dump files *.vcd", "vcd"}, true, true},
+    // An FST dump is read by the same import as a value change dump, and written by none.
+    FileFormat{Format::Fst, ".fst", cmd::ImportVcd, 0, {"Open Value Change Dump files", "FST dumps *.fst", "fst"}, {},
+               true, false},
     FileFormat{Format::Verilog, ".v", 0, cmd::ExportVerilogStimulus, {},
                {"Export Verilog stimulus", "Verilog files *.v", "v"}, false, true},
     FileFormat{Format::Vhdl, ".vhd", 0, cmd::ExportVhdlStimulus, {},
@@ -81,7 +84,11 @@ const FileFormat* formatOfFile(std::string_view path)
 UiPort::FileDialog readDialogOf(Format format, const std::string& initialPath)
 {
     const FileFormat& f = fileFormat(format);
-    return dialogOf(f, f.readDialog, initialPath);
+    UiPort::FileDialog dialog = dialogOf(f, f.readDialog, initialPath);
+    for (const FileFormat& other : kFormats)
+        if (other.format != f.format && f.readCommand != 0 && other.readCommand == f.readCommand)
+            dialog.filters.front().second += " *" + std::string(other.extension);
+    return dialog;
 }
 
 UiPort::FileDialog writeDialogOf(Format format, const std::string& initialPath)

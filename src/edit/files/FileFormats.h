@@ -10,7 +10,7 @@
 namespace sigmora::edit {
 
 // Every kind of file the program reads or writes, named once.
-enum class Format { Native, Png, Bitmap, Pdf, Emf, Wmf, WaveJson, Svg, Xml, Csv, Ascii, Vcd, Verilog, Vhdl };
+enum class Format { Native, Png, Bitmap, Pdf, Emf, Wmf, WaveJson, Svg, Xml, Csv, Ascii, Vcd, Verilog, Vhdl, Fst };
 
 // The file dialog of a command that reads or writes a format: its title, the filter of the format
 // (the "All Files *.*" filter follows it) and the extension the dialog adds to a name without one.
@@ -41,7 +41,8 @@ const FileFormat& fileFormat(Format format);
 // character); nothing for a name no format matches.
 const FileFormat* formatOfFile(std::string_view path);
 
-// The dialog of the command that reads (or writes) the format, starting at initialPath.
+// The dialog of the command that reads (or writes) the format, starting at initialPath. A command
+// that reads several formats (the dump import: .vcd and .fst) shows all of them in its first filter.
 UiPort::FileDialog readDialogOf(Format format, const std::string& initialPath = {});
 UiPort::FileDialog writeDialogOf(Format format, const std::string& initialPath = {});
 

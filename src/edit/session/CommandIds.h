@@ -19,6 +19,8 @@ inline constexpr int ImportVerilog = 33082;
 inline constexpr int ExportWaveJson = 33301;
 inline constexpr int ImportWaveJson = 33302;
 inline constexpr int ImportVcd = 33303;
+// The rows of a diagram imported from a dump, drawn anew from the dump.
+inline constexpr int RefreshFromDump = 33307;
 // Pictures for documents, as the command line writes them.
 inline constexpr int ExportPng = 33320;
 inline constexpr int ExportPdf = 33321;

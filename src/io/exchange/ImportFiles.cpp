@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "io/base/FileAccess.h"
+#include "io/dump/FstReader.h"
 #include "io/exchange/WaveJsonReader.h"
 
 namespace sigmora::io {
@@ -48,8 +49,24 @@ int openDump(const std::string& path, std::ifstream& in)
     return notRegular != 0 ? notRegular : errno;
 }
 
+// Whether an opened dump is an FST dump rather than a value change dump: known by its first
+// bytes, whatever its name. The stream is back at its start after.
+bool isFst(std::ifstream& in)
+{
+    char first[9] = {};
+    in.read(first, sizeof first);
+    const std::size_t got = static_cast<std::size_t>(in.gcount());
+    in.clear();
+    in.seekg(0);
+    return looksLikeFst(std::string_view(first, got));
+}
+
+constexpr const char* kFstProblem = "This FST dump cannot be read: ";
+constexpr const char* kVcdProblem = "This value change dump cannot be read: ";
+
 // The survey (or the header) of a dump file, read.
-VcdSurvey readVcdFile(const std::string& path, VcdSurvey (*read)(std::istream&))
+VcdSurvey readVcdFile(const std::string& path, VcdSurvey (*read)(std::istream&),
+                      VcdSurvey (*readFst)(const std::string&))
 {
     std::ifstream in;
     if (const int systemError = openDump(path, in)) {
@@ -57,9 +74,10 @@ VcdSurvey readVcdFile(const std::string& path, VcdSurvey (*read)(std::istream&))
         survey.error = cannotOpen(path, systemError);
         return survey;
     }
-    VcdSurvey survey = read(in);
+    const bool fst = isFst(in);
+    VcdSurvey survey = fst ? readFst(path) : read(in);
     if (!survey.ok)
-        survey.error = "This value change dump cannot be read: " + survey.error + ".";
+        survey.error = (fst ? kFstProblem : kVcdProblem) + survey.error + ".";
     return survey;
 }
 
@@ -67,12 +85,12 @@ VcdSurvey readVcdFile(const std::string& path, VcdSurvey (*read)(std::istream&))
 
 VcdSurvey surveyVcdFile(const std::string& path)
 {
-    return readVcdFile(path, surveyVcd);
+    return readVcdFile(path, surveyVcd, surveyFst);
 }
 
 VcdSurvey readVcdHeaderFile(const std::string& path)
 {
-    return readVcdFile(path, readVcdHeader);
+    return readVcdFile(path, readVcdHeader, readFstHeader);
 }
 
 ImportResult importVcdFile(const std::string& path, const VcdChoice& choice, model::Diagram& diagram,
@@ -84,15 +102,18 @@ ImportResult importVcdFile(const std::string& path, const VcdChoice& choice, mod
         result.error = cannotOpen(path, systemError);
         return result;
     }
-    ImportResult result = readVcd(in, choice, diagram, measurer);
+    const bool fst = isFst(in);
+    ImportResult result = fst ? readFst(path, choice, diagram, measurer) : readVcd(in, choice, diagram, measurer);
     if (result.ok) {
         // Kept whole, so that a refresh finds the dump from wherever the diagram is opened.
         std::error_code ignored;
         const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
         diagram.extension.dump.path = absolute.empty() ? path : absolute.lexically_normal().string();
     }
-    if (!result.ok && result.error.rfind("line ", 0) == 0)
-        result.error = "This value change dump cannot be read: " + result.error + ".";
+    if (!result.ok && fst && !result.error.ends_with("."))
+        result.error = kFstProblem + result.error + ".";
+    if (!result.ok && !fst && result.error.rfind("line ", 0) == 0)
+        result.error = kVcdProblem + result.error + ".";
     return result;
 }
 

@@ -14,6 +14,7 @@ namespace sigmora::io {
 
 ImportResult importWaveJsonFile(const std::string& path, model::Diagram& diagram, const model::TextMeasurer& measurer);
 
+// A dump file is a value change dump or an FST dump, told apart by its first bytes.
 // The header and change counts of a dump file, for choosing what to import.
 VcdSurvey surveyVcdFile(const std::string& path);
 // The header alone (no change counts), read without going through the dump's body.
