@@ -18,7 +18,8 @@ constexpr const char* kHalfPeriodKey = "HalfPeriod";
 constexpr int kMaxNotesShown = 12;
 } // namespace
 
-HalfPeriodDialog::HalfPeriodDialog(const QString& title, const std::vector<std::string>& notes, QWidget* parent)
+HalfPeriodDialog::HalfPeriodDialog(const QString& title, const std::vector<std::string>& notes, QWidget* parent,
+                                   bool withOutputDelay)
     : QDialog(parent), edit_(new QLineEdit(remembered(), this)), problem_(new QLabel(this))
 {
     setWindowTitle(title);
@@ -27,6 +28,13 @@ HalfPeriodDialog::HalfPeriodDialog(const QString& title, const std::vector<std::
     problem_->setWordWrap(true);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Half-period (one cell, e.g. 5ns):"), edit_);
+    if (withOutputDelay) {
+        delay_ = new QLineEdit(this);
+        delay_->setObjectName(QStringLiteral("outputDelay"));
+        delay_->setPlaceholderText(QStringLiteral("the drawn slant"));
+        form->addRow(QStringLiteral("Output delay after a clock edge (e.g. 1ns):"), delay_);
+        connect(delay_, &QLineEdit::textChanged, this, &HalfPeriodDialog::validate);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(problem_);
@@ -72,9 +80,19 @@ void HalfPeriodDialog::remember(const QString& text)
     settings.setValue(QString::fromUtf8(kHalfPeriodKey), text.trimmed());
 }
 
+std::optional<long long> HalfPeriodDialog::outputDelayPs() const
+{
+    const std::optional<long long> half = halfPeriod();
+    if (!delay_ || !half)
+        return std::nullopt;
+    return io::parseOutputDelay(delay_->text().toStdString(), *half).picoseconds;
+}
+
 void HalfPeriodDialog::accept()
 {
     if (!halfPeriod())
+        return;
+    if (delay_ && !io::parseOutputDelay(delay_->text().toStdString(), *halfPeriod()).error.empty())
         return;
     remember(edit_->text());
     QDialog::accept();
@@ -83,9 +101,12 @@ void HalfPeriodDialog::accept()
 void HalfPeriodDialog::validate()
 {
     const io::HalfPeriodText parsed = io::parseHalfPeriod(edit_->text().toStdString());
-    problem_->setText(QString::fromStdString(parsed.error));
-    problem_->setVisible(!parsed.error.empty());
-    okButton_->setEnabled(parsed.femtoseconds.has_value());
+    std::string error = parsed.error;
+    if (error.empty() && delay_)
+        error = io::parseOutputDelay(delay_->text().toStdString(), *parsed.femtoseconds).error;
+    problem_->setText(QString::fromStdString(error));
+    problem_->setVisible(!error.empty());
+    okButton_->setEnabled(error.empty());
 }
 
 } // namespace sigmora::dialogs

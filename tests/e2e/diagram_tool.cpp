@@ -9,6 +9,8 @@
 //   e2e_diagram measure FILE ROW CELL ROW2 CELL2  prints the view point "x y" of the middle handle
 //                                         of a label between those two centre-anchored ends
 //   e2e_diagram list FILE arrows|labels|breaks|texts   prints that record list, one a line
+//   e2e_diagram append FILE arrows|labels|breaks|texts RECORD   adds the record to that list and
+//                                         writes the file again
 //   e2e_diagram values FILE ROW           prints each text box on ROW with the bus run it should
 //                                         lie on (the k-th box, the k-th run); fails when the middle
 //                                         of a box lies off its run
@@ -121,12 +123,20 @@ int main(int argc, char* argv[])
         std::printf("%d %d\n", (b.x + e.x) / 2, render::labelgeometry::measureLineY(b, e, offset, l.signalSpacing, l.signalHeight));
         return 0;
     }
+    const auto listNamed = [](const std::string& name) {
+        return name == "arrows"   ? model::ListId::Arrows
+               : name == "labels" ? model::ListId::Labels
+               : name == "breaks" ? model::ListId::TimeBreaks
+                                  : model::ListId::Texts;
+    };
+    if (what == "append" && argc == 5) {
+        diagram.store.list(listNamed(argv[3])).append(argv[4]);
+        std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
+        out << io::nativeFileBytes(diagram);
+        return out.good() ? 0 : 1;
+    }
     if (what == "list" && argc == 4) {
-        const std::string name = argv[3];
-        const model::ListId id = name == "arrows"   ? model::ListId::Arrows
-                                 : name == "labels" ? model::ListId::Labels
-                                 : name == "breaks" ? model::ListId::TimeBreaks
-                                                    : model::ListId::Texts;
+        const model::ListId id = listNamed(argv[3]);
         for (const std::string& record : diagram.store.list(id).records())
             std::printf("%s\n", record.c_str());
         return 0;

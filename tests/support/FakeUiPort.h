@@ -37,6 +37,8 @@ public:
     std::vector<io::VcdChoice> vcdProposals;                // what that dialog was shown with
     // Half-period dialog results (femtoseconds); 5 ns when the script runs out.
     std::deque<std::optional<long long>> halfPeriods;
+    std::deque<std::optional<long long>> outputDelays;      // the stimulus dialog's output delay, in ps
+    int stimulusTimingDialogs = 0;
     struct HalfPeriodShown {
         std::string title;
         std::vector<std::string> notes;
@@ -118,6 +120,16 @@ public:
         auto choice = vcdChoices.front();
         vcdChoices.pop_front();
         return choice;
+    }
+    // The stimulus exports' dialog: the half-period as above, then the next output delay given
+    // (none: the drawn slant).
+    std::optional<StimulusTiming> chooseStimulusTiming(const std::string& title, const std::vector<std::string>& notes) override
+    {
+        ++stimulusTimingDialogs;
+        const std::optional<long long> half = chooseHalfPeriod(title, notes);
+        if (!half)
+            return std::nullopt;
+        return StimulusTiming{*half, outputDelays.empty() ? std::nullopt : next(outputDelays)};
     }
     std::optional<long long> chooseHalfPeriod(const std::string& title, const std::vector<std::string>& notes) override
     {

@@ -45,11 +45,12 @@ constexpr const char* kUsageBatch = R"(  --convert-to FORMAT[,FORMAT...] FILE...
   --help               Shows this summary.
   --version            Shows the version.
 )";
-constexpr const char* kUsageEnd = R"(    --clock NAME       For a .vcd or .fst input: the clock signal (default: a 1-bit signal named like
-                       clk, else the one that changes most).
-    --signals A,B,...  For a .vcd or .fst input: the signals to read (default: all, up to 255).
-    --from T, --to T   For a .vcd or .fst input: the time window, in the dump's time unit or with a
-                       unit of its own (460ns, 2.5us).
+constexpr const char* kUsageEnd = R"(    --clock NAME       For a .vcd or .fst input: the clock signal (default: a 1-bit signal
+                       named like clk, else the one that changes most).
+    --signals A,B,...  For a .vcd or .fst input: the signals to read (default: all, up to
+                       255).
+    --from T, --to T   For a .vcd or .fst input: the time window, in the dump's time unit or
+                       with a unit of its own (460ns, 2.5us).
     --half-period TIME For a .vcd, .v or .vhd output: the time of one cell, a number and fs,
                        ps, ns, us, ms or s (default: the diagram's time base, else 5ns).
     --output-delay T   For a .v or .vhd output: how long after a clock edge the other rows

@@ -159,6 +159,15 @@ std::optional<long long> QtUiPort::chooseHalfPeriod(const std::string& title, co
     return dialog.halfPeriod();
 }
 
+std::optional<edit::UiPort::StimulusTiming> QtUiPort::chooseStimulusTiming(const std::string& title,
+                                                                          const std::vector<std::string>& notes)
+{
+    dialogs::HalfPeriodDialog dialog(QString::fromStdString(title), notes, parent_, true);
+    if (dialog.exec() != QDialog::Accepted || !dialog.halfPeriod())
+        return std::nullopt;
+    return StimulusTiming{*dialog.halfPeriod(), dialog.outputDelayPs()};
+}
+
 std::optional<edit::UiPort::SvgSettings> QtUiPort::editSvgSettings(const SvgSettings& current)
 {
     dialogs::SvgSettingsDialog dialog(current.scale, current.activeLowBarFactor, parent_);

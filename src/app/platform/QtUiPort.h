@@ -26,6 +26,8 @@ public:
     std::optional<io::VcdChoice> chooseVcdImport(const io::VcdSurvey& survey, const io::VcdChoice& proposed) override;
     std::optional<SvgSettings> editSvgSettings(const SvgSettings& current) override;
     std::optional<long long> chooseHalfPeriod(const std::string& title, const std::vector<std::string>& notes) override;
+    std::optional<StimulusTiming> chooseStimulusTiming(const std::string& title,
+                                                       const std::vector<std::string>& notes) override;
     void showAsciiWaveforms(const std::vector<io::AsciiRow>& rows) override;
     std::optional<std::string> openFileName(const FileDialog& dialog) override;
     std::optional<std::string> saveFileName(const FileDialog& dialog) override;

@@ -5,6 +5,7 @@
 #include "edit/session/CommandIds.h"
 #include "edit/session/Session.h"
 #include "io/base/FileAccess.h"
+#include "io/dump/DrawnChanges.h"
 #include "io/dump/HalfPeriod.h"
 #include "io/dump/VcdWriter.h"
 #include "io/hdl/VerilogStimulus.h"
@@ -46,18 +47,29 @@ void exportStimulus(Session& session, const StimulusFormat& format)
     const auto path = session.ui().saveFileName(writeDialogOf(format.format));
     if (!path || path->empty())
         return;
-    const std::optional<long long> halfPeriod = session.ui().chooseHalfPeriod(format.dialogTitle, checked.renamings);
-    if (!halfPeriod)
+    // The dump shows the drawing as it is; stimulus drives each change a little after the edge the
+    // drawing slants it after: the delay chosen, else each row's drawn slant.
+    const bool stimulus = format.format != Format::Vcd;
+    std::optional<UiPort::StimulusTiming> timing;
+    if (stimulus)
+        timing = session.ui().chooseStimulusTiming(format.dialogTitle, checked.renamings);
+    else if (const auto halfPeriod = session.ui().chooseHalfPeriod(format.dialogTitle, checked.renamings))
+        timing = UiPort::StimulusTiming{*halfPeriod, std::nullopt};
+    if (!timing)
         return;
-    if (*halfPeriod <= 0 || *halfPeriod > io::kMaxHalfPeriodFs) {
+    if (timing->halfPeriodFs <= 0 || timing->halfPeriodFs > io::kMaxHalfPeriodFs) {
         session.ui().showMessage("The half-period must lie between 1 fs and 1 s.", "Sigmora", MessageIcon::Warning);
         return;
     }
-    io::TimedRows rows = io::timedRows(session.diagram(), base, format.language, *halfPeriod);
-    // Stimulus drives each change a little after the edge the drawing slants it after (each
-    // row's drawn slant); the dump shows the drawing as it is.
-    if (format.format != Format::Vcd)
-        io::applyOutputDelay(rows, std::nullopt);
+    if (timing->outputDelayPs &&
+        (*timing->outputDelayPs < io::kMinOutputDelayPs || *timing->outputDelayPs * 1000 >= timing->halfPeriodFs)) {
+        session.ui().showMessage("The output delay must be at least 1ps and shorter than the half-period.", "Sigmora",
+                                 MessageIcon::Warning);
+        return;
+    }
+    io::TimedRows rows = io::timedRows(session.diagram(), base, format.language, timing->halfPeriodFs);
+    if (stimulus)
+        io::applyOutputDelay(rows, timing->outputDelayPs);
     const io::WriteResult written = io::writeFileReplacing(*path, format.write(rows));
     if (written.error != io::WriteError::None)
         session.ui().showMessage(std::string(kCannotWrite) + ": " + *path + "\n" +

@@ -39,8 +39,7 @@ constexpr std::array kFormats{
                {"Open Value Change Dump files", "Value Change Dump and FST files *.vcd *.fst", "vcd"},
                {"Export Value Change Dump files", "Value Change Dump files *.vcd", "vcd"}, true, true},
     // An FST dump is read by the same import as a value change dump, and written by none.
-    FileFormat{Format::Fst, ".fst", cmd::ImportVcd, 0, {"Open Value Change Dump files", "FST dumps *.fst", "fst"}, {},
-               true, false},
+    FileFormat{Format::Fst, ".fst", cmd::ImportVcd, 0, {}, {}, true, false},
     FileFormat{Format::Verilog, ".v", 0, cmd::ExportVerilogStimulus, {},
                {"Export Verilog stimulus", "Verilog files *.v", "v"}, false, true},
     FileFormat{Format::Vhdl, ".vhd", 0, cmd::ExportVhdlStimulus, {},
@@ -83,10 +82,16 @@ const FileFormat* formatOfFile(std::string_view path)
 
 UiPort::FileDialog readDialogOf(Format format, const std::string& initialPath)
 {
-    const FileFormat& f = fileFormat(format);
-    UiPort::FileDialog dialog = dialogOf(f, f.readDialog, initialPath);
+    // The dialog is that of the first format its command reads; the others add their extensions.
+    const FileFormat* f = &fileFormat(format);
+    for (const FileFormat& first : kFormats)
+        if (f->readCommand != 0 && first.readCommand == f->readCommand) {
+            f = &first;
+            break;
+        }
+    UiPort::FileDialog dialog = dialogOf(*f, f->readDialog, initialPath);
     for (const FileFormat& other : kFormats)
-        if (other.format != f.format && f.readCommand != 0 && other.readCommand == f.readCommand)
+        if (&other != f && f->readCommand != 0 && other.readCommand == f->readCommand)
             dialog.filters.front().second += " *" + std::string(other.extension);
     return dialog;
 }

@@ -93,6 +93,22 @@ public:
     {
         return std::nullopt;
     }
+    // The half-period and the output delay of the Verilog and VHDL stimulus exports: the
+    // half-period dialog with a field for how long after a clock edge the other rows change
+    // (empty: each row's drawn slant, at least 1 ps). Without a dialog of its own, the half-period
+    // alone.
+    struct StimulusTiming {
+        long long halfPeriodFs = 0;
+        std::optional<long long> outputDelayPs; // unset: each row's drawn slant
+    };
+    virtual std::optional<StimulusTiming> chooseStimulusTiming(const std::string& title,
+                                                               const std::vector<std::string>& notes)
+    {
+        const std::optional<long long> halfPeriod = chooseHalfPeriod(title, notes);
+        if (!halfPeriod)
+            return std::nullopt;
+        return StimulusTiming{*halfPeriod, std::nullopt};
+    }
     // The ASCII output window over these rows; it builds the text itself as its options change.
     virtual void showAsciiWaveforms(const std::vector<io::AsciiRow>&) {}
 };

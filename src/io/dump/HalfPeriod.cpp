@@ -96,3 +96,35 @@ std::string halfPeriodText(long long femtoseconds)
 }
 
 } // namespace sigmora::io
+
+namespace sigmora::io {
+
+namespace {
+constexpr long long kFsPerPs = 1000;
+} // namespace
+
+OutputDelayText parseOutputDelay(std::string_view text, long long halfPeriodFs)
+{
+    OutputDelayText out;
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return out;
+    const HalfPeriodText read = parseHalfPeriod(text, "output delay");
+    if (!read.femtoseconds) {
+        out.error = read.error;
+        return out;
+    }
+    const long long fs = *read.femtoseconds;
+    if (fs < kFsPerPs)
+        out.error = "The output delay must be at least 1ps: a change at the very time of the clock edge may be taken at that edge.";
+    else if (fs % kFsPerPs != 0)
+        out.error = "The output delay must be a whole number of picoseconds, not " + halfPeriodText(fs) + ".";
+    else if (fs >= halfPeriodFs)
+        out.error = "The output delay must be shorter than the half-period (" + halfPeriodText(halfPeriodFs) +
+                    "): the changes would pass the next edge.";
+    else
+        out.picoseconds = fs / kFsPerPs;
+    return out;
+}
+
+} // namespace sigmora::io

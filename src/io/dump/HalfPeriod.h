@@ -20,6 +20,16 @@ struct HalfPeriodText {
 // `what` names the time in the messages ("The output delay 0x5ns is not a time...").
 HalfPeriodText parseHalfPeriod(std::string_view text, std::string_view what = "half-period");
 
+// The output delay of the stimulus exports, typed as a time ("1ns", "250ps"): how long after a
+// clock edge the other rows change, in picoseconds, at least 1 ps and shorter than the
+// half-period given (a change so late would pass the next edge). An empty text is no delay of its
+// own (each row's drawn slant); a text that cannot be one says why.
+struct OutputDelayText {
+    std::optional<long long> picoseconds;
+    std::string error;
+};
+OutputDelayText parseOutputDelay(std::string_view text, long long halfPeriodFs);
+
 // The half-period written back in the largest unit that keeps it whole: "5ns", "2500ps".
 std::string halfPeriodText(long long femtoseconds);
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <fstream>
 #include <unistd.h>
 
@@ -84,6 +85,54 @@ TEST_F(StimulusExportFixture, EachExportWritesTheRowsWithTheHalfPeriodChosen)
         const std::string text = readFile(dir / c.file);
         for (const std::string& line : c.expected)
             EXPECT_NE(text.find(line + "\n"), std::string::npos) << c.file << " lacks " << line << "\n" << text;
+        editor.execute(cmd::FileNew);
+    }
+}
+
+// The stimulus exports ask for the output delay with the half-period (the dump's does not) and
+// drive the rows that late after each edge; a delay the dialog could not give is refused.
+TEST_F(StimulusExportFixture, StimulusDrivesTheRowsTheOutputDelayChosenAfterTheEdge)
+{
+    const struct {
+        int command;
+        const char* file;
+        std::optional<long long> delayPs;
+        int timingDialogs;
+        const char* line;    // a line the file holds; nullptr: nothing written
+        const char* message; // the message shown; nullptr: none
+    } cases[] = {
+        {cmd::ExportVhdlStimulus, "delay.vhd", 300, 1, "        wait for 300 ps;", nullptr},
+        {cmd::ExportVhdlStimulus, "slant.vhd", std::nullopt, 1, "        wait for 667 ps;", nullptr}, // the drawn slant
+        {cmd::ExportVerilogStimulus, "delay.v", 300, 1, "        #0.3;", nullptr},
+        {cmd::ExportVerilogStimulus, "late.v", 2000, 1, nullptr,
+         "The output delay must be at least 1ps and shorter than the half-period."},
+        {cmd::ExportVcd, "dump.vcd", 300, 0, "#2000", nullptr},
+    };
+    for (const auto& c : cases) {
+        ui.messages.clear();
+        ui.outputDelays.clear();
+        ui.stimulusTimingDialogs = 0;
+        addRows();
+        // data out falls at the edge after the second cell.
+        model::RecordList& rows = editor.diagram().store.signals();
+        std::string wave(model::signal::waveform(rows.get(1)));
+        std::fill(wave.begin() + 3, wave.end(), '0');
+        rows.replace(1, model::signal::withDataField(rows.get(1), model::signalfield::Waveform, wave));
+        editor.setFilePath((dir / "chip.sgm").string());
+        ui.fileNames.push_back((dir / c.file).string());
+        ui.halfPeriods.push_back(2'000'000); // 2 ns
+        ui.outputDelays.push_back(c.delayPs);
+        editor.execute(c.command);
+        EXPECT_EQ(ui.stimulusTimingDialogs, c.timingDialogs) << c.file;
+        if (c.message) {
+            ASSERT_EQ(ui.messages.size(), 1u) << c.file;
+            EXPECT_EQ(ui.messages[0].text, c.message);
+            EXPECT_FALSE(fs::exists(dir / c.file)) << c.file;
+        } else {
+            EXPECT_TRUE(ui.messages.empty()) << c.file << ": " << (ui.messages.empty() ? "" : ui.messages[0].text);
+            const std::string text = readFile(dir / c.file);
+            EXPECT_NE(text.find(std::string(c.line) + "\n"), std::string::npos) << c.file << " lacks " << c.line << "\n" << text;
+        }
         editor.execute(cmd::FileNew);
     }
 }

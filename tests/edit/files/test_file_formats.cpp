@@ -51,6 +51,7 @@ TEST(FileFormats, FindsTheFormatByItsExtensionInAnyCase)
         {"x.txt", Format::Ascii},     {"x.vcd", Format::Vcd},       {"x.PNG", Format::Png},
         {"x.bmp", Format::Bitmap},    {"x.pdf", Format::Pdf},       {"x.emf", Format::Emf},
         {"x.wmf", Format::Wmf},       {"t.V", Format::Verilog},     {"t.vhd", Format::Vhdl},
+        {"run.FST", Format::Fst},
         {"t.vhdl", std::nullopt},     {".svg", std::nullopt},       {"b.svg.bak", std::nullopt},
         {"b", std::nullopt},          {"", std::nullopt},           {"b.svgz", std::nullopt},
     };
@@ -58,6 +59,21 @@ TEST(FileFormats, FindsTheFormatByItsExtensionInAnyCase)
         const edit::FileFormat* f = edit::formatOfFile(c.path);
         EXPECT_EQ(f ? std::optional(f->format) : std::nullopt, c.format) << c.path;
     }
+}
+
+// A value change dump and an FST dump share the import and its dialog, which shows both.
+TEST(FileFormats, TheDumpImportOpensBothKindsOfDump)
+{
+    for (Format format : {Format::Vcd, Format::Fst}) {
+        const edit::UiPort::FileDialog d = edit::readDialogOf(format);
+        EXPECT_EQ(d.title, "Open Value Change Dump files");
+        ASSERT_EQ(d.filters.size(), 2u);
+        EXPECT_EQ(d.filters[0].first, "Value Change Dump and FST files *.vcd *.fst");
+        EXPECT_EQ(d.filters[0].second, "*.vcd *.fst");
+    }
+    EXPECT_EQ(edit::fileFormat(Format::Fst).readCommand, cmd::ImportVcd);
+    EXPECT_TRUE(edit::fileFormat(Format::Fst).convertReads);
+    EXPECT_FALSE(edit::fileFormat(Format::Fst).convertWrites);
 }
 
 TEST(FileFormats, TheCommandLineListsWhatItWrites)
@@ -94,10 +110,12 @@ TEST(FileFormats, EachCommandOfTheTableShowsTheTablesDialog)
             expectSameDialog(ui.fileDialogs.back(), reads ? edit::readDialogOf(f.format) : edit::writeDialogOf(f.format),
                              what);
             EXPECT_EQ(ui.fileDialogs.back().filters.size(), 2u) << what;
-            EXPECT_EQ(ui.fileDialogs.back().filters.front().second, "*" + std::string(f.extension)) << what;
+            // The first filter holds the format's own extension (the dump import: .vcd and .fst).
+            const std::string patterns = ui.fileDialogs.back().filters.front().second + " ";
+            EXPECT_NE(patterns.find("*" + std::string(f.extension) + " "), std::string::npos) << what << ": " << patterns;
             EXPECT_EQ(editor.diagram().store.signalCount(), 1) << what << ": a cancelled dialog changes nothing";
             ++shown;
         }
     }
-    EXPECT_EQ(shown, 14);
+    EXPECT_EQ(shown, 15);
 }

@@ -36,6 +36,8 @@ private Q_SLOTS:
     void halfPeriodDialogRefusesWhatIsNotATime_data();
     void halfPeriodDialogRefusesWhatIsNotATime();
     void halfPeriodDialogRemembersTheLastChoice();
+    void stimulusDialogTakesAnOutputDelay_data();
+    void stimulusDialogTakesAnOutputDelay();
 };
 
 namespace {
@@ -333,6 +335,49 @@ void SettingWindowsTest::halfPeriodDialogRemembersTheLastChoice()
     QSettings().setValue(QStringLiteral("StimulusExport/HalfPeriod"), QStringLiteral("garbage"));
     dialogs::HalfPeriodDialog fallback(QStringLiteral("damaged setting"), {});
     QCOMPARE(child<QLineEdit>(fallback, "halfPeriod")->text(), QStringLiteral("5ns"));
+    QSettings().remove(QStringLiteral("StimulusExport"));
+}
+
+void SettingWindowsTest::stimulusDialogTakesAnOutputDelay_data()
+{
+    QTest::addColumn<QString>("delay");
+    QTest::addColumn<qlonglong>("picoseconds"); // -1: none (the drawn slant)
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("empty: the drawn slant") << "" << -1LL << "";
+    QTest::newRow("1ns") << "1ns" << 1000LL << "";
+    QTest::newRow("250 ps") << "250 ps" << 250LL << "";
+    QTest::newRow("below 1 ps")
+        << "500fs" << -1LL
+        << "The output delay must be at least 1ps: a change at the very time of the clock edge may be taken at that edge.";
+    QTest::newRow("not whole picoseconds") << "1500fs" << -1LL
+                                           << "The output delay must be a whole number of picoseconds, not 1500fs.";
+    QTest::newRow("past the next edge") << "5ns" << -1LL
+                                        << "The output delay must be shorter than the half-period (5ns): the changes would pass the next edge.";
+}
+
+// The stimulus exports' dialog has the output delay under the half-period: empty for each row's
+// drawn slant, else a time of at least 1 ps and less than the half-period; OK waits for one.
+void SettingWindowsTest::stimulusDialogTakesAnOutputDelay()
+{
+    QFETCH(QString, delay);
+    QFETCH(qlonglong, picoseconds);
+    QFETCH(QString, problem);
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().remove(QStringLiteral("StimulusExport"));
+    dialogs::HalfPeriodDialog dialog(QStringLiteral("Verilog stimulus: time of one cell"), {}, nullptr, true);
+    dialog.show();
+    auto* edit = child<QLineEdit>(dialog, "outputDelay");
+    QCOMPARE(edit->placeholderText(), QStringLiteral("the drawn slant"));
+    QTest::keyClicks(edit, delay);
+    auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    QCOMPARE(child<QLabel>(dialog, "halfPeriodProblem")->text(), problem);
+    QCOMPARE(ok->isEnabled(), problem.isEmpty());
+    QCOMPARE(dialog.outputDelayPs().value_or(-1), picoseconds);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(dialog.isVisible(), !problem.isEmpty());
+    // The dump's dialog has no such field.
+    dialogs::HalfPeriodDialog dump(QStringLiteral("Value Change Dump: time of one cell"), {});
+    QVERIFY(dump.findChild<QLineEdit*>(QStringLiteral("outputDelay")) == nullptr);
     QSettings().remove(QStringLiteral("StimulusExport"));
 }
 

@@ -118,6 +118,7 @@ const QStringList kMenuBar = lines({
     "&File/&Export/Value Change Dump (.vcd)... = 33304",
     "&File/&Export/Verilog stimulus (.v)... = 33305",
     "&File/&Export/VHDL stimulus (.vhd)... = 33306",
+    "&File/Re&fresh from Dump = 33307",
     "&File/---",
     "&File/Recent File = 57616",
     "&File/---",

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "io/dump/DumpTime.h"
+#include "io/dump/HalfPeriod.h"
 
 // Times typed for a dump's window, with units or in the dump's own unit, and shown with units.
 
@@ -64,3 +65,32 @@ TEST(DumpTime, ShownWithTheLargestUnitThatKeepsItWhole)
 }
 
 } // namespace
+
+// The output delay of the stimulus exports, as the dialog reads it: empty is the drawn slant.
+TEST(OutputDelay, IsAtLeastOnePicosecondAndShorterThanTheHalfPeriod)
+{
+    const struct {
+        const char* text;
+        long long halfPeriodFs;
+        std::optional<long long> ps;
+        const char* error; // part of it; nullptr: none
+    } cases[] = {
+        {"", 5'000'000, std::nullopt, nullptr},
+        {"  ", 5'000'000, std::nullopt, nullptr},
+        {"1ns", 5'000'000, 1000, nullptr},
+        {"2.5 ns", 5'000'000, 2500, nullptr},
+        {"1ps", 5'000'000, 1, nullptr},
+        {"999fs", 5'000'000, std::nullopt, "at least 1ps"},
+        {"1001fs", 5'000'000, std::nullopt, "whole number of picoseconds, not 1001fs"},
+        {"5ns", 5'000'000, std::nullopt, "shorter than the half-period (5ns)"},
+        {"soon", 5'000'000, std::nullopt, "output delay"},
+    };
+    for (const auto& c : cases) {
+        const io::OutputDelayText d = io::parseOutputDelay(c.text, c.halfPeriodFs);
+        EXPECT_EQ(d.picoseconds, c.ps) << c.text;
+        if (c.error)
+            EXPECT_NE(d.error.find(c.error), std::string::npos) << c.text << ": " << d.error;
+        else
+            EXPECT_EQ(d.error, "") << c.text;
+    }
+}

@@ -1,0 +1,161 @@
+// "sigmora --refresh" as a build script runs it after the next simulation: the diagram written in
+// place with its imported rows drawn anew and its annotations on their edges, from the dump it was
+// imported from or another one (.vcd or .fst), in its window or another; what cannot be read is
+// told and leaves the diagram's bytes as they were.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "io/base/FileAccess.h"
+#include "io/native/NativeFileReader.h"
+#include "io/native/NativeFileWriter.h"
+#include "model/RecordFields.h"
+#include "model/SignalRecord.h"
+
+using namespace sigmora;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The clock (its first edge at 5 starts the cells) and d changing in the columns given.
+std::string dump(const std::vector<int>& columns)
+{
+    std::string v = "$timescale 1ns $end\n$scope module tb $end\n$var wire 1 ! clk $end\n$var wire 1 \" d $end\n"
+                    "$upscope $end\n$enddefinitions $end\n#0\n0!\n0\"\n";
+    int level = 0;
+    for (int column = 0; column <= 20; ++column) {
+        const int t = 5 + 5 * column;
+        v += "#" + std::to_string(t) + "\n" + (column % 2 == 0 ? "1!\n" : "0!\n");
+        if (std::find(columns.begin(), columns.end(), column) != columns.end())
+            v += "#" + std::to_string(t + 1) + "\n" + ((level ^= 1) ? "1" : "0") + "\"\n";
+    }
+    return v + "#110\n";
+}
+
+std::string slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct RefreshCommand : ::testing::Test {
+    fs::path dir;
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("sigmora-refresh-cli-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    int run(const std::string& args, std::string& err) const
+    {
+        const fs::path errFile = dir / "err.txt";
+        const std::string command = "cd '" + dir.string() + "' && QT_QPA_PLATFORM=offscreen " + SIGMORA_EXECUTABLE + " " +
+                                    args + " 2>'" + errFile.string() + "'";
+        const int status = std::system(command.c_str());
+        err = slurp(errFile);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    // Imports run.vcd (d changing in columns 3, 7, 12) as timing.sgm with an arrow to d's second
+    // edge and a time break on its third.
+    void importAnnotated()
+    {
+        std::ofstream(dir / "run.vcd") << dump({3, 7, 12});
+        std::string err;
+        ASSERT_EQ(run("--convert run.vcd timing.sgm", err), 0) << err;
+        model::Diagram d = read("timing.sgm");
+        d.store.list(model::ListId::Arrows).append("2.clk.7.d.0.0.0.0.0.0.0.0.0.0.");
+        d.store.list(model::ListId::TimeBreaks).append("12.d.");
+        std::ofstream(dir / "timing.sgm", std::ios::binary) << io::nativeFileBytes(d);
+    }
+    model::Diagram read(const char* name) const
+    {
+        model::Diagram d;
+        EXPECT_EQ(io::readNativeFile(io::readWholeFile((dir / name).string()).bytes, d).status, io::ReadResult::Status::Ok);
+        return d;
+    }
+};
+
+std::string cellsOfD(const model::Diagram& d)
+{
+    return std::string(model::signal::waveform(d.store.signals().get(1)).substr(0, 20));
+}
+
+} // namespace
+
+TEST_F(RefreshCommand, RedrawsTheRowsInPlaceWithTheAnnotationsOnTheirEdges)
+{
+    const bool fst = std::system("command -v vcd2fst >/dev/null 2>&1") == 0;
+    const struct {
+        const char* what;
+        const char* dumpArgs; // after the diagram
+        bool needsFst;
+        const char* cells;    // d's first 20 cells after
+        const char* arrowEnd; // the arrow's end cell after
+        const char* breakCell;
+    } cases[] = {
+        {"the same dump, simulated again", "", false, "00000111110000111111", "9", "13"},
+        {"another dump", "next.vcd", false, "00000111110000111111", "9", "13"},
+        {"the next simulation as FST", "next.fst", true, "00000111110000111111", "9", "13"},
+        {"a later window", "next.vcd --from 15ns --to 80ns", false, "00011111000011111111", "7", "11"},
+    };
+    for (const auto& c : cases) {
+        if (c.needsFst && !fst)
+            continue;
+        importAnnotated();
+        std::ofstream(dir / "next.vcd") << dump({4, 9, 13});
+        if (std::string(c.dumpArgs).empty())
+            std::ofstream(dir / "run.vcd") << dump({4, 9, 13});
+        if (c.needsFst) {
+            ASSERT_EQ(std::system(("cd '" + dir.string() + "' && vcd2fst next.vcd next.fst >/dev/null 2>&1").c_str()), 0);
+        }
+        std::string err;
+        ASSERT_EQ(run("--refresh timing.sgm " + std::string(c.dumpArgs), err), 0) << c.what << ": " << err;
+        EXPECT_EQ(err, "") << c.what;
+        const model::Diagram d = read("timing.sgm");
+        EXPECT_EQ(cellsOfD(d), c.cells) << c.what;
+        EXPECT_EQ(std::string(*model::fields::textField(d.store.list(model::ListId::Arrows).get(0), 2)), c.arrowEnd) << c.what;
+        EXPECT_EQ(std::string(*model::fields::textField(d.store.list(model::ListId::TimeBreaks).get(0), 0)), c.breakCell) << c.what;
+    }
+}
+
+TEST_F(RefreshCommand, WhatCannotBeReadOrPlacedIsTold)
+{
+    const struct {
+        const char* what;
+        const char* args;
+        std::string nextDump;  // written as next.vcd; empty: none
+        int status;
+        const char* err;       // part of standard error
+        bool unchanged;        // the diagram's bytes are as they were
+    } cases[] = {
+        {"a dump that is not there", "--refresh timing.sgm gone.vcd", "", 1, "gone.vcd cannot be opened", true},
+        {"a damaged dump", "--refresh timing.sgm next.vcd", "$var wire 1 ! clk\n", 1, "cannot be read", true},
+        {"an edge that is gone", "--refresh timing.sgm next.vcd", dump({4, 9}), 0,
+         "The time break at cell 12 of d: its edge is gone, it was left where it was.", false},
+        {"a diagram drawn by hand", "--refresh drawn.sgm", "", 1, "was not imported from a dump", true},
+        {"no diagram", "--refresh", "", 2, "usage: sigmora --refresh", true},
+        {"an unknown option", "--refresh timing.sgm --clock x", "", 2, "unknown option --clock", true},
+    };
+    for (const auto& c : cases) {
+        importAnnotated();
+        model::Diagram drawn;
+        std::ofstream(dir / "drawn.sgm", std::ios::binary) << io::nativeFileBytes(drawn);
+        if (!c.nextDump.empty())
+            std::ofstream(dir / "next.vcd") << c.nextDump;
+        const std::string before = slurp(dir / "timing.sgm");
+        std::string err;
+        EXPECT_EQ(run(c.args, err), c.status) << c.what << ": " << err;
+        EXPECT_NE(err.find(c.err), std::string::npos) << c.what << ": " << err;
+        EXPECT_EQ(slurp(dir / "timing.sgm") == before, c.unchanged) << c.what;
+    }
+}
