@@ -10,6 +10,8 @@ build_and_run=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libx11-dev shared-mime-info
   fonts-liberation libemf-dev zlib1g-dev
+  # FST dumps are read by the FST reader library (fstapi.c, MIT licence) that verilator ships.
+  verilator
   # Optional speed-ups of the build; it works without them.
   ccache mold
 )
