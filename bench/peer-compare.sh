@@ -8,6 +8,10 @@
 #   - value change dump import of bench/make_vcd.py's 100 MB dump with the window at its end
 #     (`sigmora --convert dump.vcd out.sgm --from LAST-6000`), against GTKWave's vcd2fst on the
 #     same dump (Debian package gtkwave; the row is left out when vcd2fst is missing);
+#   - the same window imported from that dump converted to FST by vcd2fst
+#     (`sigmora --convert dump.fst out.sgm --from LAST-6000`), against the dump's own import;
+#   - the refresh of the imported diagram from its dump (`sigmora --refresh out.sgm`), against
+#     the import it repeats: what the refresh adds beyond reading the dump again;
 #   - when BUILD_DIR/bench/bench_redraw is built, the PNG and PDF pictures of the annotated
 #     diagram against its bitmap (BM_PictureOutput), from one run of it with RUNS repetitions.
 # Usage: bench/peer-compare.sh [BUILD_DIR] [PEER_SCRIPT]
@@ -68,9 +72,16 @@ while [ "$run" -le "$runs" ]; do
         vcd_s=$1 vcd_kb=$2
         set -- $(measure vcd2fst "$work/dump.vcd" "$work/dump.fst")
         fst_s=$1 fst_kb=$2
-        printf '%-4s %-22s %8s %10s\n' "$run" "sigmora dump import" "$vcd_s" "$vcd_kb" "$run" "vcd2fst" "$fst_s" "$fst_kb"
+        set -- $(measure "$build/src/app/sigmora" --convert "$work/dump.fst" "$work/dump-fst.sgm" --from $((last - 6000)))
+        fstin_s=$1 fstin_kb=$2
+        set -- $(measure "$build/src/app/sigmora" --refresh "$work/dump.sgm")
+        refresh_s=$1 refresh_kb=$2
+        printf '%-4s %-22s %8s %10s\n' "$run" "sigmora dump import" "$vcd_s" "$vcd_kb" "$run" "vcd2fst" "$fst_s" "$fst_kb" \
+            "$run" "sigmora fst import" "$fstin_s" "$fstin_kb" "$run" "sigmora refresh" "$refresh_s" "$refresh_kb"
         awk -v a="$vcd_s" -v b="$fst_s" 'BEGIN { print b / (a > 0 ? a : 0.005) }' >> "$work/vcd-time"
         awk -v c="$vcd_kb" 'BEGIN { print c / 1024 }' >> "$work/vcd-memory"
+        awk -v a="$vcd_s" -v b="$fstin_s" 'BEGIN { print b / (a > 0 ? a : 0.005) }' >> "$work/fst-time"
+        awk -v a="$vcd_s" -v b="$refresh_s" 'BEGIN { print b - a }' >> "$work/refresh-time"
     fi
     run=$((run + 1))
 done
@@ -80,6 +91,8 @@ printf '%-44s %s\n' "SVG memory ratio (sigmora / peer), goal <= 0.2:" "$(summary
 if [ -n "$dump" ]; then
     printf '%-44s %s\n' "dump time ratio (vcd2fst / sigmora), goal >= 6:" "$(summary < "$work/vcd-time")"
     printf '%-44s %s\n' "dump import peak MiB, goal <= 32:" "$(summary < "$work/vcd-memory")"
+    printf '%-44s %s\n' "FST import time / dump import, goal <= 0.5:" "$(summary < "$work/fst-time")"
+    printf '%-44s %s\n' "refresh s beyond the import, goal <= 1:" "$(summary < "$work/refresh-time")"
 fi
 
 pictures="$build/bench/bench_redraw"

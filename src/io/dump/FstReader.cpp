@@ -270,7 +270,12 @@ ImportResult readFst(const std::string& path, const VcdChoice& choice, model::Di
     return importDump(
         header, handles, codeOf,
         [&](sampling::Sampler& sampler, std::string& error) {
-            // Only the chosen variables are decoded.
+            // Only the chosen variables are decoded, and only from the block that holds the window's
+            // start: the library hands over that block's values at its start first, so the values
+            // before the window are known all the same.
+            if (choice.from)
+                fstReaderSetLimitTimeRange(file.context(), static_cast<std::uint64_t>(*choice.from),
+                                           std::numeric_limits<std::uint64_t>::max());
             fstReaderClrFacProcessMaskAll(file.context());
             for (int code = 0; code < handles; ++code)
                 if (sampler.samples(code))
