@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "edit/annotations/TextBoxes.h"
 #include "edit/exchange/EdgeAnchors.h"
@@ -74,11 +75,16 @@ private:
 
     const RedrawnRow* redrawn(std::string_view name) const
     {
+        const auto known = byName_.find(name);
+        if (known != byName_.end())
+            return known->second;
         const int row = diagram_.store.findSignal(name);
+        const RedrawnRow* found = nullptr;
         for (const RedrawnRow& r : rows_)
             if (r.row == row)
-                return &r;
-        return nullptr;
+                found = &r;
+        byName_.emplace(std::string(name), found);
+        return found;
     }
     std::string rowName(int row) const
     {
@@ -211,8 +217,12 @@ private:
             }
             kept.push_back(shifted(record, (*moved - boundary) * cw, 0));
         }
+        // The fresh reading's values by the row they are on, gathered once.
+        std::map<std::string_view, std::vector<const std::string*>> freshTexts;
+        for (const std::string& record : fresh_.store.list(model::ListId::Texts).records())
+            freshTexts[fields::textField(record, model::textfield::Attachment).value_or("")].push_back(&record);
         for (const RedrawnRow& r : rows_)
-            freshValues(r, kept);
+            freshValues(r, freshTexts, kept);
         texts.clear();
         for (std::string& record : kept)
             texts.append(std::move(record));
@@ -228,15 +238,18 @@ private:
     }
 
     // The values of the fresh reading's row, where the row stands in the diagram.
-    void freshValues(const RedrawnRow& r, std::vector<std::string>& texts) const
+    void freshValues(const RedrawnRow& r, const std::map<std::string_view, std::vector<const std::string*>>& freshTexts,
+                     std::vector<std::string>& texts) const
     {
         const std::string_view freshName = fields::nameOfRow(fresh_.store.signals().get(r.freshRow));
         const std::string_view name = fields::nameOfRow(diagram_.store.signals().get(r.row));
         const int dx = oldLayout_.waveOriginX() - freshLayout_.waveOriginX();
         const int dy = oldLayout_.rowTop(r.row) - freshLayout_.rowTop(r.freshRow);
-        for (const std::string& record : fresh_.store.list(model::ListId::Texts).records())
-            if (fields::textField(record, model::textfield::Attachment).value_or("") == freshName)
-                texts.push_back(fields::withTextField(shifted(record, dx, dy), model::textfield::Attachment, name));
+        const auto found = freshTexts.find(freshName);
+        if (found == freshTexts.end())
+            return;
+        for (const std::string* record : found->second)
+            texts.push_back(fields::withTextField(shifted(*record, dx, dy), model::textfield::Attachment, name));
     }
 
     // The import's hatch of a row, not a user's flood: its cross over a tri-state cell, or over
@@ -309,6 +322,8 @@ private:
     render::Layout oldLayout_, freshLayout_;
     std::vector<RedrawnRow> rows_;
     std::vector<std::pair<int, int>> labelShifts_; // label index, pixels its caption moves
+    // The rows found by the names annotations give them (as the store finds a row by name).
+    mutable std::map<std::string, const RedrawnRow*, std::less<>> byName_;
 };
 
 bool declared(const io::VcdSurvey& header, const std::string& name)
