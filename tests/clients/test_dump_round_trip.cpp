@@ -3,7 +3,7 @@
 // "sigmora --convert", exported as Verilog and VHDL stimulus, simulated by Icarus Verilog and
 // GHDL, dumped, and imported again. Every column of every row comes back as it was imported,
 // level for level and value for value. The dumps come from Icarus Verilog (as a value change dump
-// and as FST) and, when it is installed, from Verilator's FST trace.
+// and as FST), GHDL (both too) and, when it is installed, Verilator's FST trace.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -23,7 +23,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr long long kHalfPeriodPs = 5000; // the design's clock toggles every 5 ns
-const char* kSignals = "clk,count,wide,huge,bus,half,valid";
 
 bool installed(const char* tools)
 {
@@ -77,6 +76,14 @@ protected:
             dump = work / "run.fst";
             return sh(work, "iverilog -o run.vvp '" + source + "' && vvp -n run.vvp -fst +dump=run.fst >/dev/null") == 0;
         }
+        if (simulator == "ghdl-vcd" || simulator == "ghdl-fst") {
+            const bool fst = simulator == "ghdl-fst";
+            dump = work / (fst ? "run.fst" : "run.vcd");
+            return sh(work, "ghdl -a --std=08 '" + std::string(SIGMORA_SOURCE_DIR) +
+                                "/tests/io/data/dump_widths_tb.vhd' && ghdl -e --std=08 dump_widths_tb && ghdl -r --std=08 "
+                                "dump_widths_tb " + (fst ? "--fst=run.fst" : "--vcd=run.vcd") +
+                                " --stop-time=430ns >ghdl.out 2>&1") == 0;
+        }
         dump = work / "run.fst";
         return sh(work, "verilator --binary --timing --trace-fst -Wno-fatal -Wno-lint --top-module tb -o run '" + source +
                             "' >verilator.out 2>&1 && obj_dir/run +dump=run.fst >/dev/null") == 0;
@@ -128,6 +135,7 @@ struct Trip {
     const char* simulator; // of the source dump
     const char* stimulus;  // "v" or "vhd"
     const char* needs;     // the programs it needs
+    const char* signals = "clk,count,wide,huge,bus,half,valid";
 };
 void PrintTo(const Trip& t, std::ostream* os) { *os << t.simulator << " -> " << t.stimulus; }
 
@@ -139,10 +147,11 @@ TEST_P(EveryChain, GivesTheImportedWindowBackCellForCellAndValueForValue)
     if (!installed(t.needs))
         GTEST_SKIP() << t.needs << " not installed: run scripts/setup-debian.sh --tests";
     fs::path dump;
-    ASSERT_TRUE(simulate(t.simulator, dump)) << t.simulator << ": " << slurp(dump.parent_path() / "verilator.out");
+    ASSERT_TRUE(simulate(t.simulator, dump)) << t.simulator << ": " << slurp(dump.parent_path() / "verilator.out")
+                                             << slurp(dump.parent_path() / "ghdl.out");
     const fs::path work = dump.parent_path() / t.stimulus;
     fs::create_directories(work);
-    ASSERT_EQ(sigmora(work, "--convert '" + dump.string() + "' imported.sgm --clock clk --signals " + kSignals +
+    ASSERT_EQ(sigmora(work, "--convert '" + dump.string() + "' imported.sgm --clock clk --signals " + t.signals +
                                 " --from 95ns --to 300ns"),
               0)
         << slurp(work / "sigmora.err");
@@ -192,6 +201,9 @@ TEST_P(EveryChain, GivesTheImportedWindowBackCellForCellAndValueForValue)
 INSTANTIATE_TEST_SUITE_P(Simulators, EveryChain,
                          testing::Values(Trip{"icarus-vcd", "v", "iverilog vvp"}, Trip{"icarus-vcd", "vhd", "iverilog vvp ghdl"},
                                          Trip{"icarus-fst", "v", "iverilog vvp"}, Trip{"icarus-fst", "vhd", "iverilog vvp ghdl"},
+                                         Trip{"ghdl-vcd", "v", "ghdl iverilog vvp", "clk,count,wide,huge,bus_out,half,valid"},
+                                         Trip{"ghdl-vcd", "vhd", "ghdl", "clk,count,wide,huge,bus_out,half,valid"},
+                                         Trip{"ghdl-fst", "vhd", "ghdl", "clk,count,wide,huge,bus_out,half,valid"},
                                          Trip{"verilator", "v", "verilator iverilog vvp"}),
                          [](const testing::TestParamInfo<Trip>& info) {
                              std::string name = std::string(info.param.simulator) + "_" + info.param.stimulus;

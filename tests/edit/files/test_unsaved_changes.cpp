@@ -151,6 +151,7 @@ TEST_F(UnsavedFixture, DroppedFilesGoToTheCommandThatReadsThem)
         {"/a/b.sgm", cmd::FileOpen},    {"/a/B.SGM", cmd::FileOpen},      {"/a/b.svg", cmd::ImportSvg},
         {"/a/b.xml", cmd::ImportXml},   {"/a/b.CSV", cmd::ImportCsv},     {"/a/b.json", cmd::ImportWaveJson},
         {"/a/b.vcd", cmd::ImportVcd},   {"/a/b.txt", std::nullopt},       {"/a/sgm", std::nullopt},
+        {"/a/run.FST", cmd::ImportVcd},
         {".sgm", std::nullopt},         {"/a/b.sgm.bak", std::nullopt},   {"/a/b.png", std::nullopt},
     };
     for (const auto& [name, command] : cases)

@@ -5,12 +5,15 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "edit/Editor.h"
+#include "edit/files/DroppedFiles.h"
 #include "io/base/FileAccess.h"
 #include "io/dump/FstReader.h"
 #include "io/exchange/ImportFiles.h"
 #include "io/native/NativeFileWriter.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
+#include "support/FakeUiPort.h"
 #include "support/FixedMeasurer.h"
 
 // FST dumps are read wherever value change dumps are, into the same diagram: one simulation dumped
@@ -153,6 +156,25 @@ TEST_F(SimulatedDumps, SurveysAndHeadersAgree)
     }
 }
 
+// An FST dump dropped on the window goes through the dump import, its dialog shown with the
+// dump's signals, and gives the diagram the value change dump of the same run gives.
+TEST_F(SimulatedDumps, ADroppedFstIsImportedAsItsValueChangeDumpIs)
+{
+    test::FakeUiPort ui;
+    test::FixedMeasurer measurer;
+    edit::Editor editor(ui, measurer);
+    ui.vcdChoices.push_back(io::VcdChoice{"tb.clk", {"dut.count", "dut.bus", "dut.huge"}, {}, {}});
+    ASSERT_TRUE(edit::openDroppedFile(editor, path("icarus.fst")));
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+    EXPECT_TRUE(ui.fileDialogs.empty());
+    ASSERT_EQ(ui.vcdProposals.size(), 1u);
+    EXPECT_EQ(ui.vcdProposals[0].clock, "tb.clk");
+    const Imported vcd = importFile(path("run.vcd"), {"tb.clk", {"dut.count", "dut.bus", "dut.huge"}, {}, {}});
+    ASSERT_TRUE(vcd.result.ok) << vcd.result.error;
+    EXPECT_EQ(rowTexts(editor.diagram()), rowTexts(vcd.diagram));
+    EXPECT_EQ(editor.diagram().extension.dump.path, path("icarus.fst"));
+}
+
 // A file that is not a whole FST dump is refused with a reason, never a crash.
 TEST_F(SimulatedDumps, ADamagedFstIsRefused)
 {
@@ -194,3 +216,32 @@ TEST(FstReader, IsKnownByItsFirstBytes)
 }
 
 } // namespace
+
+// GHDL writes the same run of the VHDL design as a value change dump and as FST: one diagram.
+TEST(FstReader, GhdlsTwoDumpsOfOneRunGiveOneDiagram)
+{
+    if (std::system("command -v ghdl >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "GHDL (Debian ghdl) is not installed: run scripts/setup-debian.sh --tests";
+    const fs::path dir = fs::temp_directory_path() / ("sigmora-ghdl-fst-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string source = std::string(SIGMORA_SOURCE_DIR) + "/tests/io/data/dump_widths_tb.vhd";
+    const std::string command = "cd '" + dir.string() + "' && ghdl -a --std=08 '" + source +
+                                "' && ghdl -e --std=08 dump_widths_tb && ghdl -r --std=08 dump_widths_tb --vcd=run.vcd "
+                                "--stop-time=430ns && ghdl -r --std=08 dump_widths_tb --fst=run.fst --stop-time=430ns";
+    ASSERT_EQ(std::system((command + " >/dev/null 2>&1").c_str()), 0) << command;
+    const struct {
+        const char* what;
+        io::VcdChoice choice;
+    } cases[] = {
+        {"every signal", {}},
+        {"a window of the buses", {"clk", {"count", "wide", "huge[1023:0]", "bus_out", "half"}, 95000000, 300000000}},
+    };
+    for (const auto& c : cases) {
+        const Imported vcd = importFile((dir / "run.vcd").string(), c.choice);
+        const Imported fst = importFile((dir / "run.fst").string(), c.choice);
+        ASSERT_TRUE(vcd.result.ok && fst.result.ok) << c.what << ": " << vcd.result.error << fst.result.error;
+        EXPECT_GE(vcd.diagram.settings.cellCount, 30) << c.what;
+        EXPECT_EQ(rowTexts(fst.diagram), rowTexts(vcd.diagram)) << c.what;
+    }
+    fs::remove_all(dir);
+}
