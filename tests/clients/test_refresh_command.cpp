@@ -17,6 +17,7 @@
 #include "io/native/NativeFileWriter.h"
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
+#include "model/TextBoxRecord.h"
 
 using namespace sigmora;
 namespace fs = std::filesystem;
@@ -158,4 +159,73 @@ TEST_F(RefreshCommand, WhatCannotBeReadOrPlacedIsTold)
         EXPECT_NE(err.find(c.err), std::string::npos) << c.what << ": " << err;
         EXPECT_EQ(slurp(dir / "timing.sgm") == before, c.unchanged) << c.what;
     }
+}
+
+// The next version of a real design (its reset two clock periods longer), simulated by Icarus
+// Verilog: the refresh moves every annotation on an edge of count and valid to the same edge in the
+// new run, and the values of count are written anew.
+TEST_F(RefreshCommand, AChangeOfTheDesignMovesTheAnnotationsWithTheirEdges)
+{
+    if (std::system("command -v iverilog >/dev/null 2>&1 && command -v vvp >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "Icarus Verilog (Debian iverilog) is not installed: run scripts/setup-debian.sh --tests";
+    const std::string source = std::string(SIGMORA_SOURCE_DIR) + "/tests/io/data/dump_widths_tb.v";
+    std::string err;
+    const auto simulate = [&](const std::string& defines) {
+        return std::system(("cd '" + dir.string() + "' && iverilog " + defines + " -o sim.vvp '" + source +
+                            "' && vvp -n sim.vvp +dump=sim.vcd >/dev/null")
+                               .c_str());
+    };
+    ASSERT_EQ(simulate(""), 0);
+    ASSERT_EQ(run("--convert sim.vcd timing.sgm --clock clk --signals valid,count --to 200ns", err), 0) << err;
+    model::Diagram d = read("timing.sgm");
+    const auto edges = [](const model::Diagram& diagram, int row) {
+        std::vector<int> out;
+        const std::string_view w = model::signal::waveform(diagram.store.signals().get(row));
+        for (int c = 0; c + 1 < diagram.settings.cellCount; ++c)
+            if (w[static_cast<std::size_t>(c)] != w[static_cast<std::size_t>(c) + 1])
+                out.push_back(c);
+        return out;
+    };
+    const std::vector<int> valid = edges(d, 1), count = edges(d, 2);
+    ASSERT_GE(valid.size(), 3u);
+    ASSERT_GE(count.size(), 3u);
+    // An arrow from count's first change to valid's first rise, a label over valid's second and
+    // third edges, a time break on count's third change.
+    const std::string validName(model::fields::nameOfRow(d.store.signals().get(1)));
+    const std::string countName(model::fields::nameOfRow(d.store.signals().get(2)));
+    d.store.list(model::ListId::Arrows)
+        .append(std::to_string(count[0]) + "." + countName + "." + std::to_string(valid[0]) + "." + validName +
+                ".0.0.0.0.0.0.0.0.0.0.");
+    d.store.list(model::ListId::Labels)
+        .append(std::to_string(valid[1]) + "." + validName + "." + std::to_string(valid[2]) + "." + validName +
+                ".2.0.0.1.0.0.0.1.");
+    d.store.list(model::ListId::TimeBreaks).append(std::to_string(count[2]) + "." + countName + ".");
+    std::ofstream(dir / "timing.sgm", std::ios::binary) << io::nativeFileBytes(d);
+
+    ASSERT_EQ(simulate("-DLATE_RESET"), 0);
+    ASSERT_EQ(run("--refresh timing.sgm", err), 0) << err;
+    EXPECT_EQ(err, "");
+    const model::Diagram after = read("timing.sgm");
+    const std::vector<int> newValid = edges(after, 1), newCount = edges(after, 2);
+    ASSERT_GE(newValid.size(), 3u);
+    ASSERT_GE(newCount.size(), 3u);
+    EXPECT_EQ(newValid[0], valid[0] + 4) << "the design's edges came two periods (four cells) later";
+    const std::string arrow = after.store.list(model::ListId::Arrows).get(0);
+    EXPECT_EQ(model::fields::intField(arrow, 0), newCount[0]);
+    EXPECT_EQ(model::fields::intField(arrow, 2), newValid[0]);
+    const std::string label = after.store.list(model::ListId::Labels).get(0);
+    EXPECT_EQ(model::fields::intField(label, 0), newValid[1]);
+    EXPECT_EQ(model::fields::intField(label, 2), newValid[2]);
+    EXPECT_EQ(model::fields::intField(after.store.list(model::ListId::TimeBreaks).get(0), 0), newCount[2]);
+    // count's values are those a fresh import of the new run writes, where it writes them.
+    ASSERT_EQ(run("--convert sim.vcd fresh.sgm --clock clk --signals valid,count --to 200ns", err), 0) << err;
+    const auto texts = [](const model::Diagram& diagram) {
+        std::vector<std::string> out;
+        for (const std::string& t : diagram.store.list(model::ListId::Texts).records())
+            out.push_back(std::string(*model::fields::textField(t, 0)) + " " + std::string(*model::fields::textField(t, 4)));
+        return out;
+    };
+    const std::vector<std::string> refreshed = texts(after);
+    EXPECT_EQ(refreshed, texts(read("fresh.sgm")));
+    EXPECT_GE(refreshed.size(), 10u);
 }
