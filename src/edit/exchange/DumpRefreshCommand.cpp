@@ -1,8 +1,10 @@
 #include "edit/exchange/DumpRefreshCommand.h"
 
 #include "edit/exchange/DumpRefresh.h"
+#include "edit/files/FileFormats.h"
 #include "edit/session/CommandIds.h"
 #include "edit/session/Session.h"
+#include "io/base/FileAccess.h"
 
 namespace sigmora::edit {
 
@@ -13,7 +15,17 @@ constexpr const char* kNotAll = "The diagram was refreshed from the dump, but no
 
 void refreshCommand(Session& session)
 {
-    const RefreshResult result = refreshFromDump(session.diagram(), {}, session.measurer());
+    RefreshRequest request;
+    // A dump moved or deleted since the import: the user points at the one to read, starting in
+    // the folder the dump was in.
+    const std::string& remembered = session.diagram().extension.dump.path;
+    if (io::notRegularFileReason(remembered) != 0) {
+        const std::optional<std::string> other = session.ui().openFileName(readDialogOf(Format::Vcd, remembered));
+        if (!other || other->empty())
+            return;
+        request.dumpPath = *other;
+    }
+    const RefreshResult result = refreshFromDump(session.diagram(), request, session.measurer());
     if (!result.ok) {
         session.ui().showMessage(result.error, kCaption, MessageIcon::Warning);
         return;

@@ -291,3 +291,45 @@ TEST(DumpRefresh, TheCommandIsOneStepOfUndo)
 }
 
 } // namespace
+
+namespace {
+
+// A dump moved since the import: the command asks for it in the dump import's dialog, starting
+// where it was; Cancel changes nothing.
+TEST(DumpRefresh, ADumpThatMovedIsAskedFor)
+{
+    const struct {
+        const char* what;
+        bool answered;
+    } cases[] = {{"pointed at", true}, {"cancelled", false}};
+    for (const auto& c : cases) {
+        Fixture f;
+        test::FakeUiPort ui;
+        edit::Editor editor(ui, f.measurer);
+        ui.fileNames.push_back((f.dir / "run.vcd").string());
+        ui.vcdChoices.push_back(io::VcdChoice{"clk", {}, {}, {}});
+        editor.execute(cmd::ImportVcd);
+        ASSERT_EQ(editor.diagram().store.signalCount(), 4) << c.what;
+        const std::string before(model::signal::waveform(editor.diagram().store.signals().get(1)));
+        fs::create_directories(f.dir / "moved");
+        f.write("moved/run.vcd", dumpText({4, 9, 13}, kOldQ));
+        fs::remove(f.dir / "run.vcd");
+        ui.fileDialogs.clear();
+        if (c.answered)
+            ui.fileNames.push_back((f.dir / "moved" / "run.vcd").string());
+        else
+            ui.fileNames.push_back(std::nullopt);
+        editor.execute(cmd::RefreshFromDump);
+        ASSERT_EQ(ui.fileDialogs.size(), 1u) << c.what;
+        EXPECT_EQ(ui.fileDialogs[0].title, "Open Value Change Dump files");
+        EXPECT_EQ(ui.fileDialogs[0].initialPath, (f.dir / "run.vcd").string());
+        EXPECT_TRUE(ui.messages.empty()) << c.what << ": " << ui.messages.front().text;
+        const std::string after(model::signal::waveform(editor.diagram().store.signals().get(1)));
+        EXPECT_EQ(after != before, c.answered) << c.what;
+        EXPECT_EQ(editor.diagram().extension.dump.path,
+                  (c.answered ? f.dir / "moved" / "run.vcd" : f.dir / "run.vcd").string())
+            << c.what;
+    }
+}
+
+} // namespace
