@@ -1,7 +1,14 @@
 #include "io/dump/FstReader.h"
 
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <optional>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "fstapi.h"
 #include "io/dump/DumpImport.h"
@@ -195,14 +202,280 @@ private:
     std::string error_;
 };
 
-VcdSurvey withError(std::string error)
+constexpr const char* kNotFst = "it is not an FST dump, or it is damaged";
+
+// The library ends the process on some damage it finds (its exit is ours, see below) and reads
+// out of bounds on other damage: it runs in a child process, which hands the header and the
+// changes over a pipe, so that a damaged dump costs the child and never the editor.
+//
+//   child -> parent   the header: the unit, the cell time, the handle count, each variable
+//   parent -> child   whether to read on, the window's start, the handles wanted (none: all)
+//   child -> parent   'T' time, 'C' handle and value, then 'E' at the end or 'X' and a reason
+constexpr std::uint32_t kMaxNameBytes = 1u << 20;
+constexpr std::uint32_t kMaxValueBytes = 1u << 20;
+constexpr std::size_t kPipeBuffer = 1u << 16;
+
+class Pipe {
+public:
+    explicit Pipe(FILE* file) : file_(file)
+    {
+        if (file_)
+            std::setvbuf(file_, nullptr, _IOFBF, kPipeBuffer);
+    }
+    ~Pipe() { close(); }
+    Pipe(const Pipe&) = delete;
+    Pipe& operator=(const Pipe&) = delete;
+    void close()
+    {
+        if (file_)
+            std::fclose(file_);
+        file_ = nullptr;
+    }
+    bool put(const void* data, std::size_t size) { return std::fwrite(data, 1, size, file_) == size; }
+    template <class T>
+    bool put(T value) { return put(&value, sizeof value); }
+    bool putText(std::string_view text)
+    {
+        return put(static_cast<std::uint32_t>(text.size())) && put(text.data(), text.size());
+    }
+    bool get(void* data, std::size_t size) { return std::fread(data, 1, size, file_) == size; }
+    template <class T>
+    bool get(T& value) { return get(&value, sizeof value); }
+    bool getText(std::string& text, std::uint32_t limit)
+    {
+        std::uint32_t size = 0;
+        if (!get(size) || size > limit)
+            return false;
+        text.resize(size);
+        return get(text.data(), size);
+    }
+    bool flush() { return std::fflush(file_) == 0; }
+
+private:
+    FILE* file_;
+};
+
+// The child's side: what the library reads, written to the parent.
+struct ChangeWriter {
+    Pipe& out;
+    bool time(long long t) { return out.put('T') && out.put(static_cast<std::int64_t>(t)); }
+    void change(int id, std::string_view value)
+    {
+        out.put('C');
+        out.put(static_cast<std::uint32_t>(id));
+        out.putText(value.substr(0, kMaxValueBytes));
+    }
+};
+
+[[noreturn]] void childReads(const std::string& path, Pipe& out, Pipe& in)
 {
-    VcdSurvey survey;
-    survey.error = std::move(error);
-    return survey;
+    FstFile file(path);
+    VcdSurvey header;
+    std::string error = file.context() ? "" : kNotFst;
+    if (file.context())
+        readHierarchy(file.context(), header, error);
+    if (!error.empty()) {
+        out.put('X');
+        out.putText(error);
+        out.flush();
+        _exit(0);
+    }
+    out.put('H');
+    out.putText(header.timescale);
+    out.put(static_cast<std::int64_t>(header.cellTime.value_or(-1)));
+    out.put(static_cast<std::uint32_t>(fstReaderGetMaxHandle(file.context())));
+    out.put(static_cast<std::uint32_t>(header.variables.size()));
+    for (const VcdVariable& v : header.variables) {
+        out.putText(v.name);
+        out.putText(v.code);
+        out.put(static_cast<std::int32_t>(v.width));
+        out.put(static_cast<std::uint8_t>(v.real));
+    }
+    out.flush();
+    std::uint8_t body = 0;
+    std::int64_t from = -1;
+    std::uint32_t wanted = 0;
+    if (!in.get(body) || !body || !in.get(from) || !in.get(wanted))
+        _exit(0);
+    if (wanted == 0)
+        fstReaderSetFacProcessMaskAll(file.context());
+    else
+        fstReaderClrFacProcessMaskAll(file.context());
+    for (std::uint32_t k = 0; k < wanted; ++k) {
+        std::uint32_t handle = 0;
+        if (!in.get(handle))
+            _exit(0);
+        fstReaderSetFacProcessMask(file.context(), handle);
+    }
+    // Only from the block that holds the window's start: the library hands over that block's
+    // values at its start first, so the values before the window are known all the same.
+    if (from >= 0)
+        fstReaderSetLimitTimeRange(file.context(), static_cast<std::uint64_t>(from), std::numeric_limits<std::uint64_t>::max());
+    ChangeWriter writer{out};
+    if (BodyReading(file.context(), writer).read(error))
+        out.put('E');
+    else {
+        out.put('X');
+        out.putText(error);
+    }
+    out.flush();
+    _exit(0);
 }
 
-constexpr const char* kNotFst = "it is not an FST dump, or it is damaged";
+// The parent's side: the child started on a dump, its header read.
+class FstChild {
+public:
+    explicit FstChild(const std::string& path)
+    {
+        int down[2], up[2];
+        if (::pipe(down) != 0)
+            return;
+        if (::pipe(up) != 0) {
+            ::close(down[0]);
+            ::close(down[1]);
+            return;
+        }
+        std::fflush(nullptr);
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(down[1]);
+            ::close(up[0]);
+            Pipe out(::fdopen(up[1], "wb")), in(::fdopen(down[0], "rb"));
+            childReads(path, out, in);
+        }
+        ::close(down[0]);
+        ::close(up[1]);
+        if (pid_ < 0) {
+            ::close(down[1]);
+            ::close(up[0]);
+            return;
+        }
+        to_ = std::make_unique<Pipe>(::fdopen(down[1], "wb"));
+        from_ = std::make_unique<Pipe>(::fdopen(up[0], "rb"));
+        readHeader();
+    }
+    ~FstChild() { end(); }
+    FstChild(const FstChild&) = delete;
+    FstChild& operator=(const FstChild&) = delete;
+
+    const VcdSurvey& header() const { return header_; }
+    int handles() const { return static_cast<int>(handles_); }
+
+    // Asks for the changes: of the handles given (empty: all), from the window's start.
+    bool start(const std::vector<std::uint32_t>& handles, std::optional<long long> from)
+    {
+        return to_->put(static_cast<std::uint8_t>(1)) && to_->put(static_cast<std::int64_t>(from.value_or(-1))) &&
+               to_->put(static_cast<std::uint32_t>(handles.size())) &&
+               std::all_of(handles.begin(), handles.end(), [&](std::uint32_t h) { return to_->put(h); }) && to_->flush();
+    }
+
+    // Hands the changes to the handler as a value change dump's parser does; false with the
+    // reason when the dump is damaged. A handler that stops the reading ends the child.
+    template <class Handler>
+    bool readBody(Handler& handler, std::string& error)
+    {
+        std::string value;
+        for (;;) {
+            char tag = 0;
+            if (!from_->get(tag))
+                return damaged(error);
+            if (tag == 'T') {
+                std::int64_t t = 0;
+                if (!from_->get(t))
+                    return damaged(error);
+                if (!handler.time(t)) {
+                    end();
+                    return true;
+                }
+            } else if (tag == 'C') {
+                std::uint32_t id = 0;
+                if (!from_->get(id) || !from_->getText(value, kMaxValueBytes) || id >= handles_)
+                    return damaged(error);
+                handler.change(static_cast<int>(id), value);
+            } else if (tag == 'E') {
+                return true;
+            } else if (tag == 'X') {
+                if (!from_->getText(error, kMaxNameBytes))
+                    return damaged(error);
+                return false;
+            } else {
+                return damaged(error);
+            }
+        }
+    }
+
+private:
+    bool damaged(std::string& error)
+    {
+        error = kNotFst;
+        return false;
+    }
+
+    void readHeader()
+    {
+        char tag = 0;
+        if (!from_->get(tag) || (tag != 'H' && tag != 'X')) {
+            header_.error = kNotFst;
+            return;
+        }
+        if (tag == 'X') {
+            if (!from_->getText(header_.error, kMaxNameBytes))
+                header_.error = kNotFst;
+            return;
+        }
+        std::int64_t cellTime = -1;
+        std::uint32_t count = 0;
+        if (!from_->getText(header_.timescale, kMaxNameBytes) || !from_->get(cellTime) || !from_->get(handles_) ||
+            !from_->get(count) || count > kMaxVcdVariables) {
+            header_.error = kNotFst;
+            return;
+        }
+        if (cellTime > 0)
+            header_.cellTime = cellTime;
+        header_.variables.reserve(count);
+        for (std::uint32_t k = 0; k < count; ++k) {
+            VcdVariable v;
+            std::int32_t width = 0;
+            std::uint8_t real = 0;
+            if (!from_->getText(v.name, kMaxNameBytes) || !from_->getText(v.code, kMaxNameBytes) || !from_->get(width) ||
+                !from_->get(real)) {
+                header_.error = kNotFst;
+                header_.variables.clear();
+                return;
+            }
+            v.width = width;
+            v.real = real != 0;
+            header_.variables.push_back(std::move(v));
+        }
+        header_.ok = true;
+    }
+
+    // The child is done with: its pipes closed, and the child ended and waited for.
+    void end()
+    {
+        to_.reset();
+        from_.reset();
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        pid_ = -1;
+    }
+
+    pid_t pid_ = -1;
+    std::unique_ptr<Pipe> to_, from_;
+    VcdSurvey header_;
+    std::uint32_t handles_ = 0;
+};
+
+// The number of a code (the handle in decimal, less one); -1 for none.
+int codeNumber(const std::string& code, int handles)
+{
+    if (code.empty() || code.size() > 10 || code.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    const long long handle = std::stoll(code);
+    return handle >= 1 && handle <= handles ? static_cast<int>(handle) - 1 : -1;
+}
 
 } // namespace
 
@@ -218,31 +491,27 @@ bool looksLikeFst(std::string_view firstBytes)
 
 VcdSurvey readFstHeader(const std::string& path)
 {
-    FstFile file(path);
-    if (!file.context())
-        return withError(kNotFst);
-    VcdSurvey header;
-    header.ok = readHierarchy(file.context(), header, header.error);
-    return header;
+    FstChild child(path);
+    return child.header();
 }
 
 VcdSurvey surveyFst(const std::string& path)
 {
-    FstFile file(path);
-    if (!file.context())
-        return withError(kNotFst);
-    VcdSurvey survey;
-    if (!readHierarchy(file.context(), survey, survey.error))
+    FstChild child(path);
+    VcdSurvey survey = child.header();
+    if (!survey.ok)
         return survey;
-    const fstHandle handles = fstReaderGetMaxHandle(file.context());
+    survey.ok = false;
     sampling::SurveyHandler handler;
-    handler.changes.assign(handles, 0);
-    fstReaderSetFacProcessMaskAll(file.context());
-    if (!BodyReading(file.context(), handler).read(survey.error))
+    handler.changes.assign(static_cast<std::size_t>(child.handles()), 0);
+    if (!child.start({}, std::nullopt) || !child.readBody(handler, survey.error)) {
+        if (survey.error.empty())
+            survey.error = kNotFst;
         return survey;
+    }
     for (VcdVariable& v : survey.variables) {
-        const std::size_t handle = std::stoul(v.code);
-        v.changes = handle >= 1 && handle <= handles ? handler.changes[handle - 1] : 0;
+        const int id = codeNumber(v.code, child.handles());
+        v.changes = id >= 0 ? handler.changes[static_cast<std::size_t>(id)] : 0;
     }
     survey.firstTime = std::max(handler.first, 0LL);
     survey.lastTime = handler.last;
@@ -254,35 +523,34 @@ ImportResult readFst(const std::string& path, const VcdChoice& choice, model::Di
                      const model::TextMeasurer& measurer)
 {
     ImportResult result;
-    FstFile file(path);
-    if (!file.context()) {
-        result.error = kNotFst;
+    FstChild child(path);
+    if (!child.header().ok) {
+        result.error = child.header().error;
         return result;
     }
-    VcdSurvey header;
-    if (!readHierarchy(file.context(), header, result.error))
-        return result;
-    const int handles = static_cast<int>(fstReaderGetMaxHandle(file.context()));
-    const auto codeOf = [handles](const std::string& code) {
-        const long handle = std::stol(code);
-        return handle >= 1 && handle <= handles ? static_cast<int>(handle) - 1 : -1;
-    };
+    const int handles = child.handles();
     return importDump(
-        header, handles, codeOf,
+        child.header(), handles, [handles](const std::string& code) { return codeNumber(code, handles); },
         [&](sampling::Sampler& sampler, std::string& error) {
-            // Only the chosen variables are decoded, and only from the block that holds the window's
-            // start: the library hands over that block's values at its start first, so the values
-            // before the window are known all the same.
-            if (choice.from)
-                fstReaderSetLimitTimeRange(file.context(), static_cast<std::uint64_t>(*choice.from),
-                                           std::numeric_limits<std::uint64_t>::max());
-            fstReaderClrFacProcessMaskAll(file.context());
+            // Only the chosen variables are decoded.
+            std::vector<std::uint32_t> wanted;
             for (int code = 0; code < handles; ++code)
                 if (sampler.samples(code))
-                    fstReaderSetFacProcessMask(file.context(), static_cast<fstHandle>(code + 1));
-            return BodyReading(file.context(), sampler).read(error);
+                    wanted.push_back(static_cast<std::uint32_t>(code + 1));
+            if (!child.start(wanted, choice.from)) {
+                error = kNotFst;
+                return false;
+            }
+            return child.readBody(sampler, error);
         },
         choice, diagram, measurer);
 }
 
 } // namespace sigmora::io
+
+// The library's exit, when it meets damage it cannot read past: in the child that runs it, the
+// child ends at once, without the handlers the program registered for its own end.
+extern "C" [[noreturn]] void sigmora_fst_exit(int status)
+{
+    _exit(status == 0 ? 1 : status);
+}

@@ -13,7 +13,9 @@ namespace sigmora::io {
 // FST, the compressed dump format of GTKWave and the simulators, read through their own reader
 // library into what a value change dump's reading makes: the same survey, the same variable
 // names (scopes joined with '.', a vector's range after its name), the same cells. A variable's
-// identifier code is its FST handle in decimal.
+// identifier code is its FST handle in decimal. The library runs in a child process of its own: a
+// damaged dump it cannot read past (it would end the process, or read out of bounds) is refused
+// with a reason, and the program goes on.
 
 // Whether the first bytes of a file are those of an FST dump (its header block, or the whole dump
 // compressed).

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <unistd.h>
 
 #include "edit/Editor.h"
@@ -196,6 +197,35 @@ TEST_F(SimulatedDumps, ADamagedFstIsRefused)
         const io::VcdSurvey survey = io::surveyVcdFile(file);
         EXPECT_FALSE(survey.ok) << c.what;
     }
+}
+
+// Damage the reader library does not survive (it ends the process, or reads and writes out of
+// bounds) costs only the process it runs in: every damaged copy is read or refused with the
+// reason, and the program reading it goes on.
+TEST_F(SimulatedDumps, ADumpDamagedAnywhereNeverEndsTheProgram)
+{
+    const std::string whole = io::readWholeFile(path("icarus.fst")).bytes;
+    std::mt19937 random(7);
+    int refused = 0;
+    for (int k = 0; k < 60; ++k) {
+        std::string bytes = whole;
+        const int hits = 1 + static_cast<int>(random() % 8);
+        for (int h = 0; h < hits; ++h)
+            bytes[random() % bytes.size()] = static_cast<char>(random() % 256);
+        if (k % 3 == 0)
+            bytes.resize(random() % bytes.size());
+        const std::string file = path("mutated.fst");
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+        const Imported r = importFile(file, {});
+        if (!r.result.ok) {
+            ++refused;
+            EXPECT_TRUE(r.result.error.rfind(" cannot be read: ") != std::string::npos || r.result.error.rfind("The dump ", 0) == 0)
+                << k << ": " << r.result.error;
+        }
+        const io::VcdSurvey survey = io::surveyVcdFile(file);
+        EXPECT_TRUE(survey.ok || !survey.error.empty()) << k;
+    }
+    EXPECT_GT(refused, 30);
 }
 
 TEST(FstReader, IsKnownByItsFirstBytes)
