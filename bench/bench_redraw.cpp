@@ -118,6 +118,22 @@ void BM_RedrawScreenImageAnnotated(benchmark::State& state)
     redrawScreenImage(state, diagram, options);
 }
 
+// The screen image of the largest diagram that knows its time: 256 labels measuring themselves in
+// their captions, a 256-row parameter table checked against them (every fourth violated and drawn
+// red), the time ruler and the table shown. At the top (0) and scrolled to its end, the table in
+// view (1).
+void BM_RedrawScreenImageTimed(benchmark::State& state)
+{
+    model::Diagram diagram = test::largestTimedDiagram();
+    state.SetLabel(state.range(0) == 0 ? "top" : "table in view");
+    if (state.range(0) == 1)
+        diagram.settings.verticalScroll = 2 * 240;
+    render::RedrawOptions options;
+    options.cullOffSurface = true;
+    options.showViolations = true;
+    redrawScreenImage(state, diagram, options);
+}
+
 // The picture outputs of that diagram, as "sigmora --convert" writes them (drawing and encoding,
 // without the file write). A raster picture of all 600 cells would exceed the pixel limit of
 // pictures (2^27): the bitmap and the PNG are drawn of its first 100 cells (3168 x 11312).
@@ -144,6 +160,7 @@ void BM_PictureOutput(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_RedrawScreenImageAnnotated)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawScreenImageTimed)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PictureOutput)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawScreenImage)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawScreenImageEveryRow)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);

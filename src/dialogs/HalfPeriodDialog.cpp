@@ -19,8 +19,10 @@ constexpr int kMaxNotesShown = 12;
 } // namespace
 
 HalfPeriodDialog::HalfPeriodDialog(const QString& title, const std::vector<std::string>& notes, QWidget* parent,
-                                   bool withOutputDelay)
-    : QDialog(parent), edit_(new QLineEdit(remembered(), this)), problem_(new QLabel(this))
+                                   bool withOutputDelay, std::optional<long long> start)
+    : QDialog(parent),
+      edit_(new QLineEdit(start ? QString::fromStdString(io::halfPeriodText(*start)) : remembered(), this)),
+      problem_(new QLabel(this))
 {
     setWindowTitle(title);
     edit_->setObjectName(QStringLiteral("halfPeriod"));

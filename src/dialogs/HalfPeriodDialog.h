@@ -19,8 +19,9 @@ namespace sigmora::dialogs {
 class HalfPeriodDialog : public QDialog {
     Q_OBJECT
 public:
+    // Starts at start (the diagram's time base) when given, else at the half-period remembered.
     HalfPeriodDialog(const QString& title, const std::vector<std::string>& notes, QWidget* parent = nullptr,
-                     bool withOutputDelay = false);
+                     bool withOutputDelay = false, std::optional<long long> start = {});
 
     // The half-period shown, in femtoseconds; nothing while the text is not one.
     std::optional<long long> halfPeriod() const;

@@ -1,5 +1,7 @@
 #include "dialogs/TextAttributesDialog.h"
 
+#include "render/MeasuredLabels.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -17,6 +19,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "render/MeasuredLabels.h"
 
 namespace sigmora::dialogs {
 
@@ -71,6 +75,17 @@ QWidget* TextAttributesDialog::buildMessageGroup()
     message_->setTabChangesFocus(true);
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(message_);
+    // A label's caption can show the time between the label's ends: the field the drawing fills in.
+    if (initial_.attachHidden) {
+        auto* measured = new QPushButton(QStringLiteral("Insert measured time"), group);
+        measured->setObjectName(QStringLiteral("insertMeasuredTime"));
+        connect(measured, &QPushButton::clicked, this, [this] {
+            message_->insertPlainText(QString::fromUtf8(render::kMeasuredField.data(),
+                                                        static_cast<qsizetype>(render::kMeasuredField.size())));
+            message_->setFocus();
+        });
+        layout->addWidget(measured);
+    }
     return group;
 }
 

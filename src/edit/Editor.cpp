@@ -3,6 +3,7 @@
 #include "edit/annotations/ArrowTool.h"
 #include "edit/cells/CellCommands.h"
 #include "edit/cells/ClipboardCommands.h"
+#include "edit/timing/TimeCommands.h"
 #include "edit/session/CommandIds.h"
 #include "edit/cells/DerivedSignal.h"
 #include "edit/rows/DiagramCommands.h"
@@ -28,6 +29,11 @@
 #include "render/FullRedraw.h"
 
 namespace sigmora::edit {
+
+namespace {
+constexpr std::string_view kTimingMet = "Timing met: every bound parameter lies within its limits";
+} // namespace
+
 
 Editor::Editor(UiPort& ui, const model::TextMeasurer& measurer)
     : Session(ui, measurer), mouse_(std::make_unique<MousePipeline>(*this))
@@ -63,6 +69,7 @@ void Editor::registerCommands()
     registerTimeBreakTool(*this);
     registerDrawnAnnotations(*this);
     registerClipboardCommands(*this);
+    registerTimeCommands(*this);
 }
 
 void Editor::newDiagram()
@@ -109,6 +116,7 @@ render::RedrawOptions Editor::redrawOptions() const
         options.movePreview->derived = [this](int signalIndex) { return derivedPreview(signalIndex); };
     options.annotations = annotationSelection();
     options.drawHint = drawHint;
+    options.showViolations = true;
     return options;
 }
 
@@ -146,6 +154,10 @@ int Editor::redraw(render::Surface& surface, bool cull)
         report.add(kProblemFindingSignal);
     }
     showReaderMessages(report);
+    if (redrawMemory_.timingStatus != timingStatusShown_) {
+        timingStatusShown_ = redrawMemory_.timingStatus;
+        showStatus(timingStatusShown_.empty() ? std::string(kTimingMet) : timingStatusShown_);
+    }
     return result;
 }
 

@@ -49,6 +49,8 @@ private:
     std::unique_ptr<MousePipeline> mouse_;
     // Set while drawing when a derivation names a row that does not exist; told after the drawing.
     mutable bool derivedRowMissing_ = false;
+    // What the status bar last heard of the timing checks: told again only when it changes.
+    std::string timingStatusShown_;
 };
 
 } // namespace sigmora::edit

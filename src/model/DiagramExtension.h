@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "model/TimingParameter.h"
+
 namespace sigmora::model {
 
 // What a diagram holds beyond the items of the diagram file's layout. The diagram file keeps it in
@@ -32,10 +34,28 @@ struct DiagramExtension {
     // Set by an import from a dump: what File > Refresh from Dump reads again.
     DumpSource dump;
 
-    bool empty() const { return !halfPeriodFs && dump.empty(); }
+    // The time ruler above the cycle labels, and the parameter table under the diagram, drawn in
+    // every output while set.
+    bool timeRuler = false;
+    bool parameterTable = false;
+    // Violated labels are drawn red on the screen only; set, in printed and exported pictures too.
+    bool violationsInPictures = false;
+    // The table of timing parameters, in the order the user keeps them.
+    std::vector<TimingParameter> parameters;
+
+    bool empty() const
+    {
+        return !halfPeriodFs && dump.empty() && !timeRuler && !parameterTable && !violationsInPictures &&
+               parameters.empty();
+    }
     bool operator==(const DiagramExtension&) const = default;
 };
 
 inline constexpr long long kMaxTimeBaseFs = 1'000'000'000'000'000LL; // 1 s
+// The time of one cell while a diagram has no time base of its own: the exports' first offer.
+inline constexpr long long kDefaultTimeBaseFs = 5'000'000; // 5 ns
+
+// The diagram's time base, or the default while it has none.
+inline long long timeBaseFs(const DiagramExtension& e) { return e.halfPeriodFs.value_or(kDefaultTimeBaseFs); }
 
 } // namespace sigmora::model

@@ -49,6 +49,16 @@ public:
     // Whether the waveform rises between characters c and c + 1.
     static bool risesAt(std::string_view waveform, long long c);
 
+    // Whether a row of this index exists and is no separator: a row whose edges have a time.
+    bool timedRow(int signalIndex) const
+    {
+        return signalIndex >= 0 && signalIndex < static_cast<int>(rows_.size()) &&
+               !rows_[static_cast<size_t>(signalIndex)].separator;
+    }
+    // Pixels the edge at the left of column `cell` of a timed row is moved by (its edge offsets
+    // 0 to cell + 1, summed): the delay the endpoint rule adds.
+    int edgeDelay(int signalIndex, long long cell) const { return delaySum(signalIndex, cell); }
+
     const Layout& layout() const { return layout_; }
     const model::Diagram& diagram() const { return diagram_; }
 

@@ -5,6 +5,7 @@
 #include "render/CycleLabels.h"
 #include "render/DecorationLayer.h"
 #include "render/PeriodLines.h"
+#include "render/TimeRuler.h"
 
 namespace sigmora::render {
 
@@ -53,6 +54,7 @@ void drawBackgroundLayer(RedrawContext& ctx)
         drawSelectionHighlight(ctx);
     drawPeriodLines(ctx);
     drawCycleLabels(ctx);
+    drawTimeRuler(ctx);
 }
 
 } // namespace sigmora::render

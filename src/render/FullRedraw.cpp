@@ -4,6 +4,7 @@
 #include "render/BackgroundLayer.h"
 #include "render/DecorationLayer.h"
 #include "render/NameLayer.h"
+#include "render/ParameterTable.h"
 #include "render/RedrawContext.h"
 #include "render/WaveformPainter.h"
 
@@ -61,6 +62,7 @@ int fullRedraw(Surface& surface, const model::Diagram& diagram, const RedrawOpti
         svg->pass = SvgPass::Main;
     }
     drawAnnotations(ctx);
+    drawParameterTable(ctx);
     drawDecorations(ctx);
     drawNameLayer(ctx);
     drawHintPicture(ctx);

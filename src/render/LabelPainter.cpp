@@ -57,8 +57,11 @@ std::vector<std::optional<LabelHit>> LabelPainter::drawAll()
     const model::RecordList& labels = ctx_.diagram.store.list(model::ListId::Labels);
     std::vector<std::optional<LabelHit>> out(static_cast<size_t>(labels.count()));
     for (int i = 0; i < labels.count(); ++i) {
-        if (auto label = readLabel(labels.get(i), placer_))
+        if (auto label = readLabel(labels.get(i), placer_)) {
+            if (ctx_.labelRed(i))
+                label->colour = model::kRed;
             out[static_cast<size_t>(i)] = draw(i, *label);
+        }
     }
     return out;
 }

@@ -9,6 +9,7 @@
 #include "render/RedrawState.h"
 #include "render/Surface.h"
 #include "render/SvgWriter.h"
+#include "render/TimingChecks.h"
 
 namespace sigmora::render {
 
@@ -21,11 +22,21 @@ struct RedrawContext {
     RedrawMemory& memory;
     SvgWriter* svg = nullptr;    // nullptr: no SVG output
     model::ReaderReport& report; // reader messages, shown by the caller after the redraw
+    // The labels' measured times and the timing parameters held against them, once the
+    // annotation layer has measured them.
+    const std::vector<std::optional<long double>>* labelTimes = nullptr;
+    const TimingReport* timing = nullptr;
 
     const model::DiagramSettings& settings() const { return diagram.settings; }
     bool printing() const { return options.printOffset > 0; }
     bool svgMain() const { return svg && svg->mainPass(); }
     bool svgArrowheads() const { return svg && svg->arrowheadPass(); }
+    // Whether a label is drawn red for a violated timing parameter: on the screen, or in every
+    // output when the diagram asks for it.
+    bool labelRed(int label) const
+    {
+        return timing && timing->labelViolated(label) && (options.showViolations || diagram.extension.violationsInPictures);
+    }
 
     // On a screen image that culls (no SVG, no print), whether a shape lying within the
     // bounding box of points grown by margin is wholly outside the image: it need not be drawn

@@ -65,6 +65,8 @@ struct RedrawOptions {
     // Skip rows that lie wholly outside the surface. Only for raster surfaces without SVG output:
     // nothing visible changes, the work for rows off the image is saved.
     bool cullOffSurface = false;
+    // Labels of violated timing parameters are drawn red (the screen's redraw).
+    bool showViolations = false;
 };
 
 // Remembered from one redraw to the next.
@@ -73,6 +75,8 @@ struct RedrawMemory {
     // Where the annotations were drawn: the handles and paths the mouse tests, and the label
     // caption positions that printing reuses.
     AnnotationHits annotations;
+    // What the timing checks found: the status bar's text, empty without a violation.
+    std::string timingStatus;
 };
 
 } // namespace sigmora::render

@@ -6,6 +6,7 @@
 #include "model/RecordFields.h"
 #include "model/TextBoxRecord.h"
 #include "model/TextLines.h"
+#include "render/MeasuredLabels.h"
 #include "render/SvgAnnotations.h"
 #include "render/TextMarkup.h"
 
@@ -98,11 +99,13 @@ void TextBoxPainter::draw(int index, const std::string& record)
     font.italic = intField(record, textfield::Italic) == 1;
     font.underline = intField(record, textfield::Underline) == 1;
     surface.setFont(font);
-    const Colour colour = textbox::colour(record) & 0xFFFFFF;
+    const std::string_view attachment = fields::textField(record, textfield::Attachment).value_or("");
+    const std::optional<int> label = captionOf(attachment);
+    const Colour colour = label && ctx_.labelRed(*label) ? kRed : textbox::colour(record) & 0xFFFFFF;
     surface.setTextColour(colour);
 
     Box box;
-    box.lines = splitNameLines(fields::decodePeriods(textbox::message(record, report)));
+    box.lines = splitNameLines(captionText(label, fields::decodePeriods(textbox::message(record, report))));
     for (const std::string& line : box.lines) {
         const Size extent = markedTextExtent(surface, font, line);
         box.widths.push_back(extent.width);
@@ -111,8 +114,6 @@ void TextBoxPainter::draw(int index, const std::string& record)
     }
     box.leading = surface.fontLeading();
 
-    const std::string_view attachment = fields::textField(record, textfield::Attachment).value_or("");
-    const std::optional<int> label = captionOf(attachment);
     const int left = textbox::left(record, report), top = textbox::top(record, report);
     // The stored right and bottom are read for what a damaged record reports; the box is drawn,
     // and found by the mouse, at the size of its text.
@@ -200,6 +201,15 @@ void TextBoxPainter::fitToRun(Box& box, long long left, long long top, long long
     line = shortenedToFit(surface, whole, run->end - 1 - from);
     box.widths.front() = box.widest = surface.textExtent(line).width;
     box.shift = static_cast<int>(from - left);
+}
+
+std::string TextBoxPainter::captionText(std::optional<int> label, std::string text) const
+{
+    if (!label || !holdsMeasuredField(text))
+        return text;
+    const auto* times = ctx_.labelTimes;
+    const bool known = times && *label >= 0 && static_cast<size_t>(*label) < times->size();
+    return measuredCaption(text, known ? (*times)[static_cast<size_t>(*label)] : std::nullopt);
 }
 
 Point TextBoxPainter::captionPosition(int label, const Box& box, int dragX, int dragY)

@@ -29,6 +29,8 @@ private:
     void draw(int index, const std::string& record);
     // Whether a box (not a label's caption) lies wholly right of or below the screen image.
     bool offSurface(const std::string& record);
+    // A caption's text with its measured-time fields filled in; other texts as they are.
+    std::string captionText(std::optional<int> label, std::string text) const;
     // Where a label's caption goes on the surface being drawn, from the label as this redraw placed it.
     Point captionPosition(int label, const Box& box, int dragX, int dragY);
     void drawSelection(const Rect& frame);

@@ -2,6 +2,10 @@
 //   e2e_diagram make FILE ROWS            writes a diagram of ROWS low signals
 //   e2e_diagram marked FILE ROWS          the same, with cell i of row i high (to tell rows apart)
 //   e2e_diagram edges FILE ROWS           the same, with cells 2 + 2i to 5 + 2i of row i high
+//   e2e_diagram timed FILE                writes two signals with ideal edges (row 0 rising at cell
+//                                         2, row 1 at cell 6), a label between those edges whose
+//                                         caption measures it ("t = {t}", 20 ns) and a parameter
+//                                         "tMAX" of at most 22 ns bound to it
 //   e2e_diagram point FILE ROW CELL high|low   prints the view point "x y" inside that cell's half
 //   e2e_diagram waves FILE                prints each row's waveform, one a line
 //   e2e_diagram anchor FILE ROW CELL      prints the view point "x y" where an arrow end anchored
@@ -87,6 +91,35 @@ int main(int argc, char* argv[])
                 wave[cell + 1] = '1';
             rows.replace(i, model::signal::withDataField(rows.get(i), model::signalfield::Waveform, wave));
         }
+        std::string bytes;
+        io::writeNativeFile(editor.diagram(), bytes);
+        std::ofstream(argv[2], std::ios::binary) << bytes;
+        return 0;
+    }
+    if (what == "timed" && argc == 3) {
+        NoUi ui;
+        SevenPixels measurer;
+        edit::Editor editor(ui, measurer);
+        editor.diagram().settings.newSignalLevel = 0;
+        auto& rows = editor.diagram().store.signals();
+        for (int i = 0; i < 2; ++i) {
+            editor.addRow(model::NewRowKind::Signal);
+            std::string wave(model::signal::waveform(rows.get(i)));
+            for (std::size_t c = (i == 0 ? 2 : 6) + 1; c < wave.size(); ++c)
+                wave[c] = '1';
+            std::string record = model::signal::withDataField(rows.get(i), model::signalfield::Waveform, wave);
+            rows.replace(i, model::signal::withDataField(record, model::signalfield::Ideal, "1"));
+        }
+        const std::string row0(model::fields::nameOfRow(rows.get(0)));
+        const std::string row1(model::fields::nameOfRow(rows.get(1)));
+        editor.diagram().store.list(model::ListId::Labels).append("2." + row0 + ".6." + row1 + ".2.0.0.1.0.0.0.1.");
+        editor.diagram().store.list(model::ListId::Texts)
+            .append("0.0.0.0.t = {t}.WFLabel*0*.     0.Arial.12.0.0.1.0.1.0.0.");
+        model::TimingParameter p;
+        p.symbol = "tMAX";
+        p.max = 22;
+        p.label = 0;
+        editor.diagram().extension.parameters = {p};
         std::string bytes;
         io::writeNativeFile(editor.diagram(), bytes);
         std::ofstream(argv[2], std::ios::binary) << bytes;

@@ -18,7 +18,7 @@ LAYERS = ["model", "render", "io", "edit", "dialogs", "app"]
 CORE = {"model", "render", "io", "edit"}
 FOLDERS = {
     "io": ["base", "native", "pictures", "dump", "hdl", "exchange"],
-    "edit": ["values", "session", "grid", "annotations", "rows", "cells", "files", "exchange", "mouse"],
+    "edit": ["values", "session", "grid", "annotations", "rows", "cells", "files", "exchange", "timing", "mouse"],
     "app": ["platform", "cli", "window", "startup"],
 }
 # Tables may run long: one entry a command, a format or a message.

@@ -44,6 +44,14 @@ public:
         std::vector<std::string> notes;
     };
     std::vector<HalfPeriodShown> halfPeriodDialogs;
+    std::vector<std::optional<long long>> halfPeriodStarts; // the diagram's time base each one was offered
+    // "Time Base" results and the values it opened with.
+    std::deque<std::optional<long long>> timeBases;
+    std::vector<long long> timeBasesShown;
+    // "Timing Parameters": each script entry edits the table it is shown; cancelled when the
+    // script runs out. Every opening is remembered with the label names it offered.
+    std::deque<std::function<bool(TimingTable&)>> timingTableScript;
+    std::vector<std::vector<std::string>> timingLabelsShown;
     std::deque<std::optional<SvgSettings>> svgSettings; // "Setup SVG output" results
     std::vector<SvgSettings> svgSettingsShown;          // the values it opened with
     std::vector<std::vector<io::AsciiRow>> asciiViews;  // the rows each ASCII window showed
@@ -67,6 +75,27 @@ public:
     int rowLayoutWindowShown = 0;
     edit::RowLayoutLink rowLayoutLink;
 
+    std::optional<long long> editTimeBase(long long current) override
+    {
+        timeBasesShown.push_back(current);
+        if (timeBases.empty())
+            return std::nullopt;
+        auto v = timeBases.front();
+        timeBases.pop_front();
+        return v;
+    }
+    std::optional<TimingTable> editTimingParameters(const TimingTable& table, const std::vector<std::string>& labels) override
+    {
+        timingLabelsShown.push_back(labels);
+        if (timingTableScript.empty())
+            return std::nullopt;
+        TimingTable edited = table;
+        const bool ok = timingTableScript.front()(edited);
+        timingTableScript.pop_front();
+        if (!ok)
+            return std::nullopt;
+        return edited;
+    }
     void showMessage(const std::string& text, const std::string& caption, edit::MessageIcon) override
     {
         messages.push_back({text, caption});
@@ -123,17 +152,20 @@ public:
     }
     // The stimulus exports' dialog: the half-period as above, then the next output delay given
     // (none: the drawn slant).
-    std::optional<StimulusTiming> chooseStimulusTiming(const std::string& title, const std::vector<std::string>& notes) override
+    std::optional<StimulusTiming> chooseStimulusTiming(const std::string& title, const std::vector<std::string>& notes,
+                                                       std::optional<long long> timeBase) override
     {
         ++stimulusTimingDialogs;
-        const std::optional<long long> half = chooseHalfPeriod(title, notes);
+        const std::optional<long long> half = chooseHalfPeriod(title, notes, timeBase);
         if (!half)
             return std::nullopt;
         return StimulusTiming{*half, outputDelays.empty() ? std::nullopt : next(outputDelays)};
     }
-    std::optional<long long> chooseHalfPeriod(const std::string& title, const std::vector<std::string>& notes) override
+    std::optional<long long> chooseHalfPeriod(const std::string& title, const std::vector<std::string>& notes,
+                                              std::optional<long long> timeBase) override
     {
         halfPeriodDialogs.push_back({title, notes});
+        halfPeriodStarts.push_back(timeBase);
         if (halfPeriods.empty())
             return 5'000'000;
         return next(halfPeriods);

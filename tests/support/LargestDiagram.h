@@ -81,4 +81,29 @@ inline model::Diagram largestAnnotatedDiagram(unsigned seed = 42)
     return d;
 }
 
+// The largest annotated diagram that knows its time: every one of its 256 labels measures itself
+// in its caption ("t = {t}"), a 256-row parameter table binds each label (every fourth one
+// violated), and the time ruler and the table are shown.
+inline model::Diagram largestTimedDiagram()
+{
+    model::Diagram d = largestAnnotatedDiagram();
+    const int labels = d.store.list(model::ListId::Labels).count();
+    for (int k = 0; k < labels; ++k) {
+        d.store.list(model::ListId::Texts)
+            .append("0.0.0.0.t = {t}.WFLabel*" + std::to_string(k) + "*.     0.Arial.8.0.0.0.0.0.0.0.");
+        model::TimingParameter p;
+        p.symbol = "t_{P" + std::to_string(k) + "}";
+        p.description = "parameter " + std::to_string(k);
+        p.min = k % 4 == 0 ? 100.0 : 1.0; // the labels span four cells, 20 ns
+        p.max = 50;
+        p.label = k;
+        d.extension.parameters.push_back(p);
+    }
+    d.extension.halfPeriodFs = 5'000'000;
+    d.extension.timeRuler = true;
+    d.extension.parameterTable = true;
+    d.settings.topMargin = 40;
+    return d;
+}
+
 } // namespace sigmora::test

@@ -78,7 +78,8 @@ public:
             return std::nullopt;
         return proposed;
     }
-    std::optional<long long> chooseHalfPeriod(const std::string&, const std::vector<std::string>&) override
+    std::optional<long long> chooseHalfPeriod(const std::string&, const std::vector<std::string>&,
+                                              std::optional<long long>) override
     {
         ++dialogsShown;
         if (chance(2))

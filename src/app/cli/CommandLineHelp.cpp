@@ -14,6 +14,7 @@ namespace {
 constexpr const char* kUsageStart = R"(Usage: sigmora [FILE]
        sigmora --convert IN OUT [--clock NAME] [--signals A,B,...] [--from T] [--to T]
                                [--half-period TIME]
+       sigmora --convert IN OUT.csv|OUT.md|OUT.html --parameters
        sigmora --convert-to FORMAT[,FORMAT...] [--outdir DIR] [--jobs N] FILE...
        sigmora --text FILE
        sigmora --refresh DIAGRAM.sgm [NEW.vcd|NEW.fst] [--from T] [--to T]
@@ -55,6 +56,8 @@ constexpr const char* kUsageEnd = R"(    --clock NAME       For a .vcd or .fst i
                        ps, ns, us, ms or s (default: the diagram's time base, else 5ns).
     --output-delay T   For a .v or .vhd output: how long after a clock edge the other rows
                        change (default: each row's drawn slant, at least 1 ps).
+    --parameters       Writes the diagram's table of timing parameters alone, for a
+                       datasheet: OUT ends in .csv, .md (Markdown) or .html.
 )";
 
 // The options Qt reads from the command line of a window, and whether each takes a value; Qt

@@ -1,4 +1,5 @@
 #include "app/cli/ConvertCommand.h"
+#include "app/cli/ParameterTableCommand.h"
 
 #include <QGuiApplication>
 #include <QHashFunctions>
@@ -271,7 +272,8 @@ int runConvertCommand(int argc, char* argv[])
 {
     ExchangeOptions options;
     std::string optionError;
-    if (argc < 4 || !parseExchangeOptions(argc, argv, 4, options, optionError)) {
+    const bool tableOnly = argc == 5 && std::strcmp(argv[4], kParametersOption) == 0;
+    if (argc < 4 || (!tableOnly && !parseExchangeOptions(argc, argv, 4, options, optionError))) {
         if (!optionError.empty())
             printProblem(optionError);
         std::fprintf(stderr, "sigmora: usage: sigmora --convert IN OUT   (OUT ends in %s) %s\n",
@@ -290,6 +292,13 @@ int runConvertCommand(int argc, char* argv[])
     if (isDrawnOutput(argv[3]))
         fonts.emplace();
     std::string error;
+    if (tableOnly) {
+        if (!writeParameterTable(argv[2], argv[3], error)) {
+            printProblem(error);
+            return kExitFailed;
+        }
+        return 0;
+    }
     if (!convertDiagramFile(argv[2], argv[3], options, error)) {
         printProblem(error);
         return kExitFailed;

@@ -16,6 +16,8 @@
 #include "dialogs/HalfPeriodDialog.h"
 #include "dialogs/SvgSettingsDialog.h"
 #include "dialogs/TextAttributesDialog.h"
+#include "dialogs/TimeBaseDialog.h"
+#include "dialogs/TimingParametersDialog.h"
 
 namespace sigmora::app {
 
@@ -151,18 +153,37 @@ std::optional<io::VcdChoice> QtUiPort::chooseVcdImport(const io::VcdSurvey& surv
     return dialog.choice();
 }
 
-std::optional<long long> QtUiPort::chooseHalfPeriod(const std::string& title, const std::vector<std::string>& notes)
+std::optional<long long> QtUiPort::editTimeBase(long long current)
 {
-    dialogs::HalfPeriodDialog dialog(QString::fromStdString(title), notes, parent_);
+    dialogs::TimeBaseDialog dialog(current, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.timeBase();
+}
+
+std::optional<edit::UiPort::TimingTable> QtUiPort::editTimingParameters(const TimingTable& table,
+                                                                         const std::vector<std::string>& labels)
+{
+    dialogs::TimingParametersDialog dialog(table.parameters, table.violationsInPictures, labels, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return TimingTable{dialog.parameters(), dialog.violationsInPictures()};
+}
+
+std::optional<long long> QtUiPort::chooseHalfPeriod(const std::string& title, const std::vector<std::string>& notes,
+                                                    std::optional<long long> timeBase)
+{
+    dialogs::HalfPeriodDialog dialog(QString::fromStdString(title), notes, parent_, false, timeBase);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.halfPeriod();
 }
 
 std::optional<edit::UiPort::StimulusTiming> QtUiPort::chooseStimulusTiming(const std::string& title,
-                                                                          const std::vector<std::string>& notes)
+                                                                          const std::vector<std::string>& notes,
+                                                                          std::optional<long long> timeBase)
 {
-    dialogs::HalfPeriodDialog dialog(QString::fromStdString(title), notes, parent_, true);
+    dialogs::HalfPeriodDialog dialog(QString::fromStdString(title), notes, parent_, true, timeBase);
     if (dialog.exec() != QDialog::Accepted || !dialog.halfPeriod())
         return std::nullopt;
     return StimulusTiming{*dialog.halfPeriod(), dialog.outputDelayPs()};

@@ -25,9 +25,12 @@ public:
     std::optional<std::vector<int>> chooseDutClocks(const std::vector<std::string>& rowNames) override;
     std::optional<io::VcdChoice> chooseVcdImport(const io::VcdSurvey& survey, const io::VcdChoice& proposed) override;
     std::optional<SvgSettings> editSvgSettings(const SvgSettings& current) override;
-    std::optional<long long> chooseHalfPeriod(const std::string& title, const std::vector<std::string>& notes) override;
-    std::optional<StimulusTiming> chooseStimulusTiming(const std::string& title,
-                                                       const std::vector<std::string>& notes) override;
+    std::optional<long long> chooseHalfPeriod(const std::string& title, const std::vector<std::string>& notes,
+                                              std::optional<long long> timeBase) override;
+    std::optional<StimulusTiming> chooseStimulusTiming(const std::string& title, const std::vector<std::string>& notes,
+                                                       std::optional<long long> timeBase) override;
+    std::optional<long long> editTimeBase(long long current) override;
+    std::optional<TimingTable> editTimingParameters(const TimingTable& table, const std::vector<std::string>& labels) override;
     void showAsciiWaveforms(const std::vector<io::AsciiRow>& rows) override;
     std::optional<std::string> openFileName(const FileDialog& dialog) override;
     std::optional<std::string> saveFileName(const FileDialog& dialog) override;

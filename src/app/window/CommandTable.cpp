@@ -91,6 +91,12 @@ constexpr CommandInfo kCommands[] = {
     {cmd::SvgOutputSettings, "Set the scale and options of SVG output", "SVG Output Settings"},
     {cmd::AdjustHeightSpacing, "Adjust the height of signals and the space between them",
      "Adjust Signal Height and Spacing"},
+    // Time
+    {cmd::TimeBase, "Set the time of one cell: half a clock period", "Time Base"},
+    {cmd::TimingParameters, "Edit the diagram's timing parameters and the labels they measure", "Timing Parameters"},
+    {cmd::CheckTiming, "List every timing parameter with its measured value and margin", "Check Timing"},
+    {cmd::ViewTimeRuler, "Show or hide a ruler of times above the cycle labels", "Time Ruler"},
+    {cmd::ViewParameterTable, "Show or hide the table of timing parameters under the diagram", "Parameter Table"},
     // Add
     {cmd::AddClock, "Add a new clock", "Add a Clock"},
     {cmd::AddSignal, "Add a new signal", "Add a Signal"},
@@ -293,6 +299,10 @@ constexpr MenuEntry kMainMenu[] = {
     item("Tab &Next Selection\tTab", cmd::TabNextSelection),
     item("Tab Pre&vious Selection\tShift+Tab", cmd::TabPreviousSelection),
     item("Edit &Signal Attributes...", cmd::EditSignalAttributes),
+    separator(),
+    item("Time Base...", cmd::TimeBase),
+    item("Timing Parameters...", cmd::TimingParameters),
+    item("Check Timing", cmd::CheckTiming),
     end(),
 
     popup("&View"),
@@ -339,6 +349,9 @@ constexpr MenuEntry kMainMenu[] = {
     item("Edit Output Settings...", cmd::SvgOutputSettings),
     end(),
     item("Adjust Signal Height and Spacing", cmd::AdjustHeightSpacing),
+    separator(),
+    item("Time Ruler", cmd::ViewTimeRuler),
+    item("Parameter Table", cmd::ViewParameterTable),
     end(),
 
     popup("&Add"),

@@ -49,11 +49,13 @@ void exportStimulus(Session& session, const StimulusFormat& format)
         return;
     // The dump shows the drawing as it is; stimulus drives each change a little after the edge the
     // drawing slants it after: the delay chosen, else each row's drawn slant.
+    // The dialog starts at the diagram's time base when it has one.
+    const std::optional<long long> timeBase = session.diagram().extension.halfPeriodFs;
     const bool stimulus = format.format != Format::Vcd;
     std::optional<UiPort::StimulusTiming> timing;
     if (stimulus)
-        timing = session.ui().chooseStimulusTiming(format.dialogTitle, checked.renamings);
-    else if (const auto halfPeriod = session.ui().chooseHalfPeriod(format.dialogTitle, checked.renamings))
+        timing = session.ui().chooseStimulusTiming(format.dialogTitle, checked.renamings, timeBase);
+    else if (const auto halfPeriod = session.ui().chooseHalfPeriod(format.dialogTitle, checked.renamings, timeBase))
         timing = UiPort::StimulusTiming{*halfPeriod, std::nullopt};
     if (!timing)
         return;

@@ -35,6 +35,8 @@ constexpr const char* kNotSigmora = "This is not a valid Sigmora file.";
 constexpr const char* kSigmoraCaption = "Sigmora";
 constexpr const char* kDamaged = "This Sigmora file is damaged and cannot be read";
 constexpr const char* kTooLarge = "the file is far larger than any diagram";
+constexpr const char* kLeftOut = "The diagram was opened; what follows could not be read and was left out. "
+                                 "Saving writes the diagram again as far as it was read.";
 constexpr const char* kConvertQuestion =
     "This file was created with a previous version of Sigmora.  In order to proceed, the file must be "
     "converted to new format.  Before converting, Sigmora will save a backup of this file to: ";
@@ -195,7 +197,15 @@ void readDiagramFile(Session& session, const std::string& path)
     model::Diagram opened = freshDiagram(session);
     const ReadResult result = io::readNativeFile(file.bytes, opened);
     switch (result.status) {
-    case ReadResult::Status::Ok: showOpened(session, std::move(opened), path, true); break;
+    case ReadResult::Status::Ok:
+        showOpened(session, std::move(opened), path, true);
+        if (!result.notes.empty()) {
+            std::string text = std::string(kLeftOut) + "\n" + path;
+            for (const std::string& note : result.notes)
+                text += "\n" + note;
+            session.ui().showMessage(text, kSigmoraCaption, MessageIcon::Warning);
+        }
+        break;
     case ReadResult::Status::NotSigmora:
         session.ui().showMessage(std::string(kNotSigmora) + "\n" + path, kSigmoraCaption, MessageIcon::Warning);
         break;

@@ -85,6 +85,12 @@ inline constexpr int AngledWireLeft = 32939;
 inline constexpr int AngledWireRight = 32940;
 inline constexpr int SvgOutputSettings = 32997;
 inline constexpr int AdjustHeightSpacing = 32943;
+// Time: the diagram's time base, its ruler, its timing parameters and their checks.
+inline constexpr int TimeBase = 33340;
+inline constexpr int TimingParameters = 33341;
+inline constexpr int CheckTiming = 33342;
+inline constexpr int ViewTimeRuler = 33343;
+inline constexpr int ViewParameterTable = 33344;
 inline constexpr int DecreaseSignalSpacing = 32944;
 
 // Add

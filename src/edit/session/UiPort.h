@@ -11,6 +11,7 @@
 #include "io/exchange/AsciiView.h"
 #include "edit/values/TextAttributes.h"
 #include "model/Colour.h"
+#include "model/TimingParameter.h"
 #include "io/dump/VcdReader.h"
 
 namespace sigmora::edit {
@@ -87,9 +88,24 @@ public:
     };
     virtual std::optional<SvgSettings> editSvgSettings(const SvgSettings&) { return std::nullopt; }
     // The half-period of one cell for the value change dump and stimulus exports, in
-    // femtoseconds: the dialog titled title starts at the half-period chosen last time (remembered
-    // between runs) and shows the notes (the rows renamed for the file); nothing when cancelled.
-    virtual std::optional<long long> chooseHalfPeriod(const std::string&, const std::vector<std::string>&)
+    // femtoseconds: the dialog titled title starts at the diagram's time base when it has one,
+    // else at the half-period chosen last time (remembered between runs), and shows the notes
+    // (the rows renamed for the file); nothing when cancelled.
+    virtual std::optional<long long> chooseHalfPeriod(const std::string&, const std::vector<std::string>&,
+                                                      std::optional<long long> /*timeBase*/)
+    {
+        return std::nullopt;
+    }
+    // "Time Base": the time of one cell of the diagram in femtoseconds (above 0, at most 1 s),
+    // starting at current; nothing when cancelled.
+    virtual std::optional<long long> editTimeBase(long long /*current*/) { return std::nullopt; }
+    // "Timing Parameters": the diagram's table of parameters, each bound to one of the labels
+    // (shown by their names, by index) or to none; nothing when cancelled.
+    struct TimingTable {
+        std::vector<model::TimingParameter> parameters;
+        bool violationsInPictures = false;
+    };
+    virtual std::optional<TimingTable> editTimingParameters(const TimingTable&, const std::vector<std::string>& /*labels*/)
     {
         return std::nullopt;
     }
@@ -102,9 +118,10 @@ public:
         std::optional<long long> outputDelayPs; // unset: each row's drawn slant
     };
     virtual std::optional<StimulusTiming> chooseStimulusTiming(const std::string& title,
-                                                               const std::vector<std::string>& notes)
+                                                               const std::vector<std::string>& notes,
+                                                               std::optional<long long> timeBase)
     {
-        const std::optional<long long> halfPeriod = chooseHalfPeriod(title, notes);
+        const std::optional<long long> halfPeriod = chooseHalfPeriod(title, notes, timeBase);
         if (!halfPeriod)
             return std::nullopt;
         return StimulusTiming{*halfPeriod, std::nullopt};

@@ -11,6 +11,7 @@
 #include "model/TextCase.h"
 #include "model/TextLines.h"
 #include "render/Layout.h"
+#include "render/TimeAxis.h"
 
 namespace sigmora::io {
 
@@ -44,9 +45,9 @@ public:
         const long double cw = cellWidth_;
         // An offset moves a change by at most the whole row either way: a damaged table cannot
         // push it past what can be counted.
-        const long double shift =
-            std::clamp<long double>(static_cast<long double>(edges.offset(k - 1)) / cw, -k, cells_);
-        const long double fs = (static_cast<long double>(k) + shift) * static_cast<long double>(halfPeriodFs_);
+        const long double offset =
+            std::clamp<long double>(static_cast<long double>(edges.offset(k - 1)), -k * cw, cells_ * cw);
+        const long double fs = render::TimeAxis{halfPeriodFs_, cellWidth_}.changeFs(k - 1, offset);
         return std::max(0LL, std::llround(fs / kFemtosecondsPerPicosecond));
     }
 

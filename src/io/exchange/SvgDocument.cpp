@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "io/exchange/SvgCommentStream.h"
+#include "render/ParameterTable.h"
 #include "render/FullRedraw.h"
 #include "render/SvgWriter.h"
 
@@ -33,11 +34,11 @@ std::string svgElement(int width, int height)
 
 } // namespace
 
-std::string svgHeader(const model::DiagramSettings& s, int signalCount)
+std::string svgHeader(const model::DiagramSettings& s, int signalCount, int extraHeight)
 {
     const long long rowPitch = s.signalSpacing + 2LL * s.signalHeight;
     const long long width = static_cast<long long>(s.nameMargin) + s.nameColumnWidth + s.waveformWidth + kShadowOffset;
-    const long long height = s.topMargin + signalCount * rowPitch + kShadowOffset;
+    const long long height = s.topMargin + signalCount * rowPitch + kShadowOffset + extraHeight;
     std::string out(kDeclaration);
     out.append(kCreatedWith).append(kSvgMarker).append("\n");
     if (s.svgScale == 1.0f) {
@@ -58,7 +59,7 @@ namespace {
 void writeDrawing(const model::Diagram& diagram, render::Surface& surface, const render::RedrawOptions& options,
                   model::ReaderReport& report, render::SvgWriter& svg)
 {
-    svg.append(svgHeader(diagram.settings, diagram.store.signalCount()));
+    svg.append(svgHeader(diagram.settings, diagram.store.signalCount(), render::parameterTableHeight(diagram)));
     svg.idCounter = render::SvgWriter::kFirstId;
     svg.pass = render::SvgPass::Main;
     render::RedrawMemory memory;

@@ -18,7 +18,8 @@ inline constexpr std::string_view kSvgEnd = "</svg>\n";
 
 // The opening of the document: XML declaration, creation comment, marker line, the svg element
 // sized for the diagram and, when the SVG scale is not 1, the group that scales the drawing.
-std::string svgHeader(const model::DiagramSettings& settings, int signalCount);
+// extraHeight: what the drawing adds under the rows (the parameter table).
+std::string svgHeader(const model::DiagramSettings& settings, int signalCount, int extraHeight = 0);
 
 // The whole SVG document of a diagram: the header, the drawing that the full redraw writes while
 // drawing onto surface (which only has to measure text), the data comments and the closing tag.

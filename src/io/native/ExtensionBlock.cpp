@@ -3,12 +3,119 @@
 #include "io/native/ArchiveReader.h"
 #include "io/native/DumpSourceEntries.h"
 
+#include <optional>
+#include <utility>
+
 namespace sigmora::io {
 
 namespace {
 
 constexpr std::string_view kTimeBaseKey = "timebase";
 constexpr std::size_t kMaxNumberDigits = 18;
+constexpr std::string_view kRulerKey = "ruler";
+constexpr std::string_view kTableKey = "parametertable";
+constexpr std::string_view kRedInPicturesKey = "violationsinpictures";
+constexpr std::string_view kParameterKey = "parameter";
+constexpr std::string_view kOn = "1";
+constexpr char kFieldSeparator = '\t';
+constexpr std::size_t kParameterFields = 7;
+constexpr std::size_t kMaxParameters = 4096;
+constexpr int kMaxLabelIndex = 1 << 20;
+
+std::string optionalLimit(const std::optional<double>& v)
+{
+    return v ? model::limitText(*v) : std::string();
+}
+
+// A parameter as one value: its seven fields joined by tabs (symbol, description, min, typ,
+// max, unit, label index or empty); the table keeps no tab inside a field.
+std::string parameterValue(const model::TimingParameter& p)
+{
+    std::string out = p.symbol;
+    for (const std::string& field :
+         {p.description, optionalLimit(p.min), optionalLimit(p.typ), optionalLimit(p.max), p.unit,
+          p.label == model::TimingParameter::kNoLabel ? std::string() : std::to_string(p.label)}) {
+        out += kFieldSeparator;
+        out += field;
+    }
+    return out;
+}
+
+std::optional<model::TimingParameter> parameterOf(std::string_view value)
+{
+    std::vector<std::string> f;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t tab = value.find(kFieldSeparator, start);
+        f.emplace_back(value.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+        if (tab == std::string_view::npos)
+            break;
+        start = tab + 1;
+    }
+    if (f.size() != kParameterFields)
+        return std::nullopt;
+    model::TimingParameter p;
+    p.symbol = f[0];
+    p.description = f[1];
+    std::optional<double>* limits[] = {&p.min, &p.typ, &p.max};
+    for (int i = 0; i < 3; ++i) {
+        const std::string& text = f[static_cast<std::size_t>(2 + i)];
+        if (text.empty())
+            continue;
+        *limits[i] = model::parseLimit(text);
+        if (!*limits[i])
+            return std::nullopt;
+    }
+    p.unit = f[5];
+    if (!f[6].empty()) {
+        if (f[6].size() > 7 || f[6].find_first_not_of("0123456789") != std::string::npos)
+            return std::nullopt;
+        p.label = std::stoi(f[6]);
+        if (p.label > kMaxLabelIndex)
+            return std::nullopt;
+    }
+    if (!model::timingParameterProblem(p).empty())
+        return std::nullopt;
+    return p;
+}
+
+void writeTimingEntries(const model::DiagramExtension& extension, ArchiveWriter& w)
+{
+    for (const auto& [key, on] : {std::pair{kRulerKey, extension.timeRuler}, std::pair{kTableKey, extension.parameterTable},
+                                  std::pair{kRedInPicturesKey, extension.violationsInPictures}}) {
+        if (on) {
+            w.writeString(key);
+            w.writeString(kOn);
+        }
+    }
+    for (const model::TimingParameter& p : extension.parameters) {
+        w.writeString(kParameterKey);
+        w.writeString(parameterValue(p));
+    }
+}
+
+// Reads one of the timing entries; false for a key that is none of them.
+bool readTimingEntry(const std::string& key, const std::string& value, model::DiagramExtension& extension,
+                     std::vector<std::string>& notes)
+{
+    bool* flag = key == kRulerKey ? &extension.timeRuler
+                 : key == kTableKey ? &extension.parameterTable
+                 : key == kRedInPicturesKey ? &extension.violationsInPictures
+                                              : nullptr;
+    if (flag) {
+        *flag = value == kOn;
+        return true;
+    }
+    if (key != kParameterKey)
+        return false;
+    const std::optional<model::TimingParameter> p = parameterOf(value);
+    if (!p || extension.parameters.size() >= kMaxParameters)
+        notes.push_back("The timing parameter \"" + value.substr(0, value.find(kFieldSeparator)).substr(0, 40) +
+                        "\" could not be read: it was left out.");
+    else
+        extension.parameters.push_back(*p);
+    return true;
+}
 
 std::string entries(const model::DiagramExtension& extension)
 {
@@ -19,6 +126,7 @@ std::string entries(const model::DiagramExtension& extension)
         w.writeString(std::to_string(*extension.halfPeriodFs));
     }
     writeDumpSourceEntries(extension.dump, w);
+    writeTimingEntries(extension, w);
     return out;
 }
 
@@ -85,7 +193,8 @@ void readExtensionBlock(std::string_view bytes, model::DiagramExtension& extensi
                 extension.halfPeriodFs = fs;
             else
                 notes.push_back("The diagram's time base \"" + value.substr(0, 40) + "\" is not one a diagram can have: it was left out.");
-        } else if (!readDumpSourceEntry(key, value, extension.dump, notes)) {
+        } else if (!readDumpSourceEntry(key, value, extension.dump, notes) &&
+                   !readTimingEntry(key, value, extension, notes)) {
             notes.push_back("The diagram's extension block holds \"" + key.substr(0, 40) +
                             "\", which this Sigmora does not know: it was left out.");
         }

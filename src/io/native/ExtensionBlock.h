@@ -20,6 +20,11 @@ namespace sigmora::io {
 //   entries                  pairs of strings, a key and its value:
 //                              "timebase"  the time base in femtoseconds, decimal
 //                              "dump.*"    the dump the diagram was imported from (DumpSourceEntries)
+//                              "ruler", "parametertable", "violationsinpictures"
+//                                          "1" while the View option is set
+//                              "parameter" one row of the timing parameter table: symbol,
+//                                          description, min, typ, max, unit and label index,
+//                                          joined by tabs (an empty field: not given)
 //
 // A reader keeps what it understands and says, one sentence each, what it left out: a block of an
 // unknown tag or version, one cut short (the entries read before the cut are kept), bytes after it,

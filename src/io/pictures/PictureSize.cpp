@@ -1,5 +1,7 @@
 #include "io/pictures/PictureSize.h"
 
+#include "render/ParameterTable.h"
+
 namespace sigmora::io {
 
 namespace {
@@ -25,7 +27,7 @@ PictureSize wholeDiagramPictureSize(const model::Diagram& diagram)
     const std::int64_t count = diagram.store.signalCount();
     const std::int64_t rowPitch = std::int64_t{s.signalSpacing} + 2 * std::int64_t{s.signalHeight};
     return {roundedDown(kLeftMargin + std::int64_t{s.nameColumnWidth} + s.nameMargin + s.waveformWidth + kRightMargin),
-            roundedDown(count * rowPitch + s.topMargin + kBottomMargin)};
+            roundedDown(count * rowPitch + s.topMargin + kBottomMargin + render::parameterTableHeight(diagram))};
 }
 
 PictureSize metafileExtent(const model::Diagram& diagram, bool forClipboard)
@@ -34,7 +36,8 @@ PictureSize metafileExtent(const model::Diagram& diagram, bool forClipboard)
     const std::int64_t count = diagram.store.signalCount();
     const std::int64_t rowPitch = std::int64_t{s.signalSpacing} + 2 * std::int64_t{s.signalHeight};
     return {std::int64_t{s.nameMargin} + s.nameColumnWidth + s.waveformWidth + kShadow,
-            std::int64_t{s.topMargin} + count * rowPitch + kShadow + (forClipboard ? kClipboardExtraHeight : 0)};
+            std::int64_t{s.topMargin} + count * rowPitch + kShadow + (forClipboard ? kClipboardExtraHeight : 0) +
+                render::parameterTableHeight(diagram)};
 }
 
 std::int64_t hundredthsOfMillimetre(std::int64_t pixels, int sizeMm, int resolution)

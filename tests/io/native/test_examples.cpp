@@ -16,6 +16,7 @@
 #include "model/RecordFields.h"
 #include "model/SignalRecord.h"
 #include "model/TextBoxRecord.h"
+#include "render/TimeRuler.h"
 #include "support/FakeUiPort.h"
 #include "support/FixedMeasurer.h"
 
@@ -195,6 +196,89 @@ void buildSpi(edit::Editor& e, test::FakeUiPort& ui)
     placeCentred(e, ui, waveformsCentre(e), captionY(e), "Mode 0: MOSI and MISO change on the falling edge of SCLK.");
 }
 
+// Moves the edge at the left of column `cell` of a row later by `pixels`, as Add Signal Delay
+// does pixel by pixel: the edge's entry up, the next one down.
+void delayEdge(edit::Editor& e, int row, int cell, int pixels)
+{
+    model::CellGrid& offsets = e.diagram().store.edgeOffsets();
+    offsets.set(row, cell + 1, offsets.get(row, cell + 1) + pixels);
+    offsets.set(row, cell + 2, offsets.get(row, cell + 2) - pixels);
+}
+
+model::TimingParameter timingParameter(const char* symbol, const char* description, std::optional<double> min,
+                                       std::optional<double> typ, std::optional<double> max, int label)
+{
+    model::TimingParameter p;
+    p.symbol = symbol;
+    p.description = description;
+    p.min = min;
+    p.typ = typ;
+    p.max = max;
+    p.label = label;
+    return p;
+}
+
+// A DDR read burst at 200 MHz (2.5 ns a cell): the differential clock CLK and CLK#, the command (ACTIVATE 3'b011
+// then READ 3'b101 on RAS#, CAS#, WE#; 3'b111 is NOP), the row and column address, the data strobe
+// with its preamble and a burst of four data words that follow the clock by the access time.
+// Labels measure tCK, tRCD, CL and tAC; the table holds them, and the data come 0.75 ns after the
+// clock where tAC allows 0.7 ns: one violation, drawn red on the screen.
+void buildDdrRead(edit::Editor& e, test::FakeUiPort& ui)
+{
+    // Room for the time ruler above the cycle labels, and a period line at every rising edge.
+    e.diagram().settings.topMargin = render::rulerTopMargin(true);
+    e.diagram().settings.periodLineMode = 1;
+    e.addRow(model::NewRowKind::Clock);
+    e.addRow(model::NewRowKind::Clock);
+    for (int i = 0; i < 4; ++i)
+        e.addRow(i == 2 ? model::NewRowKind::Signal : model::NewRowKind::Bus);
+    rename(e, 0, "CLK");
+    rename(e, 1, "CLK#");
+    rename(e, 2, "CMD[2:0]");
+    rename(e, 3, "A[12:0]");
+    rename(e, 4, "DQS");
+    rename(e, 5, "DQ[7:0]");
+    setWaveform(e, 0, "0" + cells("10"));
+    setWaveform(e, 1, "1" + cells("01"));
+    // NOP, ACTIVATE at column 2, NOP, READ at column 8, NOP.
+    setWaveform(e, 2, "3" + std::string(2, '3') + "44" + "3333" + "44" + std::string(590, '3'));
+    setWaveform(e, 3, "2" + std::string(2, '2') + "33" + "2222" + "44" + std::string(590, '2'));
+    // Hi-Z, the preamble (low for one clock) two cells before the data, then one edge a word.
+    setWaveform(e, 4, "2" + std::string(12, '2') + "00" + "1010" + std::string(582, '2'));
+    setWaveform(e, 5, "2" + std::string(14, '2') + "3434" + std::string(582, '2'));
+    model::fitNameColumn(e.diagram(), e.measurer());
+    // The data follow the clock by the access time: 9 of 30 pixels, 0.75 ns.
+    for (int cell = 14; cell <= 18; ++cell)
+        delayEdge(e, 5, cell, 9);
+    placeCentred(e, ui, runCentre(e, 0, 1), 0, "3'b111", 2);
+    placeCentred(e, ui, runCentre(e, 2, 3), 0, "3'b011", 2);
+    placeCentred(e, ui, runCentre(e, 4, 7), 0, "3'b111", 2);
+    placeCentred(e, ui, runCentre(e, 8, 9), 0, "3'b101", 2);
+    placeCentred(e, ui, runCentre(e, 2, 3), 0, "0x1A2", 3);
+    placeCentred(e, ui, runCentre(e, 8, 9), 0, "0x040", 3);
+    for (int word = 0; word < 4; ++word)
+        placeCentred(e, ui, runCentre(e, 14 + word, 14 + word), 0, "0xD" + std::to_string(word), 5);
+    auto& store = e.diagram().store;
+    store.list(model::ListId::Labels).append("2.CLK.4.CLK.2.0.44.1.0.0.0.1.");
+    addText(e, "0.0.0.0.tCK {t}.WFLabel*0*.     0.Arial.8.0.0.1.0.0.0.0.");
+    store.list(model::ListId::Labels).append("2.CMD[2:0].8.CMD[2:0].2.0.0.1.0.0.0.1.");
+    addText(e, "0.0.0.0.tRCD {t}.WFLabel*1*.     0.Arial.8.0.0.1.0.0.0.0.");
+    store.list(model::ListId::Labels).append("8.CMD[2:0].14.DQS.2.0.0.1.0.0.0.1.");
+    addText(e, "0.0.0.0.CL {t}.WFLabel*2*.     0.Arial.8.0.0.1.0.0.0.0.");
+    store.list(model::ListId::Labels).append("14.CLK.14.DQ[7:0].2.0.0.0.0.0.0.1.");
+    addText(e, "0.0.0.0.tAC {t}.WFLabel*3*.     0.Arial.8.0.0.1.0.0.0.0.");
+    model::DiagramExtension& x = e.diagram().extension;
+    x.halfPeriodFs = 2'500'000;
+    x.timeRuler = true;
+    x.parameterTable = true;
+    x.parameters = {
+        timingParameter("tCK", "Clock cycle time", 5, std::nullopt, 8, 0),
+        timingParameter("tRCD", "ACTIVATE to READ delay", 15, std::nullopt, std::nullopt, 1),
+        timingParameter("CL", "CAS latency (3 clocks)", std::nullopt, 15, std::nullopt, 2),
+        timingParameter("tAC", "DQ output access time from CLK", -0.7, std::nullopt, 0.7, 3),
+    };
+}
+
 struct Example {
     const char* file;
     void (*build)(edit::Editor&, test::FakeUiPort&);
@@ -203,6 +287,7 @@ const Example kExampleDiagrams[] = {
     {"handshake.sgm", buildHandshake},
     {"annotated.sgm", buildAnnotated},
     {"spi.sgm", buildSpi},
+    {"ddr-read.sgm", buildDdrRead},
 };
 
 std::string readFile(const fs::path& path)

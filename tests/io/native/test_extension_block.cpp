@@ -54,7 +54,11 @@ TEST(ExtensionBlock, ADiagramWithoutItIsWrittenAsBeforeAndOneWithItReadsBack)
         const io::FileBytes file = io::readWholeFile(entry.path().string());
         model::Diagram d;
         ASSERT_EQ(io::readNativeFile(file.bytes, d).status, io::ReadResult::Status::Ok);
-        EXPECT_TRUE(d.extension.empty());
+        if (!d.extension.empty()) {
+            // An example that shows the diagram's time keeps its block: written back as it stands.
+            EXPECT_EQ(io::nativeFileBytes(d), file.bytes) << entry.path();
+            continue;
+        }
         const std::string plain = io::nativeFileBytes(d);
         EXPECT_EQ(plain, file.bytes) << entry.path() << ": byte for byte as the file was";
 
