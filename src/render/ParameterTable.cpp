@@ -122,7 +122,7 @@ void drawParameterTable(RedrawContext& ctx)
         if (c < kColumns)
             x += widths[static_cast<size_t>(c)];
     }
-    const svg::TextLineStyle style{0, scaledPoints, model::kBlack, font.face, false, false, false};
+    const svg::TextLineStyle style{0, scaledPoints, model::kBlack, font.face, false, false, false, {}};
     for (size_t r = 0; r < cells.size(); ++r) {
         const int y = Layout::clampCoordinate(static_cast<long long>(top) + static_cast<long long>(r) * line + kLineGap / 2);
         int x = left;

@@ -92,7 +92,7 @@ void drawTimeRuler(RedrawContext& ctx)
         ctx.svg->pathLine(right, y);
         ctx.svg->endPath(false);
     }
-    const svg::TextLineStyle style{0, kTextPoints, model::kBlack, font.face, false, false, false};
+    const svg::TextLineStyle style{0, kTextPoints, model::kBlack, font.face, false, false, false, {}};
     for (const RulerTick& tick : ticks) {
         const int x = screenX(tick.x);
         surface.moveTo(x, y);

@@ -1,0 +1,101 @@
+// "sigmora --convert IN OUT --parameters" as a datasheet's build runs it: the example's table of
+// timing parameters alone in each text format, and what is refused.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct ParametersCli : ::testing::Test {
+    fs::path dir;
+    const fs::path ddr = fs::path(SIGMORA_SOURCE_DIR) / "examples" / "ddr-read.sgm";
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("sigmora-parameters-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    int convert(const fs::path& in, const fs::path& out, const std::string& args, std::string& err) const
+    {
+        const fs::path errFile = dir / "err.txt";
+        const std::string command = std::string("QT_QPA_PLATFORM=offscreen ") + SIGMORA_EXECUTABLE + " --convert '" +
+                                    in.string() + "' '" + out.string() + "' " + args + " 2>'" + errFile.string() + "'";
+        const int status = std::system(command.c_str());
+        err = slurp(errFile);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+};
+
+} // namespace
+
+TEST_F(ParametersCli, WritesTheTableAloneInEachFormat)
+{
+    const struct {
+        const char* out;
+        std::string text;
+    } cases[] = {
+        {"t.csv", "Symbol,Description,Min,Typ,Max,Unit\n"
+                  "tCK,Clock cycle time,5,,8,ns\n"
+                  "tRCD,ACTIVATE to READ delay,15,,,ns\n"
+                  "CL,CAS latency (3 clocks),,15,,ns\n"
+                  "tAC,DQ output access time from CLK,-0.7,,0.7,ns\n"},
+        {"t.md", "| Symbol | Description | Min | Typ | Max | Unit |\n"
+                 "|---|---|---:|---:|---:|---|\n"
+                 "| tCK | Clock cycle time | 5 |  | 8 | ns |\n"
+                 "| tRCD | ACTIVATE to READ delay | 15 |  |  | ns |\n"
+                 "| CL | CAS latency (3 clocks) |  | 15 |  | ns |\n"
+                 "| tAC | DQ output access time from CLK | -0.7 |  | 0.7 | ns |\n"},
+        {"T.HTML", "<table>\n"
+                   "  <tr><th>Symbol</th><th>Description</th><th>Min</th><th>Typ</th><th>Max</th><th>Unit</th></tr>\n"
+                   "  <tr><td>tCK</td><td>Clock cycle time</td><td>5</td><td></td><td>8</td><td>ns</td></tr>\n"
+                   "  <tr><td>tRCD</td><td>ACTIVATE to READ delay</td><td>15</td><td></td><td></td><td>ns</td></tr>\n"
+                   "  <tr><td>CL</td><td>CAS latency (3 clocks)</td><td></td><td>15</td><td></td><td>ns</td></tr>\n"
+                   "  <tr><td>tAC</td><td>DQ output access time from CLK</td><td>-0.7</td><td></td><td>0.7</td><td>ns</td></tr>\n"
+                   "</table>\n"},
+    };
+    for (const auto& c : cases) {
+        std::string err;
+        EXPECT_EQ(convert(ddr, dir / c.out, "--parameters", err), 0) << c.out << ": " << err;
+        EXPECT_EQ(err, "") << c.out;
+        EXPECT_EQ(slurp(dir / c.out), c.text) << c.out;
+    }
+}
+
+TEST_F(ParametersCli, WhatCannotBeWrittenIsRefusedAndNothingWritten)
+{
+    const fs::path plain = fs::path(SIGMORA_SOURCE_DIR) / "examples" / "spi.sgm";
+    const struct {
+        fs::path in;
+        const char* out;
+        int status;
+        const char* error; // a part of the one line on standard error
+    } cases[] = {
+        {ddr, "t.svg", 1, "--parameters writes .csv, .md and .html outputs"},
+        {plain, "t.csv", 1, "has no timing parameters"},
+        {ddr.string() + ".missing", "t.csv", 1, "cannot open"},
+    };
+    for (const auto& c : cases) {
+        std::string err;
+        EXPECT_EQ(convert(c.in, dir / c.out, "--parameters", err), c.status) << c.out;
+        EXPECT_NE(err.find(c.error), std::string::npos) << c.out << ": " << err;
+        EXPECT_FALSE(fs::exists(dir / c.out)) << c.out;
+    }
+}
