@@ -51,6 +51,16 @@ std::string timingParameterProblem(const TimingParameter& p)
     return {};
 }
 
+void followDeletedLabel(std::vector<TimingParameter>& parameters, int index)
+{
+    for (TimingParameter& p : parameters) {
+        if (p.label == index)
+            p.label = TimingParameter::kNoLabel;
+        else if (p.label > index)
+            --p.label;
+    }
+}
+
 std::string limitText(double value)
 {
     char buffer[64];

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sigmora::model {
 
@@ -29,6 +30,10 @@ std::optional<long long> femtosecondsPerUnit(std::string_view unit);
 // Why a parameter cannot be kept (its minimum above its maximum, a unit that is no time, a
 // symbol that is empty or a text holding a tab or a line end), or empty when it can.
 std::string timingParameterProblem(const TimingParameter& parameter);
+
+// Label `index` was deleted and the later labels moved down by one: the parameters bound to it
+// are bound to none, those bound to a later label follow it.
+void followDeletedLabel(std::vector<TimingParameter>& parameters, int index);
 
 // A limit as the table shows and keeps it: the shortest decimal that reads back to the same
 // number ("15", "7.5", "0.125").

@@ -168,6 +168,7 @@ void deleteLabel(model::Diagram& diagram, int index)
     if (index < 0 || index >= labels.count())
         return;
     labels.remove(index);
+    model::followDeletedLabel(diagram.extension.parameters, index);
     if (labels.selection() >= labels.count())
         labels.setSelection(-1);
     model::RecordList& texts = diagram.store.list(model::ListId::Texts);

@@ -23,7 +23,7 @@ struct RowCellShift {
 void shiftAnnotations(model::Diagram& diagram, const std::vector<RowCellShift>& shifts, int column);
 
 // Deletes label `index` with its caption text boxes; the captions of later labels are
-// renumbered to follow their labels down by one.
+// renumbered to follow their labels down by one, and so are the timing parameters bound to them.
 void deleteLabel(model::Diagram& diagram, int index);
 
 // Edge offsets of a row after removing `count` entries starting at `first`: later entries move

@@ -96,6 +96,7 @@ void removeLabel(Session& session, int index)
                                                           std::string(kLabelTextPrefix) + std::to_string(n - 1) + "*"));
     }
     list(session, model::ListId::Labels).remove(index);
+    model::followDeletedLabel(session.diagram().extension.parameters, index);
 }
 
 void removeLabelsNaming(Session& session, std::string_view name)

@@ -3,7 +3,12 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include <fstream>
+
+#include "edit/annotations/AnnotationShift.h"
+#include "edit/mouse/KeyInput.h"
 #include "edit/session/CommandIds.h"
+#include "io/native/ArchiveWriter.h"
 #include "edit/timing/TimeCommands.h"
 #include "io/native/NativeFileWriter.h"
 #include "render/TimeRuler.h"
@@ -185,6 +190,48 @@ TEST_F(TimeFixture, TheStatusBarSaysWhichParameterIsViolatedAndWhenItIsMetAgain)
     d.editor.refresh();
     ASSERT_EQ(status.size(), 2u);
     EXPECT_EQ(status[1], "Timing met: every bound parameter lies within its limits");
+}
+
+TEST_F(TimeFixture, ParametersFollowTheirLabelsWhenALabelIsDeleted)
+{
+    addLabel();
+    addLabel();
+    addLabel();
+    extension().parameters = {parameter("a", 1, std::nullopt, 0), parameter("b", 1, std::nullopt, 1),
+                              parameter("c", 1, std::nullopt, 2)};
+    // By the Delete key on the selected label (asked, answered Yes).
+    diagram().store.list(model::ListId::Labels).setSelection(1);
+    d.editor.state().selectionKind = edit::SelectionKind::Label;
+    d.ui.answers = {true};
+    edit::KeyPress del;
+    del.key = edit::KeyPress::Key::Delete;
+    edit::keyDown(d.editor, del);
+    ASSERT_EQ(diagram().store.list(model::ListId::Labels).count(), 2);
+    EXPECT_EQ(extension().parameters[0].label, 0);
+    EXPECT_EQ(extension().parameters[1].label, model::TimingParameter::kNoLabel);
+    EXPECT_EQ(extension().parameters[2].label, 1);
+    // By removing cells under the first label.
+    edit::deleteLabel(diagram(), 0);
+    EXPECT_EQ(extension().parameters[0].label, model::TimingParameter::kNoLabel);
+    EXPECT_EQ(extension().parameters[2].label, 0);
+}
+
+TEST_F(TimeFixture, OpeningAFileWithADamagedBlockSaysWhatWasLeftOut)
+{
+    diagram().extension.halfPeriodFs = 2'500'000;
+    std::string bytes = io::nativeFileBytes(diagram());
+    bytes.resize(bytes.size() - 4); // the block cut short
+    const fs::path path = fs::temp_directory_path() / ("sigmora-cut-block-" + std::to_string(::getpid()) + ".sgm");
+    std::ofstream(path, std::ios::binary) << bytes;
+    d.ui.messages.clear();
+    d.editor.openNamedFile(path.string());
+    fs::remove(path);
+    ASSERT_EQ(d.ui.messages.size(), 1u);
+    EXPECT_EQ(d.ui.messages[0].caption, "Sigmora");
+    EXPECT_EQ(d.ui.messages[0].text.rfind("The diagram was opened; what follows could not be read and was left out.", 0), 0u)
+        << d.ui.messages[0].text;
+    EXPECT_NE(d.ui.messages[0].text.find("cut short"), std::string::npos) << d.ui.messages[0].text;
+    EXPECT_EQ(diagram().store.signalCount(), 2) << "the diagram itself is open";
 }
 
 } // namespace

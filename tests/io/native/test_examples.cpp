@@ -228,6 +228,9 @@ void buildDdrRead(edit::Editor& e, test::FakeUiPort& ui)
     // Room for the time ruler above the cycle labels, and a period line at every rising edge.
     e.diagram().settings.topMargin = render::rulerTopMargin(true);
     e.diagram().settings.periodLineMode = 1;
+    // Cells wide enough for a data word each.
+    e.diagram().settings.cellWidth = 40;
+    e.diagram().settings.waveformWidth = e.diagram().settings.cellCount * 40;
     e.addRow(model::NewRowKind::Clock);
     e.addRow(model::NewRowKind::Clock);
     for (int i = 0; i < 4; ++i)
@@ -247,17 +250,18 @@ void buildDdrRead(edit::Editor& e, test::FakeUiPort& ui)
     setWaveform(e, 4, "2" + std::string(12, '2') + "00" + "1010" + std::string(582, '2'));
     setWaveform(e, 5, "2" + std::string(14, '2') + "3434" + std::string(582, '2'));
     model::fitNameColumn(e.diagram(), e.measurer());
-    // The data follow the clock by the access time: 9 of 30 pixels, 0.75 ns.
+    // The data follow the clock by the access time: 12 of 40 pixels, 0.75 ns.
     for (int cell = 14; cell <= 18; ++cell)
-        delayEdge(e, 5, cell, 9);
+        delayEdge(e, 5, cell, 12);
     placeCentred(e, ui, runCentre(e, 0, 1), 0, "3'b111", 2);
     placeCentred(e, ui, runCentre(e, 2, 3), 0, "3'b011", 2);
     placeCentred(e, ui, runCentre(e, 4, 7), 0, "3'b111", 2);
     placeCentred(e, ui, runCentre(e, 8, 9), 0, "3'b101", 2);
     placeCentred(e, ui, runCentre(e, 2, 3), 0, "0x1A2", 3);
     placeCentred(e, ui, runCentre(e, 8, 9), 0, "0x040", 3);
+    // Each word centred on its run as drawn, the access time later.
     for (int word = 0; word < 4; ++word)
-        placeCentred(e, ui, runCentre(e, 14 + word, 14 + word), 0, "0xD" + std::to_string(word), 5);
+        placeCentred(e, ui, runCentre(e, 14 + word, 14 + word) + 12, 0, "0xD" + std::to_string(word), 5);
     auto& store = e.diagram().store;
     store.list(model::ListId::Labels).append("2.CLK.4.CLK.2.0.44.1.0.0.0.1.");
     addText(e, "0.0.0.0.tCK {t}.WFLabel*0*.     0.Arial.8.0.0.1.0.0.0.0.");
@@ -266,7 +270,8 @@ void buildDdrRead(edit::Editor& e, test::FakeUiPort& ui)
     store.list(model::ListId::Labels).append("8.CMD[2:0].14.DQS.2.0.0.1.0.0.0.1.");
     addText(e, "0.0.0.0.CL {t}.WFLabel*2*.     0.Arial.8.0.0.1.0.0.0.0.");
     store.list(model::ListId::Labels).append("14.CLK.14.DQ[7:0].2.0.0.0.0.0.0.1.");
-    addText(e, "0.0.0.0.tAC {t}.WFLabel*3*.     0.Arial.8.0.0.1.0.0.0.0.");
+    // The caption stands right of its narrow label, clear of the clock's edge.
+    addText(e, "0.0.0.0.tAC {t}.WFLabel*3*.     0.Arial.8.44.0.1.0.0.0.0.");
     model::DiagramExtension& x = e.diagram().extension;
     x.halfPeriodFs = 2'500'000;
     x.timeRuler = true;
@@ -366,7 +371,16 @@ TEST(Examples, ValuesSitOnTheirRowsCentredOnTheirRuns)
                 --first;
             while (static_cast<std::size_t>(last) + 2 < waveform.size() && waveform[static_cast<std::size_t>(last) + 2] == value)
                 ++last;
-            EXPECT_NEAR(middle, l.waveOriginX() + (first + last + 1) * l.cellWidth / 2, 1) << where;
+            // The run as drawn: its changes moved by the row's edge offsets (entries 0 to k + 1).
+            const auto offset = [&](int column) {
+                int sum = 0;
+                for (int k = 0; k <= column + 1 && k < model::kMaxCells; ++k)
+                    sum += d.store.edgeOffsets().get(row, k);
+                return sum;
+            };
+            EXPECT_NEAR(middle,
+                        l.waveOriginX() + ((first + last + 1) * l.cellWidth + offset(first) + offset(last + 1)) / 2, 1)
+                << where;
         }
     }
     EXPECT_GE(values, 18);
