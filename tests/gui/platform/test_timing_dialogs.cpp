@@ -163,7 +163,7 @@ void TimingDialogsTest::aCaptionOffersTheMeasuredTime()
 
 void TimingDialogsTest::theExportsStartAtTheTimeBase()
 {
-    dialogs::HalfPeriodDialog dialog(QStringLiteral("Value Change Dump: time of one cell"), {}, 2'500'000);
+    dialogs::HalfPeriodDialog dialog(QStringLiteral("Value Change Dump: time of one cell"), {}, nullptr, false, 2'500'000);
     QCOMPARE(child<QLineEdit>(dialog, "halfPeriod")->text(), QStringLiteral("2500ps"));
     QCOMPARE(dialog.halfPeriod(), std::optional<long long>(2'500'000));
 }
