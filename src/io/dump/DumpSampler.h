@@ -214,6 +214,8 @@ public:
     // ends so, with the diagram's end.
     void finishStream()
     {
+        if (handedBack_)
+            return;
         if (timeSeen_ && !done_)
             endOfTime();
         // Fixed cells end with the dump's final time stamp.
@@ -234,6 +236,39 @@ public:
     bool started() const { return started_; }
     std::string error;
     std::string cutNote;
+
+    // What a finished sampling made, for a reading done in another process to hand back: each
+    // row's cells, hatches and values, the cells made and where the reading ended.
+    struct Outcome {
+        std::vector<ImportedRow> rows;
+        int cells = 0;
+        bool done = false, started = false;
+        long long now = 0;
+        std::string error, cutNote;
+    };
+    Outcome outcome() const
+    {
+        Outcome o{{}, cells_, done_, started_, now_, error, cutNote};
+        for (const RowState& r : rows)
+            o.rows.push_back(r.row);
+        return o;
+    }
+    // Takes the outcome of the same sampling done elsewhere as its own, finished.
+    void take(Outcome&& o)
+    {
+        for (std::size_t k = 0; k < rows.size() && k < o.rows.size(); ++k) {
+            rows[k].row.cells = std::move(o.rows[k].cells);
+            rows[k].row.hatched = std::move(o.rows[k].hatched);
+            rows[k].row.values = std::move(o.rows[k].values);
+        }
+        cells_ = o.cells;
+        done_ = o.done;
+        started_ = o.started;
+        now_ = o.now;
+        error = std::move(o.error);
+        cutNote = std::move(o.cutNote);
+        handedBack_ = true;
+    }
 
 private:
     struct Change {
@@ -315,6 +350,7 @@ private:
     long long halfCycle_ = 0; // the length of the last half-cycle the clock closed
     long long cellTime_ = 0, nextBoundary_ = 0; // fixed cells: their time and the next boundary
     int cells_ = 0;
+    bool handedBack_ = false;
 };
 
 } // namespace sigmora::io::sampling

@@ -468,6 +468,120 @@ private:
     std::uint32_t handles_ = 0;
 };
 
+bool putOutcome(Pipe& out, const sampling::Sampler::Outcome& o)
+{
+    bool ok = out.put('R') && out.put(static_cast<std::int32_t>(o.cells)) && out.put(static_cast<std::uint8_t>(o.done)) &&
+              out.put(static_cast<std::uint8_t>(o.started)) && out.put(static_cast<std::int64_t>(o.now)) &&
+              out.putText(o.error) && out.putText(o.cutNote) && out.put(static_cast<std::uint32_t>(o.rows.size()));
+    for (const ImportedRow& r : o.rows) {
+        std::string hatched(r.hatched.size(), '0');
+        for (std::size_t k = 0; k < r.hatched.size(); ++k)
+            hatched[k] = r.hatched[k] ? '1' : '0';
+        ok = ok && out.putText(r.cells) && out.putText(hatched) && out.put(static_cast<std::uint32_t>(r.values.size()));
+        for (const auto& [column, text] : r.values)
+            ok = ok && out.put(static_cast<std::int32_t>(column)) && out.putText(text);
+    }
+    return ok && out.flush();
+}
+
+bool getOutcome(Pipe& in, sampling::Sampler::Outcome& o)
+{
+    std::int32_t cells = 0;
+    std::uint8_t done = 0, started = 0;
+    std::int64_t now = 0;
+    std::uint32_t count = 0;
+    if (!in.get(cells) || !in.get(done) || !in.get(started) || !in.get(now) || !in.getText(o.error, kMaxNameBytes) ||
+        !in.getText(o.cutNote, kMaxNameBytes) || !in.get(count) || count > kMaxVcdVariables)
+        return false;
+    o.cells = cells;
+    o.done = done != 0;
+    o.started = started != 0;
+    o.now = now;
+    o.rows.resize(count);
+    for (ImportedRow& r : o.rows) {
+        std::string hatched;
+        std::uint32_t values = 0;
+        if (!in.getText(r.cells, kMaxValueBytes) || !in.getText(hatched, kMaxValueBytes) || !in.get(values) ||
+            values > r.cells.size())
+            return false;
+        for (char c : hatched)
+            r.hatched.push_back(c == '1');
+        for (std::uint32_t k = 0; k < values; ++k) {
+            std::int32_t column = 0;
+            std::string text;
+            if (!in.get(column) || !in.getText(text, kMaxValueBytes))
+                return false;
+            r.values.emplace_back(column, std::move(text));
+        }
+    }
+    return true;
+}
+
+// The sampling of an import done in a child process of its own, on the sampler as it stands (the
+// child has its copy): only the chosen variables decoded, from the block that holds the window's
+// start, and the rows made handed back. False with the reason when the dump is damaged.
+bool sampleInChild(const std::string& path, sampling::Sampler& sampler, int handles, std::optional<long long> from,
+                   std::string& error)
+{
+    int up[2];
+    if (::pipe(up) != 0) {
+        error = kNotFst;
+        return false;
+    }
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(up[0]);
+        Pipe out(::fdopen(up[1], "wb"));
+        FstFile file(path);
+        std::string reason = file.context() ? "" : kNotFst;
+        if (file.context()) {
+            fstReaderClrFacProcessMaskAll(file.context());
+            for (int code = 0; code < handles; ++code)
+                if (sampler.samples(code))
+                    fstReaderSetFacProcessMask(file.context(), static_cast<fstHandle>(code + 1));
+            // The library hands over the values at the start of the block that holds the window's
+            // start first, so the values before the window are known all the same.
+            if (from)
+                fstReaderSetLimitTimeRange(file.context(), static_cast<std::uint64_t>(*from),
+                                           std::numeric_limits<std::uint64_t>::max());
+            if (BodyReading(file.context(), sampler).read(reason))
+                sampler.finishStream();
+        }
+        if (!reason.empty()) {
+            out.put('X');
+            out.putText(reason);
+            out.flush();
+        } else {
+            putOutcome(out, sampler.outcome());
+        }
+        _exit(0);
+    }
+    ::close(up[1]);
+    if (pid < 0) {
+        ::close(up[0]);
+        error = kNotFst;
+        return false;
+    }
+    bool ok = false;
+    {
+        Pipe in(::fdopen(up[0], "rb"));
+        char tag = 0;
+        sampling::Sampler::Outcome outcome;
+        if (in.get(tag) && tag == 'R' && getOutcome(in, outcome)) {
+            sampler.take(std::move(outcome));
+            ok = true;
+        } else if (tag == 'X' && in.getText(error, kMaxNameBytes)) {
+            ok = false;
+        } else {
+            error = kNotFst;
+        }
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    return ok;
+}
+
 // The number of a code (the handle in decimal, less one); -1 for none.
 int codeNumber(const std::string& code, int handles)
 {
@@ -532,16 +646,7 @@ ImportResult readFst(const std::string& path, const VcdChoice& choice, model::Di
     return importDump(
         child.header(), handles, [handles](const std::string& code) { return codeNumber(code, handles); },
         [&](sampling::Sampler& sampler, std::string& error) {
-            // Only the chosen variables are decoded.
-            std::vector<std::uint32_t> wanted;
-            for (int code = 0; code < handles; ++code)
-                if (sampler.samples(code))
-                    wanted.push_back(static_cast<std::uint32_t>(code + 1));
-            if (!child.start(wanted, choice.from)) {
-                error = kNotFst;
-                return false;
-            }
-            return child.readBody(sampler, error);
+            return sampleInChild(path, sampler, handles, choice.from, error);
         },
         choice, diagram, measurer);
 }
