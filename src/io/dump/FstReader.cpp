@@ -13,10 +13,15 @@
 #include "fstapi.h"
 #include "io/dump/DumpImport.h"
 #include "io/dump/DumpSampler.h"
+#include "io/dump/FstPipe.h"
 
 namespace sigmora::io {
 
 namespace {
+
+using fst::Pipe;
+using fst::kMaxNameBytes;
+using fst::kMaxValueBytes;
 
 constexpr unsigned char kHeaderBlock = FST_BL_HDR;
 constexpr unsigned char kWrappedDump = FST_BL_ZWRAPPER;
@@ -211,50 +216,6 @@ constexpr const char* kNotFst = "it is not an FST dump, or it is damaged";
 //   child -> parent   the header: the unit, the cell time, the handle count, each variable
 //   parent -> child   whether to read on, the window's start, the handles wanted (none: all)
 //   child -> parent   'T' time, 'C' handle and value, then 'E' at the end or 'X' and a reason
-constexpr std::uint32_t kMaxNameBytes = 1u << 20;
-constexpr std::uint32_t kMaxValueBytes = 1u << 20;
-constexpr std::size_t kPipeBuffer = 1u << 16;
-
-class Pipe {
-public:
-    explicit Pipe(FILE* file) : file_(file)
-    {
-        if (file_)
-            std::setvbuf(file_, nullptr, _IOFBF, kPipeBuffer);
-    }
-    ~Pipe() { close(); }
-    Pipe(const Pipe&) = delete;
-    Pipe& operator=(const Pipe&) = delete;
-    void close()
-    {
-        if (file_)
-            std::fclose(file_);
-        file_ = nullptr;
-    }
-    bool put(const void* data, std::size_t size) { return std::fwrite(data, 1, size, file_) == size; }
-    template <class T>
-    bool put(T value) { return put(&value, sizeof value); }
-    bool putText(std::string_view text)
-    {
-        return put(static_cast<std::uint32_t>(text.size())) && put(text.data(), text.size());
-    }
-    bool get(void* data, std::size_t size) { return std::fread(data, 1, size, file_) == size; }
-    template <class T>
-    bool get(T& value) { return get(&value, sizeof value); }
-    bool getText(std::string& text, std::uint32_t limit)
-    {
-        std::uint32_t size = 0;
-        if (!get(size) || size > limit)
-            return false;
-        text.resize(size);
-        return get(text.data(), size);
-    }
-    bool flush() { return std::fflush(file_) == 0; }
-
-private:
-    FILE* file_;
-};
-
 // The child's side: what the library reads, written to the parent.
 struct ChangeWriter {
     Pipe& out;
@@ -468,55 +429,6 @@ private:
     std::uint32_t handles_ = 0;
 };
 
-bool putOutcome(Pipe& out, const sampling::Sampler::Outcome& o)
-{
-    bool ok = out.put('R') && out.put(static_cast<std::int32_t>(o.cells)) && out.put(static_cast<std::uint8_t>(o.done)) &&
-              out.put(static_cast<std::uint8_t>(o.started)) && out.put(static_cast<std::int64_t>(o.now)) &&
-              out.putText(o.error) && out.putText(o.cutNote) && out.put(static_cast<std::uint32_t>(o.rows.size()));
-    for (const ImportedRow& r : o.rows) {
-        std::string hatched(r.hatched.size(), '0');
-        for (std::size_t k = 0; k < r.hatched.size(); ++k)
-            hatched[k] = r.hatched[k] ? '1' : '0';
-        ok = ok && out.putText(r.cells) && out.putText(hatched) && out.put(static_cast<std::uint32_t>(r.values.size()));
-        for (const auto& [column, text] : r.values)
-            ok = ok && out.put(static_cast<std::int32_t>(column)) && out.putText(text);
-    }
-    return ok && out.flush();
-}
-
-bool getOutcome(Pipe& in, sampling::Sampler::Outcome& o)
-{
-    std::int32_t cells = 0;
-    std::uint8_t done = 0, started = 0;
-    std::int64_t now = 0;
-    std::uint32_t count = 0;
-    if (!in.get(cells) || !in.get(done) || !in.get(started) || !in.get(now) || !in.getText(o.error, kMaxNameBytes) ||
-        !in.getText(o.cutNote, kMaxNameBytes) || !in.get(count) || count > kMaxVcdVariables)
-        return false;
-    o.cells = cells;
-    o.done = done != 0;
-    o.started = started != 0;
-    o.now = now;
-    o.rows.resize(count);
-    for (ImportedRow& r : o.rows) {
-        std::string hatched;
-        std::uint32_t values = 0;
-        if (!in.getText(r.cells, kMaxValueBytes) || !in.getText(hatched, kMaxValueBytes) || !in.get(values) ||
-            values > r.cells.size())
-            return false;
-        for (char c : hatched)
-            r.hatched.push_back(c == '1');
-        for (std::uint32_t k = 0; k < values; ++k) {
-            std::int32_t column = 0;
-            std::string text;
-            if (!in.get(column) || !in.getText(text, kMaxValueBytes))
-                return false;
-            r.values.emplace_back(column, std::move(text));
-        }
-    }
-    return true;
-}
-
 // The sampling of an import done in a child process of its own, on the sampler as it stands (the
 // child has its copy): only the chosen variables decoded, from the block that holds the window's
 // start, and the rows made handed back. False with the reason when the dump is damaged.
@@ -553,7 +465,7 @@ bool sampleInChild(const std::string& path, sampling::Sampler& sampler, int hand
             out.putText(reason);
             out.flush();
         } else {
-            putOutcome(out, sampler.outcome());
+            fst::putOutcome(out, sampler.outcome());
         }
         _exit(0);
     }
@@ -568,7 +480,7 @@ bool sampleInChild(const std::string& path, sampling::Sampler& sampler, int hand
         Pipe in(::fdopen(up[0], "rb"));
         char tag = 0;
         sampling::Sampler::Outcome outcome;
-        if (in.get(tag) && tag == 'R' && getOutcome(in, outcome)) {
+        if (in.get(tag) && tag == 'R' && fst::getOutcome(in, outcome)) {
             sampler.take(std::move(outcome));
             ok = true;
         } else if (tag == 'X' && in.getText(error, kMaxNameBytes)) {
