@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "render/TextMarkup.h"
+
 namespace sigmora::render {
 
 namespace {
@@ -79,7 +81,7 @@ std::string TimingReport::statusText(const model::DiagramExtension& extension) c
             continue;
         if (count++ == 0) {
             const model::TimingParameter& p = extension.parameters[i];
-            first = "Timing violated: " + p.symbol + " " + inUnit(*checks[i].measuredFs, p) + " (" + limitsText(p) + ")";
+            first = "Timing violated: " + withoutMarkup(p.symbol) + " " + inUnit(*checks[i].measuredFs, p) + " (" + limitsText(p) + ")";
         }
     }
     if (count > 1)

@@ -27,7 +27,7 @@ struct TimingReport {
     {
         return label >= 0 && static_cast<size_t>(label) < violatedLabels.size() && violatedLabels[static_cast<size_t>(label)];
     }
-    // "Timing violated: t_{RCD} 12.5 ns (min 15 ns)" for the first violation, "" without one;
+    // "Timing violated: tRCD 12.5 ns (min 15 ns)" (the symbol's marks left out: it is plain text) for the first violation, "" without one;
     // more violations are counted after it.
     std::string statusText(const model::DiagramExtension& extension) const;
 };

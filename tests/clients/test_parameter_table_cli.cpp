@@ -53,22 +53,22 @@ TEST_F(ParametersCli, WritesTheTableAloneInEachFormat)
         std::string text;
     } cases[] = {
         {"t.csv", "Symbol,Description,Min,Typ,Max,Unit\n"
-                  "tCK,Clock cycle time,5,,8,ns\n"
-                  "tRCD,ACTIVATE to READ delay,15,,,ns\n"
+                  "t_{CK},Clock cycle time,5,,8,ns\n"
+                  "t_{RCD},ACTIVATE to READ delay,15,,,ns\n"
                   "CL,CAS latency (3 clocks),,15,,ns\n"
-                  "tAC,DQ output access time from CLK,-0.7,,0.7,ns\n"},
+                  "t_{AC},DQ output access time from CLK,-0.7,,0.7,ns\n"},
         {"t.md", "| Symbol | Description | Min | Typ | Max | Unit |\n"
                  "|---|---|---:|---:|---:|---|\n"
-                 "| tCK | Clock cycle time | 5 |  | 8 | ns |\n"
-                 "| tRCD | ACTIVATE to READ delay | 15 |  |  | ns |\n"
+                 "| t<sub>CK</sub> | Clock cycle time | 5 |  | 8 | ns |\n"
+                 "| t<sub>RCD</sub> | ACTIVATE to READ delay | 15 |  |  | ns |\n"
                  "| CL | CAS latency (3 clocks) |  | 15 |  | ns |\n"
-                 "| tAC | DQ output access time from CLK | -0.7 |  | 0.7 | ns |\n"},
+                 "| t<sub>AC</sub> | DQ output access time from CLK | -0.7 |  | 0.7 | ns |\n"},
         {"T.HTML", "<table>\n"
                    "  <tr><th>Symbol</th><th>Description</th><th>Min</th><th>Typ</th><th>Max</th><th>Unit</th></tr>\n"
-                   "  <tr><td>tCK</td><td>Clock cycle time</td><td>5</td><td></td><td>8</td><td>ns</td></tr>\n"
-                   "  <tr><td>tRCD</td><td>ACTIVATE to READ delay</td><td>15</td><td></td><td></td><td>ns</td></tr>\n"
+                   "  <tr><td>t<sub>CK</sub></td><td>Clock cycle time</td><td>5</td><td></td><td>8</td><td>ns</td></tr>\n"
+                   "  <tr><td>t<sub>RCD</sub></td><td>ACTIVATE to READ delay</td><td>15</td><td></td><td></td><td>ns</td></tr>\n"
                    "  <tr><td>CL</td><td>CAS latency (3 clocks)</td><td></td><td>15</td><td></td><td>ns</td></tr>\n"
-                   "  <tr><td>tAC</td><td>DQ output access time from CLK</td><td>-0.7</td><td></td><td>0.7</td><td>ns</td></tr>\n"
+                   "  <tr><td>t<sub>AC</sub></td><td>DQ output access time from CLK</td><td>-0.7</td><td></td><td>0.7</td><td>ns</td></tr>\n"
                    "</table>\n"},
     };
     for (const auto& c : cases) {

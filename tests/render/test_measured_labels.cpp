@@ -188,7 +188,7 @@ TEST(TimingChecks, TheStatusSaysWhichParameterAndHowManyMore)
     model::DiagramExtension e;
     e.parameters = {parameter(25, std::nullopt), parameter(std::nullopt, 30), parameter(std::nullopt, 15)};
     const render::TimingReport r = render::checkTiming(e, {20e6L});
-    EXPECT_EQ(r.statusText(e), "Timing violated: t_{RCD} 20 ns (min 25 ns) and 1 more");
+    EXPECT_EQ(r.statusText(e), "Timing violated: tRCD 20 ns (min 25 ns) and 1 more");
 }
 
 struct RedCase {

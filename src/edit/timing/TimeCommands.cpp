@@ -8,6 +8,7 @@
 #include "render/Layout.h"
 #include "render/MeasuredLabels.h"
 #include "render/TextBoxPainter.h"
+#include "render/TextMarkup.h"
 #include "render/TimeRuler.h"
 #include "render/TimingChecks.h"
 
@@ -130,7 +131,7 @@ std::string timingCheckText(const Session& session)
     for (std::size_t i = 0; i < d.extension.parameters.size(); ++i) {
         const model::TimingParameter& p = d.extension.parameters[i];
         const render::ParameterCheck& c = report.checks[i];
-        text += p.symbol + ": ";
+        text += render::withoutMarkup(p.symbol) + ": "; // a message is plain text
         if (!c.bound)
             text += "bound to no label";
         else if (!c.measuredFs)

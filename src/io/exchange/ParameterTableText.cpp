@@ -4,6 +4,8 @@
 #include <cctype>
 #include <vector>
 
+#include "render/TextMarkup.h"
+
 namespace sigmora::io {
 
 namespace {
@@ -55,6 +57,24 @@ std::string htmlText(const std::string& s)
     return out;
 }
 
+// A cell's text as HTML, its datasheet marks as the elements that draw them: a subscript as
+// <sub>, an overline as a span with the overline decoration.
+std::string htmlMarked(const std::string& s)
+{
+    if (!render::hasMarkup(s))
+        return htmlText(s);
+    std::string out;
+    for (const render::TextRun& run : render::markupRuns(s)) {
+        const std::string text = htmlText(std::string(run.text));
+        switch (run.style) {
+        case render::RunStyle::Plain: out += text; break;
+        case render::RunStyle::Subscript: out += "<sub>" + text + "</sub>"; break;
+        case render::RunStyle::Overline: out += "<span style=\"text-decoration:overline\">" + text + "</span>"; break;
+        }
+    }
+    return out;
+}
+
 bool endsWith(std::string_view path, std::string_view ending)
 {
     if (path.size() <= ending.size())
@@ -94,8 +114,9 @@ std::string parameterTableText(const model::DiagramExtension& extension, Paramet
     case ParameterTableFormat::Markdown:
         for (size_t r = 0; r < table.size(); ++r) {
             out += "|";
+            // Markdown takes the marks as inline HTML, as the documentation tools draw it.
             for (const std::string& cell : table[r])
-                out += " " + markdownCell(cell) + " |";
+                out += " " + markdownCell(render::hasMarkup(cell) ? htmlMarked(cell) : cell) + " |";
             out += "\n";
             if (r == 0)
                 out += "|---|---|---:|---:|---:|---|\n";
@@ -106,7 +127,7 @@ std::string parameterTableText(const model::DiagramExtension& extension, Paramet
         for (size_t r = 0; r < table.size(); ++r) {
             out += "  <tr>";
             for (const std::string& cell : table[r])
-                out += (r == 0 ? "<th>" : "<td>") + htmlText(cell) + (r == 0 ? "</th>" : "</td>");
+                out += (r == 0 ? "<th>" : "<td>") + htmlMarked(cell) + (r == 0 ? "</th>" : "</td>");
             out += "</tr>\n";
         }
         out += "</table>\n";

@@ -165,8 +165,8 @@ TEST_F(TimeFixture, CheckTimingListsEveryParameterWithItsValueAndMargin)
     d.editor.execute(cmd::CheckTiming);
     ASSERT_EQ(d.ui.messages.size(), 1u);
     EXPECT_EQ(d.ui.messages[0].caption, "Check Timing");
-    EXPECT_EQ(d.ui.messages[0].text, "t_{RCD}: 20 ns, margin 5 ns\n"
-                                     "t_{RP}: 20 ns, VIOLATED by 2 ns\n"
+    EXPECT_EQ(d.ui.messages[0].text, "tRCD: 20 ns, margin 5 ns\n"
+                                     "tRP: 20 ns, VIOLATED by 2 ns\n"
                                      "CL: bound to no label\n"
                                      "1 violation(s).");
 }
@@ -183,7 +183,7 @@ TEST_F(TimeFixture, TheStatusBarSaysWhichParameterIsViolatedAndWhenItIsMetAgain)
     extension().halfPeriodFs = 10 * kNs; // 40 ns
     d.editor.refresh();
     ASSERT_EQ(status.size(), 1u);
-    EXPECT_EQ(status[0], "Timing violated: t_{RCD} 40 ns (max 25 ns)");
+    EXPECT_EQ(status[0], "Timing violated: tRCD 40 ns (max 25 ns)");
     d.editor.refresh();
     EXPECT_EQ(status.size(), 1u) << "told once";
     extension().halfPeriodFs = 5 * kNs;

@@ -221,7 +221,7 @@ model::TimingParameter timingParameter(const char* symbol, const char* descripti
 // A DDR read burst at 200 MHz (2.5 ns a cell): the differential clock CLK and CLK#, the command (ACTIVATE 3'b011
 // then READ 3'b101 on RAS#, CAS#, WE#; 3'b111 is NOP), the row and column address, the data strobe
 // with its preamble and a burst of four data words that follow the clock by the access time.
-// Labels measure tCK, tRCD, CL and tAC; the table holds them, and the data come 0.75 ns after the
+// Labels measure tCK, tRCD, CL and tAC (their symbols with subscripts); the table holds them, and the data come 0.75 ns after the
 // clock where tAC allows 0.7 ns: one violation, drawn red on the screen.
 void buildDdrRead(edit::Editor& e, test::FakeUiPort& ui)
 {
@@ -264,23 +264,23 @@ void buildDdrRead(edit::Editor& e, test::FakeUiPort& ui)
         placeCentred(e, ui, runCentre(e, 14 + word, 14 + word) + 12, 0, "0xD" + std::to_string(word), 5);
     auto& store = e.diagram().store;
     store.list(model::ListId::Labels).append("2.CLK.4.CLK.2.0.44.1.0.0.0.1.");
-    addText(e, "0.0.0.0.tCK {t}.WFLabel*0*.     0.Arial.8.0.0.1.0.0.0.0.");
+    addText(e, "0.0.0.0.t_{CK} {t}.WFLabel*0*.     0.Arial.8.0.0.1.0.0.0.0.");
     store.list(model::ListId::Labels).append("2.CMD[2:0].8.CMD[2:0].2.0.0.1.0.0.0.1.");
-    addText(e, "0.0.0.0.tRCD {t}.WFLabel*1*.     0.Arial.8.0.0.1.0.0.0.0.");
+    addText(e, "0.0.0.0.t_{RCD} {t}.WFLabel*1*.     0.Arial.8.0.0.1.0.0.0.0.");
     store.list(model::ListId::Labels).append("8.CMD[2:0].14.DQS.2.0.0.1.0.0.0.1.");
     addText(e, "0.0.0.0.CL {t}.WFLabel*2*.     0.Arial.8.0.0.1.0.0.0.0.");
     store.list(model::ListId::Labels).append("14.CLK.14.DQ[7:0].2.0.0.0.0.0.0.1.");
     // The caption stands right of its narrow label, clear of the clock's edge.
-    addText(e, "0.0.0.0.tAC {t}.WFLabel*3*.     0.Arial.8.44.0.1.0.0.0.0.");
+    addText(e, "0.0.0.0.t_{AC} {t}.WFLabel*3*.     0.Arial.8.44.0.1.0.0.0.0.");
     model::DiagramExtension& x = e.diagram().extension;
     x.halfPeriodFs = 2'500'000;
     x.timeRuler = true;
     x.parameterTable = true;
     x.parameters = {
-        timingParameter("tCK", "Clock cycle time", 5, std::nullopt, 8, 0),
-        timingParameter("tRCD", "ACTIVATE to READ delay", 15, std::nullopt, std::nullopt, 1),
+        timingParameter("t_{CK}", "Clock cycle time", 5, std::nullopt, 8, 0),
+        timingParameter("t_{RCD}", "ACTIVATE to READ delay", 15, std::nullopt, std::nullopt, 1),
         timingParameter("CL", "CAS latency (3 clocks)", std::nullopt, 15, std::nullopt, 2),
-        timingParameter("tAC", "DQ output access time from CLK", -0.7, std::nullopt, 0.7, 3),
+        timingParameter("t_{AC}", "DQ output access time from CLK", -0.7, std::nullopt, 0.7, 3),
     };
 }
 
