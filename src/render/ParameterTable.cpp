@@ -48,6 +48,31 @@ std::string limit(const std::optional<double>& v)
     return v ? model::limitText(*v) : std::string();
 }
 
+// The widths of the columns: the widest text of each and its padding. The screen image's redraws
+// keep them for a table whose texts and font have not changed; other outputs measure afresh on
+// their own surface.
+std::array<int, kColumns> columnWidths(RedrawContext& ctx, const FontSpec& font,
+                                       const std::vector<std::vector<std::string>>& cells)
+{
+    std::string key = font.face + "\x1f" + std::to_string(font.pixelSize);
+    for (const auto& row : cells)
+        for (const std::string& cell : row)
+            key.append("\x1f").append(cell);
+    RedrawMemory::TableWidths& kept = ctx.memory.tableWidths;
+    const bool screen = ctx.options.cullOffSurface && !ctx.svg && !ctx.printing();
+    if (screen && kept.key == key)
+        return kept.widths;
+    std::array<int, kColumns> widths{};
+    for (const auto& row : cells)
+        for (int c = 0; c < kColumns; ++c)
+            widths[static_cast<size_t>(c)] =
+                std::max(widths[static_cast<size_t>(c)],
+                         markedTextExtent(ctx.surface, font, row[static_cast<size_t>(c)]).width + 2 * kPadding);
+    if (screen)
+        kept = {std::move(key), widths};
+    return widths;
+}
+
 } // namespace
 
 std::vector<std::vector<std::string>> parameterTableCells(const model::DiagramExtension& extension)
@@ -90,12 +115,7 @@ void drawParameterTable(RedrawContext& ctx)
     surface.setTextColour(model::kBlack);
     const std::vector<std::vector<std::string>> cells = parameterTableCells(d.extension);
 
-    std::array<int, kColumns> widths{};
-    for (const auto& row : cells)
-        for (int c = 0; c < kColumns; ++c)
-            widths[static_cast<size_t>(c)] =
-                std::max(widths[static_cast<size_t>(c)],
-                         markedTextExtent(surface, font, row[static_cast<size_t>(c)]).width + 2 * kPadding);
+    const std::array<int, kColumns> widths = columnWidths(ctx, font, cells);
     // A print's margins are in the layout already.
     const int left = l.nameMargin;
     int right = left;
@@ -123,8 +143,11 @@ void drawParameterTable(RedrawContext& ctx)
             x += widths[static_cast<size_t>(c)];
     }
     const svg::TextLineStyle style{0, scaledPoints, model::kBlack, font.face, false, false, false, {}};
+    const bool cull = ctx.options.cullOffSurface && !ctx.svg && !ctx.printing();
     for (size_t r = 0; r < cells.size(); ++r) {
         const int y = Layout::clampCoordinate(static_cast<long long>(top) + static_cast<long long>(r) * line + kLineGap / 2);
+        if (cull && (y > surface.size().height || y + line < 0))
+            continue;
         int x = left;
         for (int c = 0; c < kColumns; ++c) {
             const std::string& text = cells[r][static_cast<size_t>(c)];

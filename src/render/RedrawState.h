@@ -77,6 +77,13 @@ struct RedrawMemory {
     AnnotationHits annotations;
     // What the timing checks found: the status bar's text, empty without a violation.
     std::string timingStatus;
+    // The parameter table's column widths, measured for the texts and font of `key`: a redraw
+    // with the same table measures nothing again.
+    struct TableWidths {
+        std::string key;
+        std::array<int, 6> widths{};
+    };
+    TableWidths tableWidths;
 };
 
 } // namespace sigmora::render

@@ -65,15 +65,16 @@ void TextBoxPainter::drawAll()
 bool TextBoxPainter::offSurface(const std::string& record)
 {
     using namespace model;
-    if (!ctx_.options.cullOffSurface || ctx_.svg || ctx_.printing() ||
-        captionOf(fields::textField(record, textfield::Attachment).value_or("")))
+    if (!ctx_.options.cullOffSurface || ctx_.svg || ctx_.printing())
         return false;
     // Read as the drawing reads it, so that a damaged record is reported all the same.
     ReaderReport& report = ctx_.report;
-    textbox::message(record, report);
+    const std::string message = textbox::message(record, report);
     const int left = textbox::left(record, report), top = textbox::top(record, report);
     textbox::right(record, report);
     textbox::bottom(record, report);
+    if (const auto label = captionOf(fields::textField(record, textfield::Attachment).value_or("")))
+        return captionOffSurface(*label, record, message);
     const Layout& l = ctx_.layout;
     const long long x = static_cast<long long>(left) - static_cast<long long>(l.cellWidth) * l.firstVisibleCell;
     const long long y = static_cast<long long>(top) - static_cast<long long>(l.rowPitch()) * l.firstVisibleSignal();
@@ -210,6 +211,22 @@ std::string TextBoxPainter::captionText(std::optional<int> label, std::string te
     const auto* times = ctx_.labelTimes;
     const bool known = times && *label >= 0 && static_cast<size_t>(*label) < times->size();
     return measuredCaption(text, known ? (*times)[static_cast<size_t>(*label)] : std::nullopt);
+}
+
+bool TextBoxPainter::captionOffSurface(int label, const std::string& record, std::string_view message) const
+{
+    if (label < 0 || static_cast<size_t>(label) >= labels_.size() || !labels_[static_cast<size_t>(label)])
+        return false;
+    // A caption's top is known before it is measured (captionPosition); its height is at most
+    // twice its size in pixels a line.
+    const LabelHit& hit = *labels_[static_cast<size_t>(label)];
+    const long long y = static_cast<long long>(floorToFour(hit.measureYBeforeOffset)) + (hit.measureY - hit.measureYBeforeOffset) +
+                        intField(record, model::textfield::DragY);
+    const long long lines = 1 + static_cast<long long>(model::splitNameLines(message).size());
+    const int size = std::clamp(model::textbox::fontSize(record), 1, kMaxPointSize);
+    const long long reach = static_cast<long long>(static_cast<double>(lines * 2 * (FontSpec::pixelsForPoints(size) + kLineGap)) *
+                                                   std::max(1.0, ctx_.options.fontScale));
+    return y > ctx_.surface.size().height || y + reach < 0;
 }
 
 Point TextBoxPainter::captionPosition(int label, const Box& box, int dragX, int dragY)

@@ -29,6 +29,8 @@ private:
     void draw(int index, const std::string& record);
     // Whether a box (not a label's caption) lies wholly right of or below the screen image.
     bool offSurface(const std::string& record);
+    // Whether a label's caption lies wholly above or below the screen image (it is not measured).
+    bool captionOffSurface(int label, const std::string& record, std::string_view message) const;
     // A caption's text with its measured-time fields filled in; other texts as they are.
     std::string captionText(std::optional<int> label, std::string text) const;
     // Where a label's caption goes on the surface being drawn, from the label as this redraw placed it.

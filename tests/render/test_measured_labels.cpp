@@ -235,4 +235,17 @@ TEST_P(RedLabels, TheLabelAndItsCaptionTurnRed)
 INSTANTIATE_TEST_SUITE_P(Timing, RedLabels, testing::ValuesIn(kReds),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(MeasuredCaption, ACaptionOffTheScreenImageIsNotMeasuredOnIt)
+{
+    for (const bool off : {false, true}) {
+        Measured m;
+        m.options.cullOffSurface = true;
+        m.label("2.A.6.B.2.0.0.0.0.0.0.1.");
+        m.caption("t = {t}", 0);
+        if (off)
+            m.diagram.settings.verticalScroll = 2 * 3; // rows A and B above the image
+        EXPECT_EQ(captionTexts(m).size(), off ? 0u : 1u) << off;
+    }
+}
+
 } // namespace

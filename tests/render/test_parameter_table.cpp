@@ -114,3 +114,24 @@ TEST(ParameterTable, IsWrittenIntoTheSvgToo)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ParameterTable, TheScreensKeptWidthsFollowTheTexts)
+{
+    Table t;
+    t.diagram.extension.parameterTable = true;
+    t.options.cullOffSurface = true;
+    const auto minX = [&] {
+        for (const auto& x : t.tableTexts())
+            if (x.text == "Min")
+                return x.at.x;
+        return -1;
+    };
+    const int before = minX();
+    EXPECT_EQ(minX(), before) << "the same table, the same widths";
+    t.diagram.extension.parameters[0].description = "a far longer description of the setup time";
+    EXPECT_GT(minX(), before) << "a longer description widens its column";
+}
+
+} // namespace
