@@ -89,7 +89,7 @@ printf 'svg bytes: sigmora %s, wavedrom-cli %s\n' "$(wc -c < "$work/big.svg")" "
 printf '%-44s %s\n' "SVG time ratio (peer / sigmora), goal >= 15:" "$(summary < "$work/svg-time")"
 printf '%-44s %s\n' "SVG memory ratio (sigmora / peer), goal <= 0.2:" "$(summary < "$work/svg-memory")"
 if [ -n "$dump" ]; then
-    printf '%-44s %s\n' "dump time ratio (vcd2fst / sigmora), goal >= 6:" "$(summary < "$work/vcd-time")"
+    printf '%-44s %s\n' "dump time ratio (vcd2fst / sigmora), goal >= 8:" "$(summary < "$work/vcd-time")"
     printf '%-44s %s\n' "dump import peak MiB, goal <= 32:" "$(summary < "$work/vcd-memory")"
     printf '%-44s %s\n' "FST import time / dump import, goal <= 0.5:" "$(summary < "$work/fst-time")"
     printf '%-44s %s\n' "refresh s beyond the import, goal <= 1:" "$(summary < "$work/refresh-time")"

@@ -27,10 +27,11 @@ using Reader = bool (*)(std::string_view bytes, model::Diagram& diagram, std::st
 // Writers give the output's bytes, or false with what reads after "cannot write OUT: ".
 using Writer = bool (*)(const model::Diagram& diagram, std::string& bytes, std::string& problem);
 
-bool readSvg(std::string_view bytes, model::Diagram& diagram, std::string& problem, std::vector<std::string>&)
+bool readSvg(std::string_view bytes, model::Diagram& diagram, std::string& problem, std::vector<std::string>& notes)
 {
     using Status = io::SvgReadResult::Status;
     const io::SvgReadResult result = io::readSvgDiagram(bytes, diagram);
+    notes = result.notes;
     switch (result.status) {
     case Status::Ok: return true;
     case Status::NotSigmora: problem = "not an SVG file written by Sigmora"; break;

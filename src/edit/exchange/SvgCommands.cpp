@@ -1,5 +1,7 @@
 #include "edit/exchange/SvgCommands.h"
 
+#include "edit/exchange/ExchangeImport.h"
+
 #include <algorithm>
 
 #include "edit/session/CommandIds.h"
@@ -65,7 +67,7 @@ void importSvg(Session& session)
         return;
     }
     if (file.error == io::ReadError::TooLarge) {
-        showReadProblem(session, {io::SvgReadResult::Status::Damaged, kTooLarge});
+        showReadProblem(session, {io::SvgReadResult::Status::Damaged, kTooLarge, {}});
         return;
     }
     model::Diagram imported = diagramForImport(session);
@@ -75,6 +77,7 @@ void importSvg(Session& session)
         return;
     }
     takeImportedDiagram(session, std::move(imported));
+    showLeftOut(session, result.notes);
 }
 
 void editSvgSettings(Session& session)

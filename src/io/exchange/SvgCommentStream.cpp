@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "io/native/ArchiveWriter.h"
+#include "io/native/ExtensionBlock.h"
 #include "io/native/NativeLayout.h"
 #include "model/Utf8Text.h"
 
@@ -157,6 +159,18 @@ void appendSvgCommentStream(const model::Diagram& diagram, std::string& out)
     settingLines(out, s, kModuloSettings);
     scaleLine(out, s.svgScale);
     settingLines(out, s, kClosingSettings, kStreamClosingSettings);
+    if (!diagram.extension.empty()) {
+        std::string block;
+        ArchiveWriter w(block);
+        writeExtensionBlock(diagram.extension, w);
+        static constexpr char kHex[] = "0123456789abcdef";
+        out.append("<!-- ").append(kSvgExtensionTag);
+        for (char c : block) {
+            out.push_back(kHex[(static_cast<unsigned char>(c) >> 4) & 0xF]);
+            out.push_back(kHex[static_cast<unsigned char>(c) & 0xF]);
+        }
+        out.append(" -->\n");
+    }
 }
 
 } // namespace sigmora::io

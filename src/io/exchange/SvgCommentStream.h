@@ -16,6 +16,11 @@ void appendSvgCommentStream(const model::Diagram& diagram, std::string& out);
 
 // The first line of the data comments.
 inline constexpr std::string_view kSvgStreamMarker = "<!-- WF 1 -->";
+// What the diagram holds beyond the layout's items (its time base, timing parameters, where a
+// dump came from) follows the closing settings as one more comment, "<!-- SGMX " and the diagram
+// file's extension block in hexadecimal, written only when there is something in it: an SVG of a
+// diagram without it is written as before.
+inline constexpr std::string_view kSvgExtensionTag = "SGMX ";
 
 // The lists in stream order.
 inline constexpr model::ListId kStreamLists[] = {model::ListId::Signals, model::ListId::Texts,

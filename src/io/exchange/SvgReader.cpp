@@ -6,9 +6,11 @@
 #include <optional>
 
 #include "io/native/DiagramLimits.h"
+#include "io/native/ExtensionBlock.h"
 #include "io/native/NativeLayout.h"
 #include "io/exchange/SvgCommentStream.h"
 #include "io/exchange/SvgDocument.h"
+#include "render/TimeRuler.h"
 
 namespace sigmora::io {
 
@@ -104,6 +106,27 @@ public:
         if (!text.empty() && text.front() == ' ')
             text.remove_prefix(1);
         return text;
+    }
+
+    // The next comment's text after its tag, when the next thing in the data is such a comment;
+    // nothing (and no failure) otherwise.
+    std::optional<std::string_view> tagged(std::string_view tag)
+    {
+        if (failed())
+            return std::nullopt;
+        std::size_t at = at_;
+        while (at < bytes_.size() && isBlank(bytes_[at]))
+            ++at;
+        if (bytes_.compare(at, kCommentOpen.size(), kCommentOpen) != 0)
+            return std::nullopt;
+        const std::size_t begin = at + kCommentOpen.size() + (bytes_.compare(at + kCommentOpen.size(), 1, " ") == 0 ? 1 : 0);
+        if (bytes_.compare(begin, tag.size(), tag) != 0)
+            return std::nullopt;
+        const std::size_t end = bytes_.find(kCommentClose, begin);
+        if (end == std::string_view::npos)
+            return std::nullopt;
+        at_ = end + kCommentClose.size();
+        return trimmed(bytes_.substr(begin + tag.size(), end - begin - tag.size()));
     }
 
     int integer()
@@ -237,6 +260,24 @@ void readStream(CommentReader& r, model::Diagram& d)
     readSettings(r, s, kClosingSettings, kStreamClosingSettings);
 }
 
+// The extension block written in hexadecimal after the closing settings: read as the diagram
+// file reads it, what cannot be read said in notes and left out.
+void readExtension(std::string_view hex, model::Diagram& d, std::vector<std::string>& notes)
+{
+    auto digit = [](char c) { return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1; };
+    std::string block;
+    block.reserve(hex.size() / 2);
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        const int high = digit(hex[i]), low = digit(hex[i + 1]);
+        if (high < 0 || low < 0) {
+            notes.push_back("The time base, timing parameters and dump source in the SVG's data are damaged and were left out.");
+            return;
+        }
+        block.push_back(static_cast<char>(high * 16 + low));
+    }
+    readExtensionBlock(block, d.extension, notes);
+}
+
 } // namespace
 
 SvgReadResult readSvgDiagram(std::string_view bytes, model::Diagram& diagram)
@@ -253,6 +294,12 @@ SvgReadResult readSvgDiagram(std::string_view bytes, model::Diagram& diagram)
     }
     CommentReader reader(bytes, start);
     readStream(reader, diagram);
+    if (const auto hex = reader.tagged(kSvgExtensionTag))
+        readExtension(*hex, diagram, result.notes);
+    // The top margin is not in the data: a ruler gets the room it takes, as when it is turned on.
+    if (diagram.extension.timeRuler)
+        diagram.settings.topMargin =
+            std::max(diagram.settings.topMargin, render::rulerTopMargin(diagram.settings.cycleLabelsVisible == 1));
     std::optional<std::string> problem;
     if (reader.failed())
         problem = reader.problem();

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/Diagram.h"
 
@@ -16,6 +17,9 @@ struct SvgReadResult {
     };
     Status status = Status::Ok;
     std::string problem; // for Damaged: what was wrong
+    // What of the diagram's time base, timing parameters or dump source could not be read and was
+    // left out, one sentence each.
+    std::vector<std::string> notes;
 };
 
 // Reads the diagram back from the data comments of an SVG document this program wrote (any SVG

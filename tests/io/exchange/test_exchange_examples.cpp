@@ -62,9 +62,8 @@ TEST(ExchangeExamples, EveryFormatBringsBackWhatItCarries)
         model::Diagram sameSize = d;
         sameSize.settings.waveformWidth = fromSvg.settings.waveformWidth;
         sameSize.settings.topMargin = fromSvg.settings.topMargin;
-        // The SVG's data comments carry the items of the diagram file's layout; what a diagram
-        // holds beyond them (its time base and timing parameters) stays in the diagram file.
-        sameSize.extension = {};
+        // The SVG's data comments carry the items of the diagram file's layout and, after them,
+        // what a diagram holds beyond them (the DDR example's time base, ruler and parameters).
         EXPECT_EQ(io::nativeFileBytes(fromSvg), io::nativeFileBytes(sameSize));
 
         model::Diagram fromXml;
@@ -87,4 +86,44 @@ TEST(ExchangeExamples, EveryFormatBringsBackWhatItCarries)
         ASSERT_TRUE(io::readCsvDiagram(io::csvDocument(fromCsv), again).ok());
         EXPECT_EQ(io::csvDocument(again), io::csvDocument(fromCsv));
     }
+}
+
+TEST(ExchangeExamples, AnSvgCarriesTheTimeAndParametersOnlyWhereTheDiagramHasThem)
+{
+    int withTime = 0;
+    for (const model::Diagram& d : examples()) {
+        const std::string svg = test::svgOf(d);
+        const std::size_t at = svg.find("<!-- SGMX ");
+        EXPECT_EQ(at != std::string::npos, !d.extension.empty());
+        if (at == std::string::npos)
+            continue;
+        ++withTime;
+        model::Diagram whole;
+        ASSERT_EQ(io::readSvgDiagram(svg, whole).status, io::SvgReadResult::Status::Ok);
+        EXPECT_EQ(whole.extension, d.extension);
+        // The top margin is not in the data: a ruler gets its room back.
+        if (d.extension.timeRuler) {
+            EXPECT_EQ(whole.settings.topMargin, d.settings.topMargin);
+        }
+        // A damaged comment: the diagram is read, the rest left out and said.
+        struct Damage {
+            const char* name;
+            std::string svg;
+            bool keepsTimeBase;
+        };
+        std::string notHex = svg, cut = svg;
+        notHex[at + 12] = 'g';
+        const std::size_t close = cut.find(" -->", at);
+        cut.erase(close - 40, 40); // the last parameters cut off
+        for (const Damage& damage : {Damage{"not hexadecimal", notHex, false}, Damage{"cut short", cut, true}}) {
+            model::Diagram back;
+            const io::SvgReadResult r = io::readSvgDiagram(damage.svg, back);
+            EXPECT_EQ(r.status, io::SvgReadResult::Status::Ok) << damage.name;
+            EXPECT_FALSE(r.notes.empty()) << damage.name;
+            EXPECT_EQ(back.store.signalCount(), d.store.signalCount()) << damage.name;
+            EXPECT_EQ(back.extension.halfPeriodFs.has_value(), damage.keepsTimeBase) << damage.name;
+            EXPECT_NE(back.extension, d.extension) << damage.name;
+        }
+    }
+    EXPECT_GE(withTime, 1);
 }

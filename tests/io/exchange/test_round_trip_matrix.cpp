@@ -249,9 +249,9 @@ TEST(RoundTripMatrix, EveryFormatReadsBackWhatItCarriesAndTheDiagramFileReopens)
         model::Diagram sameSize = d;
         sameSize.settings.waveformWidth = fromSvg.settings.waveformWidth;
         sameSize.settings.topMargin = fromSvg.settings.topMargin;
-        // The SVG's data comments carry the items of the diagram file's layout; what a diagram
-        // holds beyond them (its time base and timing parameters) stays in the diagram file.
-        sameSize.extension = {};
+        // The SVG's data comments carry the items of the diagram file's layout and, after them,
+        // what a diagram holds beyond them (its time base, timing parameters, dump source).
+        EXPECT_EQ(fromSvg.extension, d.extension) << "SVG";
         EXPECT_EQ(io::nativeFileBytes(fromSvg), io::nativeFileBytes(sameSize)) << "SVG";
         expectNativeReopens(fromSvg, "SVG");
 
