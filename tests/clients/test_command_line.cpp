@@ -3,15 +3,14 @@
 // cannot carry, each said on standard error.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
+
+#include "CommandLineScratch.h"
 
 namespace fs = std::filesystem;
+using sigmora::test::slurp;
 
 namespace {
 
@@ -19,34 +18,12 @@ const char* kDump = "$timescale 1ns $end\n$scope module tb $end\n$var wire 1 ! c
                     "$upscope $end\n$enddefinitions $end\n"
                     "#0\n0!\n0\"\n#5\n1!\n#10\n0!\n1\"\n#15\n1!\n#20\n0!\n0\"\n#25\n1!\n#30\n0!\n";
 
-std::string slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-struct CommandLine : ::testing::Test {
-    fs::path dir;
+struct CommandLine : sigmora::test::CommandLineScratch {
+    CommandLine() : CommandLineScratch("sigmora-cli-") {}
     void SetUp() override
     {
-        dir = fs::temp_directory_path() / ("sigmora-cli-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        CommandLineScratch::SetUp();
         std::ofstream(dir / "tb.vcd") << kDump;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    // Runs "sigmora --convert IN OUT ARGS"; answers the exit status, standard error in err.
-    int convert(const fs::path& in, const fs::path& out, const std::string& args, std::string& err) const
-    {
-        const fs::path errFile = dir / "err.txt";
-        const std::string command = std::string("QT_QPA_PLATFORM=offscreen ") + SIGMORA_EXECUTABLE + " --convert '" +
-                                    in.string() + "' '" + out.string() + "' " + args + " 2>'" + errFile.string() + "'";
-        const int status = std::system(command.c_str());
-        err = slurp(errFile);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 };
 

@@ -2,46 +2,19 @@
 // timing parameters alone in each text format, and what is refused.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
+
+#include "CommandLineScratch.h"
 
 namespace fs = std::filesystem;
+using sigmora::test::slurp;
 
 namespace {
 
-std::string slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-struct ParametersCli : ::testing::Test {
-    fs::path dir;
+struct ParametersCli : sigmora::test::CommandLineScratch {
+    ParametersCli() : CommandLineScratch("sigmora-parameters-") {}
     const fs::path ddr = fs::path(SIGMORA_SOURCE_DIR) / "examples" / "ddr-read.sgm";
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() / ("sigmora-parameters-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    int convert(const fs::path& in, const fs::path& out, const std::string& args, std::string& err) const
-    {
-        const fs::path errFile = dir / "err.txt";
-        const std::string command = std::string("QT_QPA_PLATFORM=offscreen ") + SIGMORA_EXECUTABLE + " --convert '" +
-                                    in.string() + "' '" + out.string() + "' " + args + " 2>'" + errFile.string() + "'";
-        const int status = std::system(command.c_str());
-        err = slurp(errFile);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
 };
 
 } // namespace

@@ -4,14 +4,12 @@
 // told and leaves the diagram's bytes as they were.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include "CommandLineScratch.h"
 #include "io/base/FileAccess.h"
 #include "io/native/NativeFileReader.h"
 #include "io/native/NativeFileWriter.h"
@@ -39,33 +37,10 @@ std::string dump(const std::vector<int>& columns)
     return v + "#110\n";
 }
 
-std::string slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::slurp;
 
-struct RefreshCommand : ::testing::Test {
-    fs::path dir;
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() / ("sigmora-refresh-cli-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    int run(const std::string& args, std::string& err) const
-    {
-        const fs::path errFile = dir / "err.txt";
-        const std::string command = "cd '" + dir.string() + "' && QT_QPA_PLATFORM=offscreen " + SIGMORA_EXECUTABLE + " " +
-                                    args + " 2>'" + errFile.string() + "'";
-        const int status = std::system(command.c_str());
-        err = slurp(errFile);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
+struct RefreshCommand : test::CommandLineScratch {
+    RefreshCommand() : CommandLineScratch("sigmora-refresh-cli-") {}
     // Imports run.vcd (d changing in columns 3, 7, 12) as timing.sgm with an arrow to d's second
     // edge and a time break on its third.
     void importAnnotated()
