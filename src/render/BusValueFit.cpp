@@ -42,26 +42,20 @@ const ColumnEdges& BusValueFit::edgesOf(int row)
 
 std::optional<BusValueFit::Run> BusValueFit::runUnder(long long left, long long top, long long bottom)
 {
-    const long long pitch = layout_.rowPitch();
-    if (pitch <= 0 || layout_.cellWidth <= 0 || columns_ <= 0)
+    if (layout_.cellWidth <= 0 || columns_ <= 0)
         return std::nullopt;
     // The row whose band holds the box's middle, as the exports find it.
-    const long long middle = (top + std::max(top, bottom)) / 2;
-    const long long fromFirst = middle - (layout_.topMargin - layout_.signalSpacing / 2);
-    if (fromFirst < 0)
+    const std::optional<int> row = rowOfBand(layout_, (top + std::max(top, bottom)) / 2, diagram_.store.signalCount());
+    if (!row)
         return std::nullopt;
-    const long long row = fromFirst / pitch;
-    const long long bandBottom = layout_.topMargin + row * pitch + layout_.signalHeight + layout_.signalSpacing / 2;
-    if (row >= diagram_.store.signalCount() || middle >= bandBottom)
-        return std::nullopt;
-    const std::string& record = diagram_.store.signals().get(static_cast<int>(row));
+    const std::string& record = diagram_.store.signals().get(*row);
     if (model::rowKind(record) == model::kRowKindSeparator)
         return std::nullopt;
     const std::string_view waveform = model::signal::waveform(record);
 
     // The column whose stretch (half a cell before its change to half a cell before the next)
     // holds the left edge: near where the cell width puts it, edge offsets moving it a little.
-    const ColumnEdges& edges = edgesOf(static_cast<int>(row));
+    const ColumnEdges& edges = edgesOf(*row);
     const long long half = layout_.cellWidth / 2;
     long long k = std::clamp<long long>((left + half - layout_.waveOriginX()) / layout_.cellWidth, 0, columns_ - 1);
     while (k > 0 && left < edges.changeX(static_cast<int>(k)) - half)

@@ -71,6 +71,22 @@ long long ColumnEdges::changeX(int column) const
     return layout_.waveOriginX() + static_cast<long long>(column) * layout_.cellWidth + offset(column);
 }
 
+std::optional<int> rowOfBand(const Layout& layout, long long y, int rows)
+{
+    const long long pitch = layout.rowPitch();
+    if (pitch <= 0)
+        return std::nullopt;
+    // The band of row i runs from rowTop(i) - spacing / 2 for signalHeight + spacing pixels.
+    const long long fromFirst = y - (layout.topMargin - layout.signalSpacing / 2);
+    if (fromFirst < 0)
+        return std::nullopt;
+    const long long row = fromFirst / pitch;
+    const long long bandBottom = layout.topMargin + row * pitch + layout.signalHeight + layout.signalSpacing / 2;
+    if (row >= rows || y >= bandBottom)
+        return std::nullopt;
+    return static_cast<int>(row);
+}
+
 BusValueBoxes::BusValueBoxes(const model::Diagram& d, const Layout& layout) : layout_(layout)
 {
     namespace fields = model::fields;
@@ -78,7 +94,6 @@ BusValueBoxes::BusValueBoxes(const model::Diagram& d, const Layout& layout) : la
     const auto& texts = d.store.list(model::ListId::Texts).records();
     const int rows = d.store.signalCount();
     byRow_.resize(static_cast<std::size_t>(std::max(rows, 0)));
-    const long long pitch = layout.rowPitch();
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const std::string& r = texts[i];
         const auto attachment = fields::textField(r, model::textfield::Attachment);
@@ -87,17 +102,10 @@ BusValueBoxes::BusValueBoxes(const model::Diagram& d, const Layout& layout) : la
         const long long top = model::textbox::top(r, ignored);
         const long long bottom = std::max<long long>(top, model::textbox::bottom(r, ignored));
         const long long middle = (top + bottom) / 2;
-        if (pitch <= 0)
+        const std::optional<int> row = rowOfBand(layout, middle, rows);
+        if (!row)
             continue;
-        // The band of row i runs from rowTop(i) - spacing / 2 for signalHeight + spacing pixels.
-        const long long fromFirst = middle - (layout.topMargin - layout.signalSpacing / 2);
-        if (fromFirst < 0)
-            continue;
-        const long long row = fromFirst / pitch;
-        const long long bandBottom = layout.topMargin + row * pitch + layout.signalHeight + layout.signalSpacing / 2;
-        if (row >= rows || middle >= bandBottom)
-            continue;
-        byRow_[static_cast<std::size_t>(row)].push_back(boxes_.size());
+        byRow_[static_cast<std::size_t>(*row)].push_back(boxes_.size());
         boxes_.push_back({model::textbox::left(r, ignored), middle,
                           model::singleLineText(model::textbox::message(r, ignored)), i});
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,11 @@ private:
     int columns_;
     std::vector<long long> sums_; // sums_[k]: entries 0 to k
 };
+
+// The row (of rows) whose band holds y: half the spacing above its high level to half the spacing
+// below its low level, the layout unscrolled; nullopt above the first band, between bands (none
+// are, today) and below the last row.
+std::optional<int> rowOfBand(const Layout& layout, long long y, int rows);
 
 // The text boxes that name bus values, found the way the drawing shows them: a value's box is the
 // first box (in the text list's order) that is no label's caption, whose middle lies in the row's
