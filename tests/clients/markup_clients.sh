@@ -11,11 +11,7 @@ clients=$2
 for tool in rsvg-convert pdftotext convert; do
     command -v "$tool" >/dev/null 2>&1 || { echo "$tool is not installed" >&2; exit 77; }
 done
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
-export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$work/run" && chmod 700 "$work/run"
+. "$(dirname "$0")/scratch_home.sh"
 
 diagram() { # NAME TITLE
     printf "{signal: [{name: 'clk', wave: 'p...'}, {name: 'cs', wave: '10.1'}], head: {text: '%s'}}\n" "$2" >"$work/$1.json"

@@ -11,11 +11,7 @@ EXAMPLES=${EXAMPLES:-"annotated handshake"}
 for tool in inkscape pdftoppm pdffonts convert compare identify; do
     command -v "$tool" >/dev/null 2>&1 || { echo "$tool is not installed" >&2; exit 77; }
 done
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
-export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$work/run" && chmod 700 "$work/run"
+. "$(dirname "$0")/scratch_home.sh"
 
 # Pixels of the first ink picture farther than two pixels from any ink of the second.
 misses() {

@@ -9,10 +9,8 @@ set -eu
 sigmora=$1
 examples=$2
 types="sgm svg png bmp pdf emf wmf json xml csv txt vcd v vhd"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen HOME="$work" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$work/run" "$work/one" "$work/two" "$work/batch" "$work/dated1" "$work/dated2" && chmod 700 "$work/run"
+. "$(dirname "$0")/scratch_home.sh"
+mkdir -p "$work/one" "$work/two" "$work/batch" "$work/dated1" "$work/dated2"
 unset SOURCE_DATE_EPOCH || true
 
 for base in $(cd "$examples" && ls *.sgm | sed 's/\.sgm$//'); do
